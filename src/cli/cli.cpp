@@ -1,0 +1,41 @@
+#include "cli/cli.h"
+
+#include <ostream>
+
+#include "cli/commands.h"
+
+namespace tly::cli {
+
+namespace {
+
+struct Command {
+  const char* name;
+  const char* usage;
+  int (*fn)(const std::vector<std::string>&, std::ostream&, std::ostream&);
+};
+
+const Command kCommands[] = {
+    {"help", "tly help", nullptr},
+};
+
+}  // namespace
+
+bool isSubcommand(const std::string& first) {
+  for (const auto& c : kCommands)
+    if (first == c.name) return true;
+  return false;
+}
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.empty() || args[0] == "help") {
+    out << "使い方:\n";
+    for (const auto& c : kCommands) out << "  " << c.usage << "\n";
+    return 0;
+  }
+  for (const auto& c : kCommands)
+    if (args[0] == c.name && c.fn) return c.fn(args, out, err);
+  err << "不明なコマンドです: " << args[0] << "\n";
+  return 2;
+}
+
+}  // namespace tly::cli

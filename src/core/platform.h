@@ -1,0 +1,114 @@
+// Services the rules call on, behind small interfaces. The desktop program implements
+// them with Qt; tests and the command line use scripted or silent implementations.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tly {
+
+enum class MsgButtons { OK, OKCancel, YesNo };
+enum class MsgIcon { None, Information, Question, Exclamation, Critical };
+enum class MsgResult { OK, Cancel, Yes, No };
+
+class MessageBoxService {
+ public:
+  virtual ~MessageBoxService() = default;
+  virtual MsgResult show(const std::string& text, MsgButtons buttons, MsgIcon icon,
+                         const std::string& title) = 0;
+};
+
+class InputBoxService {
+ public:
+  virtual ~InputBoxService() = default;
+  // The entered text; "" when cancelled (as the old input box did).
+  virtual std::string ask(const std::string& prompt, const std::string& title,
+                          const std::string& defaultText) = 0;
+};
+
+class ClipboardService {
+ public:
+  virtual ~ClipboardService() = default;
+  virtual void clear() = 0;
+  virtual void setText(const std::string& utf8) = 0;
+  virtual std::string text() = 0;
+};
+
+// Per-user settings store: text values by application, section and key.
+class SettingsStore {
+ public:
+  virtual ~SettingsStore() = default;
+  virtual std::string get(const std::string& app, const std::string& section, const std::string& key,
+                          const std::string& def) = 0;
+  virtual void set(const std::string& app, const std::string& section, const std::string& key,
+                   const std::string& value) = 0;
+};
+
+struct FileFilter {
+  std::string label;    // "Data File (*.DAT)"
+  std::string pattern;  // "*.DAT"
+};
+
+struct FileDialogRequest {
+  bool save = false;
+  std::string title;
+  std::vector<FileFilter> filters;
+  int filterIndex = 1;  // 1-based
+  std::string defaultExt;
+  std::string fileName;
+  std::string initialDir;
+};
+
+struct FileDialogResult {
+  enum class Status { Ok, Cancelled, Error } status = Status::Cancelled;
+  std::string path;
+  int filterIndex = 1;  // 1-based, the filter chosen
+};
+
+class FileDialogService {
+ public:
+  virtual ~FileDialogService() = default;
+  // The save dialog does not itself ask about replacing a file: the caller asks.
+  virtual FileDialogResult run(const FileDialogRequest& req) = 0;
+};
+
+struct FontInfo {
+  std::string name;
+  float size = 9;
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  bool operator==(const FontInfo&) const = default;
+};
+
+class FontDialogService {
+ public:
+  virtual ~FontDialogService() = default;
+  virtual std::optional<FontInfo> choose(const FontInfo& current) = 0;
+};
+
+struct Date {
+  int year = 2000, month = 1, day = 1;
+  bool operator==(const Date&) const = default;
+};
+
+class ClockService {
+ public:
+  virtual ~ClockService() = default;
+  virtual Date today() = 0;
+};
+
+// All services together; any may be null where a front end has no use for it.
+struct Platform {
+  MessageBoxService* msg = nullptr;
+  InputBoxService* input = nullptr;
+  ClipboardService* clipboard = nullptr;
+  SettingsStore* settings = nullptr;
+  FileDialogService* fileDialog = nullptr;
+  FontDialogService* fontDialog = nullptr;
+  ClockService* clock = nullptr;
+};
+
+}  // namespace tly
