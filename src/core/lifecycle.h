@@ -1,0 +1,30 @@
+// Start-up, shut-down and the file commands of the main window, toolkit-free. The desktop
+// program calls these and then shows the resulting state.
+#pragma once
+
+#include "core/appstate.h"
+
+namespace tly {
+
+enum class StartOutcome {
+  Quit,            // the instance question was answered No: end at once, save nothing
+  Ready,           // a year is open and shown
+  OfferNewYear,    // no year; the user agreed to create one: show the new-year dialog
+  Empty,           // no year and the user declined: empty grid
+};
+
+// The main window's load sequence. AppPath must be set (ending in "/").
+StartOutcome Form_Load(App& app);
+// The unload sequence: leaves the tally view, writes the working file, resets the counter,
+// stores the placement when the window state is normal.
+void Form_Unload(App& app);
+void CheckInstance(App& app, bool* quit);
+void ClearInstance(App& app);
+
+// File commands. mnuNew_Click returns true when the new-year dialog should be shown.
+bool mnuNew_Click(App& app);
+void mnuOpen_Click(App& app);
+void mnuSave_Click(App& app);
+void mnuNSave_Click(App& app);
+
+}  // namespace tly
