@@ -21,17 +21,61 @@ std::string encodeDataFile(const SchoolYear& y, bool* lossy = nullptr);
 
 enum class DecodeResult { Ok, NoSignature, Damaged };
 // Parses bytes into y (which starts as a copy of the open year, so periods above Jigen
-// keep their contents). On Damaged, y is unspecified and must be thrown away.
-DecodeResult decodeDataFile(const std::string& bytes, SchoolYear& y, std::string* why = nullptr);
+// keep their contents). On Damaged, y is unspecified and must be thrown away; *why gets a
+// Japanese description and *errorCode the number the error message shows.
+DecodeResult decodeDataFile(const std::string& bytes, SchoolYear& y, std::string* why = nullptr,
+                            int* errorCode = nullptr);
 
-// name in/out, always "" on return (see the procedures' rules).
-void SaveJJ3(App& app, std::string& name);
-void LoadJJ3(App& app, std::string& name);
 
 // Writes bytes to path atomically (temporary file in the same folder, then rename).
 // Returns 0 or an errno value.
 int writeFileAtomic(const std::string& path, const std::string& bytes);
 // Reads a whole file; returns false (and errno in *err) on failure.
 bool readWholeFile(const std::string& path, std::string& out, int* err = nullptr);
+
+// What an encoding had to change: a character CP932 cannot hold became "?" (lossy), a
+// text longer than a length field allows was cut at a character boundary (cut).
+struct EncodeNotes {
+  bool lossy = false;
+  bool cut = false;
+};
+std::string encodeDataFile(const SchoolYear& y, EncodeNotes& notes);
+
+// Error numbers of a damaged file, numbered as the old runtime numbered them.
+constexpr int kErrSubscriptOutOfRange = 9;  // a count or index outside the tables
+constexpr int kErrInputPastEnd = 62;        // the file ends inside a record
+// Longest text a length field holds (bytes); longer texts are cut when saved.
+constexpr size_t kMaxTextBytes = 32767;
+
+// The messages of reading and writing.
+extern const char* const kMsgFileNotFound;   // "ファイルが見つかりません。"
+extern const char* const kMsgReadError;      // "データファイルを読み込み中にエラーが発生しました。"
+extern const char* const kMsgWriteError;     // "データファイルを書き込み中にエラーが発生しました。"
+extern const char* const kMsgBadDialog;      // "指定に誤りがあります。"
+extern const char* const kMsgOverwrite;      // "同名のファイルが存在します。" CR "上書きしてよろしいですか？"
+extern const char* const kMsgLossySave;      // characters replaced by "?"
+extern const char* const kMsgCutSave;        // over-long texts cut
+
+enum class LoadOutcome {
+  Loaded,       // the file was read and is the open year
+  OlderFormat,  // no signature: the older reader and the settings file ran instead
+  Cancelled,    // the Open dialog was cancelled; nothing changed
+  Failed,       // an error was reported; the open year is as before
+};
+// Reading steps of LoadJJ3 for a known path (no dialog): reads, and on success makes the
+// file's year the open year and applies its settings to the window. CurFile is left as
+// it is except on failure, where it becomes "".
+// *why (when given) gets a description of what failed.
+LoadOutcome readDataFileAt(App& app, const std::string& path, std::string* why = nullptr);
+
+enum class SaveOutcome { Saved, Cancelled, Failed };
+// Writing steps of SaveJJ3 for a known path (no dialog, no question).
+SaveOutcome writeDataFileAt(App& app, const std::string& path);
+
+// name in/out, always "" on return. name "JJTEMP3.DAT" is the working file in AppPath,
+// "" asks through the file dialog, any other text is the path. Callers may ignore the
+// outcome (the procedures report their own errors).
+SaveOutcome SaveJJ3(App& app, std::string& name);
+LoadOutcome LoadJJ3(App& app, std::string& name);
 
 }  // namespace tly
