@@ -136,11 +136,12 @@ void applyFileSettings(App& app) {
   const int items = std::clamp<int>(fs.FsJItemCount, 0, kItemSlots);
   app.Y.JItemCount = static_cast<int16_t>(items);
   for (int i = 0; i < items; ++i) app.Y.JItem[size_t(i)] = fs.FsJItem[size_t(i)];
+  // A position outside the list selects nothing (the old selector refused it).
   w.cmbGr.select(fs.FsGrIndex);
   w.cmbDispJW.clear();
   const int n = std::clamp<int>(fs.FsDspJWCount, 0, static_cast<int>(fs.FsDspJWList.size()));
   for (int i = 0; i < n; ++i) w.cmbDispJW.items.push_back(fs.FsDspJWList[size_t(i)]);
-  w.cmbDispJW.select(fs.FsDspJWIndex < n ? fs.FsDspJWIndex : 0);
+  w.cmbDispJW.select(fs.FsDspJWIndex >= -1 && fs.FsDspJWIndex < n ? fs.FsDspJWIndex : 0);
 }
 
 SaveOutcome writeDataFileAt(App& app, const std::string& path) {

@@ -169,7 +169,7 @@ float fontSize(Decoder& d, const char* what) {
   return f;
 }
 
-void decodeSettings(Decoder& d, FileSettings& fs, int ggn) {
+void decodeSettings(Decoder& d, FileSettings& fs) {
   fs.FsUDisp = d.i16("表示設定");
   fs.FsEditAll = d.i16("表示設定");
   fs.FsToolBar = d.i16("表示設定");
@@ -188,10 +188,10 @@ void decodeSettings(Decoder& d, FileSettings& fs, int ggn) {
     *v = d.i16("印刷設定");
   fs.FsJItemCount = d.bounded(0, kItemSlots, "集計項目数");
   for (auto& s : fs.FsJItem) s = d.text("集計項目名");
-  // -1 is a selector with nothing selected.
-  fs.FsGrIndex = d.bounded(-1, ggn - 1, "学年の選択位置");
+  // Selector positions outside their lists select nothing (applyFileSettings).
+  fs.FsGrIndex = d.i16("学年の選択位置");
   fs.FsSpare = d.i16("予備");
-  fs.FsDspJWIndex = d.bounded(-1, 32767, "時間割の選択位置");
+  fs.FsDspJWIndex = d.i16("時間割の選択位置");
   fs.FsDspJWCount = d.bounded(0, static_cast<int>(fs.FsDspJWList.size()), "時間割一覧の件数");
   for (auto& s : fs.FsDspJWList) s = d.text("時間割一覧");
   fs.FsJWClass = d.i32("時間割設定");
@@ -208,7 +208,7 @@ void decodeBody(Decoder& d, SchoolYear& y) {
   y.Jigen = d.bounded(0, kPeriodSlots - 1, "時限数");
   const int ggn = y.Ggn, jigen = y.Jigen;
 
-  decodeSettings(d, y.Fs, ggn);
+  decodeSettings(d, y.Fs);
   y.JItemCount = y.Fs.FsJItemCount;
   for (int i = 0; i < y.JItemCount; ++i) y.JItem[size_t(i)] = y.Fs.FsJItem[size_t(i)];
 
@@ -245,7 +245,12 @@ void decodeBody(Decoder& d, SchoolYear& y) {
   }
 
   for (auto& kind : y.JW)
-    for (auto& rec : kind) rec = JWRec{};
+    for (auto& rec : kind) {
+      rec.JWKind = 0;
+      rec.JWName.clear();
+      for (auto& day : rec.JWCell)
+        for (auto& cell : day) cell.clear();
+    }
   for (int k = 0; k < 2; ++k) {
     int n = d.bounded(0, kMaxTimetables, k == 0 ? "学級時間割の件数" : "教師時間割の件数");
     if (size_t(n) * kMinTimetableBytes > d.remaining())

@@ -1,0 +1,293 @@
+// SaveJJ3 / LoadJJ3 around the byte layout: paths, questions, window state, failures.
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "core/cp932.h"
+#include "core/datafile.h"
+#include "core/datafile_support.h"
+
+namespace tly {
+namespace {
+
+using testing::slurp;
+using testing::spit;
+using testing::TempDir;
+using testing::TestApp;
+
+using Status = FileDialogResult::Status;
+
+void makeYear(App& app, int nendo = 2001, int ggn = 4) {
+  app.Y.JJ[0][0][0][0] = int16_t(nendo);
+  app.Y.Ggn = int16_t(ggn);
+  app.Y.Jigen = 6;
+  for (int g = 0; g < ggn; ++g)
+    for (int m = 1; m <= 12; ++m) app.Y.JJ[g][m][0][0] = 30;
+  app.Y.JJ[1][5][7][2] = -4;
+  app.Y.JJText[0][4][8][0] = "入学式";
+  app.Y.JItemCount = 2;
+  app.Y.JItem[0] = "行事";
+  app.Y.JItem[1] = "学業";
+  app.Y.JW[1][0].JWKind = 1;
+  app.Y.JW[1][1].JWKind = 2;
+  app.Y.JW[1][1].JWName = "山田";
+}
+
+TEST(DataFileProcs, WindowStateTravelsThroughTheFile) {
+  TempDir dir;
+  TestApp a;
+  a.app.S.AppPath = dir.path() + "/";
+  makeYear(a.app);
+  auto& w = a.app.W;
+  w.setChecked("mnuUDisp", true);
+  w.setChecked("mnuDispJWS", true);
+  w.setChecked("mnuShowToolBar", true);
+  a.app.Grid1.Font = {"ＭＳ Ｐゴシック", 11.5f, true, false};
+  a.app.Grid1.setCols(14);
+  a.app.Grid1.setColWidth(3, 1234);
+  w.cmbGr.items = {"1年", "2年", "3年", "4年"};
+  w.cmbGr.select(2);
+  w.cmbDispJW.items = {"山田"};
+  w.cmbDispJW.select(0);
+  std::string name = kWorkFileName;
+  EXPECT_EQ(SaveJJ3(a.app, name), SaveOutcome::Saved);
+  EXPECT_EQ(name, "");
+  EXPECT_TRUE(a.msgs.shown.empty());
+  EXPECT_TRUE(a.dialog.asked.empty());
+  EXPECT_EQ(a.app.Y.Fs.FsColWidth[3], 1234);
+  EXPECT_EQ(a.app.W.panel[0], "");
+
+  TestApp b;
+  b.app.S.AppPath = a.app.S.AppPath;
+  b.app.S.CurFile = "";
+  b.app.Y.JItem[5] = "残る";
+  b.app.W.setChecked("mnuEditAll", true);
+  b.app.W.press("JWC", true);
+  name = kWorkFileName;
+  EXPECT_EQ(LoadJJ3(b.app, name), LoadOutcome::Loaded);
+  EXPECT_EQ(name, "");
+  EXPECT_TRUE(b.msgs.shown.empty());
+  const MainView& v = b.app.W;
+  EXPECT_TRUE(v.checked("mnuUDisp"));
+  EXPECT_FALSE(v.checked("mnuEditAll"));
+  EXPECT_TRUE(v.checked("mnuDispJWS"));
+  EXPECT_TRUE(v.pressed("DispAll"));
+  EXPECT_FALSE(v.pressed("JWC"));
+  EXPECT_TRUE(v.pressed("JWS"));
+  EXPECT_EQ(b.app.Grid1.Font.name, "ＭＳ Ｐゴシック");
+  EXPECT_EQ(b.app.Grid1.Font.size, 11.5f);
+  EXPECT_TRUE(b.app.Grid1.Font.bold);
+  EXPECT_EQ(v.cmbGr.items, (std::vector<std::string>{"1年", "2年", "3年", "4年"}));
+  EXPECT_EQ(v.cmbGr.index, 2);
+  ASSERT_EQ(v.cmbMonth.items.size(), 12u);
+  EXPECT_EQ(v.cmbMonth.items.front(), "4月");
+  EXPECT_EQ(v.cmbMonth.items[8], "12月");
+  EXPECT_EQ(v.cmbMonth.items.back(), "3月");
+  EXPECT_EQ(v.cmbDispJW.items, (std::vector<std::string>{"山田"}));
+  EXPECT_EQ(v.cmbDispJW.index, 0);
+  EXPECT_EQ(v.caption, "TLY 授業時数集計 - ");
+  EXPECT_EQ(b.app.S.CurYear, 2001);
+  EXPECT_EQ(b.app.Y.JItemCount, 2);
+  EXPECT_EQ(b.app.Y.JItem[1], "学業");
+  EXPECT_EQ(b.app.Y.JItem[5], "残る");  // entries past the count are left alone
+  EXPECT_EQ(b.app.Y.JJ[1][5][7][2], -4);
+  EXPECT_EQ(b.app.Y.JJText[0][4][8][0], "入学式");
+  EXPECT_EQ(b.app.Y.JW[1][1].JWName, "山田");
+
+  // The tally display lends the grid: its widths are not stored.
+  a.app.W.setChecked("mnuKei", true);
+  a.app.Grid1.setColWidth(3, 99);
+  name = kWorkFileName;
+  SaveJJ3(a.app, name);
+  EXPECT_EQ(a.app.Y.Fs.FsColWidth[3], 1234);
+}
+
+TEST(DataFileProcs, SaveAsAsksBeforeReplacingAndSaveDoesNot) {
+  TempDir dir;
+  TestApp a;
+  a.app.S.AppPath = dir.path() + "/";
+  makeYear(a.app);
+  std::string existing = dir.file("year.DAT");
+  spit(existing, "old");
+
+  // Save As: the dialog's settings, then the question; No writes nothing.
+  a.dialog.answer = {Status::Ok, existing, 1};
+  a.msgs.answers = {MsgResult::No};
+  std::string name;
+  EXPECT_EQ(SaveJJ3(a.app, name), SaveOutcome::Cancelled);
+  ASSERT_EQ(a.dialog.asked.size(), 1u);
+  const FileDialogRequest& req = a.dialog.asked[0];
+  EXPECT_TRUE(req.save);
+  EXPECT_EQ(req.title, "ファイル名を付けて保存");
+  EXPECT_EQ(req.defaultExt, "DAT");
+  EXPECT_EQ(req.filterIndex, 1);
+  EXPECT_EQ(req.initialDir, a.app.S.AppPath);
+  ASSERT_EQ(req.filters.size(), 3u);
+  EXPECT_EQ(req.filters[1].label, "TLY Ver.2 Data File");
+  ASSERT_EQ(a.msgs.shown.size(), 1u);
+  EXPECT_EQ(a.msgs.shown[0].text, "同名のファイルが存在します。\r上書きしてよろしいですか？");
+  EXPECT_EQ(a.msgs.shown[0].buttons, MsgButtons::YesNo);
+  EXPECT_EQ(a.msgs.shown[0].icon, MsgIcon::Exclamation);
+  EXPECT_EQ(slurp(existing), "old");
+  EXPECT_EQ(a.app.S.CurFile, "");
+
+  // Yes: written, and the chosen path is the current file.
+  a.msgs.answers = {MsgResult::Yes};
+  EXPECT_EQ(SaveJJ3(a.app, name), SaveOutcome::Saved);
+  EXPECT_EQ(slurp(existing).substr(0, 6), "TLY300");
+  EXPECT_EQ(a.app.S.CurFile, existing);
+
+  // Save to the current file: no dialog, no question.
+  a.msgs.shown.clear();
+  a.app.Y.JJ[0][0][0][0] = 2002;
+  std::string cur = a.app.S.CurFile;
+  EXPECT_EQ(SaveJJ3(a.app, cur), SaveOutcome::Saved);
+  EXPECT_EQ(cur, "");
+  EXPECT_TRUE(a.msgs.shown.empty());
+  EXPECT_EQ(a.dialog.asked.size(), 2u);
+  EXPECT_EQ(slurp(existing).substr(6, 2), std::string("\xd2\x07", 2));
+
+  // A name without a dot gets ".dat"; a dot in a folder name does not count.
+  std::filesystem::create_directory(dir.file("v1.0"));
+  a.dialog.answer = {Status::Ok, dir.file("v1.0/plain"), 1};
+  EXPECT_EQ(SaveJJ3(a.app, name), SaveOutcome::Saved);
+  EXPECT_TRUE(std::filesystem::exists(dir.file("v1.0/plain.dat")));
+  EXPECT_EQ(a.app.S.CurFile, dir.file("v1.0/plain.dat"));
+
+  // Cancel ends quietly; a dialog error says so.
+  a.msgs.shown.clear();
+  a.dialog.answer = {Status::Cancelled, "", 1};
+  EXPECT_EQ(SaveJJ3(a.app, name), SaveOutcome::Cancelled);
+  EXPECT_TRUE(a.msgs.shown.empty());
+  a.dialog.answer = {Status::Error, "", 1};
+  EXPECT_EQ(SaveJJ3(a.app, name), SaveOutcome::Failed);
+  ASSERT_EQ(a.msgs.shown.size(), 1u);
+  EXPECT_EQ(a.msgs.shown[0].text, "指定に誤りがあります。");
+
+  // The second filter hands over to the older format: no current-format file appears.
+  a.dialog.answer = {Status::Ok, dir.file("old2.DAT"), 2};
+  SaveJJ3(a.app, name);
+  std::string older = slurp(dir.file("old2.DAT"));
+  EXPECT_NE(older.substr(0, std::min<size_t>(6, older.size())), "TLY300");
+}
+
+TEST(DataFileProcs, AFailedSaveKeepsThePreviousFile) {
+  TempDir dir;
+  TestApp a;
+  makeYear(a.app);
+  // The temporary file's name is longer than the folder allows, the target's is not.
+  std::string target = dir.file(std::string(250, 'n'));
+  spit(target, "previous contents");
+  EXPECT_EQ(writeDataFileAt(a.app, target), SaveOutcome::Failed);
+  ASSERT_EQ(a.msgs.shown.size(), 1u);
+  EXPECT_EQ(a.msgs.shown[0].text, "データファイルを書き込み中にエラーが発生しました。\rError Code " +
+                                      std::to_string(ENAMETOOLONG));
+  EXPECT_EQ(a.msgs.shown[0].title, "TLY");
+  EXPECT_EQ(slurp(target), "previous contents");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+  EXPECT_EQ(a.app.W.panel[0], "");
+
+  a.msgs.shown.clear();
+  EXPECT_EQ(writeDataFileAt(a.app, dir.file("no/such/folder.dat")), SaveOutcome::Failed);
+  EXPECT_EQ(a.msgs.shown.at(0).text, "データファイルを書き込み中にエラーが発生しました。\rError Code " +
+                                         std::to_string(ENOENT));
+}
+
+TEST(DataFileProcs, ADamagedFileLeavesTheOpenYearAsItWas) {
+  TempDir dir;
+  TestApp src;
+  makeYear(src.app, 2010, 6);
+  src.app.Y.JW[0][0].JWKind = 3;
+  src.app.Y.JW[1][0].JWKind = 0;
+  for (int i = 1; i <= 3; ++i) src.app.Y.JW[0][i].JWName = "組" + std::to_string(i);
+  std::string good = encodeDataFile(src.app.Y);
+
+  TestApp t;
+  makeYear(t.app);
+  t.app.W.setChecked("mnuUDisp", true);
+  t.app.W.cmbGr.items = {"1年"};
+  t.app.S.CurFile = "/somewhere/else.DAT";
+  const std::string before = encodeDataFile(t.app.Y);
+  const MainView viewBefore = t.app.W;
+  const FontInfo fontBefore = t.app.Grid1.Font;
+
+  std::string path = dir.file("bad.DAT");
+  // Cuts inside every section, and a timetable count of 201.
+  std::string bad201 = good;
+  bad201[good.size() - 2] = char(201);  // the teacher count, the last Integer
+  std::vector<std::pair<std::string, int>> cases = {
+      {good.substr(0, 9), kErrInputPastEnd},
+      {good.substr(0, 500), kErrInputPastEnd},
+      {good.substr(0, good.size() / 2), kErrInputPastEnd},
+      {good.substr(0, good.size() - 1), kErrInputPastEnd},
+      {bad201, kErrSubscriptOutOfRange},
+  };
+  for (const auto& [bytes, code] : cases) {
+    spit(path, bytes);
+    t.msgs.shown.clear();
+    t.app.S.CurFile = "/somewhere/else.DAT";
+    EXPECT_EQ(readDataFileAt(t.app, path), LoadOutcome::Failed);
+    ASSERT_EQ(t.msgs.shown.size(), 1u);
+    EXPECT_EQ(t.msgs.shown[0].text,
+              "データファイルを読み込み中にエラーが発生しました。\rError Code " + std::to_string(code));
+    EXPECT_EQ(encodeDataFile(t.app.Y), before);
+    EXPECT_EQ(t.app.W.checked("mnuUDisp"), viewBefore.checked("mnuUDisp"));
+    EXPECT_EQ(t.app.W.cmbGr.items, viewBefore.cmbGr.items);
+    EXPECT_EQ(t.app.Grid1.Font, fontBefore);
+    EXPECT_EQ(t.app.S.CurFile, "");
+    EXPECT_EQ(t.app.W.caption, "TLY 授業時数集計 - ");
+    EXPECT_EQ(t.app.W.panel[0], "");
+  }
+
+  // The whole file reads.
+  spit(path, good);
+  t.msgs.shown.clear();
+  EXPECT_EQ(readDataFileAt(t.app, path), LoadOutcome::Loaded);
+  EXPECT_TRUE(t.msgs.shown.empty());
+  EXPECT_EQ(t.app.Y.Ggn, 6);
+  EXPECT_EQ(t.app.Y.JW[0][3].JWName, "組3");
+}
+
+TEST(DataFileProcs, AFileWithoutSignatureTakesTheOlderBranch) {
+  TempDir dir;
+  TestApp t;
+  t.app.S.AppPath = dir.path() + "/";
+  makeYear(t.app);
+
+  // First start in an empty folder: the working file is created empty, nothing is said.
+  std::string name = kWorkFileName;
+  EXPECT_EQ(LoadJJ3(t.app, name), LoadOutcome::OlderFormat);
+  EXPECT_EQ(name, "");
+  EXPECT_TRUE(t.msgs.shown.empty());
+  EXPECT_TRUE(std::filesystem::exists(dir.file("JJTEMP3.DAT")));
+  EXPECT_EQ(std::filesystem::file_size(dir.file("JJTEMP3.DAT")), 0u);
+
+  // A typed name that does not exist is created the same way and becomes CurFile.
+  t.dialog.answer = {Status::Ok, dir.file("new.DAT"), 1};
+  EXPECT_EQ(LoadJJ3(t.app, name), LoadOutcome::OlderFormat);
+  ASSERT_EQ(t.dialog.asked.size(), 1u);
+  EXPECT_EQ(t.dialog.asked[0].title, "ファイルを開く");
+  EXPECT_EQ(t.dialog.asked[0].filters.size(), 2u);
+  EXPECT_FALSE(t.dialog.asked[0].save);
+  EXPECT_TRUE(std::filesystem::exists(dir.file("new.DAT")));
+  EXPECT_EQ(t.app.S.CurFile, dir.file("new.DAT"));
+  EXPECT_EQ(t.app.W.caption, "TLY 授業時数集計 - " + dir.file("new.DAT"));
+
+  // Cancel changes nothing.
+  t.dialog.answer = {Status::Cancelled, "", 1};
+  t.app.W.caption = "unchanged";
+  EXPECT_EQ(LoadJJ3(t.app, name), LoadOutcome::Cancelled);
+  EXPECT_EQ(t.app.W.caption, "unchanged");
+
+  // A folder that does not exist cannot hold the file.
+  const std::string before = encodeDataFile(t.app.Y);
+  t.dialog.answer = {Status::Ok, dir.file("missing/x.DAT"), 1};
+  EXPECT_EQ(LoadJJ3(t.app, name), LoadOutcome::Failed);
+  EXPECT_EQ(t.msgs.shown.at(0).text, "ファイルが見つかりません。");
+  EXPECT_EQ(t.app.S.CurFile, "");
+  EXPECT_EQ(encodeDataFile(t.app.Y), before);
+}
+
+}  // namespace
+}  // namespace tly

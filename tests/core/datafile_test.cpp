@@ -1,0 +1,336 @@
+#include <sys/stat.h>
+
+#include <cmath>
+#include <memory>
+#include <random>
+
+#include "core/cp932.h"
+#include "core/datafile.h"
+#include "core/datafile_support.h"
+
+namespace tly {
+namespace {
+
+using testing::Bytes;
+using testing::slurp;
+using testing::spit;
+using testing::TempDir;
+using testing::TestApp;
+
+// The settings block of a record whose members are all zero or empty: 1228 bytes.
+void emptySettings(Bytes& b) {
+  b.zeros(5 + 16 + 429);  // check states, column widths, reserved
+  b.text("").i32(0).zeros(2);   // font name, size, bold, italic
+  b.text("").i32(0).zeros(10);  // print font, print settings
+  b.zeros(1);                   // item count
+  for (int i = 0; i < 33; ++i) b.text("");
+  b.zeros(4);  // grade index, spare, selector index, selector count
+  for (int i = 0; i < 101; ++i) b.text("");
+  b.i32(0).zeros(1).i32(0).zeros(2);
+}
+
+// A three-grade, six-period year 1999 with a few cells set in April of grade 1.
+std::unique_ptr<SchoolYear> smallYear() {
+  auto y = std::make_unique<SchoolYear>();
+  y->JJ[0][0][0][0] = 1999;
+  y->Ggn = 3;
+  y->Jigen = 6;
+  for (int g = 0; g < 3; ++g)
+    for (int m = 1; m <= 12; ++m) y->JJ[g][m][0][0] = 30;
+  y->JJ[0][4][1][1] = -3;   // item 3
+  y->JJ[0][4][1][2] = -13;  // item 13
+  y->JJ[0][4][1][3] = 23;   // Monday period 3
+  y->JJ[0][4][1][7] = -5;   // above Jigen: not written
+  return y;
+}
+
+std::string smallYearBytes() {
+  Bytes b;
+  b.raw("TLY300").i16(1999).i16(3).i16(6);
+  emptySettings(b);
+  for (int g = 1; g <= 3; ++g)
+    for (int m = 1; m <= 12; ++m) {
+      std::vector<int> cells(320, 0);
+      cells[0] = 30;
+      if (g == 1 && m == 4) {
+        cells[1 + 32 * 1] = 3;
+        cells[1 + 32 * 2] = -13;
+        cells[1 + 32 * 3] = 23;
+      }
+      b.i16(1999);
+      for (int v : cells) b.i16(v);
+    }
+  b.i16(0).i16(0).i16(0);  // no texts, no class or teacher timetables
+  return b.s;
+}
+
+TEST(DataFile, SmallYearIsWrittenByteForByte) {
+  auto y = smallYear();
+  std::string expected = smallYearBytes();
+  EXPECT_EQ(expected.size(), 12u + 1228 + 36 * 642 + 6);
+  EXPECT_EQ(encodeDataFile(*y), expected);
+
+  // Reading back: items come back negative, slot references as they are, and the
+  // periods above Jigen keep what the year held before.
+  auto r = std::make_unique<SchoolYear>();
+  r->JJ[0][4][1][7] = 77;
+  r->JJ[0][4][1][8] = 78;
+  ASSERT_EQ(decodeDataFile(expected, *r), DecodeResult::Ok);
+  EXPECT_EQ(r->nendo(), 1999);
+  EXPECT_EQ(r->Ggn, 3);
+  EXPECT_EQ(r->Jigen, 6);
+  EXPECT_EQ(r->JJ[0][4][1][1], -3);
+  EXPECT_EQ(r->JJ[0][4][1][2], -13);
+  EXPECT_EQ(r->JJ[0][4][1][3], 23);
+  EXPECT_EQ(r->JJ[0][4][1][7], 77);
+  EXPECT_EQ(r->JJ[0][4][1][8], 78);
+  EXPECT_EQ(r->JJ[2][3][0][0], 30);
+
+  // A positive 1..10 in a file (as other writers may leave it) reads as an item.
+  std::string edited = expected;
+  size_t april = 12 + 1228 + 3 * 642;
+  edited[april + 2 + 2 * (2 + 32 * 4)] = 5;
+  ASSERT_EQ(decodeDataFile(edited, *r), DecodeResult::Ok);
+  EXPECT_EQ(r->JJ[0][4][2][4], -5);
+}
+
+TEST(DataFile, SameTextInEveryGradeBecomesOneRecord) {
+  auto y = smallYear();
+  const std::string undoukai = "運動会", ensoku = "遠足";
+  for (int g = 0; g < 3; ++g) y->JJText[g][5][10][0] = undoukai;  // all alike: grade 0
+  y->JJText[0][5][11][1] = ensoku;                                // grade 1 and 3 only
+  y->JJText[2][5][11][1] = ensoku;
+  y->JJText[0][6][1][0] = undoukai;  // grades differ: one record each
+  y->JJText[1][6][1][0] = ensoku;
+  y->JJText[2][6][1][0] = undoukai;
+
+  std::string undoukaiSjis = "\x89\x5e\x93\xae\x89\xef", ensokuSjis = "\x89\x93\x91\xab";
+  Bytes t;
+  t.i16(6);
+  t.i16(0).i16(5).i16(10).i16(0).text(undoukaiSjis);
+  t.i16(1).i16(5).i16(11).i16(1).text(ensokuSjis);
+  t.i16(3).i16(5).i16(11).i16(1).text(ensokuSjis);
+  t.i16(1).i16(6).i16(1).i16(0).text(undoukaiSjis);
+  t.i16(2).i16(6).i16(1).i16(0).text(ensokuSjis);
+  t.i16(3).i16(6).i16(1).i16(0).text(undoukaiSjis);
+  t.i16(0).i16(0);
+
+  std::string bytes = encodeDataFile(*y);
+  size_t textsAt = 12 + 1228 + 36 * 642;
+  EXPECT_EQ(bytes.substr(textsAt), t.s);
+
+  // Reading applies grade 0 to grades 1..Ggn only and skips records it cannot place.
+  Bytes odd;
+  odd.i16(5);
+  odd.i16(0).i16(7).i16(7).i16(0).text("A");
+  odd.i16(7).i16(7).i16(8).i16(0).text("B");  // grade 7
+  odd.i16(1).i16(0).i16(8).i16(0).text("C");  // month 0
+  odd.i16(1).i16(7).i16(8).i16(2).text("D");  // kind 2
+  odd.i16(5).i16(7).i16(9).i16(1).text("E");  // grade 5 of a 3-grade year is kept
+  odd.i16(0).i16(0);
+  auto r = std::make_unique<SchoolYear>();
+  r->JJText[1][7][8][0] = "old";  // cleared by the read
+  r->JJText[3][7][7][0] = "old";
+  ASSERT_EQ(decodeDataFile(bytes.substr(0, textsAt) + odd.s, *r), DecodeResult::Ok);
+  EXPECT_EQ(r->JJText[0][7][7][0], "A");
+  EXPECT_EQ(r->JJText[2][7][7][0], "A");
+  EXPECT_EQ(r->JJText[3][7][7][0], "");
+  EXPECT_EQ(r->JJText[1][7][8][0], "");
+  EXPECT_EQ(r->JJText[4][7][9][1], "E");
+
+  ASSERT_EQ(decodeDataFile(bytes, *r), DecodeResult::Ok);
+  EXPECT_EQ(r->JJText[1][5][10][0], undoukai);
+  EXPECT_EQ(r->JJText[1][5][11][1], "");
+  EXPECT_EQ(r->JJText[1][6][1][0], ensoku);
+}
+
+TEST(DataFile, TimetablesKeepPeriodsUpToJigenAndAreTrimmedOnReading) {
+  auto y = smallYear();
+  y->JW[0][0].JWKind = 1;
+  y->JW[0][1].JWKind = 1;
+  y->JW[0][1].JWName = " 1年1組";
+  y->JW[0][1].JWCell[1][1] = " 国語 ";
+  y->JW[0][1].JWCell[6][7] = "理科";  // period 7 of a 6-period year
+  y->JW[1][0].JWKind = 0;
+
+  Bytes t;
+  t.i16(0).i16(1).i16(1).text(" 1\x94\x4e" "1\x91\x67");
+  for (int p = 0; p < 10; ++p)
+    for (int w = 0; w < 7; ++w) t.text(p == 1 && w == 1 ? " \x8d\x91\x8c\xea " : "");
+  t.i16(0);
+  std::string bytes = encodeDataFile(*y);
+  EXPECT_EQ(bytes.substr(12 + 1228 + 36 * 642), t.s);
+
+  auto r = std::make_unique<SchoolYear>();
+  r->JW[1][5].JWName = "old";
+  ASSERT_EQ(decodeDataFile(bytes, *r), DecodeResult::Ok);
+  EXPECT_EQ(r->timetableCount(0), 1);
+  EXPECT_EQ(r->JW[0][1].JWName, " 1年1組");  // names as read
+  EXPECT_EQ(r->JW[0][1].JWCell[1][1], "国語");
+  EXPECT_EQ(r->JW[1][5].JWName, "");
+}
+
+// A year with every table full: 6 grades, 7 periods, texts everywhere, 200 + 200 timetables.
+std::unique_ptr<SchoolYear> fullYear(unsigned seed) {
+  std::mt19937 rng(seed);
+  auto y = std::make_unique<SchoolYear>();
+  const char* words[] = {"国語", "算数", "ｸﾗﾌﾞ", "行事", "学活", "A組", "振替休日", "運動会"};
+  auto word = [&] { return std::string(words[rng() % 8]) + std::to_string(rng() % 100); };
+  y->JJ[0][0][0][0] = 2026;
+  y->Ggn = 6;
+  y->Jigen = 7;
+  for (int g = 0; g < 6; ++g)
+    for (int m = 1; m <= 12; ++m) {
+      y->JJ[g][m][0][0] = 31;
+      for (int d = 1; d <= 31; ++d) {
+        for (int p = 1; p <= 7; ++p) {
+          int r = int(rng() % 4);
+          y->JJ[g][m][d][p] = int16_t(r == 0 ? 0 : r == 1 ? -int(rng() % 20 + 1) : int(rng() % 7 + 1) * 10 + p);
+        }
+        y->JJText[g][m][d][0] = g == 0 || rng() % 3 ? y->JJText[0][m][d][0] : word();
+        if (y->JJText[g][m][d][0].empty()) y->JJText[g][m][d][0] = word();
+        if (rng() % 2) y->JJText[g][m][d][1] = word();
+      }
+    }
+  y->JItemCount = 16;
+  for (int i = 0; i < 16; ++i) y->JItem[size_t(i)] = word();
+  for (int k = 0; k < 2; ++k) {
+    y->JW[k][0].JWKind = 200;
+    for (int i = 1; i <= 200; ++i) {
+      y->JW[k][i].JWKind = int16_t(k + 1);
+      y->JW[k][i].JWName = word();
+      for (int w = 0; w < 7; ++w)
+        for (int p = 0; p <= 7; ++p) y->JW[k][i].JWCell[size_t(w)][size_t(p)] = word();
+    }
+  }
+  FileSettings& fs = y->Fs;
+  fs.FsFontName = "ＭＳ Ｐ明朝";
+  fs.FsFontSize = 10.5f;
+  fs.FsPrnFontName = "ＭＳ Ｐゴシック";
+  fs.FsPrnFontSize = 14;
+  for (size_t i = 0; i < fs.FsReserved.size(); ++i) fs.FsReserved[i] = int16_t(rng());
+  fs.FsColWidth[0] = 560;
+  fs.FsJItemCount = 16;
+  for (int i = 0; i < 33; ++i) fs.FsJItem[size_t(i)] = word();
+  fs.FsGrIndex = 5;
+  fs.FsDspJWCount = 101;
+  fs.FsDspJWIndex = 150;
+  for (auto& s : fs.FsDspJWList) s = word();
+  fs.FsJWClass = -1;
+  fs.FsRefClass = 0x12345678;
+  fs.FsKikan = 2;
+  return y;
+}
+
+TEST(DataFile, FullYearRoundTripsExactly) {
+  for (unsigned seed : {1u, 2u}) {
+    auto y = fullYear(seed);
+    std::string bytes = encodeDataFile(*y);
+    auto r = std::make_unique<SchoolYear>();
+    ASSERT_EQ(decodeDataFile(bytes, *r), DecodeResult::Ok);
+    r->JItemCount = y->JItemCount;  // the read takes items from the settings record
+    r->JItem = y->JItem;
+    testing::expectSameYear(*y, *r);
+    EXPECT_EQ(encodeDataFile(*r), bytes);
+  }
+}
+
+TEST(DataFile, DamagedBytesAreRefusedWithTheRightErrorNumber) {
+  std::string good = smallYearBytes();
+  auto check = [](const std::string& bytes, int wantCode, const char* what) {
+    auto r = std::make_unique<SchoolYear>();
+    std::string why;
+    int code = 0;
+    EXPECT_EQ(decodeDataFile(bytes, *r, &why, &code), DecodeResult::Damaged) << what;
+    EXPECT_EQ(code, wantCode) << what;
+    EXPECT_FALSE(why.empty()) << what;
+  };
+  auto patch16 = [](std::string s, size_t at, int v) {
+    s[at] = char(v & 0xff);
+    s[at + 1] = char((v >> 8) & 0xff);
+    return s;
+  };
+  const size_t end = good.size();
+  check(patch16(good, 8, 0), kErrSubscriptOutOfRange, "Ggn 0 with a year");
+  check(patch16(good, 8, 7), kErrSubscriptOutOfRange, "Ggn 7");
+  check(patch16(good, 10, -1), kErrSubscriptOutOfRange, "Jigen -1");
+  check(patch16(good, 10, 10), kErrSubscriptOutOfRange, "Jigen 10");
+  check(patch16(good, end - 6, -1), kErrSubscriptOutOfRange, "negative text count");
+  check(patch16(good, end - 6, 3), kErrInputPastEnd, "text count past the end");
+  check(patch16(good, end - 4, 201), kErrSubscriptOutOfRange, "201 class timetables");
+  check(patch16(good, end - 2, 1), kErrInputPastEnd, "a teacher timetable that is not there");
+  check(patch16(good, 12 + 900, 40), kErrInputPastEnd, "font name longer than the file");
+  check(patch16(good, 12 + 900, 0xffff), kErrInputPastEnd, "font name of 65535 bytes");
+  size_t itemCountAt = 12 + 900 + 2 + 4 + 4 + 2 + 4 + 20;
+  check(patch16(good, itemCountAt, 21), kErrSubscriptOutOfRange, "21 items");
+  check(patch16(good, itemCountAt, -2), kErrSubscriptOutOfRange, "negative item count");
+  size_t grIndexAt = itemCountAt + 2 + 66;
+  check(patch16(good, grIndexAt + 6, 102), kErrSubscriptOutOfRange, "102 selector entries");
+  std::string nanFont = good;
+  nanFont.replace(12 + 902, 4, std::string("\x00\x00\xc0\x7f", 4));
+  check(nanFont, kErrSubscriptOutOfRange, "font size NaN");
+
+  // A file that says no year is open may have 0 grades (the working file of a first run
+  // that created no year).
+  auto r = std::make_unique<SchoolYear>();
+  std::string noYear = encodeDataFile(*r);
+  EXPECT_EQ(noYear.size(), 12u + 1228 + 6);
+  EXPECT_EQ(decodeDataFile(noYear, *r), DecodeResult::Ok);
+  r->JJ[0][0][0][0] = 1999;
+  check(encodeDataFile(*r), kErrSubscriptOutOfRange, "no grades in an open year");
+  EXPECT_EQ(decodeDataFile("TLY30", *r), DecodeResult::NoSignature);
+  EXPECT_EQ(decodeDataFile("tly300" + good.substr(6), *r), DecodeResult::NoSignature);
+}
+
+TEST(DataFile, EveryTruncationAndBitFlipIsRefusedOrReadSafely) {
+  auto y = smallYear();
+  y->JJText[0][4][1][0] = "入学式";
+  y->JW[0][0].JWKind = 1;
+  y->JW[0][1].JWKind = 1;
+  y->JW[0][1].JWName = "1年";
+  y->JW[0][1].JWCell[1][1] = "国語";
+  std::string good = encodeDataFile(*y);
+  auto r = std::make_unique<SchoolYear>();
+  for (size_t n = 0; n < good.size(); ++n) {
+    DecodeResult res = decodeDataFile(good.substr(0, n), *r);
+    ASSERT_EQ(res, n < 6 ? DecodeResult::NoSignature : DecodeResult::Damaged) << n;
+  }
+  // Flipped bits either read (a value changed) or are refused; never anything else.
+  std::mt19937 rng(7);
+  int refused = 0;
+  for (int i = 0; i < 3000; ++i) {
+    std::string bad = good;
+    size_t at = 6 + rng() % (bad.size() - 6);
+    bad[at] = char(bad[at] ^ (1 << (rng() % 8)));
+    *r = *y;
+    DecodeResult res = decodeDataFile(bad, *r);
+    EXPECT_NE(res, DecodeResult::NoSignature);
+    refused += res == DecodeResult::Damaged;
+  }
+  EXPECT_GT(refused, 0);
+}
+
+TEST(DataFile, TextsThatCp932CannotHoldOrThatAreTooLongAreReported) {
+  TempDir dir;
+  TestApp t;
+  t.app.Y = *smallYear();
+  t.app.Y.JJText[0][4][1][0] = "a😀b";
+  t.app.Y.JW[0][0].JWKind = 1;
+  t.app.Y.JW[0][1].JWName = std::string(40000, 'x');
+  std::string long1;
+  for (int i = 0; i < 20000; ++i) long1 += "あ";
+  t.app.Y.JW[0][1].JWCell[0][1] = long1;  // 40000 bytes in CP932
+  std::string path = dir.file("a.dat");
+  EXPECT_EQ(writeDataFileAt(t.app, path), SaveOutcome::Saved);
+  ASSERT_EQ(t.msgs.shown.size(), 1u);
+  EXPECT_EQ(t.msgs.shown[0].text, std::string(kMsgLossySave) + "\r" + kMsgCutSave);
+
+  auto r = std::make_unique<SchoolYear>();
+  ASSERT_EQ(decodeDataFile(slurp(path), *r), DecodeResult::Ok);
+  EXPECT_EQ(r->JJText[0][4][1][0], "a?b");
+  EXPECT_EQ(r->JW[0][1].JWName.size(), kMaxTextBytes);
+  EXPECT_EQ(r->JW[0][1].JWCell[0][1].size(), 16383u * 3);  // 32766 bytes: no half character
+}
+
+}  // namespace
+}  // namespace tly
