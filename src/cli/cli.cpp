@@ -16,6 +16,10 @@ struct Command {
 
 const Command kCommands[] = {
     {"help", "tly help", nullptr},
+    {"new", "tly new 年度 [--grades N] [--periods N] [--closed-saturdays LIST] -o FILE", cmdNew},
+    {"month", "tly month FILE --grade G --month M [--changes-only] [--class N | --teacher N]", cmdMonth},
+    {"dump", "tly dump FILE", cmdDump},
+    {"resave", "tly resave IN OUT", cmdResave},
 };
 
 }  // namespace

@@ -9,4 +9,10 @@ namespace tly::cli {
 
 using Args = std::vector<std::string>;
 
+// Data-file subcommands.
+int cmdNew(const Args& args, std::ostream& out, std::ostream& err);
+int cmdMonth(const Args& args, std::ostream& out, std::ostream& err);
+int cmdDump(const Args& args, std::ostream& out, std::ostream& err);
+int cmdResave(const Args& args, std::ostream& out, std::ostream& err);
+
 }  // namespace tly::cli

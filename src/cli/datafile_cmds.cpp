@@ -1,0 +1,492 @@
+// Subcommands around the data file: new, month, dump, resave.
+#include <stdlib.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <ostream>
+#include <sstream>
+
+#include "calendar/newyear.h"
+#include "cli/commands.h"
+#include "core/basic.h"
+#include "core/cellcode.h"
+#include "core/datafile.h"
+#include "edit/clipboardtext.h"
+#include "view/monthgrid.h"
+
+namespace tly::cli {
+
+namespace {
+
+// Messages of the procedures go to the error stream; questions are answered No / Cancel
+// (the command line never replaces or converts anything it was not told to).
+class StreamMessages : public MessageBoxService {
+ public:
+  explicit StreamMessages(std::ostream& err) : err_(err) {}
+  MsgResult show(const std::string& text, MsgButtons b, MsgIcon, const std::string&) override {
+    std::string t = text;
+    for (char& c : t)
+      if (c == '\r') c = ' ';
+    err_ << t << "\n";
+    return b == MsgButtons::OK ? MsgResult::OK : b == MsgButtons::YesNo ? MsgResult::No : MsgResult::Cancel;
+  }
+
+ private:
+  std::ostream& err_;
+};
+
+struct CliApp {
+  App app;
+  StreamMessages msgs;
+  explicit CliApp(std::ostream& err) : msgs(err) { app.P.msg = &msgs; }
+};
+
+bool parseInt(const std::string& s, int lo, int hi, int& out) {
+  if (s.empty() || s.size() > 6) return false;
+  size_t i = s[0] == '-' ? 1 : 0;
+  if (i == s.size()) return false;
+  for (size_t k = i; k < s.size(); ++k)
+    if (s[k] < '0' || s[k] > '9') return false;
+  int v = std::stoi(s);
+  if (v < lo || v > hi) return false;
+  out = v;
+  return true;
+}
+
+// Reads a current-format file into app. A missing file or one of another format is an
+// error here: the command line creates and converts nothing on reading.
+bool loadForCli(App& app, const std::string& path, std::ostream& err) {
+  std::string bytes;
+  int e = 0;
+  if (!readWholeFile(path, bytes, &e)) {
+    err << (e == ENOENT ? "ファイルが見つかりません: " : "ファイルを読み込めません: ") << path << "\n";
+    return false;
+  }
+  if (bytes.compare(0, 6, kFileSig) != 0) {
+    err << "TLY300 形式のデータファイルではありません: " << path << "\n";
+    return false;
+  }
+  app.S.CurFile = path;
+  std::string why;
+  if (readDataFileAt(app, path, &why) != LoadOutcome::Loaded) {
+    err << path << ": " << why << "\n";
+    return false;
+  }
+  return true;
+}
+
+// ---------------------------------------------------------------- JSON
+
+class Json {
+ public:
+  explicit Json(std::ostream& o) : o_(o) {}
+  void str(const std::string& s) {
+    std::string t = sanitizeUtf8(s);
+    o_ << '"';
+    for (unsigned char c : t) {
+      switch (c) {
+        case '"': o_ << "\\\""; break;
+        case '\\': o_ << "\\\\"; break;
+        case '\n': o_ << "\\n"; break;
+        case '\r': o_ << "\\r"; break;
+        case '\t': o_ << "\\t"; break;
+        case '\b': o_ << "\\b"; break;
+        case '\f': o_ << "\\f"; break;
+        default:
+          if (c < 0x20) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", c);
+            o_ << buf;
+          } else {
+            o_ << static_cast<char>(c);
+          }
+      }
+    }
+    o_ << '"';
+  }
+  void num(long v) { o_ << v; }
+  void num(float f) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.9g", static_cast<double>(f));
+    o_ << (std::isfinite(f) ? buf : "null");
+  }
+  void key(const char* k) {
+    sep();
+    str(k);
+    o_ << ':';
+    fresh_ = true;
+  }
+  void open(char c) {
+    sep();
+    o_ << c;
+    fresh_ = true;
+  }
+  void close(char c) {
+    o_ << c;
+    fresh_ = false;
+  }
+  template <class T>
+  void value(const T& v) {
+    sep();
+    if constexpr (std::is_same_v<T, std::string>)
+      str(v);
+    else
+      num(v);
+    fresh_ = false;
+  }
+  template <class T>
+  void field(const char* k, const T& v) {
+    key(k);
+    value(v);
+  }
+  template <class C>
+  void array(const char* k, const C& c) {
+    key(k);
+    open('[');
+    for (const auto& v : c) value(v);
+    close(']');
+  }
+
+ private:
+  void sep() {
+    if (!fresh_) o_ << ',';
+    fresh_ = false;
+  }
+  std::ostream& o_;
+  bool fresh_ = true;
+};
+
+void dumpSettings(Json& j, const FileSettings& fs) {
+  j.key("settings");
+  j.open('{');
+  j.field("FsUDisp", long(fs.FsUDisp));
+  j.field("FsEditAll", long(fs.FsEditAll));
+  j.field("FsToolBar", long(fs.FsToolBar));
+  j.field("FsDispJWC", long(fs.FsDispJWC));
+  j.field("FsDispJWS", long(fs.FsDispJWS));
+  std::vector<long> widths(fs.FsColWidth.begin(), fs.FsColWidth.end());
+  j.array("FsColWidth", widths);
+  std::vector<long> reserved(fs.FsReserved.begin(), fs.FsReserved.end());
+  j.array("FsReserved", reserved);
+  j.field("FsFontName", fs.FsFontName);
+  j.field("FsFontSize", fs.FsFontSize);
+  j.field("FsFontBold", long(fs.FsFontBold));
+  j.field("FsFontItalic", long(fs.FsFontItalic));
+  j.field("FsPrnFontName", fs.FsPrnFontName);
+  j.field("FsPrnFontSize", fs.FsPrnFontSize);
+  j.field("FsPrnFontBold", long(fs.FsPrnFontBold));
+  j.field("FsPrnFontItalic", long(fs.FsPrnFontItalic));
+  j.field("FsPrnFromMonth", long(fs.FsPrnFromMonth));
+  j.field("FsPrnToMonth", long(fs.FsPrnToMonth));
+  j.field("FsPrnTop", long(fs.FsPrnTop));
+  j.field("FsPrnLeft", long(fs.FsPrnLeft));
+  j.field("FsPrnBottom", long(fs.FsPrnBottom));
+  j.field("FsPrnRight", long(fs.FsPrnRight));
+  j.field("FsPrnCopies", long(fs.FsPrnCopies));
+  j.field("FsPrnAll", long(fs.FsPrnAll));
+  j.field("FsJItemCount", long(fs.FsJItemCount));
+  std::vector<std::string> items(fs.FsJItem.begin(), fs.FsJItem.end());
+  j.array("FsJItem", items);
+  j.field("FsGrIndex", long(fs.FsGrIndex));
+  j.field("FsSpare", long(fs.FsSpare));
+  j.field("FsDspJWIndex", long(fs.FsDspJWIndex));
+  j.field("FsDspJWCount", long(fs.FsDspJWCount));
+  std::vector<std::string> list(fs.FsDspJWList.begin(), fs.FsDspJWList.end());
+  j.array("FsDspJWList", list);
+  j.field("FsJWClass", long(fs.FsJWClass));
+  j.field("FsLstJW", long(fs.FsLstJW));
+  j.field("FsRefClass", long(fs.FsRefClass));
+  j.field("FsCmbRef", long(fs.FsCmbRef));
+  j.field("FsKikan", long(fs.FsKikan));
+  j.close('}');
+}
+
+void dumpYear(std::ostream& o, const SchoolYear& y) {
+  Json j(o);
+  const int jigen = std::clamp<int>(y.Jigen, 0, kPeriodSlots - 1);
+  j.open('{');
+  j.field("year", long(y.nendo()));
+  j.field("grades", long(y.Ggn));
+  j.field("periods", long(y.Jigen));
+
+  // Cells of periods 1..Jigen of days 1..31, months in school order.
+  j.key("months");
+  j.open('[');
+  for (int g = 0; g < std::clamp<int>(y.Ggn, 0, kGrades); ++g)
+    for (int i = 0; i < 12; ++i) {
+      int m = (i + 3) % 12 + 1;
+      j.open('{');
+      j.field("grade", long(g + 1));
+      j.field("month", long(m));
+      j.field("lastDay", long(y.JJ[g][m][0][0]));
+      j.key("days");
+      j.open('[');
+      for (int d = 1; d <= 31; ++d) {
+        j.open('[');
+        for (int p = 1; p <= jigen; ++p) j.value(long(y.JJ[g][m][d][p]));
+        j.close(']');
+      }
+      j.close(']');
+      j.close('}');
+    }
+  j.close(']');
+
+  j.key("texts");
+  j.open('[');
+  for (int g = 0; g < kGrades; ++g)
+    for (int i = 0; i < 12; ++i) {
+      int m = (i + 3) % 12 + 1;
+      for (int d = 1; d <= 31; ++d)
+        for (int k = 0; k < kTextKinds; ++k) {
+          const std::string& t = y.JJText[g][m][d][k];
+          if (t.empty()) continue;
+          j.open('{');
+          j.field("grade", long(g + 1));
+          j.field("month", long(m));
+          j.field("day", long(d));
+          j.field("kind", std::string(k == 0 ? "events" : "remarks"));
+          j.field("text", t);
+          j.close('}');
+        }
+    }
+  j.close(']');
+
+  std::vector<std::string> items;
+  for (int i = 0; i < std::clamp<int>(y.JItemCount, 0, kItemSlots); ++i) items.push_back(y.JItem[size_t(i)]);
+  j.array("items", items);
+
+  // Timetable cells by weekday (Sunday first), periods 1..Jigen.
+  j.key("timetables");
+  j.open('{');
+  for (int k = 0; k < 2; ++k) {
+    j.key(k == 0 ? "class" : "teacher");
+    j.open('[');
+    for (int i = 1; i <= std::clamp(y.timetableCount(k), 0, kMaxTimetables); ++i) {
+      const JWRec& r = y.JW[k][i];
+      j.open('{');
+      j.field("kind", long(r.JWKind));
+      j.field("name", r.JWName);
+      j.key("cells");
+      j.open('[');
+      for (int w = 0; w < 7; ++w) {
+        std::vector<std::string> row;
+        for (int p = 1; p <= jigen; ++p) row.push_back(r.JWCell[size_t(w)][size_t(p)]);
+        j.open('[');
+        for (const auto& s : row) j.value(s);
+        j.close(']');
+      }
+      j.close(']');
+      j.close('}');
+    }
+    j.close(']');
+  }
+  j.close('}');
+
+  dumpSettings(j, y.Fs);
+  j.close('}');
+  o << "\n";
+}
+
+// ---------------------------------------------------------------- new
+
+bool parseSaturdays(const std::string& s, std::array<bool, 5>& out) {
+  out.fill(false);
+  if (s == "none") return true;
+  std::stringstream in(s);
+  std::string part;
+  bool any = false;
+  while (std::getline(in, part, ',')) {
+    int n = 0;
+    if (!parseInt(trimBlanks(part), 1, 5, n)) return false;
+    out[size_t(n - 1)] = true;
+    any = true;
+  }
+  return any;
+}
+
+}  // namespace
+
+int cmdNew(const Args& args, std::ostream& out, std::ostream& err) {
+  (void)out;
+  const char* usage = "使い方: tly new 年度 [--grades N] [--periods N] [--closed-saturdays LIST] -o FILE\n";
+  NewYearOptions opt;
+  std::string yearText, outPath;
+  for (size_t i = 1; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&](std::string& v) {
+      if (i + 1 >= args.size()) return false;
+      v = args[++i];
+      return true;
+    };
+    std::string v;
+    if (a == "--grades") {
+      if (!value(v) || !parseInt(v, 3, 6, opt.grades)) {
+        err << "学年数は 3～6 で指定してください。\n";
+        return 2;
+      }
+    } else if (a == "--periods") {
+      if (!value(v) || !parseInt(v, 5, 7, opt.periods)) {
+        err << "時限数は 5～7 で指定してください。\n";
+        return 2;
+      }
+    } else if (a == "--closed-saturdays") {
+      if (!value(v) || !parseSaturdays(v, opt.closedSaturdays)) {
+        err << "休みの土曜日は 1～5 の番号をコンマで区切るか none で指定してください。\n";
+        return 2;
+      }
+    } else if (a == "-o") {
+      if (!value(outPath)) {
+        err << usage;
+        return 2;
+      }
+    } else if (yearText.empty() && (a.empty() || a[0] != '-')) {
+      yearText = a;
+    } else {
+      err << "不明な指定です: " << a << "\n" << usage;
+      return 2;
+    }
+  }
+  if (yearText.empty() || outPath.empty()) {
+    err << usage;
+    return 2;
+  }
+  CliApp c(err);
+  App& app = c.app;
+  std::optional<int> nendo = checkNendoText(app, yearText);
+  if (!nendo) return 2;
+  opt.nendo = *nendo;
+
+  // A first start in an empty folder: the working file is missing, so the reader falls
+  // back to the older working file and the settings file, neither of which exists.
+  std::string tmpl = (std::filesystem::temp_directory_path() / "tlynewXXXXXX").string();
+  if (!::mkdtemp(tmpl.data())) {
+    err << "作業用フォルダを作成できません。\n";
+    return 1;
+  }
+  app.S.AppPath = tmpl + "/";
+  app.S.IniFile = app.S.AppPath + "tly.ini";
+  if (app.Y.Jigen < 5 || app.Y.Jigen > 7) app.Y.Jigen = 6;
+  std::string name = kWorkFileName;
+  LoadJJ3(app, name);
+  std::error_code ec;
+  std::filesystem::remove_all(tmpl, ec);
+  SetJJGrid(app);
+  if (!app.Y.isOpen()) app.W.setChecked("mnuUDisp", false);  // no year: changes-only view off
+
+  runNewYearBuild(app, opt);
+
+  // The working-file save: an explicit path, replaced without a question.
+  std::string target = outPath == kWorkFileName ? "./" + outPath : outPath;
+  return SaveJJ3(app, target) == SaveOutcome::Saved ? 0 : 1;
+}
+
+int cmdMonth(const Args& args, std::ostream& out, std::ostream& err) {
+  const char* usage =
+      "使い方: tly month FILE --grade G --month M [--changes-only] [--class N | --teacher N]\n";
+  std::string path;
+  std::string gradeText, monthText, ttText;
+  bool changesOnly = false;
+  int ttKind = -1;
+  for (size_t i = 1; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    auto value = [&](std::string& v) {
+      if (i + 1 >= args.size()) return false;
+      v = args[++i];
+      return true;
+    };
+    bool ok = true;
+    if (a == "--grade") {
+      ok = value(gradeText);
+    } else if (a == "--month") {
+      ok = value(monthText);
+    } else if (a == "--changes-only") {
+      changesOnly = true;
+    } else if (a == "--class" || a == "--teacher") {
+      if (ttKind != -1) {
+        err << "--class と --teacher は同時に指定できません。\n";
+        return 2;
+      }
+      ttKind = a == "--class" ? 0 : 1;
+      ok = value(ttText);
+    } else if (path.empty() && (a.empty() || a[0] != '-')) {
+      path = a;
+    } else {
+      ok = false;
+    }
+    if (!ok) {
+      err << "不明な指定です: " << a << "\n" << usage;
+      return 2;
+    }
+  }
+  int month = 0;
+  if (path.empty() || gradeText.empty() || monthText.empty()) {
+    err << usage;
+    return 2;
+  }
+  if (!parseInt(monthText, 1, 12, month)) {
+    err << "月は 1～12 で指定してください。\n";
+    return 2;
+  }
+  CliApp c(err);
+  App& app = c.app;
+  if (!loadForCli(app, path, err)) return 1;
+  int grade = 0;
+  if (!parseInt(gradeText, 1, app.Y.Ggn, grade)) {
+    err << "学年は 1～" << app.Y.Ggn << " で指定してください。\n";
+    return 2;
+  }
+
+  MainView& w = app.W;
+  w.setChecked("mnuUDisp", changesOnly);
+  w.setChecked("mnuDispJWC", ttKind == 0);
+  w.setChecked("mnuDispJWS", ttKind == 1);
+  w.cmbDispJW.clear();
+  if (ttKind >= 0) {
+    int n = app.Y.timetableCount(ttKind);
+    int no = 0;
+    if (!parseInt(ttText, 1, std::max(n, 0), no)) {
+      err << (ttKind == 0 ? "学級時間割" : "教師時間割") << " " << ttText << " はありません（登録 " << n
+          << " 件）。\n";
+      return 2;
+    }
+    for (int i = 1; i <= n; ++i) w.cmbDispJW.items.push_back(app.Y.JW[ttKind][i].JWName);
+    w.cmbDispJW.select(no - 1);
+  }
+  w.setChecked("mnuKei", false);
+  app.S.CurGr = grade;
+  app.S.CurMonth = month;
+  app.S.CurYear = schoolYearCalendarYear(app.Y.nendo(), month);
+  SetJJGrid(app);
+  DispJJ(app, app.S.CurYear, month);
+  out << gridToClipboardText(app.Grid1);
+  return 0;
+}
+
+int cmdDump(const Args& args, std::ostream& out, std::ostream& err) {
+  if (args.size() != 2) {
+    err << "使い方: tly dump FILE\n";
+    return 2;
+  }
+  CliApp c(err);
+  if (!loadForCli(c.app, args[1], err)) return 1;
+  dumpYear(out, c.app.Y);
+  return 0;
+}
+
+int cmdResave(const Args& args, std::ostream& out, std::ostream& err) {
+  (void)out;
+  if (args.size() != 3) {
+    err << "使い方: tly resave IN OUT\n";
+    return 2;
+  }
+  CliApp c(err);
+  if (!loadForCli(c.app, args[1], err)) return 1;
+  std::string target = args[2] == kWorkFileName ? "./" + args[2] : args[2];
+  return SaveJJ3(c.app, target) == SaveOutcome::Saved ? 0 : 1;
+}
+
+}  // namespace tly::cli
