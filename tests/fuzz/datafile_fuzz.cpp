@@ -1,0 +1,72 @@
+// Fuzz target of the data-file reader (libFuzzer; built by tools/fuzz-datafile.sh). The
+// unit tests replay the stored seeds through the same entry point.
+//
+// For any input the reader must either refuse it or produce a year that obeys the table
+// rules, and what it produced must write and read back to the same bytes.
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "core/datafile.h"
+
+namespace {
+
+void require(bool ok) {
+  if (!ok) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  using namespace tly;
+  static const auto base = [] {
+    // The open year the read starts from: a year whose periods above Jigen hold lessons.
+    auto y = std::make_unique<SchoolYear>();
+    y->JJ[0][0][0][0] = 1999;
+    y->Ggn = 6;
+    y->Jigen = 9;
+    for (int g = 0; g < kGrades; ++g)
+      for (int m = 1; m <= 12; ++m)
+        for (int d = 1; d <= 31; ++d)
+          for (int p = 1; p <= 9; ++p) y->JJ[g][m][d][p] = static_cast<int16_t>(10 * (d % 7 + 1) + p);
+    return y;
+  }();
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  // Kept between runs: assigning the base year reuses the tables' storage.
+  static const auto y = std::make_unique<App>();
+  static const auto again = std::make_unique<SchoolYear>();
+  y->Y = *base;
+  y->W = MainView{};
+  std::string why;
+  int code = 0;
+  DecodeResult r = decodeDataFile(bytes, y->Y, &why, &code);
+  if (r == DecodeResult::NoSignature) {
+    require(size < 6 || bytes.compare(0, 6, kFileSig) != 0);
+    return 0;
+  }
+  if (r == DecodeResult::Damaged) {
+    require(!why.empty() && (code == kErrInputPastEnd || code == kErrSubscriptOutOfRange));
+    return 0;
+  }
+  const SchoolYear& s = y->Y;
+  require(s.Ggn >= 0 && s.Ggn <= kGrades && s.Jigen >= 0 && s.Jigen < kPeriodSlots);
+  require(s.JItemCount >= 0 && s.JItemCount <= kItemSlots);
+  for (int k = 0; k < 2; ++k) require(s.JW[k][0].JWKind >= 0 && s.JW[k][0].JWKind <= kMaxTimetables);
+  // No cell reads back as a value in 1..10.
+  for (int g = 0; g < kGrades; ++g)
+    for (int m = 1; m <= 12; ++m)
+      for (int d = 0; d < kDaySlots; ++d)
+        for (int p = 0; p < kPeriodSlots; ++p) require(!(s.JJ[g][m][d][p] >= 1 && s.JJ[g][m][d][p] <= 10));
+
+  // The window takes the settings without trouble.
+  applyFileSettings(*y);
+  require(y->W.cmbDispJW.index >= -1 && y->W.cmbDispJW.index < static_cast<int>(y->W.cmbDispJW.items.size()));
+
+  // What was read writes and reads back to the same bytes.
+  const std::string once = encodeDataFile(s);
+  *again = *base;
+  require(decodeDataFile(once, *again) == DecodeResult::Ok);
+  require(encodeDataFile(*again) == once);
+  return 0;
+}
