@@ -1,4 +1,5 @@
-// Replays every stored seed of the data-file fuzz target through the reader.
+// Replays every stored seed of the data-file fuzz target through the reader, both through
+// the fuzz entry point and through the read procedure with a year open.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -7,23 +8,51 @@
 #include <iterator>
 #include <string>
 
+#include "core/datafile.h"
+#include "core/datafile_support.h"
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
+namespace tly {
 namespace {
 
 TEST(DataFileFuzzSeeds, EverySeedIsReadOrRefusedSafely) {
   const std::filesystem::path dir = std::filesystem::path(TLY_TEST_DATA_DIR) / "datafile";
-  int seeds = 0;
+  testing::TempDir tmp;
+  int seeds = 0, refused = 0;
   for (const auto& e : std::filesystem::directory_iterator(dir)) {
     if (!e.is_regular_file()) continue;
-    std::ifstream in(e.path(), std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), {});
+    const std::string bytes = testing::slurp(e.path().string());
     SCOPED_TRACE(e.path().filename().string());
-    // The entry point aborts on any broken rule; reaching the next line is the check.
+    // The entry point aborts on any broken rule.
     EXPECT_EQ(LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()), 0);
+
+    testing::TestApp t;
+    t.app.Y.JJ[0][0][0][0] = 2000;
+    t.app.Y.Ggn = 2;
+    t.app.Y.Jigen = 6;
+    t.app.Y.JJ[1][4][3][2] = -7;
+    t.app.Y.JJText[0][4][3][0] = "遠足";
+    const std::string before = encodeDataFile(t.app.Y);
+    const std::string path = tmp.file("seed.DAT");
+    testing::spit(path, bytes);
+    LoadOutcome o = readDataFileAt(t.app, path);
+    if (bytes.compare(0, 6, kFileSig) != 0) {
+      EXPECT_EQ(o, LoadOutcome::OlderFormat);
+    } else if (o == LoadOutcome::Failed) {
+      ++refused;
+      ASSERT_EQ(t.msgs.shown.size(), 1u);
+      EXPECT_EQ(t.msgs.shown[0].text.rfind(std::string(kMsgReadError) + "\rError Code ", 0), 0u);
+      EXPECT_EQ(encodeDataFile(t.app.Y), before);
+    } else {
+      EXPECT_EQ(o, LoadOutcome::Loaded);
+      EXPECT_TRUE(t.msgs.shown.empty());
+    }
     ++seeds;
   }
   EXPECT_GE(seeds, 5);
+  EXPECT_GE(refused, 3);
 }
 
 }  // namespace
+}  // namespace tly
