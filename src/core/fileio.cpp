@@ -32,8 +32,17 @@ bool writeAll(int fd, const std::string& bytes) {
 
 }  // namespace
 
-int writeFileAtomic(const std::string& path, const std::string& bytes) {
-  if (path.empty()) return ENOENT;
+int writeFileAtomic(const std::string& given, const std::string& bytes) {
+  if (given.empty()) return ENOENT;
+  // A symbolic link is followed, so that the file it names is replaced, not the link.
+  std::string path = given;
+  struct stat lst;
+  if (::lstat(given.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) {
+    if (char* real = ::realpath(given.c_str(), nullptr)) {
+      path = real;
+      std::free(real);
+    }
+  }
   std::string dir, base;
   auto slash = path.rfind('/');
   if (slash == std::string::npos) {

@@ -185,8 +185,16 @@ TEST(DataFileProcs, AFailedSaveKeepsThePreviousFile) {
                                       std::to_string(ENAMETOOLONG));
   EXPECT_EQ(a.msgs.shown[0].title, "TLY");
   EXPECT_EQ(slurp(target), "previous contents");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);  // no temporary left
   EXPECT_EQ(a.app.W.panel[0], "");
+
+  // A link to a data file: the file is replaced, the link stays.
+  std::string real = dir.file("real.DAT"), link = dir.file("link.DAT");
+  spit(real, "x");
+  std::filesystem::create_symlink(real, link);
+  EXPECT_EQ(writeDataFileAt(a.app, link), SaveOutcome::Saved);
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_EQ(slurp(real).substr(0, 6), "TLY300");
 
   a.msgs.shown.clear();
   EXPECT_EQ(writeDataFileAt(a.app, dir.file("no/such/folder.dat")), SaveOutcome::Failed);
