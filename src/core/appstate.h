@@ -18,6 +18,7 @@ struct MenuItemState {
   bool checked = false;
   bool enabled = true;
   bool visible = true;
+  std::string caption;  // set only where a command changes it (pop-up item names ...)
 };
 
 struct ToolButtonState {
@@ -68,6 +69,9 @@ struct MainView {
     auto it = button.find(key);
     return it != button.end() && it->second.pressed;
   }
+  // The control the last command gave the input focus ("Grid1", "txtInput", ...); the
+  // window moves the focus there and may clear it.
+  std::string focus;
 };
 
 // Run-time values that are not saved in data files.

@@ -2,6 +2,8 @@
 // program calls these and then shows the resulting state.
 #pragma once
 
+#include <string>
+
 #include "core/appstate.h"
 
 namespace tly {
@@ -26,5 +28,14 @@ bool mnuNew_Click(App& app);
 void mnuOpen_Click(App& app);
 void mnuSave_Click(App& app);
 void mnuNSave_Click(App& app);
+// Exit: leaves the tally view; the window then closes, which runs Form_Unload.
+void mnuEnd_Click(App& app);
+// Help contents: the help file to open, or "" after telling the user that there is none.
+std::string mnuHelp_Click(App& app);
+
+// The question asked at start-up when another copy may be running.
+extern const char* const kInstanceQuestion;
+// The question asked at start-up when no year is open.
+extern const char* const kNoDataQuestion;
 
 }  // namespace tly

@@ -1,0 +1,293 @@
+#include "core/lifecycle.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/datafile.h"
+#include "navfakes.h"
+
+namespace tly {
+namespace {
+
+using navtest::Rig;
+using navtest::TempDir;
+
+const char* const kNoData = "編集中のデータがありません。\nデータの新規作成をしますか？";
+const char* const kAnotherCopy =
+    "既に TLY が起動されている可能性があります。\n自動保存されるデータは、最後に終了させたものが有効となります。\n起動しますか";
+
+// Leaves a working file holding school year `nendo` with `grades` grades, grade
+// `shownGrade` selected, as the previous run's exit would.
+void leaveWorkingFile(const TempDir& dir, int nendo, int grades, int shownGrade) {
+  Rig prev;
+  prev.app.S.AppPath = dir.path();
+  navtest::makeYear(prev.app, nendo, grades);
+  prev.app.S.CurGr = shownGrade;
+  prev.app.W.cmbGr.select(shownGrade - 1);
+  std::string name = "JJTEMP3.DAT";
+  SaveJJ3(prev.app, name);
+}
+
+TEST(StartUp, FirstStartInAnEmptyFolderOffersANewYear) {
+  for (MsgResult answer : {MsgResult::Yes, MsgResult::No}) {
+    TempDir dir;
+    Rig r;
+    r.app.S.AppPath = dir.path().substr(0, dir.path().size() - 1);  // no trailing slash
+    r.clock.date = {2001, 5, 17};
+    r.msg.answers = {answer};
+
+    StartOutcome out = Form_Load(r.app);
+
+    EXPECT_EQ(out, answer == MsgResult::Yes ? StartOutcome::OfferNewYear : StartOutcome::Empty);
+    ASSERT_EQ(r.msg.shown.size(), 1u) << "no file: no error message, only the question";
+    EXPECT_EQ(r.msg.shown[0].text, kNoData);
+    EXPECT_EQ(r.msg.shown[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(r.msg.shown[0].icon, MsgIcon::Question);
+    EXPECT_EQ(r.msg.shown[0].title, "TLY");
+
+    EXPECT_EQ(r.app.S.AppPath, dir.path());
+    EXPECT_EQ(r.app.S.IniFile, dir.path() + "tly.ini");
+    EXPECT_EQ(r.app.S.HelpFile, dir.path() + "tly.hlp");
+    EXPECT_EQ(r.settings.at("ExTLY"), "1");
+    EXPECT_EQ(r.app.S.InstanceCount, 0);
+    EXPECT_EQ(r.app.W.left, 1000);
+    EXPECT_EQ(r.app.W.top, 1000);
+    EXPECT_EQ(r.app.W.width, 6500);
+    EXPECT_EQ(r.app.W.height, 6500);
+    EXPECT_EQ(r.app.S.Today, (Date{2001, 5, 17}));
+    EXPECT_EQ(r.app.S.CurYear, 2001);
+    EXPECT_EQ(r.app.S.CurMonth, 5);
+    EXPECT_EQ(r.app.S.KFromMonth, 4);
+    EXPECT_EQ(r.app.S.KFromDay, 1);
+    EXPECT_EQ(r.app.S.KToMonth, 5);
+    EXPECT_EQ(r.app.S.KToDay, 17);
+    EXPECT_EQ(r.app.Y.Jigen, 6) << "an impossible period count starts as 6";
+    EXPECT_FALSE(r.app.W.checked("mnuUDisp"));
+    EXPECT_FALSE(r.app.W.pressed("DispAll"));
+    EXPECT_TRUE(std::filesystem::exists(dir.file("JJTEMP3.DAT")));
+  }
+}
+
+TEST(StartUp, WorkingFileShowsTodaysMonthWithinTheOpenYear) {
+  TempDir dir;
+  leaveWorkingFile(dir, 1999, 4, 3);
+
+  struct Case {
+    Date today;
+    int year, month;
+  };
+  // February of any later year shows February of the open school year, 2000.
+  for (Case c : {Case{{2003, 2, 10}, 2000, 2}, Case{{2003, 7, 1}, 1999, 7}, Case{{1999, 4, 1}, 1999, 4}}) {
+    Rig r;
+    r.app.S.AppPath = dir.path();
+    r.clock.date = c.today;
+    r.settings.values[{"TLY", "Settings", "MainLeft"}] = "2400";
+    r.app.W.setChecked("mnuShowToolBar", false);
+
+    EXPECT_EQ(Form_Load(r.app), StartOutcome::Ready);
+    EXPECT_TRUE(r.msg.shown.empty());
+    EXPECT_EQ(r.app.S.CurYear, c.year);
+    EXPECT_EQ(r.app.S.CurMonth, c.month);
+    EXPECT_EQ(r.app.S.CurGr, 3) << "the grade the file had selected";
+    EXPECT_EQ(r.app.W.cmbMonth.text, std::to_string(c.month) + "月");
+    EXPECT_EQ(r.app.W.cmbGr.text, "3年");
+    EXPECT_EQ(r.app.Grid1.rows(), navtest::daysIn(c.year, c.month) + 1);
+    EXPECT_EQ(r.app.Grid1.Row, 1);
+    EXPECT_EQ(r.app.Grid1.Col, 2);
+    EXPECT_FALSE(r.app.W.cmbDispJW.visible) << "no timetable view is on";
+    EXPECT_FALSE(r.app.W.toolBarVisible);
+    EXPECT_EQ(r.app.W.left, 2400);
+    EXPECT_EQ(r.app.W.width, 6500);
+  }
+}
+
+TEST(StartUp, InstanceQuestionAnsweredNoTouchesNothing) {
+  TempDir dir;
+  leaveWorkingFile(dir, 1999, 3, 1);
+  std::string before = navtest::slurp(dir.file("JJTEMP3.DAT"));
+
+  Rig r;
+  r.app.S.AppPath = dir.path();
+  r.settings.values[{"TLY", "Settings", "ExTLY"}] = "1";
+  r.msg.answers = {MsgResult::No};
+
+  EXPECT_EQ(Form_Load(r.app), StartOutcome::Quit);
+  ASSERT_EQ(r.msg.shown.size(), 1u);
+  EXPECT_EQ(r.msg.shown[0].text, kAnotherCopy);
+  EXPECT_EQ(r.msg.shown[0].buttons, MsgButtons::YesNo);
+  EXPECT_EQ(r.msg.shown[0].icon, MsgIcon::None);
+  EXPECT_EQ(r.msg.shown[0].title, "TLY");
+  EXPECT_EQ(r.settings.at("ExTLY"), "1");
+  EXPECT_EQ(r.settings.writes, 0);
+  EXPECT_EQ(navtest::slurp(dir.file("JJTEMP3.DAT")), before);
+  EXPECT_FALSE(r.app.Y.isOpen()) << "nothing was read";
+
+  // Yes counts on from the stored value and keeps it for the window cascade.
+  Rig again;
+  again.app.S.AppPath = dir.path();
+  again.settings.values[{"TLY", "Settings", "ExTLY"}] = "2";
+  again.msg.answers = {MsgResult::Yes};
+  EXPECT_EQ(Form_Load(again.app), StartOutcome::Ready);
+  EXPECT_EQ(again.settings.at("ExTLY"), "3");
+  EXPECT_EQ(again.app.S.InstanceCount, 2);
+}
+
+TEST(ShutDown, WritesTheWorkingFileResetsTheCounterAndKeepsNormalPlacement) {
+  TempDir dir;
+  Rig r;
+  r.app.S.AppPath = dir.path();
+  r.clock.date = {2000, 5, 1};
+  r.msg.answers = {MsgResult::No};
+  ASSERT_EQ(Form_Load(r.app), StartOutcome::Empty);
+  navtest::makeYear(r.app, 2000, 3);  // as if a year had been built
+  r.app.W.setChecked("mnuKei", true);
+  r.app.W.left = 1200;
+  r.app.W.top = 1300;
+  r.app.W.width = 9000;
+  r.app.W.height = 7000;
+
+  Form_Unload(r.app);
+  EXPECT_FALSE(r.app.W.checked("mnuKei")) << "the tally view is left first";
+  EXPECT_EQ(r.settings.at("ExTLY"), "0");
+  EXPECT_EQ(r.settings.at("MainLeft"), "1200");
+  EXPECT_EQ(r.settings.at("MainTop"), "1300");
+  EXPECT_EQ(r.settings.at("MainWidth"), "9000");
+  EXPECT_EQ(r.settings.at("MainHeight"), "7000");
+
+  // The next run finds the year without any question.
+  Rig next;
+  next.app.S.AppPath = dir.path();
+  next.settings.values = r.settings.values;
+  next.clock.date = {2000, 5, 2};
+  EXPECT_EQ(Form_Load(next.app), StartOutcome::Ready);
+  EXPECT_TRUE(next.msg.shown.empty());
+  EXPECT_EQ(next.app.Y.nendo(), 2000);
+  EXPECT_EQ(next.app.W.left, 1200);
+
+  // Closing while maximised keeps the placement of the last normal exit.
+  next.app.W.windowState = 2;
+  next.app.W.left = 0;
+  next.app.W.width = 20000;
+  Form_Unload(next.app);
+  EXPECT_EQ(next.settings.at("ExTLY"), "0");
+  EXPECT_EQ(next.settings.at("MainLeft"), "1200");
+  EXPECT_EQ(next.settings.at("MainWidth"), "9000");
+}
+
+TEST(FileCommands, NewAsksOnlyWhenAYearIsOpen) {
+  Rig r;
+  r.app.S.CurFile = "/tmp/a.DAT";
+  EXPECT_TRUE(mnuNew_Click(r.app)) << "no year: straight to the dialog";
+  EXPECT_TRUE(r.msg.shown.empty());
+  EXPECT_EQ(r.app.S.CurFile, "");
+
+  navtest::makeYear(r.app, 1999, 3);
+  r.app.S.CurFile = "/tmp/a.DAT";
+  r.msg.answers = {MsgResult::Cancel};
+  EXPECT_FALSE(mnuNew_Click(r.app));
+  ASSERT_EQ(r.msg.shown.size(), 1u);
+  EXPECT_EQ(r.msg.shown[0].text, "現在編集中のデータは失われます。");
+  EXPECT_EQ(r.msg.shown[0].buttons, MsgButtons::OKCancel);
+  EXPECT_EQ(r.msg.shown[0].icon, MsgIcon::None);
+  EXPECT_EQ(r.msg.shown[0].title, "TLY 新規作成");
+  EXPECT_EQ(r.app.S.CurFile, "/tmp/a.DAT");
+  EXPECT_EQ(r.app.Y.nendo(), 1999);
+
+  r.msg.answers = {MsgResult::OK};
+  EXPECT_TRUE(mnuNew_Click(r.app));
+  EXPECT_EQ(r.app.S.CurFile, "") << "cleared before the dialog, so a later Save asks for a name";
+
+  r.app.W.setChecked("mnuKei", true);
+  r.msg.shown.clear();
+  EXPECT_FALSE(mnuNew_Click(r.app)) << "nothing happens in the tally view";
+  EXPECT_TRUE(r.msg.shown.empty());
+}
+
+TEST(FileCommands, SaveUsesTheNameOrAsksForOne) {
+  TempDir dir;
+  Rig r;
+  r.app.S.AppPath = dir.path();
+  navtest::makeYear(r.app, 1999, 3);
+
+  // No name yet: Save is Save As.
+  r.dialog.results = {{FileDialogResult::Status::Ok, dir.file("year1999"), 1}};
+  mnuSave_Click(r.app);
+  ASSERT_EQ(r.dialog.requests.size(), 1u);
+  EXPECT_TRUE(r.dialog.requests[0].save);
+  EXPECT_EQ(r.dialog.requests[0].title, "ファイル名を付けて保存");
+  EXPECT_EQ(r.app.S.CurFile, dir.file("year1999.dat"));
+  EXPECT_TRUE(std::filesystem::exists(dir.file("year1999.dat")));
+  EXPECT_TRUE(r.msg.shown.empty());
+
+  // Named: replaced without dialog or question.
+  r.app.Y.JJ[0][0][0][0] = 2001;
+  mnuSave_Click(r.app);
+  EXPECT_EQ(r.dialog.requests.size(), 1u);
+  EXPECT_TRUE(r.msg.shown.empty());
+  EXPECT_EQ(r.app.S.CurFile, dir.file("year1999.dat")) << "Save keeps the name";
+
+  // Save As to the same name asks first; No leaves the file as it was.
+  std::string saved = navtest::slurp(dir.file("year1999.dat"));
+  r.app.Y.JJ[0][0][0][0] = 2002;
+  r.app.S.CurFile.clear();
+  r.dialog.results = {{FileDialogResult::Status::Ok, dir.file("year1999.dat"), 1}};
+  r.msg.answers = {MsgResult::No};
+  mnuNSave_Click(r.app);
+  ASSERT_EQ(r.msg.shown.size(), 1u);
+  EXPECT_EQ(r.msg.shown[0].text, "同名のファイルが存在します。\r上書きしてよろしいですか？");
+  EXPECT_EQ(r.msg.shown[0].buttons, MsgButtons::YesNo);
+  EXPECT_EQ(r.msg.shown[0].title, "TLY");
+  EXPECT_EQ(navtest::slurp(dir.file("year1999.dat")), saved);
+  EXPECT_EQ(r.app.S.CurFile, "");
+
+  // Cancelling the dialog writes nothing.
+  mnuNSave_Click(r.app);
+  EXPECT_EQ(navtest::slurp(dir.file("year1999.dat")), saved);
+}
+
+TEST(FileCommands, OpenKeepsTheMonthAndFollowsTheOpenedYear) {
+  TempDir dir;
+  leaveWorkingFile(dir, 2004, 3, 1);
+  std::filesystem::rename(dir.file("JJTEMP3.DAT"), dir.file("y2004.DAT"));
+
+  Rig r;
+  r.app.S.AppPath = dir.path();
+  navtest::makeYear(r.app, 1999, 6);
+  r.app.S.CurMonth = 2;
+  r.app.S.CurYear = 2000;
+  r.app.S.CurGr = 6;
+
+  r.dialog.results = {{FileDialogResult::Status::Ok, dir.file("y2004.DAT"), 1}};
+  mnuOpen_Click(r.app);
+  EXPECT_EQ(r.app.Y.nendo(), 2004);
+  EXPECT_EQ(r.app.S.CurMonth, 2);
+  EXPECT_EQ(r.app.S.CurYear, 2005);
+  EXPECT_EQ(r.app.S.CurFile, dir.file("y2004.DAT"));
+  EXPECT_EQ(r.app.W.caption, "TLY 授業時数集計 - " + dir.file("y2004.DAT"));
+  EXPECT_EQ(r.app.S.CurGr, 1) << "grade 6 no longer exists: the file's selected grade is shown";
+  EXPECT_EQ(r.app.W.cmbMonth.text, "2月");
+  EXPECT_EQ(r.app.Grid1.rows(), navtest::daysIn(2005, 2) + 1);
+
+  // Cancelled: nothing read; the calendar year still follows the open school year.
+  r.app.S.CurYear = 1234;
+  mnuOpen_Click(r.app);
+  EXPECT_EQ(r.app.Y.nendo(), 2004);
+  EXPECT_EQ(r.app.S.CurYear, 2005);
+}
+
+TEST(FileCommands, HelpNamesTheHelpFileOrSaysThereIsNone) {
+  Rig r;
+  EXPECT_EQ(mnuHelp_Click(r.app), "");
+  ASSERT_EQ(r.msg.shown.size(), 1u);
+  EXPECT_EQ(r.msg.shown[0].text,
+            "ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。");
+  EXPECT_EQ(r.msg.shown[0].icon, MsgIcon::Information);
+  EXPECT_EQ(r.msg.shown[0].title, r.app.W.caption);
+  r.app.S.HelpFile = "/opt/tly/tly.hlp";
+  EXPECT_EQ(mnuHelp_Click(r.app), "/opt/tly/tly.hlp");
+  EXPECT_EQ(r.msg.shown.size(), 1u);
+}
+
+}  // namespace
+}  // namespace tly
