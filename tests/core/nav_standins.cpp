@@ -1,40 +1,14 @@
-// Temporary stand-ins for the month grid and the data file while those modules are not on
-// this branch yet. They keep only what the start-up, file and navigation rules observe:
-// the year number, grades, periods and shown grade travel through the file; the grid
-// gets its month row count and the selectors their texts. Removed when the real code lands.
+// Temporary stand-ins for the data file while that module is not on this branch yet. They
+// keep only what the start-up and file rules observe: the year number, grades, periods and
+// shown grade travel through the file. Removed when the real code lands.
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "core/datafile.h"
-#include "view/monthgrid.h"
 #include "navfakes.h"
 
 namespace tly {
-
-void SetJJGrid(App& app) {
-  app.Grid1.setCols(app.Y.Jigen + 4);
-  app.Grid1.setRows(32);
-  app.Grid1.FixedCols = 2;
-  app.Grid1.setCurrent(0, app.Y.Jigen + 3);
-}
-
-void DispJJ(App& app, int, int month) {
-  if (app.S.CurGr < 1) app.S.CurGr = 1;
-  int len = app.Y.JJ[app.S.CurGr - 1][month][0][0];
-  int r0 = app.Grid1.Row < 1 ? 1 : app.Grid1.Row, c0 = app.Grid1.Col;
-  app.Grid1.setRows(len + 1 >= 29 ? len + 1 : 32);
-  app.Grid1.setCurrent(r0, c0);
-  app.W.panel[1] = " " + std::to_string(app.Y.nendo()) + " 年度";
-  auto& g = app.W.cmbGr;
-  if (app.S.CurGr - 1 < static_cast<int>(g.items.size())) g.text = g.items[app.S.CurGr - 1];
-  auto& m = app.W.cmbMonth;
-  int mi = month >= 4 ? month - 4 : month + 8;
-  if (mi >= 0 && mi < static_cast<int>(m.items.size())) m.text = m.items[mi];
-}
-
-void SetRowHeight(App&) {}
-void ResetRowHeight(App&) {}
 
 void LoadJJ3(App& app, std::string& name) {
   std::string path;
