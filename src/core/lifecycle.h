@@ -10,12 +10,15 @@ namespace tly {
 
 enum class StartOutcome {
   Quit,            // the instance question was answered No: end at once, save nothing
+                   // (do not run Form_Unload: the counter and the working file stay as they are)
   Ready,           // a year is open and shown
   OfferNewYear,    // no year; the user agreed to create one: show the new-year dialog
   Empty,           // no year and the user declined: empty grid
 };
 
-// The main window's load sequence. AppPath must be set (ending in "/").
+// The main window's load sequence. AppPath must be set ("/" is appended when missing).
+// Reads placement, counts the running copies, reads the working file, lays the grid out
+// and shows today's month of the open year, or asks whether to create a year.
 StartOutcome Form_Load(App& app);
 // The unload sequence: leaves the tally view, writes the working file, resets the counter,
 // stores the placement when the window state is normal.
