@@ -18,6 +18,7 @@ struct MenuItemState {
   bool checked = false;
   bool enabled = true;
   bool visible = true;
+  std::string caption;  // empty: the entry keeps its designed caption
 };
 
 struct ToolButtonState {

@@ -188,6 +188,7 @@ void frmMain::buildMenus() {
       a->setCheckable(e.checkable);
       if (e.shortcut) a->setShortcut(QKeySequence(QString::fromUtf8(e.shortcut)));
       actions_[e.name] = a;
+      designCaption_[e.name] = a->text();
     }
   }
   auto on = [this](const char* name, std::function<void(App&)> f, bool focusGrid = false) {
@@ -363,6 +364,8 @@ void frmMain::syncFromModel() {
     if (a->isEnabled() != enabled) a->setEnabled(enabled);
     if (a->isCheckable() && a->isChecked() != st.checked) a->setChecked(st.checked);
     if (a->isVisible() != st.visible) a->setVisible(st.visible);
+    QString caption = st.caption.empty() ? designCaption_.at(name) : qs(st.caption);
+    if (a->text() != caption) a->setText(caption);
   }
   for (const auto& [name, m] : menus_) {
     auto it = w.menu.find(name);

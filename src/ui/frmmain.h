@@ -102,6 +102,7 @@ class frmMain : public QMainWindow {
   QComboBox *cmbGr_ = nullptr, *cmbMonth_ = nullptr, *cmbDispJW_ = nullptr;
   StatusPanel* panels_[4] = {};
   std::map<std::string, QAction*> actions_;
+  std::map<std::string, QString> designCaption_;
   std::map<std::string, QMenu*> menus_;
   std::map<std::string, QAction*> buttons_;
   std::map<std::string, bool> built_;  // commands wired to a core procedure
