@@ -250,6 +250,8 @@ void frmMain::buildTopBar() {
   client_ = new QWidget(this);
   client_->setObjectName(QStringLiteral("client"));
   setCentralWidget(client_);
+  // The client area changes size with the window and when the toolbar comes or goes.
+  client_->installEventFilter(this);
   txtInput_ = new QLineEdit(client_);
   txtInput_->setObjectName(QStringLiteral("txtInput"));
   cmbGr_ = new QComboBox(client_);
@@ -281,6 +283,7 @@ void frmMain::buildTopBar() {
 }
 
 bool frmMain::eventFilter(QObject* o, QEvent* e) {
+  if (o == client_ && e->type() == QEvent::Resize) layoutClient();
   // Enter in the grade selector's text runs its own rule instead of Qt's matching.
   if (cmbGr_ && o == cmbGr_->lineEdit() && e->type() == QEvent::KeyPress) {
     auto* k = static_cast<QKeyEvent*>(e);
@@ -380,8 +383,7 @@ void frmMain::syncFromModel() {
     if (a->isEnabled() != enabled) a->setEnabled(enabled);
     if (a->isCheckable() && a->isChecked() != st.pressed) a->setChecked(st.pressed);
   }
-  bool tbChanged = toolBar_->isVisibleTo(this) != w.toolBarVisible;
-  if (tbChanged) toolBar_->setVisible(w.toolBarVisible);
+  if (toolBar_->isVisibleTo(this) != w.toolBarVisible) toolBar_->setVisible(w.toolBarVisible);
   if (txtInput_->text() != qs(w.txtInput)) txtInput_->setText(qs(w.txtInput));
   syncCombo(cmbGr_, w.cmbGr, grItems_);
   syncCombo(cmbMonth_, w.cmbMonth, monthItems_);
@@ -396,7 +398,6 @@ void frmMain::syncFromModel() {
     if (panels_[i]->text() != t) panels_[i]->setText(t);
   }
   grid_->refresh();
-  if (tbChanged) layoutClient();
 }
 
 void frmMain::layoutClient() {
@@ -416,11 +417,6 @@ void frmMain::layoutClient() {
   grid_->setGeometry(gl, gt, std::max(0, w - gl), std::max(0, h - gt));
 }
 
-void frmMain::resizeEvent(QResizeEvent* e) {
-  QMainWindow::resizeEvent(e);
-  layoutClient();
-}
-
 StartOutcome frmMain::load() {
   StartOutcome out = StartOutcome::Quit;
   try {
@@ -434,6 +430,7 @@ StartOutcome frmMain::load() {
   applyPlacement();
   syncFromModel();
   layoutClient();
+  grid_->setFocus();
   return out;
 }
 
@@ -493,6 +490,8 @@ frmNew* frmMain::openNewYear(bool hideMain) {
   connect(dlg, &frmNew::built, this, [this] { syncFromModel(); });
   connect(dlg, &frmNew::closedWith, this, [this](bool cancelled) {
     // Closing the dialog by any means brings the main window back; 中止 then ends the program.
+    // When the main window itself is unloading, it closed the dialog and stays closed.
+    if (unloaded_) return;
     show();
     syncFromModel();
     if (cancelled) close();

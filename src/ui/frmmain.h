@@ -78,7 +78,6 @@ class frmMain : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent*) override;
-  void resizeEvent(QResizeEvent*) override;
   bool eventFilter(QObject* o, QEvent* e) override;
 
  private:

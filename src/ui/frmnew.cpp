@@ -15,12 +15,8 @@
 #include <cmath>
 
 #include "calendar/calendar.h"
-#include "core/basic.h"
+#include "calendar/newyear.h"
 #include "ui/qtplatform.h"
-
-namespace tly {
-void runNewYearBuild(App& app, NewYearOptions opt);
-}
 
 namespace tly::ui {
 
@@ -64,9 +60,7 @@ frmNew::frmNew(App& app, QWidget* parent) : QWidget(parent, Qt::Dialog), app_(ap
   setWindowTitle(QString::fromUtf8("TLY - 新規作成"));
   setAttribute(Qt::WA_DeleteOnClose);
 
-  // Current school year: today's year, less one in January to March.
-  Date today = app_.P.clock ? app_.P.clock->today() : app_.S.Today;
-  int nendo = today.month <= 3 ? today.year - 1 : today.year;
+  const int nendo = currentSchoolYear(app_.P.clock ? app_.P.clock->today() : app_.S.Today);
 
   auto* lblNendo = new QLabel(QString::fromUtf8("年度："), this);
   lblNendo->setObjectName(QStringLiteral("lblNendo"));
@@ -169,10 +163,11 @@ bool frmNew::eventFilter(QObject* o, QEvent* e) {
 }
 
 void frmNew::txtNendoCommit() {
-  double v = Val(us(txtNendo_->text()));
-  if (v < 1900 || v > 2900) return;  // out of range: the text stays as typed
-  spnNendo_->setValue(static_cast<int>(roundHalfEven(v)));
-  txtNendo_->setText(QString::number(spnNendo_->value()));
+  // Out of range: the spin button stays and the text stays as typed.
+  if (auto v = spinValueFromText(us(txtNendo_->text()))) {
+    spnNendo_->setValue(*v);
+    txtNendo_->setText(QString::number(spnNendo_->value()));
+  }
 }
 
 int frmNew::comboPosition(const QComboBox* box) const {
@@ -181,17 +176,12 @@ int frmNew::comboPosition(const QComboBox* box) const {
 }
 
 void frmNew::cmdOK_Click() {
-  double n = Val(us(txtNendo_->text()));
-  // The year is stored as a 16-bit number; a year the tables cannot hold is refused like a
-  // missing one instead of being stored wrapped around.
-  if (n < 1900 || n >= 32767.5) {
-    app_.msg("年度は西暦で指定してください。", MsgButtons::OK, MsgIcon::None, "TLY");
-    return;
-  }
+  auto n = checkNendoText(app_, us(txtNendo_->text()));
+  if (!n) return;  // the message was shown; the dialog stays open with its choices
   NewYearOptions opt;
-  opt.nendo = static_cast<int>(roundHalfEven(n));
-  opt.grades = comboPosition(cmbGgn_) + 3;
-  opt.periods = comboPosition(cmbJigen_) + 5;
+  opt.nendo = *n;
+  opt.grades = gradesFromPosition(comboPosition(cmbGgn_));
+  opt.periods = periodsFromPosition(comboPosition(cmbJigen_));
   for (int i = 0; i < 5; ++i) opt.closedSaturdays[static_cast<size_t>(i)] = chkSat_[i]->isChecked();
   try {
     runNewYearBuild(app_, opt);
