@@ -18,7 +18,7 @@ struct MenuItemState {
   bool checked = false;
   bool enabled = true;
   bool visible = true;
-  std::string caption;  // set only where a command changes it (pop-up item names ...)
+  std::string caption;  // empty: the entry keeps its designed caption; set where a command changes it
 };
 
 struct ToolButtonState {

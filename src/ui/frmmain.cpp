@@ -1,0 +1,514 @@
+#include "ui/frmmain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDate>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+#include <exception>
+
+#include "tally/tallyview.h"
+#include "ui/frmabout.h"
+#include "ui/frmnew.h"
+#include "ui/gridview.h"
+#include "ui/qtplatform.h"
+#include "view/navigation.h"
+
+namespace tly::ui {
+
+namespace {
+
+// One menu entry: control name, caption, shortcut, whether it carries a check mark.
+struct MenuEntry {
+  const char* name;  // nullptr: separator
+  const char* caption;
+  const char* shortcut;
+  bool checkable;
+};
+
+struct TopMenu {
+  const char* name;
+  const char* caption;
+  std::vector<MenuEntry> entries;
+};
+
+const std::vector<TopMenu>& menuTable() {
+  static const std::vector<TopMenu> t = {
+      {"mnuFile", "ファイル(&F)",
+       {{"mnuNew", "新規作成(&N)", nullptr, false},
+        {"mnuOpen", "開く(&O)...", nullptr, false},
+        {"mnuSave", "保存(&S)", nullptr, false},
+        {"mnuNSave", "名前を付けて保存(&A)...", nullptr, false},
+        {nullptr, nullptr, nullptr, false},
+        {"mnuPrint", "印刷(&P)...", nullptr, false},
+        {nullptr, nullptr, nullptr, false},
+        {"mnuEnd", "終了(&X)", nullptr, false}}},
+      {"mnuEdit", "編集(&E)",
+       {{"mnuUndo", "取り消し(&U)", nullptr, false},
+        {nullptr, nullptr, nullptr, false},
+        {"mnuCut", "切り取り(&T)", "Ctrl+X", false},
+        {"mnuCopy", "複写(&C)", "Ctrl+C", false},
+        {"mnuPaste", "貼り付け(&P)", "Ctrl+V", false},
+        {"mnuDel", "削除(&D)", nullptr, false},
+        {nullptr, nullptr, nullptr, false},
+        {"mnuCopyAll", "月間予定表をクリップボードへ", nullptr, false},
+        {"mnuCopyMode", "表示データだけを複写(&M)", nullptr, true},
+        {nullptr, nullptr, nullptr, false},
+        {"mnuEditAll", "全学年一括編集(&A)", nullptr, true}}},
+      {"mnuView", "表示(&V)",
+       {{"mnuLastMonth", "先月(&L)", nullptr, false},
+        {"mnuToday", "今月(&M)", nullptr, false},
+        {"mnuNextMonth", "翌月(&N)", nullptr, false},
+        {nullptr, nullptr, nullptr, false},
+        {"mnuFont", "フォント(&F)", nullptr, false},
+        {"mnuColWidth", "列幅変更(&W)", nullptr, false},
+        {nullptr, nullptr, nullptr, false},
+        {"mnuUDisp", "時間割変更だけを表示(&U)", nullptr, true},
+        {"mnuDispJWC", "学級時間割を表示(&S)", nullptr, true},
+        {"mnuDispJWS", "教師時間割を表示(&T)", nullptr, true},
+        {"mnuShowToolBar", "ツールバーを表示(&B)", nullptr, true}}},
+      {"mnuTool", "ツール(&T)",
+       {{"mnuKei", "授業時数集計(&C)", nullptr, true},
+        {"mnuJikanwari", "学級・教師時間割設定", nullptr, true},
+        {nullptr, nullptr, nullptr, false},
+        {"mnuJItem", "集計項目(&K)", nullptr, false}}},
+      {"mnuHelpMenu", "ヘルプ(&H)",
+       {{"mnuHelp", "ヘルプ(&H)", nullptr, false}, {"mnuAbout", "ﾊﾞｰｼﾞｮﾝ情報(&A)", nullptr, false}}},
+  };
+  return t;
+}
+
+struct ToolEntry {
+  const char* key;
+  const char* tip;
+  const char* command;  // the menu entry whose handler the button runs
+  bool checkable;
+  const char* glyph;    // drawn on the icon when no standard icon fits
+};
+
+const std::vector<ToolEntry>& toolTable() {
+  static const std::vector<ToolEntry> t = {
+      {"New", "新規作成", "mnuNew", false, nullptr},
+      {"Open", "開く", "mnuOpen", false, nullptr},
+      {"Save", "保存", "mnuSave", false, nullptr},
+      {"Print", "印刷", "mnuPrint", false, "印"},
+      {"Font", "フォント", "mnuFont", false, "Ａ"},
+      {"Undo", "取り消し", "mnuUndo", false, nullptr},
+      {"Cut", "切り取り", "mnuCut", false, "切"},
+      {"Copy", "ｺﾋﾟｰ", "mnuCopy", false, "複"},
+      {"Paste", "貼り付け", "mnuPaste", false, "貼"},
+      {"Del", "削除", "mnuDel", false, nullptr},
+      {"Kei", "授業時数集計", "mnuKei", true, "計"},
+      {"JW", "学級・教師時間割設定", "mnuJikanwari", true, "割"},
+      {"JWC", "学級時間割表示", "mnuDispJWC", true, "級"},
+      {"JWS", "教師時間割表示", "mnuDispJWS", true, "師"},
+      {"DispAll", "時間割変更だけを表示", "mnuUDisp", true, "変"},
+  };
+  return t;
+}
+
+QIcon glyphIcon(const QString& glyph, const QColor& colour) {
+  QPixmap pm(24, 24);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(colour.darker(130), 1.2));
+  p.setBrush(colour.lighter(185));
+  p.drawRoundedRect(QRectF(1.5, 1.5, 21, 21), 4, 4);
+  QFont f(QStringLiteral("IPAPGothic"));
+  f.setPixelSize(15);
+  f.setBold(true);
+  p.setFont(f);
+  p.setPen(colour.darker(160));
+  p.drawText(QRect(0, 0, 24, 24), Qt::AlignCenter, glyph);
+  return QIcon(pm);
+}
+
+QIcon toolIcon(const ToolEntry& e, QStyle* st) {
+  const std::string key = e.key;
+  if (key == "New") return st->standardIcon(QStyle::SP_FileIcon);
+  if (key == "Open") return st->standardIcon(QStyle::SP_DialogOpenButton);
+  if (key == "Save") return st->standardIcon(QStyle::SP_DialogSaveButton);
+  if (key == "Undo") return st->standardIcon(QStyle::SP_ArrowBack);
+  if (key == "Del") return st->standardIcon(QStyle::SP_DialogDiscardButton);
+  QColor c = key == "Kei" || key == "JW" ? QColor(40, 120, 60)
+             : key == "JWC" || key == "JWS" || key == "DispAll" ? QColor(40, 80, 170)
+                                                                 : QColor(90, 90, 90);
+  return glyphIcon(QString::fromUtf8(e.glyph), c);
+}
+
+// Design geometry of the top bar, in twips.
+constexpr int kTxtLeft = 60, kTxtWidth = 2955, kTxtHeight = 315;
+constexpr int kGrLeft = 3060, kGrWidth = 855;
+constexpr int kMonthLeft = 3960, kMonthWidth = 915;
+constexpr int kJWLeft = 4920, kJWWidth = 1515;
+constexpr int kComboHeight = 300;
+constexpr int kGridLeft = 60;
+
+}  // namespace
+
+frmMain::frmMain(App& app, QWidget* parent) : QMainWindow(parent), app_(app) {
+  setObjectName(QStringLiteral("frmMain"));
+  dpi_ = screenDpi();
+  buildMenus();
+  buildToolBar();
+  buildTopBar();
+  buildStatusBar();
+  // The commands that are wired to core procedures; every other entry stays disabled
+  // until its part of the program is built.
+  for (const char* n : {"mnuNew", "mnuOpen", "mnuSave", "mnuNSave", "mnuEnd", "mnuHelp", "mnuAbout",
+                        "mnuLastMonth", "mnuToday", "mnuNextMonth", "mnuUDisp", "mnuDispJWC", "mnuDispJWS",
+                        "mnuShowToolBar"})
+    built_[n] = true;
+  setWindowTitle(qs(app_.W.caption));
+  syncFromModel();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::buildMenus() {
+  for (const TopMenu& tm : menuTable()) {
+    QMenu* m = menuBar()->addMenu(QString::fromUtf8(tm.caption));
+    m->setObjectName(QString::fromUtf8(tm.name));
+    menus_[tm.name] = m;
+    for (const MenuEntry& e : tm.entries) {
+      if (!e.name) {
+        m->addSeparator();
+        continue;
+      }
+      QAction* a = m->addAction(QString::fromUtf8(e.caption));
+      a->setObjectName(QString::fromUtf8(e.name));
+      a->setCheckable(e.checkable);
+      if (e.shortcut) a->setShortcut(QKeySequence(QString::fromUtf8(e.shortcut)));
+      actions_[e.name] = a;
+      designCaption_[e.name] = a->text();
+    }
+  }
+  auto on = [this](const char* name, std::function<void(App&)> f, bool focusGrid = false) {
+    connect(actions_.at(name), &QAction::triggered, this, [this, f, focusGrid] { command(f, focusGrid); });
+  };
+  on("mnuNew", [this](App& a) {
+    if (mnuNew_Click(a)) openNewYear(false);
+  });
+  on("mnuOpen", mnuOpen_Click);
+  on("mnuSave", mnuSave_Click);
+  on("mnuNSave", mnuNSave_Click);
+  connect(actions_.at("mnuEnd"), &QAction::triggered, this, [this] { close(); });
+  connect(actions_.at("mnuHelp"), &QAction::triggered, this, [this] { showHelp(); });
+  connect(actions_.at("mnuAbout"), &QAction::triggered, this, [this] { showAbout(); });
+  on("mnuLastMonth", mnuLastMonth_Click);
+  on("mnuToday", mnuToday_Click);
+  on("mnuNextMonth", mnuNextMonth_Click);
+  on("mnuUDisp", mnuUDisp_Click, true);
+  on("mnuDispJWC", mnuDispJWC_Click);
+  on("mnuDispJWS", mnuDispJWS_Click);
+  on("mnuShowToolBar", mnuShowToolBar_Click);
+}
+
+void frmMain::buildToolBar() {
+  toolBar_ = addToolBar(QStringLiteral("ToolBar1"));
+  toolBar_->setObjectName(QStringLiteral("ToolBar1"));
+  toolBar_->setMovable(false);
+  toolBar_->setFloatable(false);
+  toolBar_->setIconSize(QSize(24, 24));
+  toolBar_->toggleViewAction()->setVisible(false);
+  setContextMenuPolicy(Qt::NoContextMenu);
+  int i = 0;
+  for (const ToolEntry& e : toolTable()) {
+    // Separators between the groups: file, font, editing, tally and timetables, views.
+    if (i == 3 || i == 5 || i == 10 || i == 12) toolBar_->addSeparator();
+    ++i;
+    QAction* a = toolBar_->addAction(toolIcon(e, style()), QString::fromUtf8(e.tip));
+    a->setObjectName(QStringLiteral("tb") + QString::fromUtf8(e.key));
+    a->setToolTip(QString::fromUtf8(e.tip));
+    a->setCheckable(e.checkable);
+    buttons_[e.key] = a;
+    std::string key = e.key;
+    connect(a, &QAction::triggered, this, [this, key] { dispatchToolButton(key); });
+  }
+}
+
+void frmMain::dispatchToolButton(const std::string& key) {
+  for (const ToolEntry& e : toolTable()) {
+    if (key != e.key) continue;
+    QAction* a = menuAction(e.command);
+    // The button runs the menu entry's handler; the model decides its pressed state.
+    if (a && built_.count(e.command)) a->trigger();
+    syncFromModel();
+    return;
+  }
+}
+
+void frmMain::buildTopBar() {
+  client_ = new QWidget(this);
+  client_->setObjectName(QStringLiteral("client"));
+  setCentralWidget(client_);
+  // The client area changes size with the window and when the toolbar comes or goes.
+  client_->installEventFilter(this);
+  txtInput_ = new QLineEdit(client_);
+  txtInput_->setObjectName(QStringLiteral("txtInput"));
+  cmbGr_ = new QComboBox(client_);
+  cmbGr_->setObjectName(QStringLiteral("cmbGr"));
+  cmbGr_->setEditable(true);
+  cmbGr_->setInsertPolicy(QComboBox::NoInsert);
+  cmbGr_->setCompleter(nullptr);
+  cmbGr_->lineEdit()->installEventFilter(this);
+  cmbMonth_ = new QComboBox(client_);
+  cmbMonth_->setObjectName(QStringLiteral("cmbMonth"));
+  cmbDispJW_ = new QComboBox(client_);
+  cmbDispJW_->setObjectName(QStringLiteral("cmbDispJW"));
+  grid_ = new GridView(app_.Grid1, client_);
+  grid_->setObjectName(QStringLiteral("Grid1"));
+
+  connect(txtInput_, &QLineEdit::textEdited, this, [this](const QString& t) { app_.W.txtInput = us(t); });
+  connect(cmbGr_, qOverload<int>(&QComboBox::activated), this, [this](int i) {
+    app_.W.cmbGr.select(i);
+    command(cmbGr_Click);
+  });
+  connect(cmbMonth_, qOverload<int>(&QComboBox::activated), this, [this](int i) {
+    app_.W.cmbMonth.select(i);
+    command(cmbMonth_Click, true);
+  });
+  connect(cmbDispJW_, qOverload<int>(&QComboBox::activated), this, [this](int i) {
+    app_.W.cmbDispJW.select(i);
+    command(cmbDispJW_Click);
+  });
+}
+
+bool frmMain::eventFilter(QObject* o, QEvent* e) {
+  if (o == client_ && e->type() == QEvent::Resize) layoutClient();
+  // Enter in the grade selector's text runs its own rule instead of Qt's matching.
+  if (cmbGr_ && o == cmbGr_->lineEdit() && e->type() == QEvent::KeyPress) {
+    auto* k = static_cast<QKeyEvent*>(e);
+    if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
+      app_.W.cmbGr.text = us(cmbGr_->currentText());
+      command(cmbGr_Enter, true);
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(o, e);
+}
+
+void frmMain::buildStatusBar() {
+  QStatusBar* sb = statusBar();
+  sb->setObjectName(QStringLiteral("StatusBar1"));
+  sb->setSizeGripEnabled(true);
+  const int widths[4] = {0, 110, 120, 100};
+  for (int i = 0; i < 4; ++i) {
+    panels_[i] = new StatusPanel(sb);
+    panels_[i]->setObjectName(QStringLiteral("panel%1").arg(i + 1));
+    panels_[i]->setFrameShape(QFrame::Panel);
+    panels_[i]->setFrameShadow(QFrame::Sunken);
+    if (widths[i]) panels_[i]->setMinimumWidth(widths[i]);
+    sb->addWidget(panels_[i], i == 0 ? 1 : 0);
+  }
+  // The third panel switches the edit-all mode, through the same command as the menu.
+  connect(panels_[2], &StatusPanel::clicked, this, [this] {
+    QAction* a = menuAction("mnuEditAll");
+    if (a && a->isEnabled()) a->trigger();
+  });
+}
+
+QAction* frmMain::menuAction(const std::string& name) const {
+  auto it = actions_.find(name);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+QMenu* frmMain::topMenu(const std::string& name) const {
+  auto it = menus_.find(name);
+  return it == menus_.end() ? nullptr : it->second;
+}
+
+QAction* frmMain::toolButton(const std::string& key) const {
+  auto it = buttons_.find(key);
+  return it == buttons_.end() ? nullptr : it->second;
+}
+
+void frmMain::command(const std::function<void(App&)>& f, bool focusGrid) {
+  try {
+    f(app_);
+  } catch (const std::exception& e) {
+    app_.msg(e.what(), MsgButtons::OK, MsgIcon::Exclamation, "TLY");
+  }
+  syncFromModel();
+  if (focusGrid && grid_->isVisible()) grid_->setFocus();
+}
+
+void frmMain::syncCombo(QComboBox* box, const ComboState& st, std::vector<std::string>& cache) {
+  QSignalBlocker block(box);
+  if (cache != st.items) {
+    box->clear();
+    QStringList l;
+    for (const std::string& s : st.items) l << qs(s);
+    box->addItems(l);
+    cache = st.items;
+  }
+  if (box->currentIndex() != st.index) box->setCurrentIndex(st.index);
+  if (box->isEditable()) {
+    if (box->currentText() != qs(st.text)) box->setEditText(qs(st.text));
+  }
+  if (box->isVisibleTo(this) != st.visible) box->setVisible(st.visible);
+}
+
+void frmMain::syncFromModel() {
+  const MainView& w = app_.W;
+  if (windowTitle() != qs(w.caption)) setWindowTitle(qs(w.caption));
+  for (const auto& [name, a] : actions_) {
+    auto it = w.menu.find(name);
+    MenuItemState st = it != w.menu.end() ? it->second : MenuItemState{};
+    bool enabled = built_.count(name) && st.enabled;
+    if (a->isEnabled() != enabled) a->setEnabled(enabled);
+    if (a->isCheckable() && a->isChecked() != st.checked) a->setChecked(st.checked);
+    if (a->isVisible() != st.visible) a->setVisible(st.visible);
+    QString caption = st.caption.empty() ? designCaption_.at(name) : qs(st.caption);
+    if (a->text() != caption) a->setText(caption);
+  }
+  for (const auto& [name, m] : menus_) {
+    auto it = w.menu.find(name);
+    bool enabled = it == w.menu.end() || it->second.enabled;
+    if (m->menuAction()->isEnabled() != enabled) m->menuAction()->setEnabled(enabled);
+  }
+  for (const ToolEntry& e : toolTable()) {
+    QAction* a = buttons_.at(e.key);
+    auto it = w.button.find(e.key);
+    ToolButtonState st = it != w.button.end() ? it->second : ToolButtonState{};
+    bool enabled = built_.count(e.command) && st.enabled;
+    if (a->isEnabled() != enabled) a->setEnabled(enabled);
+    if (a->isCheckable() && a->isChecked() != st.pressed) a->setChecked(st.pressed);
+  }
+  if (toolBar_->isVisibleTo(this) != w.toolBarVisible) toolBar_->setVisible(w.toolBarVisible);
+  if (txtInput_->text() != qs(w.txtInput)) txtInput_->setText(qs(w.txtInput));
+  syncCombo(cmbGr_, w.cmbGr, grItems_);
+  syncCombo(cmbMonth_, w.cmbMonth, monthItems_);
+  syncCombo(cmbDispJW_, w.cmbDispJW, jwItems_);
+  for (int i = 0; i < 4; ++i) {
+    QString t = qs(w.panel[static_cast<size_t>(i)]);
+    // The fourth panel is the date panel: it shows today's date unless told otherwise.
+    if (i == 3 && t.isEmpty()) {
+      Date d = app_.P.clock ? app_.P.clock->today() : app_.S.Today;
+      t = QStringLiteral("%1/%2/%3").arg(d.year, 4, 10, QChar('0')).arg(d.month, 2, 10, QChar('0')).arg(d.day, 2, 10, QChar('0'));
+    }
+    if (panels_[i]->text() != t) panels_[i]->setText(t);
+  }
+  grid_->refresh();
+}
+
+void frmMain::layoutClient() {
+  // The central widget already sits below the toolbar (when shown) and above the status
+  // bar, so the top bar starts at its top edge and the grid fills the rest.
+  const int w = client_->width(), h = client_->height();
+  auto px = [this](int twips) { return twipsToPx(twips, dpi_); };
+  const int txtH = std::max(px(kTxtHeight), txtInput_->sizeHint().height());
+  const int cmbH = std::max(px(kComboHeight), cmbGr_->sizeHint().height());
+  const int barH = std::max(txtH, cmbH);
+  txtInput_->setGeometry(px(kTxtLeft), 0, px(kTxtWidth), barH);
+  cmbGr_->setGeometry(px(kGrLeft), 0, px(kGrWidth), barH);
+  cmbMonth_->setGeometry(px(kMonthLeft), 0, px(kMonthWidth), barH);
+  cmbDispJW_->setGeometry(px(kJWLeft), 0, px(kJWWidth), barH);
+  const int gl = px(kGridLeft);
+  const int gt = barH <= h ? barH : 0;
+  grid_->setGeometry(gl, gt, std::max(0, w - gl), std::max(0, h - gt));
+}
+
+StartOutcome frmMain::load() {
+  StartOutcome out = StartOutcome::Quit;
+  try {
+    out = Form_Load(app_);
+  } catch (const std::exception& e) {
+    app_.msg(e.what(), MsgButtons::OK, MsgIcon::Exclamation, "TLY");
+    out = StartOutcome::Empty;
+  }
+  if (out == StartOutcome::Quit) return out;
+  loaded_ = true;
+  applyPlacement();
+  syncFromModel();
+  layoutClient();
+  grid_->setFocus();
+  return out;
+}
+
+void frmMain::applyPlacement() {
+  const MainView& w = app_.W;
+  auto px = [this](int twips) { return twipsToPx(twips, dpi_); };
+  int width = std::max(px(w.width), 200), height = std::max(px(w.height), 150);
+  resize(width, height);
+  move(px(w.left), px(w.top));
+}
+
+void frmMain::capturePlacement() {
+  MainView& w = app_.W;
+  w.windowState = isMinimized() ? 1 : isMaximized() || isFullScreen() ? 2 : 0;
+  if (w.windowState != 0) return;
+  const QPoint p = frameGeometry().topLeft();
+  w.left = pxToTwips(p.x(), dpi_);
+  w.top = pxToTwips(p.y(), dpi_);
+  w.width = pxToTwips(width(), dpi_);
+  w.height = pxToTwips(height(), dpi_);
+}
+
+void frmMain::trackWindow(QWidget* w) { windows_.emplace_back(w); }
+
+void frmMain::unloadOnce() {
+  if (!loaded_ || unloaded_) return;
+  unloaded_ = true;
+  capturePlacement();
+  try {
+    Form_Unload(app_);
+  } catch (...) {
+    // Shut-down goes on whatever fails.
+  }
+  // Other windows close from the most recently opened to the first.
+  for (auto it = windows_.rbegin(); it != windows_.rend(); ++it)
+    if (*it && *it != this) (*it)->close();
+  windows_.clear();
+  emit ended();
+}
+
+void frmMain::closeEvent(QCloseEvent* e) {
+  unloadOnce();
+  e->accept();
+}
+
+frmNew* frmMain::openNewYear(bool hideMain) {
+  if (newYear_) {
+    newYear_->show();
+    newYear_->raise();
+    newYear_->activateWindow();
+    return newYear_;
+  }
+  auto* dlg = new frmNew(app_, this);
+  newYear_ = dlg;
+  trackWindow(dlg);
+  if (hideMain) hide();
+  connect(dlg, &frmNew::built, this, [this] { syncFromModel(); });
+  connect(dlg, &frmNew::closedWith, this, [this](bool cancelled) {
+    // Closing the dialog by any means brings the main window back; 中止 then ends the program.
+    // When the main window itself is unloading, it closed the dialog and stays closed.
+    if (unloaded_) return;
+    show();
+    syncFromModel();
+    if (cancelled) close();
+  });
+  dlg->show();
+  dlg->raise();
+  dlg->activateWindow();
+  return dlg;
+}
+
+void frmMain::showAbout() {
+  if (!about_) {
+    about_ = new frmAbout(app_, this);
+    trackWindow(about_);
+  }
+  about_->show();
+  about_->raise();
+}
+
+}  // namespace tly::ui

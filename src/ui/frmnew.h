@@ -1,0 +1,77 @@
+// The new-year dialog: year, grade count, period count, closed Saturdays, the holiday
+// list; 実行 builds the year through the core, 中止 ends the program.
+#pragma once
+
+#include <QWidget>
+
+#include "core/appstate.h"
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QToolButton;
+
+namespace tly::ui {
+
+// The spin button beside the year box: two arrows over a value with a range.
+class SpinButton : public QWidget {
+  Q_OBJECT
+ public:
+  SpinButton(int min, int max, QWidget* parent);
+  int value() const { return value_; }
+  void setValue(int v);  // clamped into the range; emits valueChanged when it changes
+  void stepBy(int n);
+  QToolButton* upButton() const { return up_; }
+  QToolButton* downButton() const { return down_; }
+ signals:
+  void valueChanged(int v);
+
+ private:
+  int min_, max_, value_;
+  QToolButton *up_, *down_;
+};
+
+class frmNew : public QWidget {
+  Q_OBJECT
+ public:
+  frmNew(App& app, QWidget* parent);
+
+  QLineEdit* txtNendo() const { return txtNendo_; }
+  SpinButton* spnNendo() const { return spnNendo_; }
+  QComboBox* cmbGgn() const { return cmbGgn_; }
+  QComboBox* cmbJigen() const { return cmbJigen_; }
+  QCheckBox* chkSat(int i) const { return chkSat_[i]; }  // 0..4 = 第１..第５
+  QListWidget* lstYasumi() const { return lstYasumi_; }
+  QPushButton* cmdOK() const { return cmdOK_; }
+  QPushButton* cmdCan() const { return cmdCan_; }
+
+  // The year box's rule on Enter or leaving it: a year in 1900..2900 moves the spin button.
+  void txtNendoCommit();
+  void cmdOK_Click();
+  void cmdCan_Click();
+
+ signals:
+  void built();                   // the year was built and April is shown
+  void closedWith(bool cancelled);  // the dialog closed (cancelled: by 中止)
+
+ protected:
+  void closeEvent(QCloseEvent*) override;
+  bool eventFilter(QObject* o, QEvent* e) override;
+
+ private:
+  int comboPosition(const QComboBox* box) const;
+
+  App& app_;
+  QLineEdit* txtNendo_;
+  SpinButton* spnNendo_;
+  QComboBox *cmbGgn_, *cmbJigen_;
+  QCheckBox* chkSat_[5];
+  QListWidget* lstYasumi_;
+  QPushButton *cmdOK_, *cmdCan_;
+  bool cancelled_ = false;
+  bool closing_ = false;
+};
+
+}  // namespace tly::ui

@@ -1,0 +1,58 @@
+// The main grid on screen: draws a tly::Grid (fixed row and columns as frozen headers,
+// widths and heights in twips, alignments, font, current cell and selection) and keeps
+// the grid's current cell and selection as the user clicks and moves.
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <vector>
+
+#include "view/grid.h"
+
+namespace tly::ui {
+
+class GridView : public QAbstractScrollArea {
+  Q_OBJECT
+ public:
+  explicit GridView(Grid& grid, QWidget* parent = nullptr);
+  // Call after the grid changed (cells, sizes, font, current cell). Cheap.
+  void refresh();
+  // Scrolls so that the current cell is visible.
+  void showCurrent();
+  int dpi() const { return dpi_; }
+  void setDpi(int dpi);
+  // Cell under a point of the viewport, or false.
+  bool cellAt(const QPoint& p, int* row, int* col) const;
+  QRect cellRect(int row, int col) const;  // in viewport coordinates
+
+ signals:
+  void currentChanged(int row, int col);
+  void cellDoubleClicked(int row, int col);
+  // A key the grid does not use for moving (typing, Delete, F2 ...).
+  void otherKey(QKeyEvent* e);
+  void contextMenuAt(const QPoint& globalPos);
+
+ protected:
+  void paintEvent(QPaintEvent*) override;
+  void resizeEvent(QResizeEvent*) override;
+  void mousePressEvent(QMouseEvent*) override;
+  void mouseMoveEvent(QMouseEvent*) override;
+  void mouseDoubleClickEvent(QMouseEvent*) override;
+  void keyPressEvent(QKeyEvent*) override;
+  void contextMenuEvent(QContextMenuEvent*) override;
+  void scrollContentsBy(int dx, int dy) override;
+
+ private:
+  void relayout();
+  void moveCurrent(int row, int col, bool extend);
+  int fixedWidth() const;
+  int fixedHeight() const;
+
+  Grid& g_;
+  int dpi_ = 96;
+  std::vector<int> colX_, colW_, rowY_, rowH_;  // pixels, before scrolling
+  int totalW_ = 0, totalH_ = 0;
+  QFont font_;
+  bool dragging_ = false;
+};
+
+}  // namespace tly::ui

@@ -1,0 +1,165 @@
+// The new-year dialog: its controls' initial state, the year box and spin button rules,
+// the year check of 実行, typed counts, 中止 ending the program, closing by the frame.
+#include <QSignalSpy>
+#include <QTest>
+
+#include "calendar/calendar.h"
+#include "ui/uifakes.h"
+
+using namespace tly;
+using namespace tly::testui;
+
+class NewYearTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void initialStateFollowsTheSchoolYear();
+  void yearBoxAndSpinButton();
+  void yearCheckAndTypedCounts();
+  void cancelEndsTheProgramAndFrameCloseShowsMain();
+};
+
+void NewYearTest::initialStateFollowsTheSchoolYear() {
+  {
+    Session s;
+    s.clock.date = {2000, 3, 15};
+    s.start();
+    ui::frmNew* d = s.w->newYearWindow();
+    QVERIFY(d);
+    QCOMPARE(d->windowTitle(), QString("TLY - 新規作成"));
+    QCOMPARE(d->txtNendo()->text(), QString("1999"));
+    QCOMPARE(d->spnNendo()->value(), 1999);
+    QCOMPARE(d->cmbGgn()->count(), 4);
+    QCOMPARE(d->cmbGgn()->itemText(0), QString("３学年"));
+    QCOMPARE(d->cmbGgn()->itemText(3), QString("６学年"));
+    QCOMPARE(d->cmbGgn()->currentIndex(), 0);
+    QCOMPARE(d->cmbJigen()->count(), 3);
+    QCOMPARE(d->cmbJigen()->itemText(0), QString("５時限"));
+    QCOMPARE(d->cmbJigen()->currentText(), QString("６時限"));
+    const char* sats[] = {"第１土曜休業", "第２土曜休業", "第３土曜休業", "第４土曜休業", "第５土曜休業"};
+    for (int i = 0; i < 5; ++i) {
+      QCOMPARE(d->chkSat(i)->text(), QString::fromUtf8(sats[i]));
+      QCOMPARE(d->chkSat(i)->isChecked(), i == 1 || i == 3);
+    }
+    QCOMPARE(d->lstYasumi()->count(), 14);
+    for (int i = 0; i < 14; ++i) QCOMPARE(d->lstYasumi()->item(i)->text(), QString::fromUtf8(kHolidays[size_t(i)].label));
+    QCOMPARE(d->cmdOK()->text(), QString("実行"));
+    QCOMPARE(d->cmdCan()->text(), QString("中止"));
+    d->close();
+    s.w->close();
+  }
+  {
+    Session s;
+    s.clock.date = {2000, 4, 1};
+    s.start();
+    QCOMPARE(s.w->newYearWindow()->txtNendo()->text(), QString("2000"));
+    s.w->close();
+  }
+}
+
+void NewYearTest::yearBoxAndSpinButton() {
+  Session s;
+  s.start();
+  ui::frmNew* d = s.w->newYearWindow();
+  d->txtNendo()->setFocus();
+  d->txtNendo()->setText("2001");
+  QTest::keyClick(d->txtNendo(), Qt::Key_Return);
+  QCOMPARE(d->spnNendo()->value(), 2001);
+  QVERIFY(d->isVisible());  // Enter in the year box does not run the build
+  QVERIFY(!s.app.Y.isOpen());
+
+  d->txtNendo()->setText("1800");
+  QTest::keyClick(d->txtNendo(), Qt::Key_Return);
+  QCOMPARE(d->spnNendo()->value(), 2001);
+  QCOMPARE(d->txtNendo()->text(), QString("1800"));
+  d->txtNendo()->setText("3000");
+  QTest::keyClick(d->txtNendo(), Qt::Key_Enter);
+  QCOMPARE(d->spnNendo()->value(), 2001);
+
+  QTest::mouseClick(d->spnNendo()->upButton(), Qt::LeftButton);
+  QCOMPARE(d->spnNendo()->value(), 2002);
+  QCOMPARE(d->txtNendo()->text(), QString("2002"));
+  QTest::mouseClick(d->spnNendo()->downButton(), Qt::LeftButton);
+  QTest::mouseClick(d->spnNendo()->downButton(), Qt::LeftButton);
+  QCOMPARE(d->txtNendo()->text(), QString("2000"));
+  d->spnNendo()->setValue(2900);
+  QTest::mouseClick(d->spnNendo()->upButton(), Qt::LeftButton);
+  QCOMPARE(d->spnNendo()->value(), 2900);
+
+  // Leaving the box applies the same rule; a fraction is rounded.
+  d->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(d));
+  d->txtNendo()->setFocus();
+  d->txtNendo()->setText("2010.6年度");
+  QCOMPARE(d->spnNendo()->value(), 2900);
+  d->cmbGgn()->setFocus();
+  QApplication::processEvents();
+  QCOMPARE(d->spnNendo()->value(), 2011);
+  QCOMPARE(d->txtNendo()->text(), QString("2011"));
+  d->close();
+  s.w->close();
+}
+
+void NewYearTest::yearCheckAndTypedCounts() {
+  Session s;
+  s.start();
+  ui::frmNew* d = s.w->newYearWindow();
+  for (const char* bad : {"1800", "平成11", "", "40000"}) {
+    s.msg.asked.clear();
+    d->txtNendo()->setText(QString::fromUtf8(bad));
+    QTest::mouseClick(d->cmdOK(), Qt::LeftButton);
+    QCOMPARE(s.msg.asked.size(), size_t(1));
+    QCOMPARE(s.msg.asked[0].text, std::string("年度は西暦で指定してください。"));
+    QCOMPARE(s.msg.asked[0].title, std::string("TLY"));
+    QCOMPARE(s.msg.asked[0].buttons, MsgButtons::OK);
+    QCOMPARE(s.msg.asked[0].icon, MsgIcon::None);
+    QVERIFY(d->isVisible());
+    QVERIFY(!s.app.Y.isOpen());
+  }
+  // Beyond the spin range is still a year; a typed count that is no entry counts as -1.
+  d->txtNendo()->setText("3000年");
+  d->cmbGgn()->setEditText("9学年");
+  d->cmbJigen()->setEditText("x");
+  d->chkSat(1)->setChecked(false);
+  QTest::mouseClick(d->cmdOK(), Qt::LeftButton);
+  QApplication::processEvents();
+  QCOMPARE(int(s.app.Y.nendo()), 3000);
+  QCOMPARE(int(s.app.Y.Ggn), 2);
+  QCOMPARE(int(s.app.Y.Jigen), 4);
+  QVERIFY(s.w->isVisible());
+  QCOMPARE(s.w->cmbGr()->count(), 2);
+  s.w->close();
+}
+
+void NewYearTest::cancelEndsTheProgramAndFrameCloseShowsMain() {
+  {
+    // Closing through the frame at start-up brings back the main window, with no year.
+    Session s;
+    s.start();
+    QVERIFY(!s.w->isVisible());
+    s.w->newYearWindow()->close();
+    QApplication::processEvents();
+    QVERIFY(s.w->isVisible());
+    QVERIFY(!s.app.Y.isOpen());
+    QVERIFY(!s.w->unloaded());
+    s.w->close();
+  }
+  {
+    // 中止 from the menu's dialog closes the dialog and then the main window.
+    Session s;
+    s.startWithNewYear(1999);
+    s.msg.answers = {MsgResult::OK};
+    s.w->menuAction("mnuNew")->trigger();
+    QSignalSpy ended(s.w.get(), &ui::frmMain::ended);
+    s.w->newYearWindow()->txtNendo()->setText("2004");
+    QTest::mouseClick(s.w->newYearWindow()->cmdCan(), Qt::LeftButton);
+    QApplication::processEvents();
+    QCOMPARE(ended.count(), 1);
+    QVERIFY(!s.w->isVisible());
+    QVERIFY(s.w->unloaded());
+    QCOMPARE(int(s.app.Y.nendo()), 1999);  // the open year is not changed
+    QCOMPARE(s.settings.get("TLY", "Settings", "ExTLY", ""), std::string("0"));
+  }
+}
+
+QTEST_MAIN(NewYearTest)
+#include "newyear_test.moc"

@@ -1,0 +1,146 @@
+// Start-up and shut-down of the desktop program: first start, declining the new year,
+// the instance question, a saved year read back, placement, and unloading once.
+#include <QSignalSpy>
+#include <QTest>
+
+#include "ui/uifakes.h"
+#include "ui/frmnew.h"
+#include "ui/gridview.h"
+
+using namespace tly;
+using namespace tly::testui;
+
+class StartupTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void firstStartBuildsYearAndNextStartReadsIt();
+  void decliningTheNewYearShowsAnEmptyGrid();
+  void instanceQuestionNoTouchesNothing();
+  void instanceQuestionYesCountsOn();
+  void placementRoundTripsAndUnloadRunsOnce();
+};
+
+void StartupTest::firstStartBuildsYearAndNextStartReadsIt() {
+  QTemporaryDir dir;
+  {
+    Session s;
+    s.app.S.AppPath = dir.path().toStdString() + "/";
+    StartOutcome out = s.start();
+    QCOMPARE(out, StartOutcome::OfferNewYear);
+    QCOMPARE(s.msg.asked.size(), size_t(1));
+    QVERIFY(s.msg.wasAsked("編集中のデータがありません。"));
+    QCOMPARE(s.msg.asked[0].buttons, MsgButtons::YesNo);
+    QCOMPARE(s.msg.asked[0].icon, MsgIcon::Question);
+    QCOMPARE(s.settings.get("TLY", "Settings", "ExTLY", ""), std::string("1"));
+    // The dialog is up and the main window waits hidden behind it.
+    ui::frmNew* dlg = s.w->newYearWindow();
+    QVERIFY(dlg && dlg->isVisible());
+    QVERIFY(!s.w->isVisible());
+
+    dlg->txtNendo()->setText("1999");
+    QTest::mouseClick(dlg->cmdOK(), Qt::LeftButton);
+    QApplication::processEvents();
+    QVERIFY(s.w->isVisible());
+    QVERIFY(!s.w->newYearWindow() || !s.w->newYearWindow()->isVisible());
+    QCOMPARE(int(s.app.Y.nendo()), 1999);
+    // April 1999: 30 days plus the header row; 9 April is a Friday with lessons 61..66.
+    QCOMPARE(s.app.Grid1.rows(), 31);
+    QCOMPARE(s.app.Grid1.text(9, 1), std::string("金"));
+    QCOMPARE(s.app.Grid1.text(9, 3), std::string("金 1"));
+    QCOMPARE(s.w->cmbMonth()->currentText(), QString("4月"));
+    QCOMPARE(s.w->cmbGr()->count(), 3);
+    QCOMPARE(s.w->panel(1)->text(), QString(" 1999 年度"));
+    QCOMPARE(s.w->panel(3)->text(), QString("2000/06/15"));
+
+    QSignalSpy ended(s.w.get(), &ui::frmMain::ended);
+    s.w->close();
+    QCOMPARE(ended.count(), 1);
+    QVERIFY(fileExists(s.path("JJTEMP3.DAT")));
+    QCOMPARE(s.settings.get("TLY", "Settings", "ExTLY", ""), std::string("0"));
+  }
+  {
+    // Starting again in the same folder shows the same year at today's month, asking nothing.
+    Session s;
+    s.app.S.AppPath = dir.path().toStdString() + "/";
+    QCOMPARE(s.start(), StartOutcome::Ready);
+    QVERIFY(s.msg.asked.empty());
+    QVERIFY(s.w->isVisible());
+    QCOMPARE(int(s.app.Y.nendo()), 1999);
+    QCOMPARE(s.app.S.CurMonth, 6);
+    QCOMPARE(s.app.S.CurYear, 1999);
+    QCOMPARE(s.w->cmbMonth()->currentText(), QString("6月"));
+    QCOMPARE(s.app.Grid1.rows(), 31);
+    s.w->close();
+  }
+}
+
+void StartupTest::decliningTheNewYearShowsAnEmptyGrid() {
+  Session s;
+  s.msg.answers = {MsgResult::No};
+  QCOMPARE(s.start(), StartOutcome::Empty);
+  QVERIFY(s.w->isVisible());
+  QVERIFY(!s.w->newYearWindow());
+  QCOMPARE(s.app.Grid1.rows(), 32);
+  QVERIFY(!s.w->menuAction("mnuUDisp")->isChecked());
+  s.w->close();
+}
+
+void StartupTest::instanceQuestionNoTouchesNothing() {
+  Session s;
+  s.settings.set("TLY", "Settings", "ExTLY", "2");
+  const std::string bytes = "not touched";
+  {
+    std::ofstream f(s.path("JJTEMP3.DAT"), std::ios::binary);
+    f << bytes;
+  }
+  s.msg.answers = {MsgResult::No};
+  QCOMPARE(s.start(), StartOutcome::Quit);
+  QVERIFY(s.msg.wasAsked("既に TLY が起動されている可能性があります。"));
+  QCOMPARE(s.msg.asked.back().buttons, MsgButtons::YesNo);
+  QVERIFY(!s.w->isVisible());
+  // Whatever closes the window afterwards, nothing is written and the counter stays.
+  QSignalSpy ended(s.w.get(), &ui::frmMain::ended);
+  s.w->close();
+  s.w->unloadOnce();
+  QCOMPARE(ended.count(), 0);
+  QCOMPARE(readFile(s.path("JJTEMP3.DAT")), bytes);
+  QCOMPARE(s.settings.get("TLY", "Settings", "ExTLY", ""), std::string("2"));
+}
+
+void StartupTest::instanceQuestionYesCountsOn() {
+  Session s;
+  s.settings.set("TLY", "Settings", "ExTLY", "1");
+  s.msg.answers = {MsgResult::Yes, MsgResult::No};
+  QCOMPARE(s.start(), StartOutcome::Empty);
+  QCOMPARE(s.settings.get("TLY", "Settings", "ExTLY", ""), std::string("2"));
+  s.w->close();
+  QCOMPARE(s.settings.get("TLY", "Settings", "ExTLY", ""), std::string("0"));
+}
+
+void StartupTest::placementRoundTripsAndUnloadRunsOnce() {
+  Session s;
+  s.settings.set("TLY", "Settings", "MainWidth", "9000");
+  s.settings.set("TLY", "Settings", "MainHeight", "7200");
+  s.msg.answers = {MsgResult::No};
+  s.start();
+  const int dpi = ui::screenDpi();
+  QCOMPARE(s.w->width(), ui::twipsToPx(9000, dpi));
+  QCOMPARE(s.w->height(), ui::twipsToPx(7200, dpi));
+  s.w->resize(ui::twipsToPx(12000, dpi), ui::twipsToPx(8400, dpi));
+  QApplication::processEvents();
+
+  QSignalSpy ended(s.w.get(), &ui::frmMain::ended);
+  s.w->menuAction("mnuEnd")->trigger();  // 終了 closes the window, which unloads
+  QVERIFY(!s.w->isVisible());
+  QCOMPARE(ended.count(), 1);
+  QCOMPARE(s.settings.get("TLY", "Settings", "MainWidth", ""), std::string("12000"));
+  QCOMPARE(s.settings.get("TLY", "Settings", "MainHeight", ""), std::string("8400"));
+  // The session's end (aboutToQuit) after the window closed does not unload again.
+  s.settings.set("TLY", "Settings", "ExTLY", "5");
+  s.w->unloadOnce();
+  QCOMPARE(ended.count(), 1);
+  QCOMPARE(s.settings.get("TLY", "Settings", "ExTLY", ""), std::string("5"));
+}
+
+QTEST_MAIN(StartupTest)
+#include "startup_test.moc"

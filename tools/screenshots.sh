@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds the program and saves pictures of the main window and the new-year dialog.
+# Usage: tools/screenshots.sh [OUTDIR]   (default: build/screenshots)
+# Runs under Xvfb with a fresh temporary program folder and settings file: the first run
+# answers the start-up question with Yes, takes the new-year dialog, builds the year and
+# takes the main window; the second run reads the saved working file and takes the main
+# window again (the same year at today's month).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+out="${1:-build/screenshots}"
+mkdir -p "$out"
+out="$(cd "$out" && pwd)"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j2 --target tly
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+run() { xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" ./build/tly --dir "$work/prog" --settings "$work/settings.ini" "$@"; }
+run --screenshot "$out/first"
+run --screenshot "$out/second"
+ls -l "$out"/first "$out"/second
