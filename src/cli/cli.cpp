@@ -20,6 +20,7 @@ const Command kCommands[] = {
     {"month", "tly month FILE --grade G --month M [--changes-only] [--class N | --teacher N]", cmdMonth},
     {"dump", "tly dump FILE", cmdDump},
     {"resave", "tly resave IN OUT", cmdResave},
+    {"convert", "tly convert IN OUT --to v2|v3 [--periods N] [--dir DIR]", cmdConvert},
 };
 
 }  // namespace

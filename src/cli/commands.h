@@ -14,5 +14,7 @@ int cmdNew(const Args& args, std::ostream& out, std::ostream& err);
 int cmdMonth(const Args& args, std::ostream& out, std::ostream& err);
 int cmdDump(const Args& args, std::ostream& out, std::ostream& err);
 int cmdResave(const Args& args, std::ostream& out, std::ostream& err);
+// tly convert IN OUT --to v2|v3 [--periods N] [--dir DIR]
+int cmdConvert(const Args& args, std::ostream& out, std::ostream& err);
 
 }  // namespace tly::cli

@@ -419,14 +419,34 @@ Ver2SaveOutcome saveVer2(App& app, std::string& name) {
   Ver2Bytes bytes = encodeVer2(app.Y, oldTimetables, &lossy);
   const std::string* contents[3] = {&bytes.main, &bytes.texts, &bytes.timetables};
 
-  // All three files are written beside their targets first and only then renamed, so a
-  // failed write leaves the previous set whole.
-  std::string tmp[3];
+  // All three files are written beside their targets first and only then renamed over
+  // them; the previous files are kept as links until every rename went through, so a
+  // failed write at any step leaves the previous set whole.
+  std::string tmp[3], backup[3];
   int err = 0;
   for (int i = 0; i < 3 && !err; ++i) err = writeTempFile(files[i], *contents[i], &tmp[i]);
-  for (int i = 0; i < 3 && !err; ++i) {
-    err = commitTempFile(tmp[i], files[i]);
-    tmp[i].clear();
+  int done = 0;
+  for (; done < 3 && !err; ++done) {
+    if (fileExists(files[done])) {
+      backup[done] = files[done] + ".bak-" + std::to_string(::getpid());
+      ::unlink(backup[done].c_str());
+      if (::link(files[done].c_str(), backup[done].c_str()) != 0) backup[done].clear();
+    }
+    err = commitTempFile(tmp[done], files[done]);
+    tmp[done].clear();
+    if (err) break;
+  }
+  if (err) {
+    for (int i = 0; i < done; ++i) {
+      if (!backup[i].empty())
+        ::rename(backup[i].c_str(), files[i].c_str());
+      else
+        ::unlink(files[i].c_str());
+    }
+    if (done < 3 && !backup[done].empty()) ::unlink(backup[done].c_str());
+  } else {
+    for (auto& b : backup)
+      if (!b.empty()) ::unlink(b.c_str());
   }
   for (auto& t : tmp)
     if (!t.empty()) ::unlink(t.c_str());  // left over only after a failure
