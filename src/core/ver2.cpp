@@ -314,15 +314,16 @@ Ver2LoadOutcome loadVer2(App& app, std::string& name) {
     if (res.status == FileDialogResult::Status::Error) app.msg("指定に誤りがあります。");
     if (res.status != FileDialogResult::Status::Ok) return Ver2LoadOutcome::Cancelled;
     path = res.path;
-    app.S.CurFile = path;
   } else {
     path = name;
   }
+  const bool fromDialog = name.empty();
   name.clear();
 
   // No readable, non-empty main file: nothing to convert (no older working file at start-up).
   std::string mainBytes;
   if (readFileContents(path, &mainBytes) != 0 || mainBytes.empty()) return Ver2LoadOutcome::NoFile;
+  if (fromDialog) app.S.CurFile = path;
 
   const int periods = askPeriods(app);
 

@@ -157,8 +157,10 @@ TEST(Ver2, SixPeriodYearSurvivesAndSevenLosesOnlyPeriodSeven) {
       f.fake.msg.answers = {MsgResult::No};
       f.fake.input.answers = {"7"};
     }
-    name = f.dir.file("year.DAT");
+    f.fake.fileDialog.choose(f.dir.file("year.DAT"));
+    name.clear();
     EXPECT_EQ(loadVer2(*b, name), Ver2LoadOutcome::Read);
+    EXPECT_EQ(b->S.CurFile, f.dir.file("year.DAT"));
     const SchoolYear& y = b->Y;
     EXPECT_EQ(y.nendo(), 2001);
     EXPECT_EQ(y.Ggn, 4);
@@ -186,7 +188,7 @@ TEST(Ver2, SixPeriodYearSurvivesAndSevenLosesOnlyPeriodSeven) {
     EXPECT_EQ(b->W.cmbGr.items, (std::vector<std::string>{"1年", "2年", "3年", "4年"}));
     EXPECT_EQ(b->W.cmbMonth.items.front(), "4月");
     EXPECT_EQ(b->W.cmbMonth.items.back(), "3月");
-    EXPECT_EQ(b->W.caption, "TLY 授業時数集計 - ");
+    EXPECT_EQ(b->W.caption, "TLY 授業時数集計 - " + f.dir.file("year.DAT"));
     EXPECT_EQ(b->Grid1.cols(), 10);
     EXPECT_EQ(b->Grid1.colWidth(9), 2688);
     EXPECT_EQ(b->W.panel[0], "");
@@ -244,6 +246,17 @@ TEST(Ver2, MissingFilesStopWhereThePartSays) {
   writeBytes(f.dir.file("empty.DAT"), "");
   name = f.dir.file("empty.DAT");
   EXPECT_EQ(loadVer2(*f.app, name), Ver2LoadOutcome::NoFile);
+  f.fake.fileDialog.choose(f.dir.file("typed.DAT"));  // a typed name that does not exist
+  name.clear();
+  EXPECT_EQ(loadVer2(*f.app, name), Ver2LoadOutcome::NoFile);
+  EXPECT_EQ(f.fake.fileDialog.requests.back().title, "ファイルを開く");
+  EXPECT_FALSE(f.fake.fileDialog.requests.back().save);
+  EXPECT_EQ(f.app->S.CurFile, "/somewhere/open.DAT");
+  f.fake.fileDialog.fail();
+  EXPECT_EQ(loadVer2(*f.app, name), Ver2LoadOutcome::Cancelled);
+  ASSERT_EQ(f.fake.msg.shown.size(), 1u);
+  EXPECT_EQ(f.fake.msg.shown[0].text, "指定に誤りがあります。");
+  f.fake.msg.shown.clear();
 
   // A set written from another year, then its text file removed: the cells are taken,
   // the texts cleared, the timetables kept, no message.
