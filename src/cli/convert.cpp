@@ -5,6 +5,7 @@
 
 #include "cli/commands.h"
 #include "core/appstate.h"
+#include "core/datafile.h"
 #include "core/profile.h"
 #include "core/settingsfile.h"
 #include "core/ver2.h"
@@ -72,8 +73,11 @@ int cmdConvert(const Args& args, std::ostream& out, std::ostream& err) {
     err << "使い方: tly convert IN OUT --to v2|v3 [--periods N] [--dir DIR]\n";
     return 2;
   }
-  const std::string& in = files[0];
-  const std::string& outPath = files[1];
+  // The working files' bare names would mean the program folder: here they name files in
+  // the current folder, as any other name does.
+  auto here = [](const std::string& f) { return f == kOldWorkFileName || f == kWorkFileName ? "./" + f : f; };
+  const std::string in = here(files[0]);
+  const std::string outPath = here(files[1]);
 
   auto app = std::make_unique<App>();
   ConsoleMessages console(err, periods);
@@ -89,36 +93,41 @@ int cmdConvert(const Args& args, std::ostream& out, std::ostream& err) {
     err << "ファイルが見つかりません。: " << in << "\n";
     return 1;
   }
-  if (startsWith(head, "TLY300")) {
-    err << "この版では現在の形式のデータファイルは変換できません。: " << in << "\n";
-    return 1;
-  }
-
-  std::string name = in;
-  switch (loadVer2(*app, name)) {
-    case Ver2LoadOutcome::Read:
-      break;
-    case Ver2LoadOutcome::StoppedNoTexts:
-      err << "テキストファイルが見つかりません。: " << ver2BaseName(in) << ".das\n";
+  if (startsWith(head, kFileSig)) {
+    app->S.CurFile = in;
+    std::string why;
+    if (readDataFileAt(*app, in, &why) != LoadOutcome::Loaded) {
+      if (!why.empty()) err << in << ": " << why << "\n";
       return 1;
-    case Ver2LoadOutcome::StoppedNoTimetables:
-      err << "時間割ファイルが見つかりません。: " << ver2BaseName(in) << ".daj\n";
-      return 1;
-    case Ver2LoadOutcome::NoFile:
-    case Ver2LoadOutcome::Cancelled:
-      err << "ファイルが見つかりません。: " << in << "\n";
-      return 1;
-    case Ver2LoadOutcome::Failed:
-      return 1;
-  }
-  if (!dir.empty()) {
-    GetMainIni(*app);
+    }
   } else {
-    // Without a settings folder the settings take their defaults, but the grade count
-    // stays the one the main file holds, so that no grade is lost.
-    int16_t ggn = app->Y.Ggn;
-    getMainIniFrom(*app, nullptr);
-    app->Y.Ggn = ggn;
+    std::string name = in;
+    switch (loadVer2(*app, name)) {
+      case Ver2LoadOutcome::Read:
+        break;
+      case Ver2LoadOutcome::StoppedNoTexts:
+        err << "テキストファイルが見つかりません。: " << ver2BaseName(in) << ".das\n";
+        return 1;
+      case Ver2LoadOutcome::StoppedNoTimetables:
+        err << "時間割ファイルが見つかりません。: " << ver2BaseName(in) << ".daj\n";
+        return 1;
+      case Ver2LoadOutcome::NoFile:
+      case Ver2LoadOutcome::Cancelled:
+        err << "ファイルが見つかりません。: " << in << "\n";
+        return 1;
+      case Ver2LoadOutcome::Failed:
+        return 1;
+    }
+    if (!dir.empty()) {
+      GetMainIni(*app);
+    } else {
+      // Without a settings folder the settings take their defaults, but the grade count
+      // stays the one the main file holds, so that no grade is lost.
+      int16_t ggn = app->Y.Ggn;
+      getMainIniFrom(*app, nullptr);
+      app->Y.Ggn = ggn;
+      refillGradeList(*app);
+    }
   }
 
   if (to == "v2") {
@@ -126,8 +135,7 @@ int cmdConvert(const Args& args, std::ostream& out, std::ostream& err) {
     if (saveVer2(*app, target) != Ver2SaveOutcome::Written) return 1;
     if (!dir.empty()) PutMainIni(*app);
   } else {
-    err << "この版では現在の形式には書き出せません。\n";
-    return 1;
+    if (writeDataFileAt(*app, outPath) != SaveOutcome::Saved) return 1;
   }
   out << "変換しました: " << outPath << "\n";
   return 0;

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -197,38 +198,50 @@ int readFileContents(const std::string& path, std::string* out) {
   return 0;
 }
 
+std::string replacementTarget(const std::string& path) {
+  struct stat lst {};
+  if (::lstat(path.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) {
+    if (char* real = ::realpath(path.c_str(), nullptr)) {
+      std::string r = real;
+      std::free(real);
+      return r;
+    }
+  }
+  return path;
+}
+
 int writeTempFile(const std::string& path, std::string_view bytes, std::string* tmpPath) {
+  // The new file gets the old file's permissions, or the usual ones for a new file.
+  mode_t mode;
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0) {
+    if (S_ISDIR(st.st_mode)) return EISDIR;
+    mode = st.st_mode & 07777;
+  } else {
+    mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode = 0666 & ~mask;
+  }
   std::string tmp = path + ".tmp-XXXXXX";
   int fd = ::mkstemp(tmp.data());
   if (fd < 0) return errno;
   const char* p = bytes.data();
   size_t left = bytes.size();
-  while (left > 0) {
+  int err = 0;
+  while (left > 0 && !err) {
     ssize_t n = ::write(fd, p, left);
     if (n < 0) {
-      if (errno == EINTR) continue;
-      int e = errno;
-      ::close(fd);
-      ::unlink(tmp.c_str());
-      return e;
+      if (errno != EINTR) err = errno;
+      continue;
     }
     p += n;
     left -= static_cast<size_t>(n);
   }
-  // mkstemp creates the file for the owner only; a data file is as readable as any other.
-  mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(fd, 0666 & ~mask);
-  if (::fsync(fd) != 0) {
-    int e = errno;
-    ::close(fd);
+  if (!err && (::fchmod(fd, mode) != 0 || ::fsync(fd) != 0)) err = errno;
+  if (::close(fd) != 0 && !err) err = errno;
+  if (err) {
     ::unlink(tmp.c_str());
-    return e;
-  }
-  if (::close(fd) != 0) {
-    int e = errno;
-    ::unlink(tmp.c_str());
-    return e;
+    return err;
   }
   *tmpPath = tmp;
   return 0;
@@ -243,7 +256,8 @@ int commitTempFile(const std::string& tmpPath, const std::string& path) {
   return 0;
 }
 
-int replaceFileContents(const std::string& path, std::string_view bytes) {
+int replaceFileContents(const std::string& given, std::string_view bytes) {
+  const std::string path = replacementTarget(given);
   std::string tmp;
   if (int e = writeTempFile(path, bytes, &tmp)) return e;
   return commitTempFile(tmp, path);

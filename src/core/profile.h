@@ -62,9 +62,13 @@ bool loadProfile(const std::string& path, ProfileText* out);
 // Writes a profile file atomically. Returns 0 or an errno value.
 int saveProfile(const std::string& path, const ProfileText& p);
 
-// Writes bytes to path through a temporary file in the same folder and a rename.
-// Returns 0 or an errno value; on failure the old file is untouched.
+// Writes bytes to path through a temporary file in the same folder and a rename, keeping
+// the old file's permissions and a symbolic link at path. Returns 0 or an errno value;
+// on failure the old file is untouched.
 int replaceFileContents(const std::string& path, std::string_view bytes);
+// The file a replacement of path writes: path itself, or the file a symbolic link at path
+// names (so that the link stays).
+std::string replacementTarget(const std::string& path);
 // The first half of a replacement: writes bytes to a new temporary file beside path and
 // names it in *tmpPath. Returns 0 or an errno value (then nothing is left behind).
 int writeTempFile(const std::string& path, std::string_view bytes, std::string* tmpPath);

@@ -73,7 +73,7 @@ void getMainIniFrom(App& app, const std::string* raw) {
   int ggn = readInt(p, kSecMain, "Ggn", 3, 1, kGrades);
   if (ggn != app.Y.Ggn || static_cast<int>(w.cmbGr.items.size()) != ggn) {
     app.Y.Ggn = static_cast<int16_t>(ggn);
-    fillGradeCombo(app);
+    refillGradeList(app);
   }
 
   FontInfo f = app.Grid1.Font;

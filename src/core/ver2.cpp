@@ -8,6 +8,7 @@
 
 #include "core/basic.h"
 #include "core/cp932.h"
+#include "core/datafile.h"
 #include "core/profile.h"
 
 namespace tly {
@@ -105,7 +106,7 @@ int errorNumberFor(int err) {
   }
 }
 
-void fillGradeCombo(App& app) {
+void refillGradeList(App& app) {
   auto& c = app.W.cmbGr;
   c.clear();
   int n = clampGrades(app.Y.Ggn);
@@ -115,7 +116,7 @@ void fillGradeCombo(App& app) {
   c.select(app.S.CurGr - 1);
 }
 
-void fillMonthCombo(App& app) {
+void refillMonthList(App& app) {
   auto& c = app.W.cmbMonth;
   c.clear();
   for (int i = 0; i < 12; ++i) c.items.push_back(std::to_string((i + 3) % 12 + 1) + "月");
@@ -348,8 +349,8 @@ Ver2LoadOutcome loadVer2(App& app, std::string& name) {
   auto commit = [&] {
     app.Y = std::move(*y);
     app.S.CurYear = app.Y.JJ[0][0][0][0];
-    fillGradeCombo(app);
-    fillMonthCombo(app);
+    refillGradeList(app);
+    refillMonthList(app);
   };
 
   if (int e = decodeVer2Main(mainBytes, *y)) return fail(e);
@@ -413,7 +414,8 @@ Ver2SaveOutcome saveVer2(App& app, std::string& name) {
   app.W.panel[0] = "ファイル保存中";
 
   const std::string base = ver2BaseName(path);
-  const std::string files[3] = {path, base + ".das", base + ".daj"};
+  const std::string files[3] = {replacementTarget(path), replacementTarget(base + ".das"),
+                                replacementTarget(base + ".daj")};
   std::string oldTimetables;
   readFileContents(files[2], &oldTimetables);  // missing: nothing to keep
   bool lossy = false;
@@ -457,7 +459,7 @@ Ver2SaveOutcome saveVer2(App& app, std::string& name) {
     return Ver2SaveOutcome::Failed;
   }
   if (lossy)
-    app.msg("Shift-JIS で表せない文字を「?」に置き換えて保存しました。", MsgButtons::OK, MsgIcon::Information);
+    app.msg(kMsgLossySave, MsgButtons::OK, MsgIcon::Exclamation, "TLY");
   return Ver2SaveOutcome::Written;
 }
 

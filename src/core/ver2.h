@@ -31,8 +31,8 @@ Ver2SaveOutcome saveVer2(App& app, std::string& name);
 
 // Refill the grade selector with 1..Ggn + "年" (keeping CurGr when it still exists, else
 // grade 1) and the month selector with 4..12, 1..3 + "月" (selecting CurMonth).
-void fillGradeCombo(App& app);
-void fillMonthCombo(App& app);
+void refillGradeList(App& app);
+void refillMonthList(App& app);
 
 // ---- File layout, without any window or dialog.
 

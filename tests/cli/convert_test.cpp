@@ -5,6 +5,7 @@
 
 #include "cli/cli.h"
 #include "core/cp932.h"
+#include "core/datafile.h"
 #include "core/profile.h"
 #include "core/ver2.h"
 #include "fakes.h"
@@ -81,6 +82,30 @@ TEST(ConvertCommand, OlderSetConvertsToAnIdenticalSetAndCarriesTheSettingsFile) 
   r = convert({dir.file("six.DAT"), dir.file("six2.DAT"), "--to", "v2"});
   ASSERT_EQ(r.rc, 0) << r.err;
   EXPECT_EQ(readBytes(dir.file("six2.DAT")).size(), 450u * 12 * 6);
+}
+
+TEST(ConvertCommand, OlderSetThroughTheCurrentFormatAndBack) {
+  TempDir dir;
+  writeSet(dir.file("in.DAT"));
+  CliRun r = convert({dir.file("in.DAT"), dir.file("mid.DAT"), "--to", "v3", "--periods", "5"});
+  ASSERT_EQ(r.rc, 0) << r.err;
+  const std::string mid = readBytes(dir.file("mid.DAT"));
+  ASSERT_EQ(mid.compare(0, 6, "TLY300"), 0);
+  auto y = std::make_unique<SchoolYear>();
+  ASSERT_EQ(decodeDataFile(mid, *y), DecodeResult::Ok);
+  EXPECT_EQ(y->nendo(), 2003);
+  EXPECT_EQ(y->Ggn, 3);
+  EXPECT_EQ(y->Jigen, 5);
+  EXPECT_EQ(y->JJ[1][6][9][3], 33);
+  EXPECT_EQ(y->JJText[2][7][20][0], "終業式");
+  EXPECT_EQ(y->JW[0][1].JWName, "3年2組");
+  EXPECT_EQ(y->JItemCount, 8);  // the settings file's defaults
+  EXPECT_EQ(y->JItem[5], "ｸﾗﾌﾞ");
+
+  r = convert({dir.file("mid.DAT"), dir.file("back.DAT"), "--to", "v2"});
+  ASSERT_EQ(r.rc, 0) << r.err;
+  for (const char* ext : {".DAT", ".das", ".daj"})
+    EXPECT_TRUE(readBytes(dir.file(std::string("in") + ext)) == readBytes(dir.file(std::string("back") + ext))) << ext;
 }
 
 TEST(ConvertCommand, BadArgumentsAndDamagedInputFail) {
