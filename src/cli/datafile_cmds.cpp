@@ -15,6 +15,7 @@
 #include "core/basic.h"
 #include "core/cellcode.h"
 #include "core/datafile.h"
+#include "core/lifecycle.h"
 #include "edit/clipboardtext.h"
 #include "view/monthgrid.h"
 
@@ -27,7 +28,10 @@ namespace {
 class StreamMessages : public MessageBoxService {
  public:
   explicit StreamMessages(std::ostream& err) : err_(err) {}
+  // While set, questions are answered Yes / OK without being shown (a scripted start-up).
+  bool answerQuestionsYes = false;
   MsgResult show(const std::string& text, MsgButtons b, MsgIcon, const std::string&) override {
+    if (answerQuestionsYes && b != MsgButtons::OK) return b == MsgButtons::YesNo ? MsgResult::Yes : MsgResult::OK;
     std::string t = text;
     for (char& c : t)
       if (c == '\r') c = ' ';
@@ -361,21 +365,23 @@ int cmdNew(const Args& args, std::ostream& out, std::ostream& err) {
   opt.nendo = *nendo;
 
   // A first start in an empty folder: the working file is missing, so the reader falls
-  // back to the older working file and the settings file, neither of which exists.
+  // back to the older working file and the settings file, neither of which exists. The
+  // start-up then offers the new-year dialog, whose 実行 is the build below.
   std::string tmpl = (std::filesystem::temp_directory_path() / "tlynewXXXXXX").string();
   if (!::mkdtemp(tmpl.data())) {
     err << "作業用フォルダを作成できません。\n";
     return 1;
   }
   app.S.AppPath = tmpl + "/";
-  app.S.IniFile = app.S.AppPath + "tly.ini";
-  if (app.Y.Jigen < 5 || app.Y.Jigen > 7) app.Y.Jigen = 6;
-  std::string name = kWorkFileName;
-  LoadJJ3(app, name);
+  c.msgs.answerQuestionsYes = true;
+  StartOutcome start = Form_Load(app);
+  c.msgs.answerQuestionsYes = false;
   std::error_code ec;
   std::filesystem::remove_all(tmpl, ec);
-  SetJJGrid(app);
-  if (!app.Y.isOpen()) app.W.setChecked("mnuUDisp", false);  // no year: changes-only view off
+  if (start != StartOutcome::OfferNewYear) {
+    err << "新しい年度を作成できませんでした。\n";
+    return 1;
+  }
 
   runNewYearBuild(app, opt);
 
