@@ -249,7 +249,9 @@ LoadOutcome readDataFileAt(App& app, const std::string& path, std::string* why) 
       if (pos != std::string::npos) older.replace(pos, std::strlen(kWorkFileName), kOldWorkFileName);
       LoadJJ(app, older);
       GetMainIni(app);
-      return finish(LoadOutcome::OlderFormat);
+      // The older reader sets the title itself when it finds something to read.
+      app.W.panel[0].clear();
+      return LoadOutcome::OlderFormat;
     }
     case DecodeResult::Damaged:
       if (why) *why = reason;

@@ -280,7 +280,7 @@ TEST(DataFileProcs, AFileWithoutSignatureTakesTheOlderBranch) {
   EXPECT_FALSE(t.dialog.asked[0].save);
   EXPECT_TRUE(std::filesystem::exists(dir.file("new.DAT")));
   EXPECT_EQ(t.app.S.CurFile, dir.file("new.DAT"));
-  EXPECT_EQ(t.app.W.caption, "TLY 授業時数集計 - " + dir.file("new.DAT"));
+  EXPECT_EQ(t.app.W.panel[0], "");
 
   // Cancel changes nothing.
   t.dialog.answer = {Status::Cancelled, "", 1};
