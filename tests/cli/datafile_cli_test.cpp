@@ -106,6 +106,10 @@ TEST(CliDataFile, NewBuildsAYearThatResaveReproduces) {
   EXPECT_EQ(y->JJ[3][4][11][4], 0);
   EXPECT_EQ(y->Fs.FsUDisp, 0);
   EXPECT_GT(y->Fs.FsColWidth[0], 0);  // the grid's widths travel with the year
+  // No settings file on a first start: the eight default item names.
+  EXPECT_EQ(y->Fs.FsJItemCount, 8);
+  EXPECT_EQ(y->Fs.FsJItem[0], "行事");
+  EXPECT_EQ(y->Fs.FsJItem[7], "事前");
 
   std::string g = dir.file("d.DAT");
   ASSERT_EQ(run({"new", "2026", "-o", g}).rc, 0);

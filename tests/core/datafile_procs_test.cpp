@@ -7,6 +7,7 @@
 #include "core/cp932.h"
 #include "core/datafile.h"
 #include "core/datafile_support.h"
+#include "core/ver2.h"
 
 namespace tly {
 namespace {
@@ -281,6 +282,26 @@ TEST(DataFileProcs, AFileWithoutSignatureTakesTheOlderBranch) {
   EXPECT_TRUE(std::filesystem::exists(dir.file("new.DAT")));
   EXPECT_EQ(t.app.S.CurFile, dir.file("new.DAT"));
   EXPECT_EQ(t.app.W.panel[0], "");
+
+  // A working file without the signature: the older working file is read instead, and
+  // the settings file (absent here) supplies the item names.
+  TestApp old;
+  old.app.S.AppPath = dir.path() + "/";
+  makeYear(old.app, 2003, 4);
+  std::string oldName = "JJTEMP.DAT";
+  SaveJJ(old.app, oldName);
+  ASSERT_TRUE(std::filesystem::exists(dir.file("JJTEMP.DAT")));
+  testing::spit(dir.file("JJTEMP3.DAT"), "not a current file");
+  TestApp fresh;
+  fresh.app.S.AppPath = old.app.S.AppPath;
+  name = kWorkFileName;
+  EXPECT_EQ(LoadJJ3(fresh.app, name), LoadOutcome::OlderFormat);
+  ASSERT_FALSE(fresh.msgs.shown.empty());
+  EXPECT_EQ(fresh.msgs.shown[0].text.rfind("Ver.3のデータ形式に変換します。", 0), 0u);
+  EXPECT_EQ(fresh.app.Y.nendo(), 2003);
+  EXPECT_EQ(fresh.app.Y.JJ[1][5][7][2], -4);
+  EXPECT_EQ(fresh.app.Y.JItem[0], "行事");
+  EXPECT_EQ(fresh.app.Y.JItem[7], "事前");
 
   // Cancel changes nothing.
   t.dialog.answer = {Status::Cancelled, "", 1};
