@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=build-fuzz
-mkdir -p "$out/corpus"
+mkdir -p "$out/corpus-datafile"
 srcs=()
 for dir in core calendar view edit tally timetable print; do
   for f in src/$dir/*.cpp; do [ -e "$f" ] && srcs+=("$f"); done
@@ -17,5 +17,5 @@ clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-reco
 echo "built $out/datafile_fuzz"
 if [ $# -ge 1 ]; then
   "$out/datafile_fuzz" -max_total_time="$1" -max_len=40000 -timeout=10 -rss_limit_mb=2048 \
-    "$out/corpus" tests/fuzz/seeds/datafile
+    "$out/corpus-datafile" tests/fuzz/seeds/datafile
 fi
