@@ -49,6 +49,12 @@ Date currentDate(App& app) {
 // The calendar year of the shown month within the open school year.
 int calendarYearOfShownMonth(const App& app) { return app.Y.nendo() + (app.S.CurMonth < 4 ? 1 : 0); }
 
+// The timetable the read file had selected becomes the remembered choice, so the refill of
+// the selector that follows keeps it instead of falling back to the first timetable.
+void rememberFileTimetableChoice(App& app) {
+  if (app.W.cmbDispJW.index >= 0) app.S.IniDspJWIndex = app.W.cmbDispJW.index;
+}
+
 // Runs one step of a sequence whose steps must all be tried.
 template <typename F>
 void tryStep(F&& f) {
@@ -126,6 +132,7 @@ StartOutcome Form_Load(App& app) {
   s.CurGr = std::max(1, w.cmbGr.index + 1);
   if (s.CurGr > app.Y.Ggn) s.CurGr = 1;
   w.cmbDispJW.visible = w.checked("mnuDispJWC") || w.checked("mnuDispJWS");
+  rememberFileTimetableChoice(app);
   SetCmbDispJW(app);
   DispJJ(app, s.CurYear, s.CurMonth);
   ResetRowHeight(app);
@@ -161,6 +168,7 @@ bool mnuNew_Click(App& app) {
 void mnuOpen_Click(App& app) {
   std::string name;
   LoadJJ3(app, name);
+  rememberFileTimetableChoice(app);
   // A file with fewer grades than the one shown before: show a grade the year has, so the
   // grid never shows a grade left over from the previous year.
   if (app.S.CurGr > app.Y.Ggn || app.S.CurGr < 1) {

@@ -98,6 +98,33 @@ TEST(StartUp, WorkingFileShowsTodaysMonthWithinTheOpenYear) {
   }
 }
 
+TEST(StartUp, RestoresTheTimetableViewAndItsSelection) {
+  TempDir dir;
+  {
+    Rig prev;
+    prev.app.S.AppPath = dir.path();
+    navtest::makeYear(prev.app, 1999, 3);
+    navtest::addTimetable(prev.app, 0, "1年1組");
+    navtest::addTimetable(prev.app, 0, "2年1組");
+    prev.app.W.setChecked("mnuDispJWC", true);
+    prev.app.W.cmbGr.select(0);
+    prev.app.W.cmbDispJW.items = {"1年1組", "2年1組"};
+    prev.app.W.cmbDispJW.select(1);
+    prev.app.S.IniDspJWIndex = 1;
+    std::string name = "JJTEMP3.DAT";
+    SaveJJ3(prev.app, name);
+  }
+  Rig r;
+  r.app.S.AppPath = dir.path();
+  r.clock.date = {1999, 9, 1};
+  EXPECT_EQ(Form_Load(r.app), StartOutcome::Ready);
+  EXPECT_TRUE(r.app.W.checked("mnuDispJWC"));
+  EXPECT_TRUE(r.app.W.cmbDispJW.visible);
+  EXPECT_EQ(r.app.W.cmbDispJW.text, "2年1組") << "the file's choice, not the first timetable";
+  EXPECT_EQ(r.app.S.CurGr, 2) << "the selected class timetable names grade 2";
+  EXPECT_EQ(r.app.W.cmbGr.text, "2年");
+}
+
 TEST(StartUp, InstanceQuestionAnsweredNoTouchesNothing) {
   TempDir dir;
   leaveWorkingFile(dir, 1999, 3, 1);
