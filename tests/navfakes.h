@@ -1,123 +1,26 @@
-// Scripted platform services and a small year builder for the start-up, file-command and
-// navigation tests. Every service records what it was asked.
+// The platform fakes wired into one App, and a small year builder, for the start-up,
+// file-command and navigation tests.
 #pragma once
 
-#include <cstdlib>
-#include <deque>
-#include <filesystem>
-#include <fstream>
-#include <map>
-#include <sstream>
 #include <string>
-#include <tuple>
-#include <vector>
 
 #include "core/appstate.h"
+#include "fakes.h"
 
 namespace tly::navtest {
 
-struct ShownMessage {
-  std::string text;
-  MsgButtons buttons;
-  MsgIcon icon;
-  std::string title;
-};
+using test::TempDir;
 
-class ScriptedMessages : public MessageBoxService {
- public:
-  std::deque<MsgResult> answers;  // used in order; OK / Yes when the script runs out
-  std::vector<ShownMessage> shown;
-  MsgResult show(const std::string& text, MsgButtons b, MsgIcon i, const std::string& title) override {
-    shown.push_back({text, b, i, title});
-    if (!answers.empty()) {
-      MsgResult r = answers.front();
-      answers.pop_front();
-      return r;
-    }
-    return b == MsgButtons::YesNo ? MsgResult::Yes : MsgResult::OK;
-  }
-};
-
-class MemorySettings : public SettingsStore {
- public:
-  std::map<std::tuple<std::string, std::string, std::string>, std::string> values;
-  int writes = 0;
-  std::string get(const std::string& app, const std::string& section, const std::string& key,
-                  const std::string& def) override {
-    auto it = values.find({app, section, key});
-    return it == values.end() ? def : it->second;
-  }
-  void set(const std::string& app, const std::string& section, const std::string& key,
-           const std::string& value) override {
-    ++writes;
-    values[{app, section, key}] = value;
-  }
-  bool has(const std::string& key) const { return values.count({"TLY", "Settings", key}) > 0; }
-  std::string at(const std::string& key) const {
-    auto it = values.find({"TLY", "Settings", key});
-    return it == values.end() ? std::string("<none>") : it->second;
-  }
-};
-
-class ScriptedFileDialog : public FileDialogService {
- public:
-  std::deque<FileDialogResult> results;  // Cancelled when the script runs out
-  std::vector<FileDialogRequest> requests;
-  FileDialogResult run(const FileDialogRequest& req) override {
-    requests.push_back(req);
-    if (results.empty()) return {};
-    FileDialogResult r = results.front();
-    results.pop_front();
-    return r;
-  }
-};
-
-class FixedClock : public ClockService {
- public:
-  Date date;
-  Date today() override { return date; }
-};
-
-// A fresh empty folder, removed again at the end of the test.
-class TempDir {
- public:
-  TempDir() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "tlynavXXXXXX").string();
-    std::vector<char> buf(tmpl.begin(), tmpl.end());
-    buf.push_back('\0');
-    if (mkdtemp(buf.data())) path_ = buf.data();
-  }
-  ~TempDir() {
-    std::error_code ec;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-  }
-  std::string path() const { return path_ + "/"; }
-  std::string file(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
-
-inline std::string slurp(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-// Everything a test app needs, wired together.
 struct Rig {
   App app;
-  ScriptedMessages msg;
-  MemorySettings settings;
-  ScriptedFileDialog dialog;
-  FixedClock clock;
-  Rig() {
-    app.P.msg = &msg;
-    app.P.settings = &settings;
-    app.P.fileDialog = &dialog;
-    app.P.clock = &clock;
-  }
+  test::FakePlatform fakes;
+  test::FakeMessageBox& msg = fakes.msg;
+  test::FakeSettingsStore& settings = fakes.settings;
+  test::FakeFileDialog& dialog = fakes.fileDialog;
+  test::FakeClock& clock = fakes.clock;
+  Rig() { fakes.install(app); }
+  // A value of the program's "Settings" section, "<none>" when never written.
+  std::string stored(const std::string& key) const { return settings.value(key).value_or("<none>"); }
 };
 
 inline int daysIn(int year, int month) {

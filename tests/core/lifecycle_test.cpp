@@ -21,7 +21,7 @@ const char* const kAnotherCopy =
 // `shownGrade` selected, as the previous run's exit would.
 void leaveWorkingFile(const TempDir& dir, int nendo, int grades, int shownGrade) {
   Rig prev;
-  prev.app.S.AppPath = dir.path();
+  prev.app.S.AppPath = dir.dir();
   navtest::makeYear(prev.app, nendo, grades);
   prev.app.S.CurGr = shownGrade;
   prev.app.W.cmbGr.select(shownGrade - 1);
@@ -33,7 +33,7 @@ TEST(StartUp, FirstStartInAnEmptyFolderOffersANewYear) {
   for (MsgResult answer : {MsgResult::Yes, MsgResult::No}) {
     TempDir dir;
     Rig r;
-    r.app.S.AppPath = dir.path().substr(0, dir.path().size() - 1);  // no trailing slash
+    r.app.S.AppPath = dir.dir().substr(0, dir.dir().size() - 1);  // no trailing slash
     r.clock.date = {2001, 5, 17};
     r.msg.answers = {answer};
 
@@ -46,20 +46,19 @@ TEST(StartUp, FirstStartInAnEmptyFolderOffersANewYear) {
     EXPECT_EQ(r.msg.shown[0].icon, MsgIcon::Question);
     EXPECT_EQ(r.msg.shown[0].title, "TLY");
 
-    EXPECT_EQ(r.app.S.AppPath, dir.path());
-    EXPECT_EQ(r.app.S.IniFile, dir.path() + "tly.ini");
-    EXPECT_EQ(r.app.S.HelpFile, dir.path() + "tly.hlp");
-    EXPECT_EQ(r.settings.at("ExTLY"), "1");
+    EXPECT_EQ(r.app.S.AppPath, dir.dir());
+    EXPECT_EQ(r.app.S.IniFile, dir.dir() + "tly.ini");
+    EXPECT_EQ(r.app.S.HelpFile, dir.dir() + "tly.hlp");
+    EXPECT_EQ(r.stored("ExTLY"), "1");
     EXPECT_EQ(r.app.S.InstanceCount, 0);
-    EXPECT_EQ(r.app.W.left, 1000);
-    EXPECT_EQ(r.app.W.height, 6500);
+    EXPECT_TRUE(r.app.W.toolBarVisible) << "with no settings file the toolbar is shown";
     EXPECT_EQ(r.app.S.Today, (Date{2001, 5, 17}));
     EXPECT_EQ(r.app.S.CurYear, 2001);
     EXPECT_EQ(r.app.S.CurMonth, 5);
     EXPECT_EQ(r.app.S.KToMonth, 5);
     EXPECT_EQ(r.app.S.KToDay, 17);
     EXPECT_EQ(r.app.Y.Jigen, 6) << "an impossible period count starts as 6";
-    EXPECT_FALSE(r.app.W.checked("mnuUDisp"));
+    EXPECT_FALSE(r.app.W.checked("mnuUDisp")) << "unchecked after the settings file turned it on";
     EXPECT_FALSE(r.app.W.pressed("DispAll"));
     EXPECT_TRUE(std::filesystem::exists(dir.file("JJTEMP3.DAT")));
   }
@@ -76,7 +75,7 @@ TEST(StartUp, WorkingFileShowsTodaysMonthWithinTheOpenYear) {
   // February of any later year shows February of the open school year, 2000.
   for (Case c : {Case{{2003, 2, 10}, 2000, 2}, Case{{2003, 7, 1}, 1999, 7}, Case{{1999, 4, 1}, 1999, 4}}) {
     Rig r;
-    r.app.S.AppPath = dir.path();
+    r.app.S.AppPath = dir.dir();
     r.clock.date = c.today;
     r.settings.values[{"TLY", "Settings", "MainLeft"}] = "2400";
     r.app.W.setChecked("mnuShowToolBar", false);
@@ -102,7 +101,7 @@ TEST(StartUp, RestoresTheTimetableViewAndItsSelection) {
   TempDir dir;
   {
     Rig prev;
-    prev.app.S.AppPath = dir.path();
+    prev.app.S.AppPath = dir.dir();
     navtest::makeYear(prev.app, 1999, 3);
     navtest::addTimetable(prev.app, 0, "1年1組");
     navtest::addTimetable(prev.app, 0, "2年1組");
@@ -115,7 +114,7 @@ TEST(StartUp, RestoresTheTimetableViewAndItsSelection) {
     SaveJJ3(prev.app, name);
   }
   Rig r;
-  r.app.S.AppPath = dir.path();
+  r.app.S.AppPath = dir.dir();
   r.clock.date = {1999, 9, 1};
   EXPECT_EQ(Form_Load(r.app), StartOutcome::Ready);
   EXPECT_TRUE(r.app.W.checked("mnuDispJWC"));
@@ -128,10 +127,10 @@ TEST(StartUp, RestoresTheTimetableViewAndItsSelection) {
 TEST(StartUp, InstanceQuestionAnsweredNoTouchesNothing) {
   TempDir dir;
   leaveWorkingFile(dir, 1999, 3, 1);
-  std::string before = navtest::slurp(dir.file("JJTEMP3.DAT"));
+  std::string before = test::readBytes(dir.file("JJTEMP3.DAT"));
 
   Rig r;
-  r.app.S.AppPath = dir.path();
+  r.app.S.AppPath = dir.dir();
   r.settings.values[{"TLY", "Settings", "ExTLY"}] = "1";
   r.msg.answers = {MsgResult::No};
 
@@ -141,25 +140,25 @@ TEST(StartUp, InstanceQuestionAnsweredNoTouchesNothing) {
   EXPECT_EQ(r.msg.shown[0].buttons, MsgButtons::YesNo);
   EXPECT_EQ(r.msg.shown[0].icon, MsgIcon::None);
   EXPECT_EQ(r.msg.shown[0].title, "TLY");
-  EXPECT_EQ(r.settings.at("ExTLY"), "1");
-  EXPECT_EQ(r.settings.writes, 0);
-  EXPECT_EQ(navtest::slurp(dir.file("JJTEMP3.DAT")), before);
+  EXPECT_EQ(r.stored("ExTLY"), "1");
+  EXPECT_EQ(r.settings.writes, 0u);
+  EXPECT_EQ(test::readBytes(dir.file("JJTEMP3.DAT")), before);
   EXPECT_FALSE(r.app.Y.isOpen()) << "nothing was read";
 
   // Yes counts on from the stored value and keeps it for the window cascade.
   Rig again;
-  again.app.S.AppPath = dir.path();
+  again.app.S.AppPath = dir.dir();
   again.settings.values[{"TLY", "Settings", "ExTLY"}] = "2";
   again.msg.answers = {MsgResult::Yes};
   EXPECT_EQ(Form_Load(again.app), StartOutcome::Ready);
-  EXPECT_EQ(again.settings.at("ExTLY"), "3");
+  EXPECT_EQ(again.stored("ExTLY"), "3");
   EXPECT_EQ(again.app.S.InstanceCount, 2);
 }
 
 TEST(ShutDown, WritesTheWorkingFileResetsTheCounterAndKeepsNormalPlacement) {
   TempDir dir;
   Rig r;
-  r.app.S.AppPath = dir.path();
+  r.app.S.AppPath = dir.dir();
   r.clock.date = {2000, 5, 1};
   r.msg.answers = {MsgResult::No};
   ASSERT_EQ(Form_Load(r.app), StartOutcome::Empty);
@@ -172,15 +171,15 @@ TEST(ShutDown, WritesTheWorkingFileResetsTheCounterAndKeepsNormalPlacement) {
 
   Form_Unload(r.app);
   EXPECT_FALSE(r.app.W.checked("mnuKei")) << "the tally view is left first";
-  EXPECT_EQ(r.settings.at("ExTLY"), "0");
-  EXPECT_EQ(r.settings.at("MainLeft"), "1200");
-  EXPECT_EQ(r.settings.at("MainTop"), "1300");
-  EXPECT_EQ(r.settings.at("MainWidth"), "9000");
-  EXPECT_EQ(r.settings.at("MainHeight"), "7000");
+  EXPECT_EQ(r.stored("ExTLY"), "0");
+  EXPECT_EQ(r.stored("MainLeft"), "1200");
+  EXPECT_EQ(r.stored("MainTop"), "1300");
+  EXPECT_EQ(r.stored("MainWidth"), "9000");
+  EXPECT_EQ(r.stored("MainHeight"), "7000");
 
   // The next run finds the year without any question.
   Rig next;
-  next.app.S.AppPath = dir.path();
+  next.app.S.AppPath = dir.dir();
   next.settings.values = r.settings.values;
   next.clock.date = {2000, 5, 2};
   EXPECT_EQ(Form_Load(next.app), StartOutcome::Ready);
@@ -193,9 +192,9 @@ TEST(ShutDown, WritesTheWorkingFileResetsTheCounterAndKeepsNormalPlacement) {
   next.app.W.left = 0;
   next.app.W.width = 20000;
   Form_Unload(next.app);
-  EXPECT_EQ(next.settings.at("ExTLY"), "0");
-  EXPECT_EQ(next.settings.at("MainLeft"), "1200");
-  EXPECT_EQ(next.settings.at("MainWidth"), "9000");
+  EXPECT_EQ(next.stored("ExTLY"), "0");
+  EXPECT_EQ(next.stored("MainLeft"), "1200");
+  EXPECT_EQ(next.stored("MainWidth"), "9000");
 }
 
 TEST(FileCommands, NewAsksOnlyWhenAYearIsOpen) {
@@ -230,11 +229,11 @@ TEST(FileCommands, NewAsksOnlyWhenAYearIsOpen) {
 TEST(FileCommands, SaveUsesTheNameOrAsksForOne) {
   TempDir dir;
   Rig r;
-  r.app.S.AppPath = dir.path();
+  r.app.S.AppPath = dir.dir();
   navtest::makeYear(r.app, 1999, 3);
 
   // No name yet: Save is Save As.
-  r.dialog.results = {{FileDialogResult::Status::Ok, dir.file("year1999"), 1}};
+  r.dialog.answers = {{FileDialogResult::Status::Ok, dir.file("year1999"), 1}};
   mnuSave_Click(r.app);
   ASSERT_EQ(r.dialog.requests.size(), 1u);
   EXPECT_TRUE(r.dialog.requests[0].save);
@@ -251,22 +250,22 @@ TEST(FileCommands, SaveUsesTheNameOrAsksForOne) {
   EXPECT_EQ(r.app.S.CurFile, dir.file("year1999.dat")) << "Save keeps the name";
 
   // Save As to the same name asks first; No leaves the file as it was.
-  std::string saved = navtest::slurp(dir.file("year1999.dat"));
+  std::string saved = test::readBytes(dir.file("year1999.dat"));
   r.app.Y.JJ[0][0][0][0] = 2002;
   r.app.S.CurFile.clear();
-  r.dialog.results = {{FileDialogResult::Status::Ok, dir.file("year1999.dat"), 1}};
+  r.dialog.answers = {{FileDialogResult::Status::Ok, dir.file("year1999.dat"), 1}};
   r.msg.answers = {MsgResult::No};
   mnuNSave_Click(r.app);
   ASSERT_EQ(r.msg.shown.size(), 1u);
   EXPECT_EQ(r.msg.shown[0].text, "同名のファイルが存在します。\r上書きしてよろしいですか？");
   EXPECT_EQ(r.msg.shown[0].buttons, MsgButtons::YesNo);
   EXPECT_EQ(r.msg.shown[0].title, "TLY");
-  EXPECT_EQ(navtest::slurp(dir.file("year1999.dat")), saved);
+  EXPECT_EQ(test::readBytes(dir.file("year1999.dat")), saved);
   EXPECT_EQ(r.app.S.CurFile, "");
 
   // Cancelling the dialog writes nothing.
   mnuNSave_Click(r.app);
-  EXPECT_EQ(navtest::slurp(dir.file("year1999.dat")), saved);
+  EXPECT_EQ(test::readBytes(dir.file("year1999.dat")), saved);
 }
 
 TEST(FileCommands, OpenKeepsTheMonthAndFollowsTheOpenedYear) {
@@ -275,13 +274,13 @@ TEST(FileCommands, OpenKeepsTheMonthAndFollowsTheOpenedYear) {
   std::filesystem::rename(dir.file("JJTEMP3.DAT"), dir.file("y2004.DAT"));
 
   Rig r;
-  r.app.S.AppPath = dir.path();
+  r.app.S.AppPath = dir.dir();
   navtest::makeYear(r.app, 1999, 6);
   r.app.S.CurMonth = 2;
   r.app.S.CurYear = 2000;
   r.app.S.CurGr = 6;
 
-  r.dialog.results = {{FileDialogResult::Status::Ok, dir.file("y2004.DAT"), 1}};
+  r.dialog.answers = {{FileDialogResult::Status::Ok, dir.file("y2004.DAT"), 1}};
   mnuOpen_Click(r.app);
   EXPECT_EQ(r.app.Y.nendo(), 2004);
   EXPECT_EQ(r.app.S.CurMonth, 2);
