@@ -49,10 +49,11 @@ Date currentDate(App& app) {
 // The calendar year of the shown month within the open school year.
 int calendarYearOfShownMonth(const App& app) { return app.Y.nendo() + (app.S.CurMonth < 4 ? 1 : 0); }
 
-// The timetable the read file had selected becomes the remembered choice, so the refill of
-// the selector that follows keeps it instead of falling back to the first timetable.
-void rememberFileTimetableChoice(App& app) {
-  if (app.W.cmbDispJW.index >= 0) app.S.IniDspJWIndex = app.W.cmbDispJW.index;
+// The timetable a current-format file had selected becomes the remembered choice, so the
+// refill of the selector that follows keeps it instead of falling back to the first
+// timetable. (After an older-format read the settings file has set the choice already.)
+void rememberFileTimetableChoice(App& app, LoadOutcome read) {
+  if (read == LoadOutcome::Loaded && app.W.cmbDispJW.index >= 0) app.S.IniDspJWIndex = app.W.cmbDispJW.index;
 }
 
 // Runs one step of a sequence whose steps must all be tried.
@@ -110,7 +111,7 @@ StartOutcome Form_Load(App& app) {
   if (app.Y.Jigen < 5 || app.Y.Jigen > 7) app.Y.Jigen = 6;
 
   std::string name = kWorkFile;
-  LoadJJ3(app, name);
+  LoadOutcome read = LoadJJ3(app, name);
 
   SetJJGrid(app);
   w.toolBarVisible = w.checked("mnuShowToolBar");
@@ -132,7 +133,7 @@ StartOutcome Form_Load(App& app) {
   s.CurGr = std::max(1, w.cmbGr.index + 1);
   if (s.CurGr > app.Y.Ggn) s.CurGr = 1;
   w.cmbDispJW.visible = w.checked("mnuDispJWC") || w.checked("mnuDispJWS");
-  rememberFileTimetableChoice(app);
+  rememberFileTimetableChoice(app, read);
   SetCmbDispJW(app);
   DispJJ(app, s.CurYear, s.CurMonth);
   ResetRowHeight(app);
@@ -167,8 +168,7 @@ bool mnuNew_Click(App& app) {
 
 void mnuOpen_Click(App& app) {
   std::string name;
-  LoadJJ3(app, name);
-  rememberFileTimetableChoice(app);
+  rememberFileTimetableChoice(app, LoadJJ3(app, name));
   // A file with fewer grades than the one shown before: show a grade the year has, so the
   // grid never shows a grade left over from the previous year.
   if (app.S.CurGr > app.Y.Ggn || app.S.CurGr < 1) {
