@@ -296,10 +296,6 @@ int decodeVer2Timetables(std::string_view b, SchoolYear& y) {
 // ---- The procedures
 
 Ver2LoadOutcome loadVer2(App& app, std::string& name) {
-  app.Grid1.setCols(10);
-  app.Grid1.setColWidth(8, 560);
-  app.Grid1.setColWidth(9, 2688);
-
   std::string path;
   if (name == kOldWorkFileName) {
     path = app.S.AppPath + kOldWorkFileName;
@@ -325,6 +321,12 @@ Ver2LoadOutcome loadVer2(App& app, std::string& name) {
   std::string mainBytes;
   if (readFileContents(path, &mainBytes) != 0 || mainBytes.empty()) return Ver2LoadOutcome::NoFile;
   if (fromDialog) app.S.CurFile = path;
+
+  // The older format's grid: ten columns (set only once there is a file, so that the quiet
+  // ends above change nothing).
+  app.Grid1.setCols(10);
+  app.Grid1.setColWidth(8, 560);
+  app.Grid1.setColWidth(9, 2688);
 
   const int periods = askPeriods(app);
 

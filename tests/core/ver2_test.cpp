@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/cp932.h"
+#include "core/datafile.h"
 #include "core/ver2.h"
 #include "fakes.h"
 
@@ -426,6 +427,51 @@ TEST(Ver2, SaveDialogAndFailedSaveKeepTheOldFiles) {
   name.clear();
   EXPECT_EQ(saveVer2(*f.app, name), Ver2SaveOutcome::Cancelled);
   EXPECT_TRUE(f.fake.msg.shown.empty());
+}
+
+}  // namespace
+}  // namespace tly
+
+namespace tly {
+namespace {
+
+// The current-format reader falls back to the older working file and then the settings
+// file; an older working file that is not there changes nothing by itself.
+TEST(Ver2, WorkingFileFallbackReadsTheOlderFileThenTheSettingsFile) {
+  {
+    Fixture f;  // empty folder: only the settings file's defaults
+    f.app->Grid1.setCols(3);
+    f.app->W.caption = "before";
+    std::string name = kWorkFileName;
+    LoadJJ3(*f.app, name);
+    EXPECT_EQ(f.app->Grid1.cols(), 3);  // the older grid only with an older file
+    EXPECT_EQ(f.app->W.caption, "before");
+    EXPECT_EQ(f.app->Y.JItemCount, 8);
+    EXPECT_TRUE(f.fake.msg.shown.empty());
+  }
+  {
+    Fixture f;  // a settings file alone is read
+    writeBytes(f.dir.file("tly.ini"), "[TLYWindow]\r\nLeft=500\r\n[TLY]\r\nJItem=2\r\n");
+    std::string name = kWorkFileName;
+    LoadJJ3(*f.app, name);
+    EXPECT_EQ(f.app->W.left, 500);
+    EXPECT_EQ(f.app->Y.JItemCount, 2);
+  }
+  {
+    Fixture f;  // an older working file without a settings file takes its defaults
+    fillYear(f.app->Y, 4, 6);
+    std::string name = kOldWorkFileName;
+    SaveJJ(*f.app, name);
+    auto b = f.fresh();
+    b->S.IniFile = f.dir.file("tly.ini");
+    name = kWorkFileName;
+    LoadJJ3(*b, name);
+    EXPECT_EQ(b->Y.nendo(), 2001);
+    EXPECT_EQ(b->Y.Ggn, 3);  // the settings file's default grade count
+    EXPECT_EQ(b->Y.JItemCount, 8);
+    EXPECT_EQ(b->Y.JItem[8], "*");
+    EXPECT_EQ(b->W.left, 240);
+  }
 }
 
 }  // namespace
