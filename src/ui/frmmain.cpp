@@ -156,6 +156,9 @@ constexpr int kGridLeft = 60;
 
 frmMain::frmMain(App& app, QWidget* parent) : QMainWindow(parent), app_(app) {
   setObjectName(QStringLiteral("frmMain"));
+  // As designed, the window comes up with its toolbar shown; a data file read at load
+  // time may switch it off.
+  if (!app_.W.menu.count("mnuShowToolBar")) app_.W.setChecked("mnuShowToolBar", true);
   dpi_ = screenDpi();
   buildMenus();
   buildToolBar();
