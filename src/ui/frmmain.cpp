@@ -160,6 +160,11 @@ frmMain::frmMain(App& app, QWidget* parent) : QMainWindow(parent), app_(app) {
   // time may switch it off.
   if (!app_.W.menu.count("mnuShowToolBar")) app_.W.setChecked("mnuShowToolBar", true);
   dpi_ = screenDpi();
+  // The client area holds the toolbar, the top bar and the grid, laid out by layoutClient().
+  client_ = new QWidget(this);
+  client_->setObjectName(QStringLiteral("client"));
+  setCentralWidget(client_);
+  client_->installEventFilter(this);
   buildMenus();
   buildToolBar();
   buildTopBar();
@@ -216,7 +221,7 @@ void frmMain::buildMenus() {
 }
 
 void frmMain::buildToolBar() {
-  toolBar_ = addToolBar(QStringLiteral("ToolBar1"));
+  toolBar_ = new QToolBar(QStringLiteral("ToolBar1"), client_);
   toolBar_->setObjectName(QStringLiteral("ToolBar1"));
   toolBar_->setMovable(false);
   toolBar_->setFloatable(false);
@@ -250,11 +255,6 @@ void frmMain::dispatchToolButton(const std::string& key) {
 }
 
 void frmMain::buildTopBar() {
-  client_ = new QWidget(this);
-  client_->setObjectName(QStringLiteral("client"));
-  setCentralWidget(client_);
-  // The client area changes size with the window and when the toolbar comes or goes.
-  client_->installEventFilter(this);
   txtInput_ = new QLineEdit(client_);
   txtInput_->setObjectName(QStringLiteral("txtInput"));
   cmbGr_ = new QComboBox(client_);
@@ -386,7 +386,10 @@ void frmMain::syncFromModel() {
     if (a->isEnabled() != enabled) a->setEnabled(enabled);
     if (a->isCheckable() && a->isChecked() != st.pressed) a->setChecked(st.pressed);
   }
-  if (toolBar_->isVisibleTo(this) != w.toolBarVisible) toolBar_->setVisible(w.toolBarVisible);
+  if (toolBar_->isVisibleTo(this) != w.toolBarVisible) {
+    toolBar_->setVisible(w.toolBarVisible);
+    layoutClient();
+  }
   if (txtInput_->text() != qs(w.txtInput)) txtInput_->setText(qs(w.txtInput));
   syncCombo(cmbGr_, w.cmbGr, grItems_);
   syncCombo(cmbMonth_, w.cmbMonth, monthItems_);
@@ -404,19 +407,22 @@ void frmMain::syncFromModel() {
 }
 
 void frmMain::layoutClient() {
-  // The central widget already sits below the toolbar (when shown) and above the status
-  // bar, so the top bar starts at its top edge and the grid fills the rest.
+  // The client area runs from below the menu bar to above the status bar. The toolbar sits
+  // at its top when shown; the top bar follows it and the grid fills the rest.
   const int w = client_->width(), h = client_->height();
   auto px = [this](int twips) { return twipsToPx(twips, dpi_); };
+  const int tbH = toolBar_->isVisibleTo(this) ? toolBar_->sizeHint().height() : 0;
+  if (tbH) toolBar_->setGeometry(0, 0, w, tbH);
   const int txtH = std::max(px(kTxtHeight), txtInput_->sizeHint().height());
   const int cmbH = std::max(px(kComboHeight), cmbGr_->sizeHint().height());
   const int barH = std::max(txtH, cmbH);
-  txtInput_->setGeometry(px(kTxtLeft), 0, px(kTxtWidth), barH);
-  cmbGr_->setGeometry(px(kGrLeft), 0, px(kGrWidth), barH);
-  cmbMonth_->setGeometry(px(kMonthLeft), 0, px(kMonthWidth), barH);
-  cmbDispJW_->setGeometry(px(kJWLeft), 0, px(kJWWidth), barH);
+  const int barTop = tbH <= h ? tbH : 0;
+  txtInput_->setGeometry(px(kTxtLeft), barTop, px(kTxtWidth), barH);
+  cmbGr_->setGeometry(px(kGrLeft), barTop, px(kGrWidth), barH);
+  cmbMonth_->setGeometry(px(kMonthLeft), barTop, px(kMonthWidth), barH);
+  cmbDispJW_->setGeometry(px(kJWLeft), barTop, px(kJWWidth), barH);
   const int gl = px(kGridLeft);
-  const int gt = barH <= h ? barH : 0;
+  const int gt = tbH + barH <= h ? tbH + barH : grid_->y();
   grid_->setGeometry(gl, gt, std::max(0, w - gl), std::max(0, h - gt));
 }
 
