@@ -8,6 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out="${1:-build/screenshots}"
+rm -rf "$out/first" "$out/second"
 mkdir -p "$out"
 out="$(cd "$out" && pwd)"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

@@ -12,6 +12,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "core/lifecycle.h"
 #include "ui/frmmain.h"
 #include "ui/qtplatform.h"
 
@@ -123,12 +124,13 @@ QString HelpWindow::helpHtml() {
 }
 
 void frmMain::showHelp() {
-  const std::string& file = app_.S.HelpFile;
-  if (file.empty()) {
-    app_.msg("ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。", MsgButtons::OK,
-             MsgIcon::Information, us(windowTitle()));
-    return;
+  std::string file;
+  try {
+    file = mnuHelp_Click(app_);  // "" after telling the user there is no help file
+  } catch (...) {
   }
+  syncFromModel();
+  if (file.empty()) return;
   if (QFileInfo::exists(qs(file))) {
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(qs(file))))
       app_.msg("ヘルプファイルを開くプログラムが見つかりません: " + file, MsgButtons::OK, MsgIcon::None, "TLY");

@@ -156,7 +156,15 @@ constexpr int kGridLeft = 60;
 
 frmMain::frmMain(App& app, QWidget* parent) : QMainWindow(parent), app_(app) {
   setObjectName(QStringLiteral("frmMain"));
+  // As designed, the window comes up with its toolbar shown; a data file read at load
+  // time may switch it off.
+  if (!app_.W.menu.count("mnuShowToolBar")) app_.W.setChecked("mnuShowToolBar", true);
   dpi_ = screenDpi();
+  // The client area holds the toolbar, the top bar and the grid, laid out by layoutClient().
+  client_ = new QWidget(this);
+  client_->setObjectName(QStringLiteral("client"));
+  setCentralWidget(client_);
+  client_->installEventFilter(this);
   buildMenus();
   buildToolBar();
   buildTopBar();
@@ -191,8 +199,8 @@ void frmMain::buildMenus() {
       designCaption_[e.name] = a->text();
     }
   }
-  auto on = [this](const char* name, std::function<void(App&)> f, bool focusGrid = false) {
-    connect(actions_.at(name), &QAction::triggered, this, [this, f, focusGrid] { command(f, focusGrid); });
+  auto on = [this](const char* name, std::function<void(App&)> f) {
+    connect(actions_.at(name), &QAction::triggered, this, [this, f] { command(f); });
   };
   on("mnuNew", [this](App& a) {
     if (mnuNew_Click(a)) openNewYear(false);
@@ -200,20 +208,23 @@ void frmMain::buildMenus() {
   on("mnuOpen", mnuOpen_Click);
   on("mnuSave", mnuSave_Click);
   on("mnuNSave", mnuNSave_Click);
-  connect(actions_.at("mnuEnd"), &QAction::triggered, this, [this] { close(); });
+  connect(actions_.at("mnuEnd"), &QAction::triggered, this, [this] {
+    command(mnuEnd_Click);
+    close();  // closing runs the unload sequence
+  });
   connect(actions_.at("mnuHelp"), &QAction::triggered, this, [this] { showHelp(); });
   connect(actions_.at("mnuAbout"), &QAction::triggered, this, [this] { showAbout(); });
   on("mnuLastMonth", mnuLastMonth_Click);
   on("mnuToday", mnuToday_Click);
   on("mnuNextMonth", mnuNextMonth_Click);
-  on("mnuUDisp", mnuUDisp_Click, true);
+  on("mnuUDisp", mnuUDisp_Click);
   on("mnuDispJWC", mnuDispJWC_Click);
   on("mnuDispJWS", mnuDispJWS_Click);
   on("mnuShowToolBar", mnuShowToolBar_Click);
 }
 
 void frmMain::buildToolBar() {
-  toolBar_ = addToolBar(QStringLiteral("ToolBar1"));
+  toolBar_ = new QToolBar(QStringLiteral("ToolBar1"), client_);
   toolBar_->setObjectName(QStringLiteral("ToolBar1"));
   toolBar_->setMovable(false);
   toolBar_->setFloatable(false);
@@ -247,11 +258,6 @@ void frmMain::dispatchToolButton(const std::string& key) {
 }
 
 void frmMain::buildTopBar() {
-  client_ = new QWidget(this);
-  client_->setObjectName(QStringLiteral("client"));
-  setCentralWidget(client_);
-  // The client area changes size with the window and when the toolbar comes or goes.
-  client_->installEventFilter(this);
   txtInput_ = new QLineEdit(client_);
   txtInput_->setObjectName(QStringLiteral("txtInput"));
   cmbGr_ = new QComboBox(client_);
@@ -274,7 +280,7 @@ void frmMain::buildTopBar() {
   });
   connect(cmbMonth_, qOverload<int>(&QComboBox::activated), this, [this](int i) {
     app_.W.cmbMonth.select(i);
-    command(cmbMonth_Click, true);
+    command(cmbMonth_Click);
   });
   connect(cmbDispJW_, qOverload<int>(&QComboBox::activated), this, [this](int i) {
     app_.W.cmbDispJW.select(i);
@@ -289,7 +295,7 @@ bool frmMain::eventFilter(QObject* o, QEvent* e) {
     auto* k = static_cast<QKeyEvent*>(e);
     if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
       app_.W.cmbGr.text = us(cmbGr_->currentText());
-      command(cmbGr_Enter, true);
+      command(cmbGr_Enter);
       return true;
     }
   }
@@ -331,14 +337,13 @@ QAction* frmMain::toolButton(const std::string& key) const {
   return it == buttons_.end() ? nullptr : it->second;
 }
 
-void frmMain::command(const std::function<void(App&)>& f, bool focusGrid) {
+void frmMain::command(const std::function<void(App&)>& f) {
   try {
     f(app_);
   } catch (const std::exception& e) {
     app_.msg(e.what(), MsgButtons::OK, MsgIcon::Exclamation, "TLY");
   }
   syncFromModel();
-  if (focusGrid && grid_->isVisible()) grid_->setFocus();
 }
 
 void frmMain::syncCombo(QComboBox* box, const ComboState& st, std::vector<std::string>& cache) {
@@ -383,7 +388,10 @@ void frmMain::syncFromModel() {
     if (a->isEnabled() != enabled) a->setEnabled(enabled);
     if (a->isCheckable() && a->isChecked() != st.pressed) a->setChecked(st.pressed);
   }
-  if (toolBar_->isVisibleTo(this) != w.toolBarVisible) toolBar_->setVisible(w.toolBarVisible);
+  if (toolBar_->isVisibleTo(this) != w.toolBarVisible) {
+    toolBar_->setVisible(w.toolBarVisible);
+    layoutClient();
+  }
   if (txtInput_->text() != qs(w.txtInput)) txtInput_->setText(qs(w.txtInput));
   syncCombo(cmbGr_, w.cmbGr, grItems_);
   syncCombo(cmbMonth_, w.cmbMonth, monthItems_);
@@ -398,23 +406,53 @@ void frmMain::syncFromModel() {
     if (panels_[i]->text() != t) panels_[i]->setText(t);
   }
   grid_->refresh();
+  // The control the last command gave the focus.
+  if (!app_.W.focus.empty()) {
+    QWidget* target = app_.W.focus == "Grid1" ? static_cast<QWidget*>(grid_)
+                      : app_.W.focus == "txtInput" ? static_cast<QWidget*>(txtInput_)
+                                                   : client_->findChild<QWidget*>(qs(app_.W.focus));
+    if (target) target->setFocus();
+    app_.W.focus.clear();
+  }
 }
 
 void frmMain::layoutClient() {
-  // The central widget already sits below the toolbar (when shown) and above the status
-  // bar, so the top bar starts at its top edge and the grid fills the rest.
-  const int w = client_->width(), h = client_->height();
+  // The client area runs from below the menu bar to above the status bar: the toolbar at
+  // its top when shown, the top bar below it, the grid filling the rest (Form_Resize).
   auto px = [this](int twips) { return twipsToPx(twips, dpi_); };
-  const int txtH = std::max(px(kTxtHeight), txtInput_->sizeHint().height());
-  const int cmbH = std::max(px(kComboHeight), cmbGr_->sizeHint().height());
-  const int barH = std::max(txtH, cmbH);
-  txtInput_->setGeometry(px(kTxtLeft), 0, px(kTxtWidth), barH);
-  cmbGr_->setGeometry(px(kGrLeft), 0, px(kGrWidth), barH);
-  cmbMonth_->setGeometry(px(kMonthLeft), 0, px(kMonthWidth), barH);
-  cmbDispJW_->setGeometry(px(kJWLeft), 0, px(kJWWidth), barH);
-  const int gl = px(kGridLeft);
-  const int gt = barH <= h ? barH : 0;
-  grid_->setGeometry(gl, gt, std::max(0, w - gl), std::max(0, h - gt));
+  auto tw = [this](int pixels) { return pxToTwips(pixels, dpi_); };
+  const int w = client_->width(), h = client_->height();
+  const bool tbShown = toolBar_->isVisibleTo(this);
+  const int tbH = tbShown ? toolBar_->sizeHint().height() : 0;
+  if (tbShown) toolBar_->setGeometry(0, 0, w, tbH);
+  // The design heights, or what the style needs to show a line of text if that is more.
+  const int barH = std::max({px(kTxtHeight), px(kComboHeight), txtInput_->sizeHint().height(),
+                             cmbGr_->sizeHint().height()});
+  MainLayoutIn in;
+  in.clientWidth = tw(w);
+  in.clientHeight = tw(h);
+  in.toolBarVisible = tbShown;
+  in.toolBarHeight = tw(tbH);
+  in.txtInputHeight = tw(barH);
+  in.statusBarHeight = 0;  // the status bar lies outside the client area
+  in.gridLeft = kGridLeft;
+  in.gridTop = tw(grid_->y());
+  MainLayoutOut out;
+  try {
+    out = Form_Resize(in);
+  } catch (...) {
+    return;  // a failing layout leaves the controls where they are
+  }
+  const int barTop = out.topBarTop >= 0 ? std::min(px(out.topBarTop), tbH) : txtInput_->y();
+  txtInput_->setGeometry(px(kTxtLeft), barTop, px(kTxtWidth), barH);
+  cmbGr_->setGeometry(px(kGrLeft), barTop, px(kGrWidth), barH);
+  cmbMonth_->setGeometry(px(kMonthLeft), barTop, px(kMonthWidth), barH);
+  cmbDispJW_->setGeometry(px(kJWLeft), barTop, px(kJWWidth), barH);
+  // Pixel edges are taken from the controls above, so rounding never leaves a gap.
+  const int gridTop = out.gridTop >= 0 ? barTop + barH : grid_->y();
+  const int gridWidth = out.gridWidth >= 0 ? w - px(kGridLeft) : grid_->width();
+  const int gridHeight = out.gridHeight >= 0 ? h - gridTop : grid_->height();
+  grid_->setGeometry(px(kGridLeft), gridTop, std::max(0, gridWidth), std::max(0, gridHeight));
 }
 
 StartOutcome frmMain::load() {

@@ -85,7 +85,7 @@ class frmMain : public QMainWindow {
   void buildToolBar();
   void buildTopBar();
   void buildStatusBar();
-  void command(const std::function<void(App&)>& f, bool focusGrid = false);
+  void command(const std::function<void(App&)>& f);
   void dispatchToolButton(const std::string& key);
   void applyPlacement();
   void capturePlacement();

@@ -27,9 +27,13 @@ void ViewTest::monthNavigationStopsAtTheYearsEnds() {
   QCOMPARE(s.app.S.CurYear, 1999);
   QCOMPARE(s.w->cmbMonth()->currentText(), QString("4月"));
 
-  // Picking 3月 (the last entry) with the keyboard moves into the next calendar year.
+  // Picking 3月 (the last entry) with the keyboard moves into the next calendar year and
+  // hands the focus to the grid.
+  s.w->activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(s.w.get()));
   s.w->cmbMonth()->setFocus();
   QTest::keyClick(s.w->cmbMonth(), Qt::Key_End);
+  QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(s.w->grid()));
   QCOMPARE(s.app.S.CurMonth, 3);
   QCOMPARE(s.app.S.CurYear, 2000);
   QCOMPARE(s.app.Grid1.rows(), 32);  // March has 31 days
