@@ -5,6 +5,7 @@
 #include <string>
 #include <tuple>
 
+#include "calendar/calendar.h"
 #include "tally/tally.h"
 #include "tally/tally_fixture.h"
 
@@ -164,6 +165,51 @@ TEST(Tally, NothingHappensWithoutABuiltYear) {
   EXPECT_EQ(app->S.DFromMonth, 6);
 }
 
+// Counts the cells of grade index g between two days (from <= to in school-year order)
+// month by month, the way a teacher would count them on paper.
+int directCount(const SchoolYear& y, int g, int fm, int fd, int tm, int td, int (*cnt)[kPeriodSlots]) {
+  auto order = [](int m, int d) { return (m >= 4 ? m - 4 : m + 8) * 32 + d; };
+  std::memset(cnt, 0, sizeof(int) * AppState::kTallySlots * kPeriodSlots);
+  int total = 0;
+  for (int m = 1; m <= 12; ++m)
+    for (int d = 1; d <= y.JJ[g][m][0][0]; ++d) {
+      if (order(m, d) < order(fm, fd) || order(m, d) > order(tm, td)) continue;
+      for (int p = 1; p <= y.Jigen; ++p) {
+        int c = y.JJ[g][m][d][p];
+        if (c == 0) continue;
+        if (c >= 11) ++cnt[c / 10 - 1][c % 10];
+        else ++cnt[(c < 0 ? -c : c) + 6][1];
+        ++total;
+      }
+    }
+  return total;
+}
+
+TEST(Tally, ANewlyBuiltYearCountsItsSchoolDaysInEveryGrade) {
+  auto app = std::make_unique<App>();
+  NewYearOptions opt;
+  opt.nendo = 2024;
+  opt.grades = 6;
+  opt.periods = 7;
+  buildNewYear(app->Y, opt);
+  app->Y.JItemCount = 8;
+  app->Y.JJ[4][10][7][3] = -2;  // one edited cell in grade 5
+  app->S.KikanSet = false;
+  CountJisuu(*app);
+  int expect[AppState::kTallySlots][kPeriodSlots];
+  for (int g = 1; g <= 6; ++g) {
+    app->S.CurGr = g;
+    DispJisuu(*app);
+    const int total = directCount(app->Y, g - 1, 4, 1, 3, 31, expect);
+    EXPECT_GT(total, 1000) << "grade " << g;  // a school year has about 200 school days
+    EXPECT_EQ(app->S.KeiTotal, total) << "grade " << g;
+    EXPECT_EQ(std::memcmp(expect, app->S.KeiCnt, sizeof expect), 0) << "grade " << g;
+    EXPECT_EQ(std::memcmp(expect, app->S.JisuuCnt[g - 1], sizeof expect), 0) << "grade " << g;
+    EXPECT_EQ(app->Grid1.text(15, 1), std::to_string(total));
+  }
+  EXPECT_EQ(app->S.JisuuCnt[4][8][1], 1);
+}
+
 // A year whose cells hold every kind of code, tallied for every grade over the whole
 // year and over a range, against a count of the cells made month by month.
 TEST(Tally, WholeYearAndRangeAgreeWithADirectCountOfTheCells) {
@@ -181,23 +227,8 @@ TEST(Tally, WholeYearAndRangeAgreeWithADirectCountOfTheCells) {
           // else: the day's own reference from the fixture
         }
 
-  // Day (m, d) lies in [from, to] in school-year order (from <= to).
-  auto order = [](int m, int d) { return (m >= 4 ? m - 4 : m + 8) * 32 + d; };
   auto direct = [&](int g, int fm, int fd, int tm, int td, int (*cnt)[kPeriodSlots]) {
-    std::memset(cnt, 0, sizeof(int) * AppState::kTallySlots * kPeriodSlots);
-    int total = 0;
-    for (int m = 1; m <= 12; ++m)
-      for (int d = 1; d <= y.JJ[g][m][0][0]; ++d) {
-        if (order(m, d) < order(fm, fd) || order(m, d) > order(tm, td)) continue;
-        for (int p = 1; p <= y.Jigen; ++p) {
-          int c = y.JJ[g][m][d][p];
-          if (c == 0) continue;
-          if (c >= 11) ++cnt[c / 10 - 1][c % 10];
-          else ++cnt[(c < 0 ? -c : c) + 6][1];
-          ++total;
-        }
-      }
-    return total;
+    return directCount(y, g, fm, fd, tm, td, cnt);
   };
 
   int expect[AppState::kTallySlots][kPeriodSlots];
