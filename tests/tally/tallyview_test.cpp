@@ -7,6 +7,7 @@
 #include "tally/tally_fixture.h"
 #include "tally/tallyview.h"
 #include "timetable/menus.h"
+#include "view/navigation.h"
 
 namespace tly {
 namespace {
@@ -79,6 +80,30 @@ TEST(TallyView, SwitchingOnLocksFileCommandsAndOffRestoresTheMonth) {
   leaveTallyView(*app);  // already off: nothing changes
   EXPECT_FALSE(w.checked("mnuKei"));
   EXPECT_EQ(app->Grid1.cols(), 10);
+}
+
+TEST(TallyView, GradeChangeRetalliesAndMonthChangeLeaves) {
+  auto app = makeYearApp(1999, 3, 6);
+  markEveryDayOnce(app->Y, 1);  // grade 2: one item a day
+  fillGradeSelector(*app);
+  fillMonthSelector(*app);
+  showMonth(*app);
+  app->S.KikanSet = false;
+  mnuKei_Click(*app);
+  DispJisuu(*app);
+  EXPECT_EQ(app->Grid1.text(7, 1), "0");
+  app->W.cmbGr.select(1);
+  cmbGr_Click(*app);
+  EXPECT_TRUE(tallyViewOn(*app));
+  EXPECT_EQ(app->Grid1.text(7, 1), "366");  // grade 2's days, same range
+
+  app->W.cmbMonth.select(2);  // June
+  cmbMonth_Click(*app);
+  EXPECT_FALSE(tallyViewOn(*app));
+  EXPECT_EQ(app->S.CurMonth, 6);
+  EXPECT_EQ(app->Grid1.cols(), 10);
+  EXPECT_EQ(app->Grid1.rows(), 31);  // June of the month view
+  EXPECT_EQ(app->W.menu.at("mnuCopyAll").caption, "月間予定表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ");
 }
 
 TEST(TallyView, TimetableTextViewTurnsOnTheTimetableTally) {
