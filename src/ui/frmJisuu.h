@@ -52,6 +52,8 @@ class frmJisuu : public QDialog {
   RangeSpin* spnEndDay() const { return spn_[3]; }
   QPushButton* cmdJisuuOk() const { return cmdJisuuOk_; }
   const JisuuDialog& state() const { return d_; }
+  // True once the dialog has closed (it is deleted soon after).
+  bool closed() const { return unloaded_; }
 
   void cmdJisuuOk_Click();
 
