@@ -21,6 +21,7 @@ const Command kCommands[] = {
     {"dump", "tly dump FILE", cmdDump},
     {"resave", "tly resave IN OUT", cmdResave},
     {"convert", "tly convert IN OUT --to v2|v3 [--periods N] [--dir DIR]", cmdConvert},
+    {"tally", "tly tally FILE --grade G [--from M/D --to M/D] [--class N | --teacher N]", cmdTally},
 };
 
 }  // namespace

@@ -17,4 +17,7 @@ int cmdResave(const Args& args, std::ostream& out, std::ostream& err);
 // tly convert IN OUT --to v2|v3 [--periods N] [--dir DIR]
 int cmdConvert(const Args& args, std::ostream& out, std::ostream& err);
 
+// The tally table of a data file, as the tally view copies it (tally_cmd.cpp).
+int cmdTally(const Args& args, std::ostream& out, std::ostream& err);
+
 }  // namespace tly::cli

@@ -101,6 +101,19 @@ struct AppState {
   // Timetable window: 0 none, 1 class, 2 teacher; the timetable it has selected.
   int JWMode = 0;
   int JWNo = 0;
+
+  // The range actually used by the last tally (kept for the printed title).
+  int DFromMonth = 4, DFromDay = 1, DToMonth = 3, DToDay = 31;
+  // Tally counts: slot 0..6 = timetable weekday Sunday..Saturday per period,
+  // slot 7..26 = tally item 1..20 under period 1.
+  static constexpr int kTallySlots = 27;
+  int JisuuCnt[kGrades][kTallySlots][kPeriodSlots] = {};  // every grade (CountJisuu)
+  int KeiCnt[kTallySlots][kPeriodSlots] = {};             // the shown grade (DispJisuu)
+  int KeiTotal = 0;
+  // Distinct timetable entries of the timetable tally and their hours, in the order
+  // shown (KeiName[0] is the first row). Every entry is kept.
+  std::vector<std::string> KeiName;
+  std::vector<int> KeiSum;
 };
 
 // Everything one run of the program works on.

@@ -15,6 +15,7 @@
 #include <exception>
 
 #include "tally/tallyview.h"
+#include "ui/frmMain_tally.h"
 #include "ui/frmabout.h"
 #include "ui/frmnew.h"
 #include "ui/gridview.h"
@@ -175,6 +176,7 @@ frmMain::frmMain(App& app, QWidget* parent) : QMainWindow(parent), app_(app) {
                         "mnuLastMonth", "mnuToday", "mnuNextMonth", "mnuUDisp", "mnuDispJWC", "mnuDispJWS",
                         "mnuShowToolBar"})
     built_[n] = true;
+  installTallyView(*this);
   setWindowTitle(qs(app_.W.caption));
   syncFromModel();
 }

@@ -71,6 +71,8 @@ class frmMain : public QMainWindow {
   void layoutClient();
   // Keeps a modeless window so that unloading closes it (most recent first).
   void trackWindow(QWidget* w);
+  // The tally view's wiring (frmMain_tally.cpp) runs commands like the window's own.
+  friend void installTallyView(frmMain& w);
 
  signals:
   // The unload sequence has run; the program ends.

@@ -1,0 +1,157 @@
+// `tly tally FILE --grade G [--from M/D --to M/D] [--class N | --teacher N]`: the tally
+// table as the tally view's copy command would put it on the clipboard.
+#include <cerrno>
+#include <memory>
+#include <optional>
+#include <ostream>
+
+#include "cli/commands.h"
+#include "core/datafile.h"
+#include "edit/clipboardtext.h"
+#include "tally/tally.h"
+
+namespace tly::cli {
+
+namespace {
+
+const char* const kUsage = "使い方: tly tally FILE --grade G [--from M/D --to M/D] [--class N | --teacher N]";
+
+// Whole decimal number lo..hi, nothing else.
+std::optional<int> wholeNumber(const std::string& s, int lo, int hi) {
+  if (s.empty() || s.size() > 4) return std::nullopt;
+  int v = 0;
+  for (char c : s) {
+    if (c < '0' || c > '9') return std::nullopt;
+    v = v * 10 + (c - '0');
+  }
+  if (v < lo || v > hi) return std::nullopt;
+  return v;
+}
+
+// "M/D" with M 1..12 and D 1..31; a day past its month's end counts as the last day.
+bool monthDay(const std::string& s, int& m, int& d) {
+  const size_t slash = s.find('/');
+  if (slash == std::string::npos) return false;
+  auto mm = wholeNumber(s.substr(0, slash), 1, 12);
+  auto dd = wholeNumber(s.substr(slash + 1), 1, 31);
+  if (!mm || !dd) return false;
+  m = *mm;
+  d = *dd;
+  return true;
+}
+
+struct TallyArgs {
+  std::string file;
+  int grade = 0;
+  bool ranged = false;
+  int fm = 0, fd = 0, tm = 0, td = 0;
+  int kind = -1;  // 0 class, 1 teacher, -1 the slot tally
+  int number = 0;
+};
+
+bool parseArgs(const Args& args, TallyArgs& a, std::ostream& err) {
+  bool haveFrom = false, haveTo = false;
+  for (size_t i = 1; i < args.size(); ++i) {
+    const std::string& k = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (k == "--grade" && hasValue) {
+      auto g = wholeNumber(args[++i], 1, kGrades);
+      if (!g) {
+        err << "学年の指定が正しくありません: " << args[i] << "\n";
+        return false;
+      }
+      a.grade = *g;
+    } else if ((k == "--from" || k == "--to") && hasValue) {
+      const bool from = k == "--from";
+      if (!monthDay(args[++i], from ? a.fm : a.tm, from ? a.fd : a.td)) {
+        err << "日付は 月/日 で指定してください: " << args[i] << "\n";
+        return false;
+      }
+      (from ? haveFrom : haveTo) = true;
+    } else if ((k == "--class" || k == "--teacher") && hasValue) {
+      if (a.kind >= 0) {
+        err << "--class と --teacher は一つだけ指定してください。\n";
+        return false;
+      }
+      auto n = wholeNumber(args[++i], 1, kMaxTimetables);
+      if (!n) {
+        err << "時間割の番号が正しくありません: " << args[i] << "\n";
+        return false;
+      }
+      a.kind = k == "--class" ? 0 : 1;
+      a.number = *n;
+    } else if (!k.empty() && k[0] != '-' && a.file.empty()) {
+      a.file = k;
+    } else {
+      err << "不明な指定です: " << k << "\n" << kUsage << "\n";
+      return false;
+    }
+  }
+  if (a.file.empty() || a.grade == 0) {
+    err << kUsage << "\n";
+    return false;
+  }
+  if (haveFrom != haveTo) {
+    err << "--from と --to は両方指定してください。\n";
+    return false;
+  }
+  a.ranged = haveFrom;
+  return true;
+}
+
+}  // namespace
+
+int cmdTally(const Args& args, std::ostream& out, std::ostream& err) {
+  TallyArgs a;
+  if (!parseArgs(args, a, err)) return 2;
+
+  std::string bytes;
+  int e = 0;
+  if (!readWholeFile(a.file, bytes, &e)) {
+    err << (e == ENOENT ? "ファイルが見つかりません: " : "ファイルを読み込めません: ") << a.file << "\n";
+    return 1;
+  }
+  auto app = std::make_unique<App>();
+  std::string why;
+  switch (decodeDataFile(bytes, app->Y, &why)) {
+    case DecodeResult::Ok: break;
+    case DecodeResult::NoSignature:
+      err << "TLY300 形式のデータファイルではありません: " << a.file << "\n";
+      return 1;
+    case DecodeResult::Damaged:
+      err << a.file << ": " << why << "\n";
+      return 1;
+  }
+
+  SchoolYear& y = app->Y;
+  if (!y.isOpen() || a.grade > y.Ggn || y.JJ[a.grade - 1][4][0][0] < 30) {
+    err << "この学年の年度データがありません: " << a.grade << "\n";
+    return 1;
+  }
+  AppState& s = app->S;
+  s.CurGr = a.grade;
+  s.KikanSet = a.ranged;
+  if (a.ranged) {
+    s.KFromMonth = a.fm;
+    s.KFromDay = a.fd;
+    s.KToMonth = a.tm;
+    s.KToDay = a.td;
+  }
+  if (a.kind >= 0) {
+    if (a.number > y.timetableCount(a.kind)) {
+      err << (a.kind == 0 ? "学級時間割" : "教師時間割") << "の " << a.number << " 番はありません（"
+          << y.timetableCount(a.kind) << "件）。\n";
+      return 1;
+    }
+    s.JWMode = a.kind + 1;
+    s.JWNo = a.number;
+    CountJisuu(*app);
+    DispJWJisuu(*app);
+  } else {
+    DispJisuu(*app);
+  }
+  out << gridToClipboardText(app->Grid1);
+  return 0;
+}
+
+}  // namespace tly::cli

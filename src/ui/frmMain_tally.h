@@ -1,0 +1,16 @@
+// The tally view in the main window: the command "授業時数集計(&C)" and its toolbar button
+// "Kei" switch the view through the core's mnuKei_Click; switching it on opens the tally
+// dialog, and leaving the view by any path (the command, a month change, Undo) closes it.
+#pragma once
+
+namespace tly::ui {
+
+class frmMain;
+class frmJisuu;
+
+// Connects the tally command of w; called once while the window is built.
+void installTallyView(frmMain& w);
+// The tally dialog of w while it is open, else nullptr.
+frmJisuu* tallyDialog(const frmMain& w);
+
+}  // namespace tly::ui

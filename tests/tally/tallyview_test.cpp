@@ -1,0 +1,283 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "tally/jisuudialog.h"
+#include "tally/tally_fixture.h"
+#include "tally/tallyview.h"
+#include "timetable/menus.h"
+#include "view/navigation.h"
+
+namespace tly {
+namespace {
+
+using testing::makeYearApp;
+using testing::markEveryDayOnce;
+
+class MemorySettings : public SettingsStore {
+ public:
+  std::map<std::string, std::string> values;
+  int writes = 0;
+  std::string get(const std::string& app, const std::string& section, const std::string& key,
+                  const std::string& def) override {
+    auto it = values.find(app + "/" + section + "/" + key);
+    return it == values.end() ? def : it->second;
+  }
+  void set(const std::string& app, const std::string& section, const std::string& key,
+           const std::string& value) override {
+    values[app + "/" + section + "/" + key] = value;
+    ++writes;
+  }
+};
+
+// A month view of 6 periods with its own column widths.
+void showMonth(App& app) {
+  app.Grid1.setCols(app.Y.Jigen + 4);
+  app.Grid1.setRows(31);
+  for (int c = 0; c < app.Grid1.cols(); ++c) app.Grid1.setColWidth(c, 300 + 10 * c);
+}
+
+TEST(TallyView, SwitchingOnLocksFileCommandsAndOffRestoresTheMonth) {
+  auto app = makeYearApp(1999, 3, 6);
+  showMonth(*app);
+  app->W.txtInput = "国語";
+  app->W.menu["mnuView"].enabled = false;  // as timetable mode would leave it
+
+  mnuKei_Click(*app);
+  const MainView& w = app->W;
+  EXPECT_TRUE(w.checked("mnuKei"));
+  EXPECT_TRUE(w.pressed("Kei"));
+  for (const char* m : {"mnuOpen", "mnuSave", "mnuNSave", "mnuNew", "mnuColWidth"})
+    EXPECT_FALSE(w.menu.at(m).enabled) << m;
+  for (const char* b : {"Open", "Save", "New"}) EXPECT_FALSE(w.button.at(b).enabled) << b;
+  EXPECT_EQ(w.menu.at("mnuCopyAll").caption, "時数集計表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ");
+  EXPECT_EQ(app->S.JWMode, 0);
+  EXPECT_FALSE(w.checked("mnuJikanwari"));
+  for (int c = 0; c < 10; ++c) {
+    EXPECT_EQ(app->S.JJColWidth[static_cast<size_t>(c)], 300 + 10 * c);
+    EXPECT_EQ(app->Y.Fs.FsColWidth[static_cast<size_t>(c)], 300 + 10 * c);
+  }
+  EXPECT_EQ(app->Grid1.rows(), 31);  // the month stays until the tally runs
+
+  DispJisuu(*app);
+  ASSERT_EQ(app->Grid1.cols(), 7);
+  app->Y.Fs.FsColWidth[0] = 0;  // whatever the file held, the kept widths come back
+  mnuKei_Click(*app);
+  EXPECT_FALSE(w.checked("mnuKei"));
+  EXPECT_FALSE(w.pressed("Kei"));
+  EXPECT_FALSE(w.pressed("JW"));
+  for (const char* m : {"mnuOpen", "mnuSave", "mnuNSave", "mnuNew", "mnuColWidth", "mnuView", "mnuUndo"})
+    EXPECT_TRUE(w.menu.at(m).enabled) << m;
+  for (const char* b : {"Open", "Save", "New"}) EXPECT_TRUE(w.button.at(b).enabled) << b;
+  EXPECT_EQ(w.menu.at("mnuCopyAll").caption, "月間予定表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ");
+  ASSERT_EQ(app->Grid1.cols(), 10);
+  for (int c = 0; c < 10; ++c) EXPECT_EQ(app->Grid1.colWidth(c), 300 + 10 * c);
+  EXPECT_EQ(w.txtInput, "");
+  EXPECT_EQ(app->Grid1.Row, 1);
+  EXPECT_EQ(app->Grid1.Col, 2);
+
+  leaveTallyView(*app);  // already off: nothing changes
+  EXPECT_FALSE(w.checked("mnuKei"));
+  EXPECT_EQ(app->Grid1.cols(), 10);
+}
+
+TEST(TallyView, GradeChangeRetalliesAndMonthChangeLeaves) {
+  auto app = makeYearApp(1999, 3, 6);
+  markEveryDayOnce(app->Y, 1);  // grade 2: one item a day
+  fillGradeSelector(*app);
+  fillMonthSelector(*app);
+  showMonth(*app);
+  app->S.KikanSet = false;
+  mnuKei_Click(*app);
+  DispJisuu(*app);
+  EXPECT_EQ(app->Grid1.text(7, 1), "0");
+  app->W.cmbGr.select(1);
+  cmbGr_Click(*app);
+  EXPECT_TRUE(tallyViewOn(*app));
+  EXPECT_EQ(app->Grid1.text(7, 1), "366");  // grade 2's days, same range
+
+  app->W.cmbMonth.select(2);  // June
+  cmbMonth_Click(*app);
+  EXPECT_FALSE(tallyViewOn(*app));
+  EXPECT_EQ(app->S.CurMonth, 6);
+  EXPECT_EQ(app->Grid1.cols(), 10);
+  EXPECT_EQ(app->Grid1.rows(), 31);  // June of the month view
+  EXPECT_EQ(app->W.menu.at("mnuCopyAll").caption, "月間予定表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ");
+}
+
+TEST(TallyView, TimetableTextViewTurnsOnTheTimetableTally) {
+  auto app = makeYearApp(1999, 3, 6);
+  showMonth(*app);
+  app->W.setChecked("mnuDispJWS", true);
+  app->W.cmbDispJW.items = {"山田", "佐藤"};
+  app->W.cmbDispJW.select(1);
+  mnuKei_Click(*app);
+  EXPECT_EQ(app->S.JWMode, 2);
+  EXPECT_EQ(app->S.JWNo, 2);
+  EXPECT_TRUE(app->W.checked("mnuJikanwari"));
+  EXPECT_TRUE(app->W.pressed("JW"));
+  EXPECT_FALSE(app->W.cmbDispJW.visible);
+  EXPECT_EQ(app->Y.Fs.FsJWClass, 0);
+
+  leaveTallyView(*app);
+  EXPECT_EQ(app->S.JWMode, 0);
+  EXPECT_FALSE(app->W.checked("mnuJikanwari"));
+  EXPECT_FALSE(app->W.pressed("JW"));
+  EXPECT_TRUE(app->W.cmbDispJW.visible);
+}
+
+TEST(TallyView, TimetableModeMenusSwitchTogether) {
+  App app;
+  DisableMenu(app);
+  for (const char* m : kTimetableModeMenus) EXPECT_FALSE(app.W.menu.at(m).enabled) << m;
+  EXPECT_TRUE(app.W.menu["mnuPrint"].enabled);
+  EnableMenu(app);
+  for (const char* m : kTimetableModeMenus) EXPECT_TRUE(app.W.menu.at(m).enabled) << m;
+}
+
+TEST(JisuuDialog, OpensOnTheStoredRangeAndTalliesIt) {
+  auto app = makeYearApp(1999, 3, 6);
+  markEveryDayOnce(app->Y, 0);
+  MemorySettings store;
+  store.values["TLY/Settings/JisuuLeft"] = "2500";
+  app->P.settings = &store;
+  app->Y.Fs.FsKikan = 1;
+  app->S.KFromMonth = 4;
+  app->S.KFromDay = 1;
+  app->S.KToMonth = 12;
+  app->S.KToDay = 7;
+  JisuuDialog d;
+  JisuuForm_Load(*app, d);
+  EXPECT_EQ(d.left, 2500);
+  EXPECT_EQ(d.top, 1000);
+  EXPECT_EQ(d.txtStartMonth, "4");
+  EXPECT_EQ(d.txtStartDay, "1");
+  EXPECT_EQ(d.txtEndMonth, "12");
+  EXPECT_EQ(d.txtEndDay, "7");
+  EXPECT_EQ(d.spnStartMonth.value, 1);
+  EXPECT_EQ(d.spnEndMonth.value, 9);
+  EXPECT_EQ(d.spnEndDay.value, 7);
+  EXPECT_EQ(d.spnEndDay.max, 31);
+  EXPECT_EQ(d.option, 1);
+  EXPECT_TRUE(d.rangeEnabled);
+
+  // Outside the tally view the button lays nothing into the month grid.
+  showMonth(*app);
+  cmdJisuuOk_Click(*app, d);
+  EXPECT_EQ(app->Grid1.cols(), 10);
+
+  mnuKei_Click(*app);
+  cmdJisuuOk_Click(*app, d);
+  EXPECT_EQ(app->S.KeiCnt[7][1], 30 + 31 + 30 + 31 + 31 + 30 + 31 + 30 + 7);
+  EXPECT_EQ(app->Grid1.cols(), 7);
+
+  d.left = 3000;
+  d.windowState = 2;  // maximised: the position is not stored
+  JisuuForm_Unload(*app, d);
+  EXPECT_EQ(store.writes, 0);
+  EXPECT_EQ(app->Y.Fs.FsKikan, 1);
+  d.windowState = 0;
+  optSyukei_Click(*app, d, 0);
+  JisuuForm_Unload(*app, d);
+  EXPECT_EQ(store.values["TLY/Settings/JisuuLeft"], "3000");
+  EXPECT_EQ(store.values["TLY/Settings/JisuuTop"], "1000");
+  EXPECT_EQ(app->Y.Fs.FsKikan, 0);
+
+  // A stored choice other than 0 or 1 opens on the whole year.
+  app->Y.Fs.FsKikan = 7;
+  JisuuForm_Load(*app, d);
+  EXPECT_EQ(d.option, 0);
+  EXPECT_FALSE(app->S.KikanSet);
+  EXPECT_FALSE(d.rangeEnabled);
+}
+
+TEST(JisuuDialog, TextBoxesKeepMonthsAndDaysInRange) {
+  auto app = makeYearApp(1999, 3, 6);
+  app->S.KFromMonth = 4;
+  app->S.KFromDay = 1;
+  app->S.KToMonth = 5;
+  app->S.KToDay = 31;
+  JisuuDialog d;
+  JisuuForm_Load(*app, d);
+
+  d.txtEndMonth = "13";
+  txtEndMonth_LostFocus(*app, d);
+  EXPECT_EQ(app->S.KToMonth, 5);
+  EXPECT_EQ(d.txtEndMonth, "13");  // left in the box
+  d.txtStartDay = "0";
+  txtStartDay_LostFocus(*app, d);
+  EXPECT_EQ(app->S.KFromDay, 1);
+  EXPECT_EQ(d.txtStartDay, "1");
+  d.txtStartDay = "35";  // April has 30 days
+  txtStartDay_LostFocus(*app, d);
+  EXPECT_EQ(app->S.KFromDay, 30);
+  EXPECT_EQ(d.txtStartDay, "30");
+  EXPECT_EQ(d.spnStartDay.value, 30);
+
+  // A month typed into the box takes no notice of the order; the day spin follows it.
+  d.txtEndMonth = "2";
+  txtEndMonth_LostFocus(*app, d);
+  EXPECT_EQ(app->S.KToMonth, 2);
+  EXPECT_EQ(d.spnEndMonth.value, 11);
+  EXPECT_EQ(d.spnEndDay.max, 29);  // February 2000
+  EXPECT_EQ(app->S.KToDay, 29);
+  EXPECT_EQ(d.txtEndDay, "29");
+
+  // Keys: Enter on a month moves on only with a month in the box.
+  d.txtStartMonth = "x";
+  EXPECT_EQ(jisuuKey(*app, d, JisuuField::StartMonth, JisuuKey::Enter), JisuuField::StartMonth);
+  EXPECT_EQ(jisuuKey(*app, d, JisuuField::StartMonth, JisuuKey::Up), JisuuField::Ok);
+  EXPECT_EQ(app->S.KFromMonth, 4);
+  d.txtEndMonth = "6";
+  EXPECT_EQ(jisuuKey(*app, d, JisuuField::EndMonth, JisuuKey::Enter), JisuuField::EndDay);
+  EXPECT_EQ(app->S.KToMonth, 6);
+  d.txtEndDay = "31";
+  EXPECT_EQ(jisuuKey(*app, d, JisuuField::EndDay, JisuuKey::Enter), JisuuField::Ok);
+  EXPECT_EQ(app->S.KToDay, 30);
+  EXPECT_EQ(jisuuKey(*app, d, JisuuField::StartDay, JisuuKey::Down), JisuuField::EndMonth);
+  EXPECT_EQ(jisuuKey(*app, d, JisuuField::EndDay, JisuuKey::Up), JisuuField::EndMonth);
+}
+
+TEST(JisuuDialog, MonthSpinsNeverPutTheEndBeforeTheStart) {
+  auto app = makeYearApp(1999, 3, 6);
+  app->S.KFromMonth = 6;
+  app->S.KFromDay = 20;
+  app->S.KToMonth = 9;
+  app->S.KToDay = 5;
+  JisuuDialog d;
+  JisuuForm_Load(*app, d);
+
+  d.spnEndMonth.value = 2;  // May, below June
+  spnEndMonth_Change(*app, d);
+  EXPECT_EQ(d.spnEndMonth.value, 3);
+  EXPECT_EQ(app->S.KToMonth, 6);
+  EXPECT_EQ(app->S.KToDay, 20);  // 5 was before the start day
+  EXPECT_EQ(d.txtEndMonth, "6");
+  EXPECT_EQ(d.txtEndDay, "20");
+
+  d.spnStartMonth.value = 11;  // February pulls the end along
+  spnStartMonth_Change(*app, d);
+  EXPECT_EQ(app->S.KFromMonth, 2);
+  EXPECT_EQ(app->S.KToMonth, 2);
+  EXPECT_EQ(d.spnEndMonth.value, 11);
+  EXPECT_EQ(d.spnStartDay.max, 29);
+  EXPECT_EQ(app->S.KFromDay, 20);
+  EXPECT_EQ(app->S.KToDay, 20);
+
+  d.spnStartDay.value = 29;
+  spnStartDay_Change(*app, d);
+  EXPECT_EQ(app->S.KFromDay, 29);
+  EXPECT_EQ(d.txtStartDay, "29");
+
+  // Whole year: the controls go off, the range stays for next time.
+  optSyukei_Click(*app, d, 0);
+  EXPECT_FALSE(d.rangeEnabled);
+  EXPECT_FALSE(app->S.KikanSet);
+  EXPECT_EQ(app->S.KFromMonth, 2);
+  EXPECT_EQ(monthToSchoolPosition(1), 10);
+  EXPECT_EQ(schoolPositionToMonth(9), 12);
+}
+
+}  // namespace
+}  // namespace tly
