@@ -21,6 +21,8 @@ const Command kCommands[] = {
     {"dump", "tly dump FILE", cmdDump},
     {"resave", "tly resave IN OUT", cmdResave},
     {"convert", "tly convert IN OUT --to v2|v3 [--periods N] [--dir DIR]", cmdConvert},
+    {"edit", "tly edit FILE --grade G --month M --day D --period P|events|remarks --text T [--all-grades]", cmdEdit},
+    {"paste", "tly paste FILE --grade G --month M --row R --col C [--all-grades] < TEXT", cmdPaste},
 };
 
 }  // namespace

@@ -17,4 +17,10 @@ int cmdResave(const Args& args, std::ostream& out, std::ostream& err);
 // tly convert IN OUT --to v2|v3 [--periods N] [--dir DIR]
 int cmdConvert(const Args& args, std::ostream& out, std::ostream& err);
 
+// Editing subcommands: edit stores a text into one cell as typing it and Enter would;
+// paste pastes clipboard-format text (standard input; runPaste: any stream) at a cell.
+int cmdEdit(const Args& args, std::ostream& out, std::ostream& err);
+int cmdPaste(const Args& args, std::ostream& out, std::ostream& err);
+int runPaste(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
+
 }  // namespace tly::cli
