@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <utility>
 
-#include "core/basic.h"
 #include "core/cellcode.h"
 #include "edit/celledit.h"
+#include "edit/clipboardtext.h"
 #include "tally/tallyview.h"
 
 namespace tly {
@@ -76,11 +76,11 @@ std::string clipboardText(const std::vector<std::vector<std::string>>& rows) {
   return out;
 }
 
-std::string gridRectText(const Grid& g, int top, int left, int bottom, int right, bool trim) {
+std::string gridRectText(const Grid& g, int top, int left, int bottom, int right) {
   std::vector<std::vector<std::string>> rows;
   for (int r = top; r <= bottom; ++r) {
     std::vector<std::string> cells;
-    for (int c = left; c <= right; ++c) cells.push_back(trim ? trimBlanks(g.text(r, c)) : g.text(r, c));
+    for (int c = left; c <= right; ++c) cells.push_back(g.text(r, c));
     rows.push_back(std::move(cells));
   }
   return clipboardText(rows);
@@ -257,8 +257,7 @@ bool mnuPaste_Click(App& app) {
 }
 
 bool mnuCopyAll_Click(App& app) {
-  const Grid& g = app.Grid1;
-  setClipboard(app, gridRectText(g, 0, 0, g.rows() - 1, g.cols() - 1, true));
+  setClipboard(app, gridToClipboardText(app.Grid1));
   return true;
 }
 

@@ -13,9 +13,10 @@ namespace tly {
 // Clipboard text of rows of cells: a tab between cells, CR LF after every row (the last
 // one included).
 std::string clipboardText(const std::vector<std::vector<std::string>>& rows);
-// Clipboard text of the grid rectangle top..bottom x left..right of the grid's own texts,
-// optionally trimmed of half-width blanks. Cells outside the grid are empty.
-std::string gridRectText(const Grid& g, int top, int left, int bottom, int right, bool trim = false);
+// Clipboard text of the grid rectangle top..bottom x left..right of the grid's own texts
+// as they are (the whole grid, trimmed: gridToClipboardText). Cells outside the grid are
+// empty.
+std::string gridRectText(const Grid& g, int top, int left, int bottom, int right);
 
 // Text a month-view cell gives to the clipboard: day texts and (in copy mode) period
 // cells as shown, otherwise a period cell's code as it would be typed.

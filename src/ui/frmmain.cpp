@@ -16,6 +16,7 @@
 
 #include "tally/tallyview.h"
 #include "ui/frmabout.h"
+#include "ui/frmmain_edit.h"
 #include "ui/frmnew.h"
 #include "ui/gridview.h"
 #include "ui/qtplatform.h"
@@ -167,6 +168,7 @@ frmMain::frmMain(App& app, QWidget* parent) : QMainWindow(parent), app_(app) {
                         "mnuLastMonth", "mnuToday", "mnuNextMonth", "mnuUDisp", "mnuDispJWC", "mnuDispJWS",
                         "mnuShowToolBar"})
     built_[n] = true;
+  new MainEditing(*this);  // editing: entry box, grid keys, Edit menu, pop-up, item dialog
   setWindowTitle(qs(app_.W.caption));
   syncFromModel();
 }

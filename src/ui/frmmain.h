@@ -71,6 +71,8 @@ class frmMain : public QMainWindow {
   void layoutClient();
   // Keeps a modeless window so that unloading closes it (most recent first).
   void trackWindow(QWidget* w);
+  // Marks a menu command as wired to a core procedure (enabled, with its toolbar button).
+  void markBuilt(const std::string& name) { built_[name] = true; }
 
  signals:
   // The unload sequence has run; the program ends.
