@@ -121,9 +121,10 @@ bool Grid1_GotFocus(App& app);
 // ---- Pop-up menu and edit-all ---------------------------------------------------------
 
 constexpr int kPopupItems = 16;
-// Menu key of pop-up item entry n (1..16): "pmnuJItem(n)".
+// Menu key of pop-up item entry n (1..16): "pmnuJItem1" .. "pmnuJItem16".
 std::string popupItemKey(int n);
-// Caption of pop-up item entry n: the item's current name.
+// Caption of pop-up item entry n: the item's current name (also after a file was opened,
+// when the captions kept in W.menu may still name the previous year's items).
 std::string popupItemCaption(const App& app, int n);
 // Right button in the grid: sets the visibility of pmnuSp7 and pmnuJItem(1..16) in
 // W.menu. Returns false in the tally view (no pop-up).

@@ -191,8 +191,8 @@ bool MainEditing::preparePopup() {
   for (auto& [name, a] : popup_) {
     const MenuItemState& st = app.W.menu[name];
     a->setVisible(st.visible);
-    if (name.rfind("pmnuJItem(", 0) == 0) {
-      int n = std::stoi(name.substr(10));
+    if (name.rfind("pmnuJItem", 0) == 0) {
+      int n = std::stoi(name.substr(9));
       a->setText(qs(popupItemCaption(app, n)));
       continue;
     }

@@ -29,7 +29,7 @@ class MainEditing : public QObject {
 
   QLineEdit* mirror() const { return gtext1_; }           // GText1
   QMenu* popup() const { return pmnu1_; }                  // pmnu1
-  QAction* popupAction(const std::string& name) const;     // "pmnuCut", "pmnuJItem(3)" ...
+  QAction* popupAction(const std::string& name) const;     // "pmnuCut", "pmnuJItem3" ...
   frmJItem* itemWindow() const { return jitem_; }
   // Prepares pmnu1 for the current selection (item entries shown or hidden) without
   // showing it; false in the tally view.

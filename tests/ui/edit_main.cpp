@@ -6,6 +6,7 @@
 #include <QStatusBar>
 #include <QTest>
 
+#include "edit/celledit.h"
 #include "ui/frmjitem.h"
 #include "ui/frmmain_edit.h"
 #include "ui/gridview.h"
@@ -37,6 +38,9 @@ void startYear(Session& s) {
   s.app.Y.JItemCount = 8;
   for (size_t i = 0; i < 8; ++i) s.app.Y.JItem[i] = kDefaultItemNames[i];
   QVERIFY(QTest::qWaitForWindowActive(s.w.get()));
+  // The edit-all mode starts as the settings say; these tests start with one grade.
+  if (s.w->menuAction("mnuEditAll")->isChecked()) s.w->menuAction("mnuEditAll")->trigger();
+  QVERIFY(!s.app.W.checked("mnuEditAll"));
 }
 
 int16_t cell(Session& s, int grade, int day, int period) { return s.app.Y.JJ[grade - 1][s.app.S.CurMonth][day][period]; }
@@ -98,7 +102,6 @@ class EditMainTest : public QObject {
   void editAllReachesEveryGrade() {
     Session s;
     startYear(s);
-    if (s.app.W.checked("mnuEditAll")) s.w->menuAction("mnuEditAll")->trigger();
     s.w->menuAction("mnuEditAll")->trigger();
     QVERIFY(s.w->menuAction("mnuEditAll")->isChecked());
     QCOMPARE(s.w->panel(2)->text(), QString::fromUtf8("全学年一括編集"));
@@ -154,10 +157,10 @@ class EditMainTest : public QObject {
     QVERIFY(ed->preparePopup());
     int items = s.app.Y.JItemCount;
     QVERIFY(items >= 5);
-    QVERIFY(ed->popupAction("pmnuJItem(" + std::to_string(items) + ")")->isVisible());
-    QVERIFY(!ed->popupAction("pmnuJItem(" + std::to_string(items + 1) + ")")->isVisible());
-    QCOMPARE(ed->popupAction("pmnuJItem(5)")->text(), QString::fromStdString(s.app.Y.JItem[4]));
-    ed->popupAction("pmnuJItem(5)")->trigger();
+    QVERIFY(ed->popupAction(popupItemKey(items))->isVisible());
+    QVERIFY(!ed->popupAction(popupItemKey(items + 1))->isVisible());
+    QCOMPARE(ed->popupAction(popupItemKey(5))->text(), QString::fromStdString(s.app.Y.JItem[4]));
+    ed->popupAction(popupItemKey(5))->trigger();
     QCOMPARE(cell(s, 1, 12, 2), int16_t(-5));
     QCOMPARE(cell(s, 1, 13, 3), int16_t(-5));
     QVERIFY(s.app.S.UndoReady);
