@@ -1,3 +1,4 @@
+#include "edit/clipboard.h"
 #include "calendar/newyear.h"
 
 #include <algorithm>
@@ -94,6 +95,7 @@ void buildNewYear(SchoolYear& y, const NewYearOptions& opt) {
 
 void runNewYearBuild(App& app, const NewYearOptions& opt) {
   buildNewYear(app.Y, opt);
+  discardUndoCopy(app);  // an undo must never write a month of the previous year
   const int n = app.Y.nendo();
 
   // Timetable views off: no timetable exists any more.

@@ -22,6 +22,8 @@ const Command kCommands[] = {
     {"resave", "tly resave IN OUT", cmdResave},
     {"convert", "tly convert IN OUT --to v2|v3 [--periods N] [--dir DIR]", cmdConvert},
     {"tally", "tly tally FILE --grade G [--from M/D --to M/D] [--class N | --teacher N]", cmdTally},
+    {"edit", "tly edit FILE --grade G --month M --day D --period P|events|remarks --text T [--all-grades]", cmdEdit},
+    {"paste", "tly paste FILE --grade G --month M --row R --col C [--all-grades] < TEXT", cmdPaste},
 };
 
 }  // namespace

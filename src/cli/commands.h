@@ -19,5 +19,10 @@ int cmdConvert(const Args& args, std::ostream& out, std::ostream& err);
 
 // The tally table of a data file, as the tally view copies it (tally_cmd.cpp).
 int cmdTally(const Args& args, std::ostream& out, std::ostream& err);
+// Editing subcommands: edit stores a text into one cell as typing it and Enter would;
+// paste pastes clipboard-format text (standard input; runPaste: any stream) at a cell.
+int cmdEdit(const Args& args, std::ostream& out, std::ostream& err);
+int cmdPaste(const Args& args, std::ostream& out, std::ostream& err);
+int runPaste(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
 
 }  // namespace tly::cli

@@ -114,6 +114,21 @@ struct AppState {
   // shown (KeiName[0] is the first row). Every entry is kept.
   std::vector<std::string> KeiName;
   std::vector<int> KeiSum;
+  // Cell editing of the main grid. InputMode: 0 no edit, 1 started by a typed character,
+  // 2 by double-click or F2, 3 by a click on the mirror box. InputKey: the character code
+  // typed in the grid before the edit, the key that ended it afterwards. InputText: the
+  // entry box's text on its way to the grid (also used by the item dialog).
+  int InputMode = 0;
+  int InputKey = 0;
+  int InputShift = 0;
+  std::string InputText;
+  std::string InputKeyText;  // the typed character itself, UTF-8 (any script)
+
+  // One-level undo copy of one month of every grade.
+  int16_t UndoJJ[kGrades][kDaySlots][kPeriodSlots] = {};
+  std::string UndoJJText[kGrades][kDaySlots][kTextKinds];
+  int UndoMonth = 0;
+  bool UndoReady = false;
 };
 
 // Everything one run of the program works on.

@@ -5,6 +5,7 @@
 // when every byte is written, so a failed save leaves the previous file as it was. A read
 // parses into a copy of the open year and makes it the open year only when the whole file
 // was read, so a damaged file changes nothing but shows its message.
+#include "edit/clipboard.h"
 #include "core/datafile.h"
 
 #include <fcntl.h>
@@ -261,6 +262,7 @@ LoadOutcome readDataFileAt(App& app, const std::string& path, std::string* why) 
       break;
   }
   app.Y = std::move(*copy);
+  discardUndoCopy(app);  // an undo must never write a month of another year
   app.S.CurYear = app.Y.nendo();
   fillGradeCombo(app);
   fillMonthCombo(app);

@@ -1,3 +1,4 @@
+#include "edit/clipboard.h"
 #include "core/ver2.h"
 
 #include <cerrno>
@@ -350,6 +351,7 @@ Ver2LoadOutcome loadVer2(App& app, std::string& name) {
 
   auto commit = [&] {
     app.Y = std::move(*y);
+    discardUndoCopy(app);  // an undo must never write a month of another year
     app.S.CurYear = app.Y.JJ[0][0][0][0];
     refillGradeList(app);
     refillMonthList(app);

@@ -29,6 +29,7 @@ void switchOn(App& app) {
   MainView& w = app.W;
   AppState& s = app.S;
   Grid& g = app.Grid1;
+  s.InputMode = 0;  // no cell edit continues into the tally view
   const int keep = std::min(g.cols(), static_cast<int>(app.Y.Fs.FsColWidth.size()));
   for (int i = 0; i < keep; ++i) app.Y.Fs.FsColWidth[static_cast<size_t>(i)] = static_cast<int16_t>(g.colWidth(i));
 

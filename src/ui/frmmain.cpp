@@ -17,6 +17,7 @@
 #include "tally/tallyview.h"
 #include "ui/frmMain_tally.h"
 #include "ui/frmabout.h"
+#include "ui/frmmain_edit.h"
 #include "ui/frmnew.h"
 #include "ui/gridview.h"
 #include "ui/qtplatform.h"
@@ -177,6 +178,7 @@ frmMain::frmMain(App& app, QWidget* parent) : QMainWindow(parent), app_(app) {
                         "mnuShowToolBar"})
     built_[n] = true;
   installTallyView(*this);
+  new MainEditing(*this);  // editing: entry box, grid keys, Edit menu, pop-up, item dialog
   setWindowTitle(qs(app_.W.caption));
   syncFromModel();
 }

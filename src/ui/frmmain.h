@@ -73,6 +73,8 @@ class frmMain : public QMainWindow {
   void trackWindow(QWidget* w);
   // The tally view's wiring (frmMain_tally.cpp) runs commands like the window's own.
   friend void installTallyView(frmMain& w);
+  // Marks a menu command as wired to a core procedure (enabled, with its toolbar button).
+  void markBuilt(const std::string& name) { built_[name] = true; }
 
  signals:
   // The unload sequence has run; the program ends.

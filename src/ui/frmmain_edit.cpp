@@ -1,0 +1,315 @@
+#include "ui/frmmain_edit.h"
+
+#include <QAction>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <exception>
+
+#include "edit/celledit.h"
+#include "edit/clipboard.h"
+#include "ui/frmjitem.h"
+#include "ui/frmmain.h"
+#include "ui/gridview.h"
+#include "ui/qtplatform.h"
+
+namespace tly::ui {
+
+namespace {
+
+int shiftState(Qt::KeyboardModifiers m) {
+  int s = 0;
+  if (m & Qt::ShiftModifier) s |= kShiftBit;
+  if (m & Qt::ControlModifier) s |= kCtrlBit;
+  if (m & Qt::AltModifier) s |= kAltBit;
+  return s;
+}
+
+// The old key code of a Qt key as the edit rules know them; 0 for keys they do not use.
+int keyCode(const QKeyEvent* k) {
+  const int key = k->key();
+  const bool pad = (k->modifiers() & Qt::KeypadModifier) != 0;
+  if (key >= Qt::Key_0 && key <= Qt::Key_9) return (pad ? 96 : 48) + (key - Qt::Key_0);
+  if (key >= Qt::Key_A && key <= Qt::Key_Z) return 65 + (key - Qt::Key_A);
+  switch (key) {
+    case Qt::Key_Space: return 32;
+    case Qt::Key_Return: return kKeyEnter;
+    case Qt::Key_Enter: return pad ? kKeyPadEnter : kKeyEnter;
+    case Qt::Key_Escape: return kKeyEscape;
+    case Qt::Key_Left: return kKeyLeft;
+    case Qt::Key_Up: return kKeyUp;
+    case Qt::Key_Right: return kKeyRight;
+    case Qt::Key_Down: return kKeyDown;
+    case Qt::Key_Delete: return kKeyDelete;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return kKeyTab;
+    case Qt::Key_F2: return kKeyF2;
+    case Qt::Key_Asterisk: return pad ? 106 : 0;
+    case Qt::Key_Plus: return pad ? 107 : 0;
+    case Qt::Key_Minus: return pad ? 109 : 0;
+    case Qt::Key_Period: return pad ? 110 : 0;
+    case Qt::Key_Slash: return pad ? 111 : 0;
+    default: return 0;
+  }
+}
+
+// Focus that comes back because another window (a message box, a menu) went away is no
+// focus change of the window's own; the handlers act only on the others.
+bool ownFocusChange(QEvent* e) {
+  auto r = static_cast<QFocusEvent*>(e)->reason();
+  return r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason;
+}
+
+}  // namespace
+
+MainEditing::MainEditing(frmMain& w) : QObject(&w), w_(w) {
+  setObjectName("MainEditing");
+  GridView* grid = w_.grid();
+  gtext1_ = new QLineEdit(grid->viewport());
+  gtext1_->setObjectName("GText1");
+  gtext1_->setFrame(false);
+  gtext1_->setVisible(false);
+  gtext1_->installEventFilter(this);
+  grid->installEventFilter(this);
+  w_.txtInput()->installEventFilter(this);
+  // The mirror repeats the entry box while it is typed (input-method text included).
+  connect(w_.txtInput(), &QLineEdit::textChanged, gtext1_, &QLineEdit::setText);
+  connect(grid, &GridView::cellDoubleClicked, this, [this](int, int) {
+    if (Grid1_DblClick(w_.app())) startEdit();
+  });
+  connect(grid, &GridView::contextMenuAt, this, [this](const QPoint& pos) {
+    if (preparePopup()) pmnu1_->exec(pos);
+  });
+  buildPopup();
+  wireMenus();
+}
+
+void MainEditing::startEdit() { w_.txtInput()->setFocus(Qt::OtherFocusReason); }
+
+void MainEditing::afterCommand(bool focusGrid) {
+  w_.syncFromModel();
+  GridView* grid = w_.grid();
+  grid->showCurrent();
+  if (focusGrid && grid->isVisible()) grid->setFocus(Qt::OtherFocusReason);
+}
+
+void MainEditing::run(const std::function<bool()>& f) {
+  bool focusGrid = false;
+  try {
+    focusGrid = f();
+  } catch (const std::exception& e) {
+    w_.app().msg(e.what(), MsgButtons::OK, MsgIcon::Exclamation, "TLY");
+  }
+  afterCommand(focusGrid);
+}
+
+void MainEditing::wireMenus() {
+  App& app = w_.app();
+  auto on = [this](const char* name, std::function<bool()> f) {
+    QAction* a = w_.menuAction(name);
+    if (!a) return;
+    w_.markBuilt(name);
+    connect(a, &QAction::triggered, this, [this, f] { run(f); });
+  };
+  on("mnuUndo", [&app] { return mnuUndo_Click(app); });
+  on("mnuCut", [&app] { return mnuCut_Click(app); });
+  on("mnuCopy", [&app] { return mnuCopy_Click(app); });
+  on("mnuPaste", [&app] { return mnuPaste_Click(app); });
+  on("mnuDel", [&app] { return mnuDel_Click(app); });
+  on("mnuCopyAll", [&app] { return mnuCopyAll_Click(app); });
+  on("mnuCopyMode", [&app] {
+    mnuCopyMode_Click(app);
+    return false;
+  });
+  on("mnuEditAll", [&app] {
+    mnuEditAll_Click(app);
+    return false;
+  });
+  if (QAction* del = w_.menuAction("mnuDel")) del->setShortcut(QKeySequence(Qt::Key_Delete));
+  if (QAction* a = w_.menuAction("mnuJItem")) {
+    w_.markBuilt("mnuJItem");
+    connect(a, &QAction::triggered, this, [this] { showItemWindow(); });
+  }
+  showEditAllState(app);
+  w_.syncFromModel();
+}
+
+void MainEditing::buildPopup() {
+  pmnu1_ = new QMenu(w_.grid());
+  pmnu1_->setObjectName("pmnu1");
+  struct Entry {
+    const char* name;
+    const char* caption;
+    const char* twin;
+  };
+  const Entry entries[] = {
+      {"pmnuUndo", "取り消し", "mnuUndo"},   {nullptr, nullptr, nullptr},
+      {"pmnuCut", "切り取り", "mnuCut"},     {"pmnuCopy", "複写", "mnuCopy"},
+      {"pmnuPaste", "貼り付け", "mnuPaste"}, {"pmnuDel", "削除", "mnuDel"},
+      {nullptr, nullptr, nullptr},           {"pmnuEditAll", "全学年一括編集", "mnuEditAll"},
+      {"pmnuCopyMode", "表示データだけを複写", "mnuCopyMode"},
+  };
+  for (const Entry& e : entries) {
+    if (!e.name) {
+      pmnu1_->addSeparator();
+      continue;
+    }
+    QAction* a = pmnu1_->addAction(QString::fromUtf8(e.caption));
+    a->setObjectName(e.name);
+    std::string twin = e.twin;
+    a->setCheckable(twin == "mnuEditAll" || twin == "mnuCopyMode");
+    connect(a, &QAction::triggered, this, [this, twin] {
+      if (QAction* m = w_.menuAction(twin); m && m->isEnabled()) m->trigger();
+    });
+    popup_[e.name] = a;
+  }
+  QAction* sep = pmnu1_->addSeparator();
+  sep->setObjectName("pmnuSp7");
+  popup_["pmnuSp7"] = sep;
+  for (int n = 1; n <= kPopupItems; ++n) {
+    QAction* a = pmnu1_->addAction(QString());
+    a->setObjectName(QString::fromStdString(popupItemKey(n)));
+    connect(a, &QAction::triggered, this, [this, n] {
+      run([this, n] {
+        pmnuJItem_Click(w_.app(), n);
+        return true;
+      });
+    });
+    popup_[popupItemKey(n)] = a;
+  }
+}
+
+QAction* MainEditing::popupAction(const std::string& name) const {
+  auto it = popup_.find(name);
+  return it == popup_.end() ? nullptr : it->second;
+}
+
+bool MainEditing::preparePopup() {
+  App& app = w_.app();
+  if (!Grid1_RightMouseDown(app)) return false;
+  for (auto& [name, a] : popup_) {
+    const MenuItemState& st = app.W.menu[name];
+    a->setVisible(st.visible);
+    if (name.rfind("pmnuJItem", 0) == 0) {
+      int n = std::stoi(name.substr(9));
+      a->setText(qs(popupItemCaption(app, n)));
+      continue;
+    }
+    if (name == "pmnuSp7") continue;
+    // The other entries follow their menu twins (enabled, checked).
+    std::string twin = "mnu" + name.substr(4);
+    if (QAction* m = w_.menuAction(twin)) {
+      a->setEnabled(m->isEnabled() && st.enabled);
+      if (a->isCheckable()) a->setChecked(m->isChecked());
+    }
+  }
+  return true;
+}
+
+void MainEditing::placeMirror() {
+  GridView* grid = w_.grid();
+  const Grid& g = w_.app().Grid1;
+  QRect r = grid->cellRect(g.Row, g.Col);
+  gtext1_->setFont(toQFont(g.Font));
+  gtext1_->setGeometry(r);
+  gtext1_->setText(w_.txtInput()->text());
+  gtext1_->setVisible(!r.isEmpty());
+  gtext1_->raise();
+}
+
+void MainEditing::showItemWindow() {
+  if (jitem_) {
+    jitem_->raise();
+    jitem_->activateWindow();
+    return;
+  }
+  jitem_ = new frmJItem(w_.app(), [this] { afterCommand(false); }, &w_);
+  jitem_->setWindowFlag(Qt::Window);
+  w_.trackWindow(jitem_);
+  jitem_->show();
+}
+
+bool MainEditing::gridKeyPress(QKeyEvent* k) {
+  App& app = w_.app();
+  int code = keyCode(k);
+  int shift = shiftState(k->modifiers());
+  if (code == kKeyF2 || code == kKeyTab || code == kKeyEnter || code == kKeyPadEnter || code == kKeyDelete) {
+    if (code == kKeyPadEnter) code = kKeyEnter;
+    if (k->key() == Qt::Key_Backtab) shift |= kShiftBit;
+    GridKeyAction act = Grid1_KeyDown(app, code, shift);
+    if (act == GridKeyAction::None) return false;
+    afterCommand(false);
+    if (act == GridKeyAction::StartEdit) startEdit();
+    return true;
+  }
+  // A typed character: kept for the edit that the key's release (or, for characters
+  // outside the single-byte range, the character itself) starts.
+  if ((shift & (kCtrlBit | kAltBit)) == 0 && !k->text().isEmpty() && k->text().at(0).isPrint()) {
+    for (const QChar& ch : k->text()) {
+      Grid1_KeyPressText(app, us(QString(ch)));
+    }
+    if (app.S.InputMode == 1) {
+      startEdit();
+      return true;
+    }
+  }
+  return false;
+}
+
+bool MainEditing::eventFilter(QObject* o, QEvent* e) {
+  App& app = w_.app();
+  GridView* grid = w_.grid();
+  QLineEdit* txt = w_.txtInput();
+  if (o == grid) {
+    switch (e->type()) {
+      case QEvent::FocusIn:
+        if (ownFocusChange(e)) {
+          gtext1_->setVisible(false);
+          bool stored = Grid1_GotFocus(app);
+          (void)stored;
+          afterCommand(false);
+        }
+        break;
+      case QEvent::KeyPress:
+        if (gridKeyPress(static_cast<QKeyEvent*>(e))) return true;
+        break;
+      case QEvent::KeyRelease: {
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (!k->isAutoRepeat() && Grid1_KeyUp(app, keyCode(k), shiftState(k->modifiers()))) {
+          startEdit();
+          return true;
+        }
+        break;
+      }
+      default:
+        break;
+    }
+  } else if (o == txt) {
+    if (e->type() == QEvent::FocusIn && ownFocusChange(e)) {
+      if (!txtInput_GotFocus(app)) {
+        grid->setFocus(Qt::OtherFocusReason);
+        return false;
+      }
+      w_.syncFromModel();
+      txt->setText(qs(app.W.txtInput));
+      txt->setCursorPosition(static_cast<int>(txt->text().size()));
+      txt->deselect();
+      placeMirror();
+    } else if (e->type() == QEvent::KeyPress) {
+      auto* k = static_cast<QKeyEvent*>(e);
+      app.W.txtInput = us(txt->text());
+      if (txtInput_KeyDown(app, keyCode(k), shiftState(k->modifiers()))) {
+        txt->setCursorPosition(static_cast<int>(txt->text().size()));
+        grid->setFocus(Qt::OtherFocusReason);
+        return true;
+      }
+    }
+  } else if (o == gtext1_ && e->type() == QEvent::FocusIn && ownFocusChange(e)) {
+    GText1_GotFocus(app);
+    startEdit();
+  }
+  return QObject::eventFilter(o, e);
+}
+
+}  // namespace tly::ui

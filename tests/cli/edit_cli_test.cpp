@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <sstream>
+
+#include "cli/commands.h"
+#include "core/datafile.h"
+#include "edit/edit_fixture.h"
+
+namespace tly {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::EditFixture;
+
+class EditCli : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("tly_edit_cli_" + std::to_string(::getpid()));
+    fs::create_directories(dir_);
+    file_ = (dir_ / "year.DAT").string();
+    auto f = std::make_unique<EditFixture>();
+    f->app.Y.Fs.FsEditAll = 0;
+    // The item names travel in the file's settings record.
+    f->app.Y.Fs.FsJItemCount = f->app.Y.JItemCount;
+    for (size_t i = 0; i < 8; ++i) f->app.Y.Fs.FsJItem[i] = f->app.Y.JItem[i];
+    ASSERT_EQ(writeFileAtomic(file_, encodeDataFile(f->app.Y)), 0);
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  // The year as stored in the file now.
+  std::unique_ptr<SchoolYear> stored() {
+    std::string bytes;
+    EXPECT_TRUE(readWholeFile(file_, bytes));
+    auto y = std::make_unique<SchoolYear>();
+    EXPECT_EQ(decodeDataFile(bytes, *y), DecodeResult::Ok);
+    return y;
+  }
+  std::string bytes() {
+    std::string b;
+    readWholeFile(file_, b);
+    return b;
+  }
+  int run(cli::Args args, std::string* outText = nullptr, const std::string& input = "") {
+    std::ostringstream out, err;
+    std::istringstream in(input);
+    int rc = args[0] == "paste" ? cli::runPaste(args, in, out, err) : cli::cmdEdit(args, out, err);
+    if (outText) *outText = out.str();
+    lastErr_ = err.str();
+    return rc;
+  }
+
+  fs::path dir_;
+  std::string file_;
+  std::string lastErr_;
+};
+
+TEST_F(EditCli, EditStoresAsTypingAndEnterWould) {
+  std::string out;
+  ASSERT_EQ(run({"edit", file_, "--grade", "2", "--month", "5", "--day", "3", "--period", "3", "--text", "道徳の時間"}, &out), 0)
+      << lastErr_;
+  EXPECT_EQ(out, "-5\n");
+  auto y = stored();
+  EXPECT_EQ(y->JJ[1][5][3][3], -5);
+  EXPECT_EQ(y->JJ[0][5][3][3], 10 * EditFixture::weekday(5, 3) + 3);
+
+  ASSERT_EQ(run({"edit", file_, "--grade", "1", "--month", "2", "--day", "29", "--period", "1", "--text", "月 4",
+                 "--all-grades"}),
+            0)
+      << lastErr_;
+  y = stored();
+  for (int g = 0; g < 3; ++g) EXPECT_EQ(y->JJ[g][2][29][1], 24);
+  EXPECT_EQ(y->Fs.FsEditAll, 0);  // the run's edit-all does not become the file's setting
+
+  ASSERT_EQ(run({"edit", file_, "--grade", "3", "--month", "4", "--day", "30", "--period", "remarks", "--text", "終業"}), 0);
+  ASSERT_EQ(run({"edit", file_, "--grade", "3", "--month", "4", "--day", "29", "--period", "events", "--text", "昭和の日"}), 0);
+  y = stored();
+  EXPECT_EQ(y->JJText[2][4][30][1], "終業");
+  EXPECT_EQ(y->JJText[2][4][29][0], "昭和の日");
+}
+
+TEST_F(EditCli, RefusalsLeaveTheFileAsItWas) {
+  std::string before = bytes();
+  EXPECT_EQ(run({"edit", file_, "--grade", "1", "--month", "5", "--day", "3", "--period", "3", "--text", "月7"}), 1);
+  EXPECT_EQ(run({"edit", file_, "--grade", "4", "--month", "5", "--day", "3", "--period", "3", "--text", "月1"}), 1);
+  EXPECT_EQ(run({"edit", file_, "--grade", "1", "--month", "6", "--day", "31", "--period", "3", "--text", "月1"}), 1);
+  EXPECT_EQ(run({"edit", file_, "--grade", "1", "--month", "6", "--day", "3", "--period", "7", "--text", "月1"}), 1);
+  EXPECT_EQ(run({"edit", file_, "--grade", "1", "--month", "6", "--day", "3"}), 2);
+  EXPECT_EQ(run({"paste", file_, "--grade", "1", "--month", "5", "--row", "31", "--col", "3"}, nullptr, "a\r\nb\r\n"), 1);
+  EXPECT_NE(lastErr_.find("貼り付け開始位置が不適当です。"), std::string::npos);
+  EXPECT_EQ(run({"paste", file_, "--grade", "1", "--month", "5", "--row", "3", "--col", "3"}, nullptr, ""), 1);
+  EXPECT_EQ(bytes(), before);
+  std::string missing = (dir_ / "none.DAT").string();
+  EXPECT_EQ(run({"edit", missing, "--grade", "1", "--month", "5", "--day", "3", "--period", "3", "--text", "月1"}), 1);
+  EXPECT_FALSE(fs::exists(missing));
+}
+
+TEST_F(EditCli, PasteWritesABlockAtTheCell) {
+  ASSERT_EQ(run({"paste", file_, "--grade", "1", "--month", "5", "--row", "20", "--col", "3", "--all-grades"}, nullptr,
+                "月 3\t道徳\r\n／\t月 4\r\n"),
+            0)
+      << lastErr_;
+  auto y = stored();
+  for (int g = 0; g < 3; ++g) {
+    EXPECT_EQ(y->JJ[g][5][20][1], 23);
+    EXPECT_EQ(y->JJ[g][5][20][2], -5);
+    EXPECT_EQ(y->JJ[g][5][21][1], 0);
+    EXPECT_EQ(y->JJ[g][5][21][2], 24);
+  }
+}
+
+}  // namespace
+}  // namespace tly

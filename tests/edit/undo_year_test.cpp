@@ -1,0 +1,50 @@
+// The undo copy belongs to one year: creating or reading another year drops it, so Undo
+// never writes a month of the old year into the new one.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "calendar/newyear.h"
+#include "core/datafile.h"
+#include "edit/clipboard.h"
+#include "edit_fixture.h"
+
+namespace tly::testing {
+namespace {
+
+TEST(UndoAcrossYears, ANewOrReadYearDropsTheUndoCopy) {
+  {
+    EditFixture f;
+    f.select(3, 3, 3, 3);
+    ASSERT_TRUE(mnuDel_Click(f.app));
+    ASSERT_TRUE(f.app.S.UndoReady);
+    NewYearOptions opt;
+    opt.nendo = 2001;
+    runNewYearBuild(f.app, opt);
+    EXPECT_FALSE(f.app.S.UndoReady);
+    const int16_t before = f.app.Y.JJ[0][5][3][1];
+    undo(f.app);
+    EXPECT_EQ(f.app.Y.JJ[0][5][3][1], before);
+  }
+  {
+    EditFixture f;
+    auto dir = std::filesystem::temp_directory_path() / "tly_undo_year_test";
+    std::filesystem::create_directories(dir);
+    std::string path = (dir / "other.dat").string();
+    EditFixture other;
+    other.app.Y.JJ[0][0][0][0] = 2005;
+    std::string name = path;
+    SaveJJ3(other.app, name);
+    f.select(3, 3, 3, 3);
+    ASSERT_TRUE(mnuDel_Click(f.app));
+    ASSERT_TRUE(f.app.S.UndoReady);
+    ASSERT_EQ(readDataFileAt(f.app, path, nullptr), LoadOutcome::Loaded);
+    EXPECT_EQ(f.app.Y.nendo(), 2005);
+    EXPECT_FALSE(f.app.S.UndoReady);
+    std::filesystem::remove_all(dir);
+  }
+}
+
+}  // namespace
+}  // namespace tly::testing

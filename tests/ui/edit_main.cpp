@@ -1,0 +1,185 @@
+// Editing in the main window driven by real key presses, clicks and menu commands on the
+// offscreen platform: typing into cells, the keys that end an edit, edit-all, the Edit
+// menu with its shortcuts, undo, the pop-up menu and the item dialog.
+#include <QLineEdit>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTest>
+
+#include "edit/celledit.h"
+#include "ui/frmjitem.h"
+#include "ui/frmmain_edit.h"
+#include "ui/gridview.h"
+#include "ui/uifakes.h"
+
+using namespace tly;
+using namespace tly::testui;
+
+namespace {
+
+// Sends one typed character (any script) to a widget as the keyboard would.
+void typeText(QWidget* w, const QString& text) {
+  for (const QChar& ch : text) QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+}
+
+ui::MainEditing* editing(ui::frmMain& w) { return w.findChild<ui::MainEditing*>("MainEditing"); }
+
+// Makes (row, col) the current cell and gives the grid focus, as a click would.
+void goTo(Session& s, int row, int col) {
+  s.app.Grid1.setCurrent(row, col);
+  s.w->grid()->refresh();
+  s.w->grid()->setFocus(Qt::MouseFocusReason);
+  QApplication::processEvents();
+}
+
+// A new school year 1999 with the default tally items, its window active.
+void startYear(Session& s) {
+  s.startWithNewYear(1999);
+  s.app.Y.JItemCount = 8;
+  for (size_t i = 0; i < 8; ++i) s.app.Y.JItem[i] = kDefaultItemNames[i];
+  QVERIFY(QTest::qWaitForWindowActive(s.w.get()));
+  // The edit-all mode starts as the settings say; these tests start with one grade.
+  if (s.w->menuAction("mnuEditAll")->isChecked()) s.w->menuAction("mnuEditAll")->trigger();
+  QVERIFY(!s.app.W.checked("mnuEditAll"));
+}
+
+int16_t cell(Session& s, int grade, int day, int period) { return s.app.Y.JJ[grade - 1][s.app.S.CurMonth][day][period]; }
+
+}  // namespace
+
+class EditMainTest : public QObject {
+  Q_OBJECT
+ private slots:
+  void typingAnItemStoresItAndMovesDown() {
+    Session s;
+    startYear(s);
+    goTo(s, 13, 5);  // April 13 1999 (Tuesday), period 3
+    typeText(s.w->grid(), QString::fromUtf8("道"));
+    QVERIFY(s.w->txtInput()->hasFocus());
+    QLineEdit* mirror = editing(*s.w)->mirror();
+    QVERIFY(mirror->isVisible());
+    typeText(s.w->txtInput(), QString::fromUtf8("徳"));
+    QCOMPARE(s.w->txtInput()->text(), QString::fromUtf8("道徳"));
+    QCOMPARE(mirror->text(), QString::fromUtf8("道徳"));
+    QTest::keyClick(s.w->txtInput(), Qt::Key_Return);
+    QVERIFY(s.w->grid()->hasFocus());
+    QCOMPARE(cell(s, 1, 13, 3), int16_t(-5));
+    QCOMPARE(s.app.Grid1.text(13, 5), std::string("道徳"));
+    QCOMPARE(s.app.Grid1.Row, 14);
+    QVERIFY(!mirror->isVisible());
+    QVERIFY(s.w->txtInput()->text().isEmpty());
+    QCOMPARE(cell(s, 2, 13, 3), int16_t(33));  // the other grades keep their lesson
+
+    // A Latin letter starts the edit on its key release; Escape stores nothing, no move.
+    int16_t before = cell(s, 1, 14, 3);
+    QTest::keyClick(s.w->grid(), Qt::Key_X);
+    QVERIFY(s.w->txtInput()->hasFocus());
+    QCOMPARE(s.w->txtInput()->text(), QString("x"));
+    QTest::keyClick(s.w->txtInput(), Qt::Key_Escape);
+    QVERIFY(s.w->grid()->hasFocus());
+    QCOMPARE(cell(s, 1, 14, 3), before);
+    QCOMPARE(s.app.Grid1.Row, 14);
+
+    // F2 opens the cell's own text; Left moves the caret instead of ending the edit.
+    QTest::keyClick(s.w->grid(), Qt::Key_F2);
+    QVERIFY(s.w->txtInput()->hasFocus());
+    QCOMPARE(s.w->txtInput()->text(), QString::fromUtf8("水 3"));
+    QTest::keyClick(s.w->txtInput(), Qt::Key_Left);
+    QVERIFY(s.w->txtInput()->hasFocus());
+    QTest::keyClick(s.w->txtInput(), Qt::Key_Backspace);
+    QTest::keyClick(s.w->txtInput(), Qt::Key_Backspace);
+    typeText(s.w->txtInput(), QString::fromUtf8("月"));
+    QTest::keyClick(s.w->txtInput(), Qt::Key_Return);
+    QCOMPARE(cell(s, 1, 14, 3), int16_t(23));
+
+    // A click into the entry box without an edit hands focus straight back.
+    s.w->txtInput()->setFocus(Qt::MouseFocusReason);
+    QApplication::processEvents();
+    QVERIFY(s.w->grid()->hasFocus());
+    s.w->close();
+  }
+
+  void editAllReachesEveryGrade() {
+    Session s;
+    startYear(s);
+    s.w->menuAction("mnuEditAll")->trigger();
+    QVERIFY(s.w->menuAction("mnuEditAll")->isChecked());
+    QCOMPARE(s.w->panel(2)->text(), QString::fromUtf8("全学年一括編集"));
+    goTo(s, 8, 3);
+    typeText(s.w->grid(), QString::fromUtf8("学"));
+    typeText(s.w->txtInput(), QString::fromUtf8("活"));
+    QTest::keyClick(s.w->txtInput(), Qt::Key_Down);
+    for (int g = 1; g <= 3; ++g) QCOMPARE(cell(s, g, 8, 1), int16_t(-7));
+    QCOMPARE(s.app.Grid1.Row, 9);
+    // The status panel switches it off again.
+    QTest::mouseClick(s.w->panel(2), Qt::LeftButton);
+    QVERIFY(!s.w->menuAction("mnuEditAll")->isChecked());
+    QCOMPARE(s.w->panel(2)->text(), QString());
+    s.w->close();
+  }
+
+  void clipboardShortcutsAndUndoTwice() {
+    Session s;
+    startYear(s);
+    goTo(s, 13, 3);
+    s.app.Grid1.RowSel = 14;
+    s.app.Grid1.ColSel = 4;
+    QTest::keyClick(s.w->grid(), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(s.clipboard.content, std::string("火 1\t火 2\r\n水 1\t水 2\r\n"));
+    goTo(s, 22, 3);  // a Thursday
+    QTest::keyClick(s.w->grid(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(cell(s, 1, 22, 1), int16_t(31));
+    QCOMPARE(cell(s, 1, 23, 2), int16_t(42));
+
+    // Delete, then Undo twice: back to the state after the delete.
+    goTo(s, 27, 3);
+    s.app.Grid1.RowSel = 28;
+    s.app.Grid1.ColSel = 8;
+    QTest::keyClick(s.w->grid(), Qt::Key_Delete);
+    QCOMPARE(cell(s, 1, 27, 1), int16_t(0));
+    QCOMPARE(cell(s, 1, 28, 6), int16_t(0));
+    s.w->menuAction("mnuUndo")->trigger();
+    QCOMPARE(cell(s, 1, 27, 1), int16_t(31));  // April 27 1999 was a Tuesday
+    s.w->toolButton("Undo")->trigger();
+    QCOMPARE(cell(s, 1, 27, 1), int16_t(0));
+    QCOMPARE(cell(s, 1, 28, 6), int16_t(0));
+    QVERIFY(s.w->grid()->hasFocus());
+    s.w->close();
+  }
+
+  void popupAssignsItemsAndTheItemDialogRenames() {
+    Session s;
+    startYear(s);
+    goTo(s, 12, 4);
+    s.app.Grid1.RowSel = 13;
+    s.app.Grid1.ColSel = 5;
+    ui::MainEditing* ed = editing(*s.w);
+    QVERIFY(ed->preparePopup());
+    int items = s.app.Y.JItemCount;
+    QVERIFY(items >= 5);
+    QVERIFY(ed->popupAction(popupItemKey(items))->isVisible());
+    QVERIFY(!ed->popupAction(popupItemKey(items + 1))->isVisible());
+    QCOMPARE(ed->popupAction(popupItemKey(5))->text(), QString::fromStdString(s.app.Y.JItem[4]));
+    ed->popupAction(popupItemKey(5))->trigger();
+    QCOMPARE(cell(s, 1, 12, 2), int16_t(-5));
+    QCOMPARE(cell(s, 1, 13, 3), int16_t(-5));
+    QVERIFY(s.app.S.UndoReady);
+
+    // The item dialog renames: the cells keep item 5 and show its new name.
+    s.w->menuAction("mnuJItem")->trigger();
+    ui::frmJItem* dlg = ed->itemWindow();
+    QVERIFY(dlg);
+    QVERIFY(QTest::qWaitForWindowExposed(dlg));
+    while (dlg->lstJItem()->count() > 4) QTest::mouseClick(dlg->cmdDel(), Qt::LeftButton);
+    dlg->txtJItem()->setFocus(Qt::MouseFocusReason);
+    typeText(dlg->txtJItem(), QString::fromUtf8("特活"));
+    QTest::keyClick(dlg->txtJItem(), Qt::Key_Return);
+    QTest::mouseClick(dlg->cmdOK(), Qt::LeftButton);
+    QCOMPARE(s.app.Grid1.text(12, 4), std::string("特活"));
+    QCOMPARE(s.app.Y.JItemCount, int16_t(5));
+    s.w->close();
+  }
+};
+
+QTEST_MAIN(EditMainTest)
+#include "edit_main.moc"
