@@ -296,20 +296,27 @@ int decodeVer2Timetables(std::string_view b, SchoolYear& y) {
 
 // ---- The procedures
 
+// The Open or Save As dialog of the older format; a dialog error other than cancel is
+// reported here, and the caller treats every result but Ok as the end of the command.
+static FileDialogResult runVer2Dialog(App& app, bool save) {
+  FileDialogRequest req;
+  req.save = save;
+  req.title = save ? "ファイル名を付けて保存" : "ファイルを開く";
+  req.filters = {{"Data File (*.DAT)", "*.DAT"}, {"All Files (*.*)", "*.*"}};
+  req.filterIndex = 1;
+  req.defaultExt = "DAT";
+  req.initialDir = app.S.AppPath;
+  FileDialogResult res = app.P.fileDialog ? app.P.fileDialog->run(req) : FileDialogResult{};
+  if (res.status == FileDialogResult::Status::Error) app.msg("指定に誤りがあります。");
+  return res;
+}
+
 Ver2LoadOutcome loadVer2(App& app, std::string& name) {
   std::string path;
   if (name == kOldWorkFileName) {
     path = app.S.AppPath + kOldWorkFileName;
   } else if (name.empty()) {
-    FileDialogRequest req;
-    req.save = false;
-    req.title = "ファイルを開く";
-    req.filters = {{"Data File (*.DAT)", "*.DAT"}, {"All Files (*.*)", "*.*"}};
-    req.filterIndex = 1;
-    req.defaultExt = "DAT";
-    req.initialDir = app.S.AppPath;
-    FileDialogResult res = app.P.fileDialog ? app.P.fileDialog->run(req) : FileDialogResult{};
-    if (res.status == FileDialogResult::Status::Error) app.msg("指定に誤りがあります。");
+    FileDialogResult res = runVer2Dialog(app, false);
     if (res.status != FileDialogResult::Status::Ok) return Ver2LoadOutcome::Cancelled;
     path = res.path;
   } else {
@@ -389,15 +396,7 @@ Ver2SaveOutcome saveVer2(App& app, std::string& name) {
   if (name == kOldWorkFileName) {
     path = app.S.AppPath + kOldWorkFileName;
   } else if (name.empty()) {
-    FileDialogRequest req;
-    req.save = true;
-    req.title = "ファイル名を付けて保存";
-    req.filters = {{"Data File (*.DAT)", "*.DAT"}, {"All Files (*.*)", "*.*"}};
-    req.filterIndex = 1;
-    req.defaultExt = "DAT";
-    req.initialDir = app.S.AppPath;
-    FileDialogResult res = app.P.fileDialog ? app.P.fileDialog->run(req) : FileDialogResult{};
-    if (res.status == FileDialogResult::Status::Error) app.msg("指定に誤りがあります。");
+    FileDialogResult res = runVer2Dialog(app, true);
     if (res.status != FileDialogResult::Status::Ok) {
       name.clear();
       return Ver2SaveOutcome::Cancelled;
