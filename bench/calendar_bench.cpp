@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "calendar/calendar.h"
-#include "calendar/newyear.h"
-#include "view/monthgrid.h"
+#include "session/newyear.h"
+#include "session/monthgrid.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "core/datafile.h"
+#include "session/datafile.h"
 
 namespace {
 

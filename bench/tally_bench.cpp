@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "calendar/calendar.h"
-#include "tally/tally.h"
+#include "session/tally.h"
 
 namespace {
 

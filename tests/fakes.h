@@ -17,8 +17,8 @@
 #include <tuple>
 #include <vector>
 
-#include "core/appstate.h"
-#include "core/platform.h"
+#include "session/appstate.h"
+#include "model/platform.h"
 
 namespace tly::test {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core/appstate.h"
+#include "session/appstate.h"
 #include "fakes.h"
 
 namespace tly::navtest {

@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "core/schoolyear.h"
+#include "model/schoolyear.h"
 
 namespace tly {
 

@@ -1,11 +1,9 @@
-#include "edit/clipboard.h"
 #include "calendar/newyear.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "core/basic.h"
-#include "view/monthgrid.h"
+#include "model/basic.h"
 
 namespace tly {
 
@@ -19,12 +17,6 @@ std::optional<int> nendoFromText(const std::string& text) {
   double r = roundHalfEven(v);
   if (r > std::numeric_limits<int16_t>::max()) return std::nullopt;
   return static_cast<int>(r);
-}
-
-std::optional<int> checkNendoText(App& app, const std::string& text) {
-  auto n = nendoFromText(text);
-  if (!n) app.msg("年度は西暦で指定してください。", MsgButtons::OK, MsgIcon::None, "TLY");
-  return n;
 }
 
 std::optional<int> spinValueFromText(const std::string& text) {
@@ -91,42 +83,6 @@ void buildNewYear(SchoolYear& y, const NewYearOptions& opt) {
       for (int w = 0; w < 7; ++w)
         for (int p = 0; p <= jigen; ++p) r.JWCell[static_cast<size_t>(w)][static_cast<size_t>(p)].clear();
     }
-}
-
-void runNewYearBuild(App& app, const NewYearOptions& opt) {
-  buildNewYear(app.Y, opt);
-  discardUndoCopy(app);  // an undo must never write a month of the previous year
-  const int n = app.Y.nendo();
-
-  // Timetable views off: no timetable exists any more.
-  MainView& w = app.W;
-  w.setChecked("mnuDispJWC", false);
-  w.setChecked("mnuDispJWS", false);
-  w.press("JWC", false);
-  w.press("JWS", false);
-  w.cmbDispJW.clear();
-  w.cmbDispJW.visible = false;
-
-  app.S.CurYear = n;
-  app.S.CurMonth = 4;
-  w.cmbGr.clear();
-  for (int g = 1; g <= app.Y.Ggn; ++g) w.cmbGr.items.push_back(std::to_string(g) + "年");
-  // The shown grade is kept when the new year has it; a grade beyond the new count
-  // becomes the highest grade, the one nearest to what was shown.
-  app.S.CurGr = std::clamp(app.S.CurGr, 1, static_cast<int>(app.Y.Ggn));
-  w.cmbGr.select(app.S.CurGr - 1);
-  // The month selector is filled by the file readers; a year built before any file was
-  // read gets the same twelve entries here, April first.
-  if (w.cmbMonth.items.size() != 12) {
-    w.cmbMonth.clear();
-    for (int i = 0; i < 12; ++i) w.cmbMonth.items.push_back(std::to_string(i < 9 ? i + 4 : i - 8) + "月");
-  }
-  w.cmbMonth.select(0);
-
-  app.Y.Fs.FsColWidth[0] = 0;  // the grid takes its default column widths
-  SetJJGrid(app);
-  SetRowHeight(app);
-  DispJJ(app, n, 4);
 }
 
 }  // namespace tly

@@ -1,12 +1,11 @@
-// Creating a school year from the new-year dialog's choices, toolkit-free: the checks the
-// dialog runs on its year text, and the whole build including the main window's state.
+// The new-year dialog's rules on its year text and counts.
 #pragma once
 
 #include <optional>
 #include <string>
 
 #include "calendar/calendar.h"
-#include "core/appstate.h"
+#include "model/platform.h"
 
 namespace tly {
 
@@ -16,9 +15,6 @@ int currentSchoolYear(const Date& today);
 // Year typed into the dialog, read as the number at its start and rounded. Empty when that
 // number is below 1900 (no number at all counts as 0) or too large to be stored as a year.
 std::optional<int> nendoFromText(const std::string& text);
-// The 実行 check: the year of the text, or the message "年度は西暦で指定してください。"
-// (OK only, no icon, title "TLY") and nothing.
-std::optional<int> checkNendoText(App& app, const std::string& text);
 // The year text on Enter or focus loss: the new spin value when the text starts with a
 // year in 1900..2900, else nothing (the spin stays, the text stays as typed).
 std::optional<int> spinValueFromText(const std::string& text);
@@ -26,9 +22,5 @@ std::optional<int> spinValueFromText(const std::string& text);
 // Grade and period counts for the dialog's combo positions (-1 = typed text matching no entry).
 inline int gradesFromPosition(int pos) { return pos + 3; }
 inline int periodsFromPosition(int pos) { return pos + 5; }
-
-// Builds the year of opt into app.Y and shows its April: tables, timetable views switched
-// off, grade and month selectors, grid layout with default widths, row heights, DispJJ.
-void runNewYearBuild(App& app, const NewYearOptions& opt);
 
 }  // namespace tly

@@ -4,11 +4,12 @@
 #include <ostream>
 
 #include "cli/commands.h"
-#include "core/appstate.h"
-#include "core/datafile.h"
-#include "core/profile.h"
-#include "core/settingsfile.h"
-#include "core/ver2.h"
+#include "io/safesave.h"
+#include "session/appstate.h"
+#include "session/datafile.h"
+#include "io/profile.h"
+#include "session/settingsfile.h"
+#include "session/ver2.h"
 
 namespace tly::cli {
 

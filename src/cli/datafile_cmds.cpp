@@ -10,14 +10,15 @@
 #include <ostream>
 #include <sstream>
 
-#include "calendar/newyear.h"
+#include "session/newyear.h"
 #include "cli/commands.h"
-#include "core/basic.h"
-#include "core/cellcode.h"
-#include "core/datafile.h"
-#include "core/lifecycle.h"
-#include "edit/clipboardtext.h"
-#include "view/monthgrid.h"
+#include "io/safesave.h"
+#include "model/basic.h"
+#include "model/cellcode.h"
+#include "session/datafile.h"
+#include "session/lifecycle.h"
+#include "rules/clipboardtext.h"
+#include "session/monthgrid.h"
 
 namespace tly::cli {
 
@@ -66,7 +67,7 @@ bool parseInt(const std::string& s, int lo, int hi, int& out) {
 bool loadForCli(App& app, const std::string& path, std::ostream& err) {
   std::string bytes;
   int e = 0;
-  if (!readWholeFile(path, bytes, &e)) {
+  if ((e = readFileContents(path, &bytes)) != 0) {
     err << (e == ENOENT ? "ファイルが見つかりません: " : "ファイルを読み込めません: ") << path << "\n";
     return false;
   }

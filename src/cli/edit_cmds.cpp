@@ -8,11 +8,12 @@
 #include <sstream>
 
 #include "cli/commands.h"
-#include "core/cellcode.h"
-#include "core/datafile.h"
-#include "edit/celledit.h"
-#include "edit/clipboard.h"
-#include "view/monthgrid.h"
+#include "io/safesave.h"
+#include "model/cellcode.h"
+#include "session/datafile.h"
+#include "session/celledit.h"
+#include "session/clipboard.h"
+#include "session/monthgrid.h"
 
 namespace tly::cli {
 
@@ -97,7 +98,7 @@ bool openMonth(CliEdit& c, const Options& o, std::ostream& err) {
   App& app = c.app;
   // Only the current format: the older format's reader asks questions on the way.
   std::string bytes;
-  if (!readWholeFile(o.file, bytes)) {
+  if (readFileContents(o.file, &bytes) != 0) {
     err << "データファイルを読み込めません: " << o.file << "\n";
     return false;
   }

@@ -6,9 +6,10 @@
 #include <ostream>
 
 #include "cli/commands.h"
-#include "core/datafile.h"
-#include "edit/clipboardtext.h"
-#include "tally/tally.h"
+#include "io/safesave.h"
+#include "session/datafile.h"
+#include "rules/clipboardtext.h"
+#include "session/tally.h"
 
 namespace tly::cli {
 
@@ -107,7 +108,7 @@ int cmdTally(const Args& args, std::ostream& out, std::ostream& err) {
 
   std::string bytes;
   int e = 0;
-  if (!readWholeFile(a.file, bytes, &e)) {
+  if ((e = readFileContents(a.file, &bytes)) != 0) {
     err << (e == ENOENT ? "ファイルが見つかりません: " : "ファイルを読み込めません: ") << a.file << "\n";
     return 1;
   }

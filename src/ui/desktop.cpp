@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "core/lifecycle.h"
+#include "session/lifecycle.h"
 #include "ui/frmabout.h"
 #include "ui/frmmain.h"
 #include "ui/frmnew.h"

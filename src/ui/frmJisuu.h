@@ -5,8 +5,8 @@
 
 #include <QDialog>
 
-#include "core/appstate.h"
-#include "tally/jisuudialog.h"
+#include "session/appstate.h"
+#include "session/jisuudialog.h"
 
 class QGroupBox;
 class QLabel;

@@ -2,7 +2,7 @@
 
 #include <QAction>
 
-#include "tally/tallyview.h"
+#include "session/tallyview.h"
 #include "ui/frmJisuu.h"
 #include "ui/frmmain.h"
 

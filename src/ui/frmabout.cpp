@@ -12,7 +12,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "core/lifecycle.h"
+#include "session/lifecycle.h"
 #include "ui/frmmain.h"
 #include "ui/qtplatform.h"
 

@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <QWidget>
 
-#include "core/appstate.h"
+#include "session/appstate.h"
 
 namespace tly::ui {
 

@@ -6,8 +6,8 @@
 #include <QDialog>
 #include <functional>
 
-#include "core/appstate.h"
-#include "edit/jitem.h"
+#include "session/appstate.h"
+#include "session/jitem.h"
 
 class QLabel;
 class QLineEdit;

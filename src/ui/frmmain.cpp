@@ -14,14 +14,14 @@
 #include <QToolBar>
 #include <exception>
 
-#include "tally/tallyview.h"
+#include "session/tallyview.h"
 #include "ui/frmMain_tally.h"
 #include "ui/frmabout.h"
 #include "ui/frmmain_edit.h"
 #include "ui/frmnew.h"
 #include "ui/gridview.h"
 #include "ui/qtplatform.h"
-#include "view/navigation.h"
+#include "session/navigation.h"
 
 namespace tly::ui {
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "core/appstate.h"
-#include "core/lifecycle.h"
+#include "session/appstate.h"
+#include "session/lifecycle.h"
 #include "ui/frmnew.h"
 
 class QAction;

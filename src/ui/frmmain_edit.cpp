@@ -7,8 +7,8 @@
 #include <QMenu>
 #include <exception>
 
-#include "edit/celledit.h"
-#include "edit/clipboard.h"
+#include "session/celledit.h"
+#include "session/clipboard.h"
 #include "ui/frmjitem.h"
 #include "ui/frmmain.h"
 #include "ui/gridview.h"

@@ -15,7 +15,7 @@
 #include <cmath>
 
 #include "calendar/calendar.h"
-#include "calendar/newyear.h"
+#include "session/newyear.h"
 #include "ui/qtplatform.h"
 
 namespace tly::ui {

@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "core/appstate.h"
+#include "session/appstate.h"
 
 class QCheckBox;
 class QComboBox;

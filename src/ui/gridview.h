@@ -6,7 +6,7 @@
 #include <QAbstractScrollArea>
 #include <vector>
 
-#include "view/grid.h"
+#include "model/grid.h"
 
 namespace tly::ui {
 

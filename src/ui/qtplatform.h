@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "core/platform.h"
+#include "model/platform.h"
 
 namespace tly::ui {
 

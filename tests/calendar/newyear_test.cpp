@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "calendar/calendar.h"
-#include "calendar/newyear.h"
-#include "view/monthgrid.h"
+#include "session/newyear.h"
+#include "session/monthgrid.h"
 
 namespace tly {
 namespace {

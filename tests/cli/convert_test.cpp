@@ -4,10 +4,10 @@
 #include <sstream>
 
 #include "cli/cli.h"
-#include "core/cp932.h"
-#include "core/datafile.h"
-#include "core/profile.h"
-#include "core/ver2.h"
+#include "model/cp932.h"
+#include "session/datafile.h"
+#include "io/profile.h"
+#include "session/ver2.h"
 #include "fakes.h"
 
 namespace tly {

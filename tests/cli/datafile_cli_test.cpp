@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
-#include "core/datafile.h"
+#include "session/datafile.h"
 #include "core/datafile_support.h"
 
 namespace tly {

@@ -5,7 +5,8 @@
 #include <sstream>
 
 #include "cli/commands.h"
-#include "core/datafile.h"
+#include "io/safesave.h"
+#include "session/datafile.h"
 #include "edit/edit_fixture.h"
 
 namespace tly {
@@ -25,21 +26,21 @@ class EditCli : public ::testing::Test {
     // The item names travel in the file's settings record.
     f->app.Y.Fs.FsJItemCount = f->app.Y.JItemCount;
     for (size_t i = 0; i < 8; ++i) f->app.Y.Fs.FsJItem[i] = f->app.Y.JItem[i];
-    ASSERT_EQ(writeFileAtomic(file_, encodeDataFile(f->app.Y)), 0);
+    ASSERT_EQ(replaceFileContents(file_, encodeDataFile(f->app.Y)), 0);
   }
   void TearDown() override { fs::remove_all(dir_); }
 
   // The year as stored in the file now.
   std::unique_ptr<SchoolYear> stored() {
     std::string bytes;
-    EXPECT_TRUE(readWholeFile(file_, bytes));
+    EXPECT_EQ(readFileContents(file_, &bytes), 0);
     auto y = std::make_unique<SchoolYear>();
     EXPECT_EQ(decodeDataFile(bytes, *y), DecodeResult::Ok);
     return y;
   }
   std::string bytes() {
     std::string b;
-    readWholeFile(file_, b);
+    readFileContents(file_, &b);
     return b;
   }
   int run(cli::Args args, std::string* outText = nullptr, const std::string& input = "") {

@@ -8,9 +8,9 @@
 
 #include "calendar/calendar.h"
 #include "cli/cli.h"
-#include "core/datafile.h"
-#include "edit/clipboardtext.h"
-#include "tally/tally.h"
+#include "session/datafile.h"
+#include "rules/clipboardtext.h"
+#include "session/tally.h"
 
 namespace tly {
 namespace {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/basic.h"
-#include "core/cp932.h"
+#include "model/basic.h"
+#include "model/cp932.h"
 
 namespace tly {
 namespace {

@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <memory>
 
-#include "core/cp932.h"
-#include "core/datafile.h"
+#include "model/cp932.h"
+#include "session/datafile.h"
 #include "core/datafile_support.h"
-#include "core/ver2.h"
+#include "session/ver2.h"
 
 namespace tly {
 namespace {

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "core/appstate.h"
-#include "core/datafile.h"
+#include "session/appstate.h"
+#include "session/datafile.h"
 
 namespace tly::testing {
 

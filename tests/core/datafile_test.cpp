@@ -4,8 +4,8 @@
 #include <memory>
 #include <random>
 
-#include "core/cp932.h"
-#include "core/datafile.h"
+#include "model/cp932.h"
+#include "session/datafile.h"
 #include "core/datafile_support.h"
 
 namespace tly {

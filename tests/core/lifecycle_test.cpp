@@ -1,10 +1,10 @@
-#include "core/lifecycle.h"
+#include "session/lifecycle.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "core/datafile.h"
+#include "session/datafile.h"
 #include "navfakes.h"
 
 namespace tly {

@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "core/cp932.h"
-#include "core/profile.h"
-#include "core/settingsfile.h"
+#include "model/cp932.h"
+#include "io/profile.h"
+#include "session/settingsfile.h"
 #include "fakes.h"
 
 namespace tly {

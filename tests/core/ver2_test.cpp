@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <memory>
 
-#include "core/cp932.h"
-#include "core/datafile.h"
-#include "core/ver2.h"
+#include "model/cp932.h"
+#include "session/datafile.h"
+#include "session/ver2.h"
 #include "fakes.h"
 
 namespace tly {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "edit/celledit.h"
-#include "edit/clipboard.h"
+#include "session/celledit.h"
+#include "session/clipboard.h"
 #include "edit/edit_fixture.h"
 
 namespace tly {

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "edit/celledit.h"
-#include "edit/clipboard.h"
+#include "session/celledit.h"
+#include "session/clipboard.h"
 #include "edit/edit_fixture.h"
 
 namespace tly {

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "core/appstate.h"
-#include "core/cellcode.h"
-#include "view/monthgrid.h"
+#include "session/appstate.h"
+#include "model/cellcode.h"
+#include "session/monthgrid.h"
 
 namespace tly::testing {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "edit/celledit.h"
-#include "edit/jitem.h"
+#include "session/celledit.h"
+#include "session/jitem.h"
 #include "edit/edit_fixture.h"
 
 namespace tly {

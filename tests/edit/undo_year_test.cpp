@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "calendar/newyear.h"
-#include "core/datafile.h"
-#include "edit/clipboard.h"
+#include "session/newyear.h"
+#include "session/datafile.h"
+#include "session/clipboard.h"
 #include "edit_fixture.h"
 
 namespace tly::testing {

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "core/datafile.h"
+#include "session/datafile.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <iterator>
 #include <string>
 
-#include "core/datafile.h"
+#include "session/datafile.h"
 #include "core/datafile_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);

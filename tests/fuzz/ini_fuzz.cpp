@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "core/profile.h"
-#include "core/settingsfile.h"
+#include "io/profile.h"
+#include "session/settingsfile.h"
 #include "fuzz/fuzz_targets.h"
 
 namespace tly::fuzz {

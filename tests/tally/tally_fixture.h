@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "core/appstate.h"
+#include "session/appstate.h"
 
 namespace tly::testing {
 

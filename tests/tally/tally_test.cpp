@@ -6,7 +6,7 @@
 #include <tuple>
 
 #include "calendar/calendar.h"
-#include "tally/tally.h"
+#include "session/tally.h"
 #include "tally/tally_fixture.h"
 
 namespace tly {

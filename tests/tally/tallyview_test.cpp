@@ -3,11 +3,11 @@
 #include <map>
 #include <string>
 
-#include "tally/jisuudialog.h"
+#include "session/jisuudialog.h"
 #include "tally/tally_fixture.h"
-#include "tally/tallyview.h"
-#include "timetable/menus.h"
-#include "view/navigation.h"
+#include "session/tallyview.h"
+#include "session/menus.h"
+#include "session/navigation.h"
 
 namespace tly {
 namespace {

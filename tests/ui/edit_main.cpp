@@ -6,7 +6,7 @@
 #include <QStatusBar>
 #include <QTest>
 
-#include "edit/celledit.h"
+#include "session/celledit.h"
 #include "ui/frmjitem.h"
 #include "ui/frmmain_edit.h"
 #include "ui/gridview.h"

@@ -11,8 +11,8 @@
 #include <map>
 #include <memory>
 
-#include "calendar/newyear.h"
-#include "tally/tallyview.h"
+#include "session/newyear.h"
+#include "session/tallyview.h"
 #include "ui/frmJisuu.h"
 
 using namespace tly;

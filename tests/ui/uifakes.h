@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "core/appstate.h"
+#include "session/appstate.h"
 #include "ui/frmmain.h"
 #include "ui/qtplatform.h"
 

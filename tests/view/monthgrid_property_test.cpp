@@ -7,7 +7,7 @@
 #include <string>
 
 #include "calendar/calendar.h"
-#include "view/monthgrid.h"
+#include "session/monthgrid.h"
 
 namespace tly {
 namespace {

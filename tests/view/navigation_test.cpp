@@ -1,9 +1,9 @@
-#include "view/navigation.h"
+#include "session/navigation.h"
 
 #include <gtest/gtest.h>
 
 #include "navfakes.h"
-#include "view/monthgrid.h"
+#include "session/monthgrid.h"
 
 namespace tly {
 namespace {

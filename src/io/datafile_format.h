@@ -1,0 +1,39 @@
+// The current data file ("TLY300") as bytes: encoding a year and parsing bytes into a
+// year. Nothing here touches a file, a window or the running state.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "model/schoolyear.h"
+
+namespace tly {
+
+extern const char* const kFileSig;  // "TLY300"
+
+// Bytes of the whole file for y. Sets *lossy when a text could not be held in CP932.
+std::string encodeDataFile(const SchoolYear& y, bool* lossy = nullptr);
+
+enum class DecodeResult { Ok, NoSignature, Damaged };
+// Parses bytes into y (which starts as a copy of the open year, so periods above Jigen
+// keep their contents). On Damaged, y is unspecified and must be thrown away; *why gets a
+// Japanese description and *errorCode the number the error message shows.
+DecodeResult decodeDataFile(const std::string& bytes, SchoolYear& y, std::string* why = nullptr,
+                            int* errorCode = nullptr);
+
+
+// What an encoding had to change: a character CP932 cannot hold became "?" (lossy), a
+// text longer than a length field allows was cut at a character boundary (cut).
+struct EncodeNotes {
+  bool lossy = false;
+  bool cut = false;
+};
+std::string encodeDataFile(const SchoolYear& y, EncodeNotes& notes);
+
+// Error numbers of a damaged file, numbered as the old runtime numbered them.
+constexpr int kErrSubscriptOutOfRange = 9;  // a count or index outside the tables
+constexpr int kErrInputPastEnd = 62;        // the file ends inside a record
+// Longest text a length field holds (bytes); longer texts are cut when saved.
+constexpr size_t kMaxTextBytes = 32767;
+
+}  // namespace tly

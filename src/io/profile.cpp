@@ -1,0 +1,222 @@
+#include "io/profile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "io/safesave.h"
+#include "model/cp932.h"
+
+namespace tly {
+
+namespace {
+
+bool isBlankCh(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view trimWs(std::string_view s) {
+  while (!s.empty() && isBlankCh(s.front())) s.remove_prefix(1);
+  while (!s.empty() && (isBlankCh(s.back()) || s.back() == '\r')) s.remove_suffix(1);
+  return s;
+}
+
+bool equalsNoCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+// What one line holds. Names are compared in UTF-8, where no byte of a double-byte
+// character can pass for an ASCII letter.
+struct LineInfo {
+  enum Kind { Blank, Section, Entry, Other } kind = Other;
+  std::string name;   // section or key name (UTF-8, trimmed)
+  std::string value;  // raw CP932 value bytes, trimmed (entries only)
+};
+
+LineInfo classify(std::string_view raw) {
+  LineInfo li;
+  std::string_view t = trimWs(raw);
+  if (t.empty()) {
+    li.kind = LineInfo::Blank;
+    return li;
+  }
+  if (t.front() == '[') {
+    li.kind = LineInfo::Section;
+    std::string_view n = t.substr(1);
+    size_t close = n.find(']');
+    if (close != std::string_view::npos) n = n.substr(0, close);
+    li.name = fromCp932(trimWs(n));
+    return li;
+  }
+  if (t.front() == ';') return li;  // comment
+  // The key ends at the first "="; no CP932 trail byte is "=" (0x3D lies below 0x40).
+  size_t eq = t.find('=');
+  if (eq == std::string_view::npos) return li;
+  li.kind = LineInfo::Entry;
+  li.name = fromCp932(trimWs(t.substr(0, eq)));
+  li.value = std::string(trimWs(t.substr(eq + 1)));
+  return li;
+}
+
+std::string oneLine(std::string_view s) {
+  std::string out(s);
+  for (char& c : out)
+    if (c == '\r' || c == '\n') c = ' ';
+  return out;
+}
+
+}  // namespace
+
+ProfileText::ProfileText(std::string_view bytes) {
+  size_t start = 0;
+  while (start < bytes.size()) {
+    size_t lf = bytes.find('\n', start);
+    if (lf == std::string_view::npos) {
+      lines_.emplace_back(bytes.substr(start));
+      finalBreak_ = false;
+      return;
+    }
+    lines_.emplace_back(bytes.substr(start, lf - start));
+    start = lf + 1;
+    finalBreak_ = true;
+  }
+}
+
+ProfileText::Located ProfileText::locate(std::string_view section, std::string_view key) const {
+  Located loc;
+  bool inside = false;
+  for (int i = 0; i < static_cast<int>(lines_.size()); ++i) {
+    LineInfo li = classify(lines_[static_cast<size_t>(i)]);
+    if (li.kind == LineInfo::Section) {
+      if (inside) break;  // the first section of the name ends here
+      if (equalsNoCase(li.name, section)) {
+        inside = true;
+        loc.sectionLine = loc.lastEntryLine = i;
+      }
+      continue;
+    }
+    if (!inside) continue;
+    if (li.kind != LineInfo::Blank) loc.lastEntryLine = i;
+    if (li.kind == LineInfo::Entry && loc.keyLine < 0 && equalsNoCase(li.name, key)) loc.keyLine = i;
+  }
+  return loc;
+}
+
+std::optional<std::string> ProfileText::find(std::string_view section, std::string_view key) const {
+  Located loc = locate(section, key);
+  if (loc.keyLine < 0) return std::nullopt;
+  std::string v = classify(lines_[static_cast<size_t>(loc.keyLine)]).value;
+  // One pair of enclosing quotes is dropped, as the platform's reader does.
+  if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
+    v = v.substr(1, v.size() - 2);
+  return fromCp932(cutCp932(v, kProfileValueMax));
+}
+
+std::string ProfileText::getString(std::string_view section, std::string_view key, std::string_view def) const {
+  auto v = find(section, key);
+  return v ? *v : std::string(def);
+}
+
+long ProfileText::getInt(std::string_view section, std::string_view key, long def) const {
+  auto v = find(section, key);
+  if (!v || v->empty()) return def;
+  std::string_view s = *v;
+  bool neg = false;
+  size_t i = 0;
+  if (i < s.size() && (s[i] == '-' || s[i] == '+')) neg = s[i++] == '-';
+  long n = 0;
+  for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
+    int d = s[i] - '0';
+    if (n > (LONG_MAX - d) / 10) {
+      n = LONG_MAX;
+      break;
+    }
+    n = n * 10 + d;
+  }
+  return neg ? -n : n;
+}
+
+void ProfileText::set(std::string_view section, std::string_view key, std::string_view value) {
+  std::string sec = oneLine(section), k = oneLine(key), v = oneLine(value);
+  Located loc = locate(sec, k);
+  if (loc.keyLine >= 0) {
+    // Keep the key as the file spells it and the line's own line end.
+    std::string& line = lines_[static_cast<size_t>(loc.keyLine)];
+    bool cr = !line.empty() && line.back() == '\r';
+    size_t eq = line.find('=');
+    std::string keyRaw(trimWs(std::string_view(line).substr(0, eq)));
+    line = keyRaw + "=" + toCp932(v) + (cr ? "\r" : "");
+    return;
+  }
+  // A line added after a last line that had no line end gives that line one.
+  if (!lines_.empty() && !finalBreak_ && (lines_.back().empty() || lines_.back().back() != '\r'))
+    lines_.back() += '\r';
+  finalBreak_ = true;
+  std::string entry = toCp932(k) + "=" + toCp932(v) + "\r";
+  if (loc.sectionLine >= 0) {
+    lines_.insert(lines_.begin() + loc.lastEntryLine + 1, entry);
+    return;
+  }
+  bool needGap = false;
+  for (const auto& l : lines_)
+    if (classify(l).kind != LineInfo::Blank) needGap = true;
+  if (needGap && classify(lines_.back()).kind != LineInfo::Blank) lines_.push_back("\r");
+  lines_.push_back("[" + toCp932(sec) + "]\r");
+  lines_.push_back(entry);
+}
+
+std::string ProfileText::bytes() const {
+  std::string out;
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    out += lines_[i];
+    if (i + 1 < lines_.size() || finalBreak_) out += '\n';
+  }
+  return out;
+}
+
+bool loadProfile(const std::string& path, ProfileText* out) {
+  std::string bytes;
+  if (readFileContents(path, &bytes) != 0) {
+    *out = ProfileText();
+    return false;
+  }
+  *out = ProfileText(bytes);
+  return true;
+}
+
+int saveProfile(const std::string& path, const ProfileText& p) { return replaceFileContents(path, p.bytes()); }
+
+std::string GetPrivateProfileString(std::string_view section, std::string_view key, std::string_view def,
+                                    const std::string& path) {
+  ProfileText p;
+  loadProfile(path, &p);
+  return p.getString(section, key, def);
+}
+
+long GetPrivateProfileInt(std::string_view section, std::string_view key, long def, const std::string& path) {
+  ProfileText p;
+  loadProfile(path, &p);
+  return p.getInt(section, key, def);
+}
+
+bool WritePrivateProfileString(std::string_view section, std::string_view key, std::string_view value,
+                               const std::string& path) {
+  ProfileText p;
+  loadProfile(path, &p);
+  p.set(section, key, value);
+  return saveProfile(path, p) == 0;
+}
+
+}  // namespace tly

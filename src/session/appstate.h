@@ -1,0 +1,149 @@
+// Run-time values of the program and the state of the main window's controls as the
+// rules see them (menu check marks, toolbar buttons, selectors, status panels). The
+// desktop program shows this state; the command line and tests read it directly.
+#pragma once
+
+#include <array>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "model/platform.h"
+#include "model/schoolyear.h"
+#include "model/grid.h"
+
+namespace tly {
+
+struct MenuItemState {
+  bool checked = false;
+  bool enabled = true;
+  bool visible = true;
+  std::string caption;  // empty: the entry keeps its designed caption; set where a command changes it
+};
+
+struct ToolButtonState {
+  bool pressed = false;
+  bool enabled = true;
+};
+
+struct ComboState {
+  std::vector<std::string> items;
+  int index = -1;  // selected list position, -1 none
+  std::string text;
+  bool visible = true;
+  void clear() {
+    items.clear();
+    index = -1;
+    text.clear();
+  }
+  // Select a position and show its entry as the text (out of range: nothing selected).
+  void select(int i) {
+    if (i >= 0 && i < static_cast<int>(items.size())) {
+      index = i;
+      text = items[static_cast<size_t>(i)];
+    } else {
+      index = -1;
+    }
+  }
+};
+
+// The main window's controls as the rules read and write them.
+struct MainView {
+  std::map<std::string, MenuItemState> menu;      // by control name: "mnuUDisp", "mnuKei", ...
+  std::map<std::string, ToolButtonState> button;  // by toolbar key: "DispAll", "JWC", ...
+  ComboState cmbGr, cmbMonth, cmbDispJW;
+  std::string txtInput;
+  std::array<std::string, 4> panel;  // status bar panels 1..4 at index 0..3
+  std::string caption = "TLY 授業時数集計";
+  bool toolBarVisible = true;
+  // Main window placement in twips and state (0 normal, 1 minimised, 2 maximised).
+  int left = 1000, top = 1000, width = 6500, height = 6500, windowState = 0;
+
+  bool checked(const std::string& m) const {
+    auto it = menu.find(m);
+    return it != menu.end() && it->second.checked;
+  }
+  void setChecked(const std::string& m, bool on) { menu[m].checked = on; }
+  void press(const std::string& key, bool on) { button[key].pressed = on; }
+  bool pressed(const std::string& key) const {
+    auto it = button.find(key);
+    return it != button.end() && it->second.pressed;
+  }
+  // The control the last command gave the input focus ("Grid1", "txtInput", ...); the
+  // window moves the focus there and may clear it.
+  std::string focus;
+};
+
+// Run-time values that are not saved in data files.
+struct AppState {
+  int CurGr = 1;
+  int CurMonth = 4;
+  int CurYear = 0;
+  int CurDay = 1;
+  Date Today;
+  std::string CurFile;
+  std::string AppPath;  // the program folder, ending in "/"
+  std::string IniFile;  // AppPath + "tly.ini"
+  std::string HelpFile; // AppPath + "tly.hlp"
+  int InstanceCount = 0;  // "ExTLY" read at start-up, for the window cascade
+
+  // Tally range and results.
+  bool KikanSet = false;
+  int KFromMonth = 4, KFromDay = 1, KToMonth = 4, KToDay = 1;
+
+  // Settings-file values carried from one read to the next write.
+  int PrnBeginPage = 4, PrnEndPage = 4, PrnTopMargin = 10, PrnLeftMargin = 10;
+  int IniGrIndex = 0, IniMonthIndex = 0, IniDspJWIndex = 0;
+
+  // Month grid column widths kept while another layout borrows the grid.
+  std::array<int, 14> JJColWidth{};
+
+  // Timetable window: 0 none, 1 class, 2 teacher; the timetable it has selected.
+  int JWMode = 0;
+  int JWNo = 0;
+
+  // The range actually used by the last tally (kept for the printed title).
+  int DFromMonth = 4, DFromDay = 1, DToMonth = 3, DToDay = 31;
+  // Tally counts: slot 0..6 = timetable weekday Sunday..Saturday per period,
+  // slot 7..26 = tally item 1..20 under period 1.
+  static constexpr int kTallySlots = 27;
+  int JisuuCnt[kGrades][kTallySlots][kPeriodSlots] = {};  // every grade (CountJisuu)
+  int KeiCnt[kTallySlots][kPeriodSlots] = {};             // the shown grade (DispJisuu)
+  int KeiTotal = 0;
+  // Distinct timetable entries of the timetable tally and their hours, in the order
+  // shown (KeiName[0] is the first row). Every entry is kept.
+  std::vector<std::string> KeiName;
+  std::vector<int> KeiSum;
+  // Cell editing of the main grid. InputMode: 0 no edit, 1 started by a typed character,
+  // 2 by double-click or F2, 3 by a click on the mirror box. InputKey: the character code
+  // typed in the grid before the edit, the key that ended it afterwards. InputText: the
+  // entry box's text on its way to the grid (also used by the item dialog).
+  int InputMode = 0;
+  int InputKey = 0;
+  int InputShift = 0;
+  std::string InputText;
+  std::string InputKeyText;  // the typed character itself, UTF-8 (any script)
+
+  // One-level undo copy of one month of every grade.
+  int16_t UndoJJ[kGrades][kDaySlots][kPeriodSlots] = {};
+  std::string UndoJJText[kGrades][kDaySlots][kTextKinds];
+  int UndoMonth = 0;
+  bool UndoReady = false;
+};
+
+// Everything one run of the program works on.
+struct App {
+  SchoolYear Y;
+  AppState S;
+  MainView W;
+  Grid Grid1;
+  Platform P;
+
+  // Message box through the platform; OK when no message service is installed.
+  MsgResult msg(const std::string& text, MsgButtons b = MsgButtons::OK, MsgIcon i = MsgIcon::None,
+                const std::string& title = "TLY") {
+    return P.msg ? P.msg->show(text, b, i, title) : (b == MsgButtons::YesNo ? MsgResult::Yes : MsgResult::OK);
+  }
+};
+
+}  // namespace tly

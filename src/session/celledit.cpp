@@ -1,0 +1,363 @@
+#include "session/celledit.h"
+
+#include <algorithm>
+
+#include "model/basic.h"
+#include "model/cellcode.h"
+#include "session/clipboard.h"
+#include "session/monthgrid.h"
+
+namespace tly {
+
+const char* const kEditAllText = "全学年一括編集";
+
+namespace {
+
+// Period digits as typed: the position (1-based) modulo 10 is the period, so "0", "０"
+// and anything not listed read as 0.
+const char* const kDigits[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "0",
+                               "１", "２", "３", "４", "５", "６", "７", "８", "９", "０"};
+
+int weekdayOfLetter(const std::string& ch) {
+  for (int w = 1; w <= 7; ++w)
+    if (ch == youbiLetter(w)) return w;
+  return 0;
+}
+
+int periodOfDigit(const std::string& ch) {
+  for (int i = 0; i < 20; ++i)
+    if (ch == kDigits[i]) return (i + 1) % 10;
+  return 0;
+}
+
+int usedItemCount(const SchoolYear& y) { return std::clamp<int>(y.JItemCount, 0, kItemSlots); }
+int usedPeriods(const SchoolYear& y) { return std::clamp<int>(y.Jigen, 0, kPeriodSlots - 1); }
+
+// Month index of the shown month, or 0 when it is not a calendar month.
+int shownMonth(const App& app) { return (app.S.CurMonth >= 1 && app.S.CurMonth <= 12) ? app.S.CurMonth : 0; }
+
+bool isArrow(int key) { return key >= kKeyLeft && key <= kKeyDown; }
+
+// UTF-8 text of a single-byte character code of the old code page: ASCII, or the
+// half-width katakana 161..223. 160 has no character.
+std::string singleByteCharText(int code) {
+  if (code >= 32 && code <= 126) return std::string(1, static_cast<char>(code));
+  if (code >= 161 && code <= 223) {
+    unsigned cp = 0xFF61u + static_cast<unsigned>(code - 161);
+    std::string s;
+    s += static_cast<char>(0xE0 | (cp >> 12));
+    s += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    s += static_cast<char>(0x80 | (cp & 0x3F));
+    return s;
+  }
+  return {};
+}
+
+bool inSingleByteRange(int code) { return (code >= 32 && code <= 126) || (code >= 160 && code <= 223); }
+
+// Code point of a one-character UTF-8 text, or -1.
+long singleCodePoint(const std::string& s) {
+  size_t n = utf8CharLen(s);
+  if (n == 0 || n != s.size()) return -1;
+  auto b = [&](size_t i) { return static_cast<unsigned char>(s[i]); };
+  if (n == 1) return b(0) < 0x80 ? b(0) : -1;
+  if (n == 2) return ((b(0) & 0x1F) << 6) | (b(1) & 0x3F);
+  if (n == 3) return ((b(0) & 0x0F) << 12) | ((b(1) & 0x3F) << 6) | (b(2) & 0x3F);
+  return ((b(0) & 0x07) << 18) | ((b(1) & 0x3F) << 12) | ((b(2) & 0x3F) << 6) | (b(3) & 0x3F);
+}
+
+void storeCode(App& app, int row, int period, int16_t code) {
+  int m = shownMonth(app);
+  GradeRange gr = editGrades(app);
+  for (int g = gr.first; g <= gr.last; ++g) app.Y.JJ[g][m][row][period] = code;
+}
+
+void storeText(App& app, int row, int kind, const std::string& text) {
+  int m = shownMonth(app);
+  GradeRange gr = editGrades(app);
+  for (int g = gr.first; g <= gr.last; ++g) app.Y.JJText[g][m][row][kind] = text;
+}
+
+}  // namespace
+
+std::optional<DecodedCell> decodeCellText(const SchoolYear& y, std::string_view text) {
+  if (text.empty()) return std::nullopt;
+  std::string t(text);
+  std::vector<std::string> ch = utf8Chars(t);
+  std::optional<DecodedCell> out;
+
+  int w = weekdayOfLetter(ch[0]);
+  if (w > 0) {
+    // The grid shows a reference as letter, blank, digit: drop that one blank.
+    if (ch.size() >= 2 && (ch[1] == " " || ch[1] == "　")) {
+      t.erase(ch[0].size(), ch[1].size());
+      ch.erase(ch.begin() + 1);
+    }
+    int p = ch.size() >= 2 ? periodOfDigit(ch[1]) : 0;
+    if (p >= 1 && p <= usedPeriods(y)) out = DecodedCell{static_cast<int16_t>(10 * w + p), t, true};
+  } else {
+    for (int n = 1; n <= usedItemCount(y); ++n) {
+      const std::string& name = y.JItem[static_cast<size_t>(n - 1)];
+      // An empty name would occur in every text; it names nothing.
+      if (!name.empty() && t.find(name) != std::string::npos) {
+        out = DecodedCell{static_cast<int16_t>(-n), t, true};
+        break;
+      }
+    }
+  }
+  if (t == "/" || t == "／") {
+    bool redraw = out && out->redraw;
+    out = DecodedCell{0, "／", redraw};
+  }
+  return out;
+}
+
+std::string cleanCellText(std::string_view text) {
+  std::string s = sanitizeUtf8(text);
+  s.erase(std::remove_if(s.begin(), s.end(),
+                         [](char c) {
+                           auto u = static_cast<unsigned char>(c);
+                           return u < 0x20 || u == 0x7F;
+                         }),
+          s.end());
+  if (s.size() > kMaxCellTextBytes) {
+    size_t cut = kMaxCellTextBytes;
+    while (cut > 0 && (static_cast<unsigned char>(s[cut]) & 0xC0) == 0x80) --cut;
+    s.resize(cut);
+  }
+  return s;
+}
+
+bool editAllMode(const App& app) { return app.W.checked("mnuEditAll"); }
+bool tallyViewShown(const App& app) { return app.W.checked("mnuKei"); }
+bool timetableSettingShown(const App& app) { return app.W.checked("mnuJikanwari"); }
+
+GradeRange editGrades(const App& app) {
+  if (editAllMode(app)) return {0, std::clamp<int>(app.Y.Ggn, 0, kGrades) - 1};
+  int g = std::clamp(app.S.CurGr, 1, kGrades) - 1;
+  return {g, g};
+}
+
+bool isEventsColumn(const App&, int col) { return col == 2; }
+bool isRemarksColumn(const App& app, int col) { return col > 2 && col == app.Grid1.cols() - 1; }
+bool isPeriodColumn(const App& app, int col) {
+  return col >= 3 && col <= app.Grid1.cols() - 2 && col - 2 < kPeriodSlots;
+}
+bool isDayRow(const App& app, int row) { return row >= 1 && row < kDaySlots && row < app.Grid1.rows(); }
+
+bool storeCellValue(App& app, int row, int col, std::string_view text) {
+  if (!isDayRow(app, row) || shownMonth(app) == 0) return false;
+  std::string v = cleanCellText(text);
+  if (isEventsColumn(app, col) || isRemarksColumn(app, col)) {
+    storeText(app, row, isEventsColumn(app, col) ? 0 : 1, v);
+    return false;
+  }
+  if (!isPeriodColumn(app, col) || v.empty()) return false;
+  auto d = decodeCellText(app.Y, v);
+  if (!d) return false;
+  storeCode(app, row, col - 2, d->code);
+  return true;
+}
+
+void redrawMonth(App& app) { DispJJ(app, app.S.CurYear, app.S.CurMonth); }
+
+// ---- Starting an edit ----------------------------------------------------------------
+
+void Grid1_KeyPress(App& app, int charCode) {
+  if (tallyViewShown(app)) return;
+  if (!inSingleByteRange(charCode)) return;
+  app.S.InputKey = charCode;
+  app.S.InputKeyText = singleByteCharText(charCode);
+}
+
+void Grid1_KeyPressText(App& app, const std::string& ch) {
+  long cp = singleCodePoint(ch);
+  if (cp < 0) return;
+  if (cp >= 32 && cp <= 126) return Grid1_KeyPress(app, static_cast<int>(cp));
+  if (cp >= 0xFF61 && cp <= 0xFF9F) return Grid1_KeyPress(app, 161 + static_cast<int>(cp - 0xFF61));
+  if (tallyViewShown(app) || cp < 0xA0) return;
+  // Any other printable character (kana, kanji, full-width forms) starts the edit with
+  // itself; the key that produced it is not one of the keys Grid1_KeyUp knows.
+  app.S.InputKey = 0;
+  app.S.InputKeyText = ch;
+  app.S.InputMode = 1;
+}
+
+bool Grid1_KeyUp(App& app, int keyCode, int shift) {
+  if (tallyViewShown(app)) return false;
+  if (shift != 0 && shift != kShiftBit) return false;
+  bool editKey = keyCode == 32 || (keyCode >= 48 && keyCode <= 59) || (keyCode >= 65 && keyCode <= 90) ||
+                 (keyCode >= 96 && keyCode <= 107) || (keyCode >= 109 && keyCode <= 111);
+  if (!editKey) return false;
+  app.S.InputMode = 1;
+  return true;
+}
+
+bool Grid1_DblClick(App& app) {
+  if (tallyViewShown(app)) return false;
+  app.S.InputMode = 2;
+  return true;
+}
+
+void GText1_GotFocus(App& app) { app.S.InputMode = 3; }
+
+GridKeyAction Grid1_KeyDown(App& app, int keyCode, int shift) {
+  bool ours = keyCode == kKeyF2 || keyCode == kKeyTab || keyCode == kKeyEnter || keyCode == kKeyDelete;
+  if (!ours) return GridKeyAction::None;
+  if (tallyViewShown(app)) return GridKeyAction::Handled;
+  Grid& g = app.Grid1;
+  switch (keyCode) {
+    case kKeyF2:
+      app.S.InputMode = 2;
+      return GridKeyAction::StartEdit;
+    case kKeyTab:
+      if (shift == 0 && g.Col < g.cols() - 1) g.setCurrent(g.Row, g.Col + 1);
+      else if (shift == kShiftBit && g.Col > 2) g.setCurrent(g.Row, g.Col - 1);
+      return GridKeyAction::Handled;
+    case kKeyEnter:
+      if (shift == 0 && g.Row < g.rows() - 1) g.setCurrent(g.Row + 1, g.Col);
+      else if (shift == kShiftBit && g.Row > 1) g.setCurrent(g.Row - 1, g.Col);
+      return GridKeyAction::Handled;
+    default:
+      mnuDel_Click(app);
+      return GridKeyAction::Handled;
+  }
+}
+
+// ---- The edit in the entry box -----------------------------------------------------
+
+bool txtInput_GotFocus(App& app) {
+  switch (app.S.InputMode) {
+    case 0:
+      // Focus arrived without an edit (a click on the box, Tab): hand it back; the commit
+      // then stores nothing.
+      app.S.InputMode = 2;
+      return false;
+    case 1:
+      if (inSingleByteRange(app.S.InputKey) || !app.S.InputKeyText.empty())
+        app.W.txtInput = app.S.InputKeyText;
+      app.S.InputKeyText.clear();
+      break;
+    case 2:
+      app.W.txtInput = app.Grid1.text(app.Grid1.Row, app.Grid1.Col);
+      break;
+    default:
+      app.S.InputMode = 2;
+      break;
+  }
+  return true;
+}
+
+bool txtInput_KeyDown(App& app, int keyCode, int shift) {
+  if (keyCode == kKeyPadEnter) keyCode = kKeyEnter;
+  app.S.InputShift = shift;
+  bool ends = keyCode == kKeyEnter || keyCode == kKeyEscape || (app.S.InputMode != 2 && isArrow(keyCode));
+  if (!ends) return false;
+  app.S.InputText = app.W.txtInput;
+  app.S.InputKey = keyCode;
+  return true;
+}
+
+// ---- Commit ------------------------------------------------------------------------
+
+bool Grid1_GotFocus(App& app) {
+  AppState& s = app.S;
+  Grid& g = app.Grid1;
+  app.W.txtInput = s.InputText;
+  bool allowed = s.InputKey == kKeyEnter || (isArrow(s.InputKey) && s.InputMode != 2);
+  bool stored = false;
+  bool redraw = false;
+  if (allowed) {
+    std::string t = cleanCellText(app.W.txtInput);
+    int r = g.Row, c = g.Col;
+    if (isDayRow(app, r) && shownMonth(app) != 0) {
+      if (isEventsColumn(app, c) || isRemarksColumn(app, c)) {
+        g.setText(r, c, t);
+        storeText(app, r, isEventsColumn(app, c) ? 0 : 1, t);
+        stored = true;
+      } else if (isPeriodColumn(app, c) && !t.empty()) {
+        if (auto d = decodeCellText(app.Y, t)) {
+          g.setText(r, c, d->shown);
+          if (d->code == 0 && !d->redraw) app.W.txtInput = d->shown;
+          storeCode(app, r, c - 2, d->code);
+          stored = true;
+          redraw = d->redraw;
+        }
+      }
+    }
+    // Move after the store.
+    int rows = g.rows(), cols = g.cols();
+    switch (s.InputKey) {
+      case kKeyEnter:
+        if (s.InputShift == 0 && r < rows - 1) g.setCurrent(r + 1, c);
+        else if (s.InputShift == kShiftBit && r > 1) g.setCurrent(r - 1, c);
+        break;
+      case kKeyLeft:
+        if (c > 2) g.setCurrent(r, c - 1);
+        break;
+      case kKeyUp:
+        if (r > 1) g.setCurrent(r - 1, c);
+        break;
+      case kKeyRight:
+        if (c < cols - 1) g.setCurrent(r, c + 1);
+        break;
+      case kKeyDown:
+        if (r < rows - 1) g.setCurrent(r + 1, c);
+        break;
+    }
+    if (redraw) redrawMonth(app);
+  }
+  s.InputKey = 0;
+  s.InputText.clear();
+  s.InputKeyText.clear();
+  app.W.txtInput.clear();
+  s.InputMode = 0;
+  return stored;
+}
+
+// ---- Pop-up menu and edit-all -------------------------------------------------------
+
+std::string popupItemKey(int n) { return "pmnuJItem" + std::to_string(n); }
+
+std::string popupItemCaption(const App& app, int n) {
+  if (n < 1 || n > kItemSlots) return {};
+  return app.Y.JItem[static_cast<size_t>(n - 1)];
+}
+
+bool Grid1_RightMouseDown(App& app) {
+  if (tallyViewShown(app)) return false;
+  const Grid& g = app.Grid1;
+  int left = g.selLeft(), right = g.selRight();
+  bool wholeColumn = g.rows() == g.RowSel + 1 && g.Row == 1;
+  bool show = !wholeColumn && right < g.cols() - 1 && left > 2 && app.S.JWMode == 0;
+  int count = std::clamp<int>(app.Y.JItemCount, 0, kPopupItems);
+  app.W.menu["pmnuSp7"].visible = show;
+  for (int n = 1; n <= kPopupItems; ++n) app.W.menu[popupItemKey(n)].visible = show && n <= count;
+  return true;
+}
+
+void pmnuJItem_Click(App& app, int index) {
+  const Grid& g = app.Grid1;
+  int left = g.selLeft(), right = g.selRight(), top = g.selTop(), bottom = g.selBottom();
+  if (index >= 1 && index <= kItemSlots && left > 1 && top > 0 && shownMonth(app) != 0) {
+    stJJ(app);
+    // Only period cells take an item code; the day-text columns have no code.
+    for (int r = top; r <= bottom; ++r)
+      for (int c = left; c <= right; ++c)
+        if (isDayRow(app, r) && isPeriodColumn(app, c)) storeCode(app, r, c - 2, static_cast<int16_t>(-index));
+  }
+  redrawMonth(app);
+}
+
+void showEditAllState(App& app) {
+  bool on = app.W.checked("mnuEditAll");
+  app.W.setChecked("pmnuEditAll", on);
+  app.W.panel[2] = on ? kEditAllText : "";
+}
+
+void mnuEditAll_Click(App& app) {
+  app.W.setChecked("mnuEditAll", !app.W.checked("mnuEditAll"));
+  showEditAllState(app);
+}
+
+}  // namespace tly

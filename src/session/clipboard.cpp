@@ -1,0 +1,271 @@
+#include "session/clipboard.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "model/cellcode.h"
+#include "session/celledit.h"
+#include "rules/clipboardtext.h"
+#include "session/tallyview.h"
+
+namespace tly {
+
+namespace {
+
+const char* const kMsgBadRange = "この範囲指定はできません。";
+const char* const kMsgCannotDelete = "削除できません。";
+const char* const kMsgNothingToPaste = "貼り付けるデータがありません。";
+const char* const kMsgBadPastePosition = "貼り付け開始位置が不適当です。";
+
+int shownMonth(const App& app) { return (app.S.CurMonth >= 1 && app.S.CurMonth <= 12) ? app.S.CurMonth : 0; }
+int usedGrades(const App& app) { return std::clamp<int>(app.Y.Ggn, 0, kGrades); }
+int usedPeriods(const App& app) { return std::clamp<int>(app.Y.Jigen, 0, kPeriodSlots - 1); }
+
+bool otherView(const App& app) { return tallyViewShown(app) || timetableSettingShown(app); }
+
+// Copy, cut and delete refuse the whole period column of a 31-day month, selected from
+// its header.
+bool refusedRange(const App& app) { return app.Grid1.RowSel == 31 && app.Grid1.Row == 1; }
+
+void setClipboard(App& app, const std::string& text) {
+  if (!app.P.clipboard) return;
+  app.P.clipboard->clear();
+  app.P.clipboard->setText(text);
+}
+
+std::string selectionClipText(const App& app) {
+  const Grid& g = app.Grid1;
+  std::vector<std::vector<std::string>> rows;
+  for (int r = g.selTop(); r <= g.selBottom(); ++r) {
+    std::vector<std::string> cells;
+    for (int c = g.selLeft(); c <= g.selRight(); ++c) cells.push_back(clipCellText(app, r, c));
+    rows.push_back(std::move(cells));
+  }
+  return clipboardText(rows);
+}
+
+// Clears the selected cells of the shown month for the grades of editGrades.
+void clearSelection(App& app) {
+  int m = shownMonth(app);
+  if (m == 0) return;
+  const Grid& g = app.Grid1;
+  GradeRange gr = editGrades(app);
+  for (int r = g.selTop(); r <= g.selBottom(); ++r) {
+    if (!isDayRow(app, r)) continue;
+    for (int c = g.selLeft(); c <= g.selRight(); ++c) {
+      for (int gi = gr.first; gi <= gr.last; ++gi) {
+        if (isEventsColumn(app, c)) app.Y.JJText[gi][m][r][0].clear();
+        else if (isRemarksColumn(app, c)) app.Y.JJText[gi][m][r][1].clear();
+        else if (isPeriodColumn(app, c)) app.Y.JJ[gi][m][r][c - 2] = 0;
+      }
+    }
+  }
+}
+
+}  // namespace
+
+std::string clipboardText(const std::vector<std::vector<std::string>>& rows) {
+  std::string out;
+  for (const auto& row : rows) {
+    for (size_t i = 0; i < row.size(); ++i) {
+      if (i) out += '\t';
+      out += row[i];
+    }
+    out += "\r\n";
+  }
+  return out;
+}
+
+std::string gridRectText(const Grid& g, int top, int left, int bottom, int right) {
+  std::vector<std::vector<std::string>> rows;
+  for (int r = top; r <= bottom; ++r) {
+    std::vector<std::string> cells;
+    for (int c = left; c <= right; ++c) cells.push_back(g.text(r, c));
+    rows.push_back(std::move(cells));
+  }
+  return clipboardText(rows);
+}
+
+std::string clipCellText(const App& app, int row, int col) {
+  const Grid& g = app.Grid1;
+  int m = shownMonth(app);
+  if (!isPeriodColumn(app, col) || copyModeOn(app) || !isDayRow(app, row) || m == 0) return g.text(row, col);
+  int gi = std::clamp(app.S.CurGr, 1, kGrades) - 1;
+  int v = app.Y.JJ[gi][m][row][col - 2];
+  if (v == 0) return "／";
+  if (v < 11) {
+    int n = v < 0 ? -v : v;
+    return n <= kItemSlots ? app.Y.JItem[static_cast<size_t>(n - 1)] : std::string();
+  }
+  return youbiLetter(v / 10) + " " + std::to_string(v % 10);
+}
+
+PasteShape pasteShape(std::string_view text) {
+  PasteShape s;
+  size_t firstBreak = text.find("\r\n");
+  std::string_view head = firstBreak == std::string_view::npos ? text : text.substr(0, firstBreak);
+  s.cols = 1 + static_cast<size_t>(std::count(head.begin(), head.end(), '\t'));
+  for (size_t p = firstBreak; p != std::string_view::npos; p = text.find("\r\n", p + 2)) ++s.rows;
+  return s;
+}
+
+std::vector<std::vector<std::string_view>> pasteFields(std::string_view text, size_t maxRows, size_t maxCols) {
+  std::vector<std::vector<std::string_view>> out;
+  size_t pos = 0;
+  while (out.size() < maxRows) {
+    size_t end = text.find("\r\n", pos);
+    if (end == std::string_view::npos) break;  // text after the last line break is ignored
+    std::string_view line = text.substr(pos, end - pos);
+    std::vector<std::string_view> fields;
+    size_t f = 0;
+    while (fields.size() < maxCols) {
+      size_t tab = line.find('\t', f);
+      if (tab == std::string_view::npos) {
+        fields.push_back(line.substr(f));
+        break;
+      }
+      fields.push_back(line.substr(f, tab - f));
+      f = tab + 1;
+    }
+    out.push_back(std::move(fields));
+    pos = end + 2;
+  }
+  return out;
+}
+
+void stJJ(App& app) {
+  int m = shownMonth(app);
+  if (m == 0) return;
+  app.S.UndoMonth = m;
+  for (int g = 0; g < usedGrades(app); ++g)
+    for (int d = 1; d < kDaySlots; ++d) {
+      for (int k = 0; k < kTextKinds; ++k) app.S.UndoJJText[g][d][k] = app.Y.JJText[g][m][d][k];
+      for (int p = 1; p <= usedPeriods(app); ++p) app.S.UndoJJ[g][d][p] = app.Y.JJ[g][m][d][p];
+    }
+  app.S.UndoReady = true;
+}
+
+void undo(App& app) {
+  if (!app.S.UndoReady) return;
+  int m = app.S.UndoMonth;
+  if (m < 1 || m > 12) return;
+  GradeRange gr = editGrades(app);
+  for (int g = gr.first; g <= gr.last; ++g)
+    for (int d = 1; d < kDaySlots; ++d) {
+      for (int k = 0; k < kTextKinds; ++k) std::swap(app.Y.JJText[g][m][d][k], app.S.UndoJJText[g][d][k]);
+      for (int p = 1; p <= usedPeriods(app); ++p) std::swap(app.Y.JJ[g][m][d][p], app.S.UndoJJ[g][d][p]);
+    }
+}
+
+void discardUndoCopy(App& app) {
+  app.S.UndoReady = false;
+  app.S.UndoMonth = 0;
+}
+
+bool mnuUndo_Click(App& app) {
+  if (tallyViewShown(app)) {
+    mnuKei_Click(app);
+    return false;
+  }
+  undo(app);
+  redrawMonth(app);
+  return true;
+}
+
+bool mnuCopy_Click(App& app) {
+  const Grid& g = app.Grid1;
+  if (otherView(app)) {
+    setClipboard(app, gridRectText(g, g.selTop(), g.selLeft(), g.selBottom(), g.selRight()));
+    return true;
+  }
+  if (refusedRange(app)) {
+    app.msg(kMsgBadRange);
+    return false;
+  }
+  stJJ(app);
+  setClipboard(app, selectionClipText(app));
+  return true;
+}
+
+bool mnuCut_Click(App& app) {
+  if (otherView(app)) return false;
+  if (refusedRange(app)) {
+    app.msg(kMsgBadRange);
+    return false;
+  }
+  stJJ(app);
+  setClipboard(app, selectionClipText(app));
+  clearSelection(app);
+  redrawMonth(app);
+  return false;
+}
+
+bool mnuDel_Click(App& app) {
+  if (otherView(app)) {
+    app.msg(kMsgCannotDelete);
+    return false;
+  }
+  if (refusedRange(app)) {
+    app.msg(kMsgBadRange);
+    return false;
+  }
+  stJJ(app);
+  clearSelection(app);
+  redrawMonth(app);
+  return true;
+}
+
+bool pasteText(App& app, std::string_view text) {
+  if (otherView(app)) return false;
+  if (text.empty()) {
+    app.msg(kMsgNothingToPaste);
+    return false;
+  }
+  Grid& g = app.Grid1;
+  PasteShape shape = pasteShape(text);
+  long roomCols = static_cast<long>(g.cols()) - g.Col, roomRows = static_cast<long>(g.rows()) - g.Row;
+  if (roomCols < 0 || roomRows < 0 || static_cast<size_t>(roomCols) < shape.cols ||
+      static_cast<size_t>(roomRows) < shape.rows) {
+    app.msg(kMsgBadPastePosition);
+    return false;
+  }
+  stJJ(app);
+  int top = g.selTop(), left = g.selLeft(), bottom = g.selBottom(), right = g.selRight();
+  if (shape.cols == 1 && shape.rows == 1) {
+    // One value fills the whole selection.
+    std::string_view v = text.substr(0, std::min(text.find('\t'), text.find("\r\n")));
+    std::string clean = cleanCellText(v);
+    for (int r = top; r <= bottom; ++r)
+      for (int c = left; c <= right; ++c) storeCellValue(app, r, c, clean);
+    g.setCurrent(bottom, right);
+  } else {
+    // A block from the selection's top-left cell. A line with fewer fields than the
+    // first leaves its remaining cells as they are; extra fields are ignored.
+    auto lines = pasteFields(text, shape.rows, shape.cols);
+    for (size_t i = 0; i < lines.size(); ++i)
+      for (size_t j = 0; j < lines[i].size(); ++j)
+        storeCellValue(app, top + static_cast<int>(i), left + static_cast<int>(j), lines[i][j]);
+  }
+  redrawMonth(app);
+  return true;
+}
+
+bool mnuPaste_Click(App& app) {
+  if (otherView(app)) return false;
+  std::string t = app.P.clipboard ? app.P.clipboard->text() : std::string();
+  return pasteText(app, t);
+}
+
+bool mnuCopyAll_Click(App& app) {
+  setClipboard(app, gridToClipboardText(app.Grid1));
+  return true;
+}
+
+bool copyModeOn(const App& app) { return app.W.checked("mnuCopyMode"); }
+
+void mnuCopyMode_Click(App& app) {
+  app.W.setChecked("mnuCopyMode", !app.W.checked("mnuCopyMode"));
+  app.W.setChecked("pmnuCopyMode", !app.W.checked("pmnuCopyMode"));
+}
+
+}  // namespace tly

@@ -1,0 +1,204 @@
+#include "session/lifecycle.h"
+
+#include <algorithm>
+#include <ctime>
+
+#include "model/basic.h"
+#include "session/datafile.h"
+#include "session/tallyview.h"
+#include "session/monthgrid.h"
+#include "session/navigation.h"
+
+namespace tly {
+
+const char* const kInstanceQuestion =
+    "既に TLY が起動されている可能性があります。\n"
+    "自動保存されるデータは、最後に終了させたものが有効となります。\n"
+    "起動しますか";
+const char* const kNoDataQuestion = "編集中のデータがありません。\nデータの新規作成をしますか？";
+
+namespace {
+
+const char* const kApp = "TLY";
+const char* const kSection = "Settings";
+const char* const kWorkFile = "JJTEMP3.DAT";
+
+std::string readSetting(App& app, const char* key, const char* def) {
+  return app.P.settings ? app.P.settings->get(kApp, kSection, key, def) : std::string(def);
+}
+
+void writeSetting(App& app, const char* key, const std::string& value) {
+  if (app.P.settings) app.P.settings->set(kApp, kSection, key, value);
+}
+
+// A stored number read as text; anything unreadable or absurd gives the default.
+int settingNumber(App& app, const char* key, int def) {
+  double v = Val(readSetting(app, key, std::to_string(def).c_str()));
+  if (v < -1e6 || v > 1e6) return def;
+  return static_cast<int>(roundHalfEven(v));
+}
+
+Date currentDate(App& app) {
+  if (app.P.clock) return app.P.clock->today();
+  std::time_t t = std::time(nullptr);
+  std::tm tm{};
+  localtime_r(&t, &tm);
+  return Date{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday};
+}
+
+// The calendar year of the shown month within the open school year.
+int calendarYearOfShownMonth(const App& app) { return app.Y.nendo() + (app.S.CurMonth < 4 ? 1 : 0); }
+
+// The timetable a current-format file had selected becomes the remembered choice, so the
+// refill of the selector that follows keeps it instead of falling back to the first
+// timetable. (After an older-format read the settings file has set the choice already.)
+void rememberFileTimetableChoice(App& app, LoadOutcome read) {
+  if (read == LoadOutcome::Loaded && app.W.cmbDispJW.index >= 0) app.S.IniDspJWIndex = app.W.cmbDispJW.index;
+}
+
+// Runs one step of a sequence whose steps must all be tried.
+template <typename F>
+void tryStep(F&& f) {
+  try {
+    f();
+  } catch (...) {
+  }
+}
+
+}  // namespace
+
+void CheckInstance(App& app, bool* quit) {
+  if (quit) *quit = false;
+  int n = settingNumber(app, "ExTLY", 0);
+  n = std::clamp(n, 0, 32766);
+  app.S.InstanceCount = n;
+  if (n > 0 && app.msg(kInstanceQuestion, MsgButtons::YesNo, MsgIcon::None, "TLY") != MsgResult::Yes) {
+    if (quit) *quit = true;
+    return;
+  }
+  writeSetting(app, "ExTLY", std::to_string(n + 1));
+}
+
+void ClearInstance(App& app) { writeSetting(app, "ExTLY", "0"); }
+
+StartOutcome Form_Load(App& app) {
+  MainView& w = app.W;
+  AppState& s = app.S;
+
+  w.left = settingNumber(app, "MainLeft", 1000);
+  w.top = settingNumber(app, "MainTop", 1000);
+  w.width = settingNumber(app, "MainWidth", 6500);
+  w.height = settingNumber(app, "MainHeight", 6500);
+
+  if (!s.AppPath.empty() && s.AppPath.back() != '/') s.AppPath += '/';
+  s.IniFile = s.AppPath + "tly.ini";
+
+  bool quit = false;
+  CheckInstance(app, &quit);
+  if (quit) return StartOutcome::Quit;
+
+  s.HelpFile = s.AppPath + "tly.hlp";
+
+  s.Today = currentDate(app);
+  s.CurYear = s.Today.year;
+  s.CurMonth = s.Today.month;
+  s.CurDay = s.Today.day;
+  s.KFromMonth = 4;
+  s.KFromDay = 1;
+  s.KToMonth = s.Today.month;
+  s.KToDay = s.Today.day;
+
+  if (app.Y.Jigen < 5 || app.Y.Jigen > 7) app.Y.Jigen = 6;
+
+  std::string name = kWorkFile;
+  LoadOutcome read = LoadJJ3(app, name);
+
+  SetJJGrid(app);
+  w.toolBarVisible = w.checked("mnuShowToolBar");
+  w.panel[2] = w.checked("mnuEditAll") ? "全学年一括編集" : "";
+  int items = std::clamp<int>(app.Y.JItemCount, 0, kItemSlots);
+  for (int i = 1; i <= items; ++i) w.menu["pmnuJItem" + std::to_string(i)].caption = app.Y.JItem[static_cast<size_t>(i - 1)];
+
+  if (!app.Y.isOpen()) {
+    // The toolbar button mirrors the check mark, so it is released with it.
+    w.setChecked("mnuUDisp", false);
+    w.press("DispAll", false);
+    if (app.msg(kNoDataQuestion, MsgButtons::YesNo, MsgIcon::Question, "TLY") == MsgResult::Yes)
+      return StartOutcome::OfferNewYear;
+    return StartOutcome::Empty;
+  }
+
+  s.CurYear = calendarYearOfShownMonth(app);
+  app.Grid1.setCurrent(1, 2);
+  s.CurGr = std::max(1, w.cmbGr.index + 1);
+  if (s.CurGr > app.Y.Ggn) s.CurGr = 1;
+  w.cmbDispJW.visible = w.checked("mnuDispJWC") || w.checked("mnuDispJWS");
+  rememberFileTimetableChoice(app, read);
+  SetCmbDispJW(app);
+  DispJJ(app, s.CurYear, s.CurMonth);
+  ResetRowHeight(app);
+  return StartOutcome::Ready;
+}
+
+void Form_Unload(App& app) {
+  tryStep([&] { leaveTallyView(app); });
+  tryStep([&] {
+    std::string name = kWorkFile;
+    SaveJJ3(app, name);
+  });
+  tryStep([&] { ClearInstance(app); });
+  tryStep([&] {
+    const MainView& w = app.W;
+    if (w.windowState != 0) return;  // keep the placement of the last exit in the normal state
+    writeSetting(app, "MainLeft", std::to_string(w.left));
+    writeSetting(app, "MainTop", std::to_string(w.top));
+    writeSetting(app, "MainWidth", std::to_string(w.width));
+    writeSetting(app, "MainHeight", std::to_string(w.height));
+  });
+}
+
+bool mnuNew_Click(App& app) {
+  if (app.W.checked("mnuKei")) return false;
+  if (app.Y.isOpen() &&
+      app.msg("現在編集中のデータは失われます。", MsgButtons::OKCancel, MsgIcon::None, "TLY 新規作成") != MsgResult::OK)
+    return false;
+  app.S.CurFile.clear();
+  return true;
+}
+
+void mnuOpen_Click(App& app) {
+  std::string name;
+  rememberFileTimetableChoice(app, LoadJJ3(app, name));
+  // A file with fewer grades than the one shown before: show a grade the year has, so the
+  // grid never shows a grade left over from the previous year.
+  if (app.S.CurGr > app.Y.Ggn || app.S.CurGr < 1) {
+    int picked = app.W.cmbGr.index + 1;
+    app.S.CurGr = (picked >= 1 && picked <= app.Y.Ggn) ? picked : 1;
+  }
+  app.S.CurYear = calendarYearOfShownMonth(app);
+  SetJJGrid(app);
+  DispJJ(app, app.S.CurYear, app.S.CurMonth);
+}
+
+void mnuSave_Click(App& app) {
+  std::string name = app.S.CurFile;  // SaveJJ3 empties its argument
+  SaveJJ3(app, name);
+}
+
+void mnuNSave_Click(App& app) {
+  std::string name;
+  SaveJJ3(app, name);
+}
+
+void mnuEnd_Click(App& app) { leaveTallyView(app); }
+
+std::string mnuHelp_Click(App& app) {
+  if (app.S.HelpFile.empty()) {
+    app.msg("ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。", MsgButtons::OK,
+            MsgIcon::Information, app.W.caption);
+    return "";
+  }
+  return app.S.HelpFile;
+}
+
+}  // namespace tly

@@ -1,0 +1,259 @@
+#include "session/navigation.h"
+
+#include <algorithm>
+
+#include "model/basic.h"
+#include "session/tallyview.h"
+#include "session/monthgrid.h"
+
+namespace tly {
+
+AppCommand timetableModeCommand = nullptr;
+
+namespace {
+
+bool tallyShown(const App& app) { return app.W.checked("mnuKei"); }
+
+void redraw(App& app) { DispJJ(app, app.S.CurYear, app.S.CurMonth); }
+
+void focusGrid(App& app) { app.W.focus = "Grid1"; }
+
+// The selected entry of a list, or its text when nothing is selected.
+std::string selectedEntry(const ComboState& c) {
+  if (c.index >= 0 && c.index < static_cast<int>(c.items.size())) return c.items[static_cast<size_t>(c.index)];
+  return c.text;
+}
+
+// Selects CurMonth's entry in the month selector (running its click handler, which finds
+// the month already set), shows the entry as the text and redraws.
+void showCurrentMonthEntry(App& app) {
+  ComboState& m = app.W.cmbMonth;
+  m.select(monthToSelectorIndex(app.S.CurMonth));
+  cmbMonth_Click(app);
+  if (m.index >= 0) m.text = m.items[static_cast<size_t>(m.index)];
+  redraw(app);
+}
+
+// The class view (kind 0) and the teacher view (kind 1) share one command.
+void toggleTimetableView(App& app, int kind) {
+  const std::string mine = kind == 0 ? "mnuDispJWC" : "mnuDispJWS";
+  const std::string other = kind == 0 ? "mnuDispJWS" : "mnuDispJWC";
+  const std::string myKey = kind == 0 ? "JWC" : "JWS";
+  const std::string otherKey = kind == 0 ? "JWS" : "JWC";
+  MainView& w = app.W;
+
+  if (app.Y.timetableCount(kind) <= 0) {
+    app.msg(kind == 0 ? "学級時間割の設定が必要です。" : "教師時間割の設定が必要です。", MsgButtons::OK, MsgIcon::None,
+            "TLY");
+    return;
+  }
+  if (w.checked(other)) {
+    w.setChecked(other, false);
+    w.press(otherKey, false);
+  }
+  bool on = !w.checked(mine);
+  w.setChecked(mine, on);
+  w.press(myKey, on);
+  if (on) app.Y.Fs.FsJWClass = kind == 0 ? -1 : 0;
+  w.cmbDispJW.visible = w.checked("mnuDispJWC") || w.checked("mnuDispJWS");
+
+  if (tallyShown(app)) {
+    // Back to the month layout with the widths the month view had before the tally.
+    w.setChecked("mnuKei", false);
+    w.press("Kei", false);
+    SetJJGrid(app);
+    SetRowHeight(app);
+    int n = std::min(10, app.Grid1.cols());
+    for (int i = 0; i < n; ++i) {
+      // A width never remembered (0) would hide the column: keep the layout's width then.
+      if (app.S.JJColWidth[static_cast<size_t>(i)] >= 1) app.Grid1.setColWidth(i, app.S.JJColWidth[static_cast<size_t>(i)]);
+    }
+  }
+  w.press("DispAll", w.checked("mnuUDisp"));
+  SetCmbDispJW(app);
+  redraw(app);
+}
+
+}  // namespace
+
+int monthToSelectorIndex(int month) {
+  if (month >= 4 && month <= 12) return month - 4;
+  if (month >= 1 && month <= 3) return month + 8;
+  return -1;
+}
+
+int selectorIndexToMonth(int index) {
+  if (index < 0 || index > 11) return 0;
+  int m = index + 4;
+  return m >= 13 ? m - 12 : m;
+}
+
+void fillGradeSelector(App& app) {
+  ComboState& c = app.W.cmbGr;
+  c.clear();
+  int n = std::clamp<int>(app.Y.Ggn, 0, kGrades);
+  for (int g = 1; g <= n; ++g) c.items.push_back(std::to_string(g) + "年");
+  c.select(app.S.CurGr - 1);
+}
+
+void fillMonthSelector(App& app) {
+  ComboState& c = app.W.cmbMonth;
+  c.clear();
+  for (int i = 0; i < 12; ++i) c.items.push_back(std::to_string(selectorIndexToMonth(i)) + "月");
+  c.select(monthToSelectorIndex(app.S.CurMonth));
+}
+
+void cmbGr_Click(App& app) {
+  const ComboState& c = app.W.cmbGr;
+  if (c.index < 0) return;
+  app.S.CurGr = c.index + 1;
+  if (tallyShown(app))
+    DispJisuu(app);
+  else
+    redraw(app);
+}
+
+void cmbGr_Enter(App& app) {
+  ComboState& c = app.W.cmbGr;
+  double v = Val(c.text);
+  if (v < 1 || v > app.Y.Ggn) {
+    c.select(app.S.CurGr - 1);
+    cmbGr_Click(app);
+    if (c.index >= 0) c.text = c.items[static_cast<size_t>(c.index)];
+  }
+  if (tallyShown(app))
+    mnuKei_Click(app);
+  else
+    redraw(app);
+  focusGrid(app);
+}
+
+void cmbMonth_Click(App& app) {
+  int next = selectorIndexToMonth(app.W.cmbMonth.index);
+  if (next == 0) return;
+  int old = app.S.CurMonth;
+  if (old < 4 && next > 3)
+    --app.S.CurYear;
+  else if (old > 3 && next <= 3)
+    ++app.S.CurYear;
+  app.S.CurMonth = next;
+
+  if (tallyShown(app)) {
+    mnuKei_Click(app);
+  } else if (app.W.checked("mnuJikanwari") && timetableModeCommand) {
+    timetableModeCommand(app);
+  } else {
+    redraw(app);
+  }
+  app.Grid1.setCurrent(1, 2);
+  focusGrid(app);
+}
+
+void cmbDispJW_Click(App& app) {
+  const ComboState& jw = app.W.cmbDispJW;
+  int k = leadingGradeDigit(selectedEntry(jw));
+  if (k >= 1 && k <= app.Y.Ggn) {
+    app.S.CurGr = k;
+    ComboState& gr = app.W.cmbGr;
+    gr.select(k - 1);
+    if (gr.index >= 0) gr.text = trimBlanks(gr.items[static_cast<size_t>(gr.index)]);
+  }
+  app.S.IniDspJWIndex = jw.index;
+  redraw(app);
+}
+
+void mnuLastMonth_Click(App& app) {
+  int m = app.S.CurMonth;
+  if (m == 1) {
+    app.S.CurMonth = 12;
+    --app.S.CurYear;
+  } else if (m != 4) {
+    app.S.CurMonth = m - 1;  // April is the first month of the school year and stays
+  }
+  showCurrentMonthEntry(app);
+}
+
+void mnuNextMonth_Click(App& app) {
+  int m = app.S.CurMonth;
+  if (m == 12) {
+    app.S.CurMonth = 1;
+    ++app.S.CurYear;
+  } else if (m != 3) {
+    app.S.CurMonth = m + 1;  // March is the last month of the school year and stays
+  }
+  showCurrentMonthEntry(app);
+}
+
+void mnuToday_Click(App& app) {
+  int t = app.S.Today.month;
+  if (t < 1 || t > 12) return;
+  // Today's month within the shown school year: the year does not change.
+  if (t > 3 && app.S.CurMonth < 4)
+    --app.S.CurYear;
+  else if (t < 4 && app.S.CurMonth > 3)
+    ++app.S.CurYear;
+  app.S.CurMonth = t;
+  showCurrentMonthEntry(app);
+}
+
+void mnuUDisp_Click(App& app) {
+  bool on = !app.W.checked("mnuUDisp");
+  app.W.setChecked("mnuUDisp", on);
+  app.W.press("DispAll", on);
+  if (!tallyShown(app)) {
+    redraw(app);
+    focusGrid(app);
+  }
+}
+
+void mnuDispJWC_Click(App& app) { toggleTimetableView(app, 0); }
+void mnuDispJWS_Click(App& app) { toggleTimetableView(app, 1); }
+
+void mnuShowToolBar_Click(App& app) {
+  bool on = !app.W.checked("mnuShowToolBar");
+  app.W.setChecked("mnuShowToolBar", on);
+  app.W.toolBarVisible = on;
+}
+
+void SetCmbDispJW(App& app) {
+  MainView& w = app.W;
+  bool classView = w.checked("mnuDispJWC");
+  if (!classView && !w.checked("mnuDispJWS")) return;
+  ComboState& c = w.cmbDispJW;
+  c.clear();
+  int kind = classView ? 0 : 1;
+  int count = std::min(app.Y.timetableCount(kind), kMaxTimetables);
+  if (count <= 0) {
+    // The view has nothing to show any more: it switches itself off, and with no view
+    // left on, the empty selector is hidden as the view commands hide it.
+    w.setChecked(classView ? "mnuDispJWC" : "mnuDispJWS", false);
+    w.press(classView ? "JWC" : "JWS", false);
+    if (!w.checked("mnuDispJWC") && !w.checked("mnuDispJWS")) c.visible = false;
+    return;
+  }
+  for (int i = 1; i <= count; ++i) c.items.push_back(trimBlanks(app.Y.JW[kind][i].JWName));
+  if (app.S.IniDspJWIndex < 0) app.S.IniDspJWIndex = 0;
+  int n = static_cast<int>(c.items.size());
+  c.select(app.S.IniDspJWIndex < n ? app.S.IniDspJWIndex : 0);
+  cmbDispJW_Click(app);
+  if (c.index >= 0) c.text = c.items[static_cast<size_t>(c.index)];
+}
+
+MainLayoutOut Form_Resize(const MainLayoutIn& in) {
+  MainLayoutOut out;
+  if (in.clientWidth - in.gridLeft > 0) out.gridWidth = in.clientWidth - in.gridLeft;
+  int gridTop = in.gridTop;
+  if (in.toolBarVisible) {
+    if (in.toolBarHeight <= in.clientHeight) out.topBarTop = in.toolBarHeight;
+    if (in.toolBarHeight + in.txtInputHeight <= in.clientHeight) out.gridTop = in.toolBarHeight + in.txtInputHeight;
+  } else {
+    out.topBarTop = 0;
+    if (in.txtInputHeight <= in.clientHeight) out.gridTop = in.txtInputHeight;
+  }
+  if (out.gridTop >= 0) gridTop = out.gridTop;
+  int h = in.clientHeight - gridTop - in.statusBarHeight;
+  if (h > 0) out.gridHeight = h;
+  return out;
+}
+
+}  // namespace tly

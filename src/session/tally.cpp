@@ -1,0 +1,241 @@
+#include "session/tally.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "model/basic.h"
+#include "model/cellcode.h"
+
+namespace tly {
+
+namespace {
+
+constexpr int kItemSlot0 = 6;  // slot of item n is n + 6
+constexpr int kMaxCode = 79;   // highest timetable reference: Saturday period 9
+const char* const kTotalLabel = "総時間数";
+
+int clampInt(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
+
+// Periods that exist in the year, bounded by the table.
+int periodsOf(const SchoolYear& y) { return clampInt(y.Jigen, 0, kPeriodSlots - 1); }
+
+// Last day of month m for grade index gi as the walk uses it: at least 1 (a month
+// without a stored length is passed through on its day 1) and at most 31.
+int walkMonthLength(const SchoolYear& y, int gi, int m) {
+  return clampInt(y.JJ[gi][m][0][0], 1, kDaySlots - 1);
+}
+
+int nextMonth(int m) { return m == 12 ? 1 : m + 1; }
+
+// The shown grade's index, or -1 when no school year has been built for it.
+int builtGradeIndex(const App& app) {
+  int g = app.S.CurGr;
+  if (g < 1 || g > kGrades) return -1;
+  if (app.Y.JJ[g - 1][4][0][0] < 30) return -1;
+  return g - 1;
+}
+
+bool wholeYear(const AppState& s) { return !s.KikanSet; }
+
+void recordUsedRange(AppState& s, const TallyRange& r) {
+  s.DFromMonth = r.fromMonth;
+  s.DFromDay = r.fromDay;
+  s.DToMonth = r.toMonth;
+  s.DToDay = r.toDay;
+}
+
+}  // namespace
+
+TallyRange rangeInForce(const AppState& s) {
+  if (wholeYear(s)) return TallyRange{4, 1, 3, 31};
+  return TallyRange{s.KFromMonth, s.KFromDay, s.KToMonth, s.KToDay};
+}
+
+TallyRange clampRangeToGrade(const SchoolYear& y, int gi, TallyRange r) {
+  gi = clampInt(gi, 0, kGrades - 1);
+  r.fromMonth = clampInt(r.fromMonth, 1, 12);
+  r.toMonth = clampInt(r.toMonth, 1, 12);
+  r.fromDay = clampInt(r.fromDay, 1, walkMonthLength(y, gi, r.fromMonth));
+  r.toDay = clampInt(r.toDay, 1, walkMonthLength(y, gi, r.toMonth));
+  return r;
+}
+
+int countGradeRange(const SchoolYear& y, int gi, const TallyRange& range, int (*cnt)[kPeriodSlots]) {
+  if (gi < 0 || gi >= kGrades) return 0;
+  const TallyRange r = clampRangeToGrade(y, gi, range);
+  const int periods = periodsOf(y);
+  // Both ends lie on days of the cycle April 1 .. March 31 of this grade, so the end is
+  // met within one cycle; the bound only guards the loop.
+  int cycle = 0;
+  for (int m = 1; m <= 12; ++m) cycle += walkMonthLength(y, gi, m);
+
+  int counted = 0;
+  int m = r.fromMonth, d = r.fromDay;
+  for (int step = 0; step < cycle; ++step) {
+    const int16_t* cells = y.JJ[gi][m][d];
+    for (int p = 1; p <= periods; ++p) {
+      const int c = cells[p];
+      if (c == 0) continue;
+      if (c >= 11) {
+        if (c > kMaxCode) continue;  // not a code any writer stores
+        ++cnt[c / 10 - 1][c % 10];
+      } else {
+        const int n = c < 0 ? -c : c;
+        if (n > kItemSlots) continue;
+        ++cnt[n + kItemSlot0][1];
+      }
+      ++counted;
+    }
+    if (m == r.toMonth && d == r.toDay) break;
+    if (++d > walkMonthLength(y, gi, m)) {
+      d = 1;
+      m = nextMonth(m);
+    }
+  }
+  return counted;
+}
+
+void DispJisuu(App& app) {
+  const int gi = builtGradeIndex(app);
+  if (gi < 0) return;
+  AppState& s = app.S;
+  const SchoolYear& y = app.Y;
+  const TallyRange r = rangeInForce(s);
+  recordUsedRange(s, clampRangeToGrade(y, gi, r));
+
+  std::memset(s.KeiCnt, 0, sizeof s.KeiCnt);
+  s.KeiTotal = 0;
+
+  const int periods = periodsOf(y);
+  const int items = clampInt(y.JItemCount, 0, kItemSlots);
+  const bool whole = wholeYear(s);
+  Grid& g = app.Grid1;
+  g.Redraw = false;
+  g.setCols(periods + 1);
+  g.setRows(items + 7 + (whole ? 1 : 0));
+  g.FixedRows = 1;
+  g.FixedCols = 1;
+  // No text of the previous layout may survive in the cells the tally leaves empty.
+  g.clearAll();
+  g.setColWidth(0, 1200);
+  for (int p = 1; p <= periods; ++p) {
+    g.setColWidth(p, 800);
+    g.setText(0, p, numText(p));
+  }
+  for (int w = 2; w <= 7; ++w) g.setText(w - 1, 0, youbiLetter(w));
+  for (int i = 0; i < items; ++i) g.setText(i + 7, 0, y.JItem[static_cast<size_t>(i)]);
+  if (whole) g.setText(items + 7, 0, kTotalLabel);
+
+  s.KeiTotal = countGradeRange(y, gi, r, s.KeiCnt);
+
+  // Monday..Saturday rows; Saturday shows periods 1..4 only.
+  for (int row = 1; row <= 6; ++row)
+    for (int p = 1; p <= periods; ++p)
+      if (row < 6 || p <= 4) g.setText(row, p, numText(s.KeiCnt[row][p]));
+  for (int row = 7; row < items + 7; ++row) g.setText(row, 1, numText(s.KeiCnt[row][1]));
+  if (whole) g.setText(items + 7, 1, numText(s.KeiTotal));
+
+  g.setCurrent(1, 1);
+  g.Redraw = true;
+}
+
+void CountJisuu(App& app) {
+  const int gi = builtGradeIndex(app);
+  if (gi < 0) return;
+  AppState& s = app.S;
+  const TallyRange r = rangeInForce(s);
+  recordUsedRange(s, clampRangeToGrade(app.Y, gi, r));
+  std::memset(s.JisuuCnt, 0, sizeof s.JisuuCnt);
+  const int grades = clampInt(app.Y.Ggn, 0, kGrades);
+  for (int g = 0; g < grades; ++g) countGradeRange(app.Y, g, r, s.JisuuCnt[g]);
+}
+
+void DispJWJisuu(App& app) {
+  AppState& s = app.S;
+  if (s.JWMode != 1 && s.JWMode != 2) return;
+  if (s.JWNo < 0 || s.JWNo > kMaxTimetables) return;
+  const SchoolYear& y = app.Y;
+  const JWRec& tt = y.JW[s.JWMode - 1][s.JWNo];
+  const int periods = periodsOf(y);
+  const int grades = clampInt(y.Ggn, 0, kGrades);
+  const int cur = clampInt(s.CurGr, 1, kGrades);
+
+  // Distinct entries in the order of first appearance, Monday period 1 first.
+  s.KeiName.clear();
+  s.KeiSum.clear();
+  for (int j = 1; j <= 6; ++j) {
+    for (int p = 1; p <= periods; ++p) {
+      std::string t = trimBlanks(tt.JWCell[static_cast<size_t>(j)][static_cast<size_t>(p)]);
+      if (t.empty()) continue;
+      size_t i = 0;
+      while (i < s.KeiName.size() && s.KeiName[i] != t) ++i;
+      if (i == s.KeiName.size()) {
+        s.KeiName.push_back(std::move(t));
+        s.KeiSum.push_back(0);
+      }
+      int b = cur;
+      if (s.JWMode == 2) {
+        // A teacher's entry such as "3-1国語" counts grade 3's days.
+        int k = leadingGradeDigit(s.KeiName[i]);
+        if (k >= 1 && k <= grades) b = k;
+      }
+      s.KeiSum[i] += s.JisuuCnt[b - 1][j][p];
+    }
+  }
+
+  // Largest first; a stable bubble sort, so equal sums keep their first-appearance order.
+  const size_t n = s.KeiName.size();
+  for (size_t pass = 1; pass < n; ++pass) {
+    bool swapped = false;
+    for (size_t k = 0; k + 1 < n; ++k) {
+      if (s.KeiSum[k] < s.KeiSum[k + 1]) {
+        std::swap(s.KeiSum[k], s.KeiSum[k + 1]);
+        std::swap(s.KeiName[k], s.KeiName[k + 1]);
+        swapped = true;
+      }
+    }
+    if (!swapped) break;
+  }
+
+  const int items = clampInt(y.JItemCount, 0, kItemSlots);
+  const bool whole = wholeYear(s);
+  const int entries = static_cast<int>(n);
+  const int rows = std::max(entries, items) + 1 + (whole ? 1 : 0);
+  Grid& g = app.Grid1;
+  g.Redraw = false;
+  g.setCols(5);
+  g.setRows(rows);
+  g.FixedRows = 1;
+  g.FixedCols = 1;
+  g.clearAll();
+  static const int kWidths[5] = {400, 1200, 800, 1200, 800};
+  static const char* const kHeads[5] = {"No.", "教科/学級", "時数", "集計項目", "時数"};
+  for (int c = 0; c < 5; ++c) {
+    g.setColWidth(c, kWidths[c]);
+    g.setText(0, c, kHeads[c]);
+  }
+
+  long total = 0;
+  for (int row = 1; row < rows; ++row) g.setText(row, 0, numText(row));
+  for (int row = 1; row <= entries; ++row) {
+    g.setText(row, 1, s.KeiName[static_cast<size_t>(row - 1)]);
+    g.setText(row, 2, numText(s.KeiSum[static_cast<size_t>(row - 1)]));
+    total += s.KeiSum[static_cast<size_t>(row - 1)];
+  }
+  for (int row = 1; row <= items; ++row) {
+    const int v = s.JisuuCnt[cur - 1][row + kItemSlot0][1];
+    g.setText(row, 3, y.JItem[static_cast<size_t>(row - 1)]);
+    g.setText(row, 4, numText(v));
+    total += v;
+  }
+  s.KeiTotal = static_cast<int>(total);
+  if (whole) {
+    g.setText(rows - 1, 1, kTotalLabel);
+    g.setText(rows - 1, 2, numText(s.KeiTotal));
+  }
+
+  g.setCurrent(1, 1);
+  g.Redraw = true;
+}
+
+}  // namespace tly

@@ -1,0 +1,246 @@
+#include "session/clipboard.h"
+#include "session/ver2.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "model/basic.h"
+#include "model/cp932.h"
+#include "session/datafile.h"
+#include "io/profile.h"
+#include "io/safesave.h"
+
+namespace tly {
+
+const char* const kOldWorkFileName = "JJTEMP.DAT";
+
+namespace {
+
+constexpr const char* kTitlePrefix = "TLY 授業時数集計 - ";
+constexpr const char* kCR = "\r";
+
+std::string fileNamePart(const std::string& path) {
+  size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+bool fileExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+std::string withCR(const std::string& a, const std::string& b) { return a + kCR + b; }
+
+// The number of periods of the year being converted, asked until 5, 6 or 7 is given.
+int askPeriods(App& app) {
+  for (;;) {
+    MsgResult r = app.msg(std::string("Ver.3のデータ形式に変換します。") + "\r\n" + "１日は６時限ですか？",
+                          MsgButtons::YesNo, MsgIcon::None, "Ver.2データ読み込み");
+    if (r == MsgResult::Yes) return 6;
+    // With no input box there is nobody to ask: take the question's own answer.
+    if (!app.P.input) return 6;
+    std::string a = app.P.input->ask("１日の時限数を入力してください。（5～7）", "TLY", "");
+    double n = roundHalfEven(Val(a));
+    if (n >= 5 && n <= 7) return static_cast<int>(n);
+  }
+}
+
+}  // namespace
+
+void refillGradeList(App& app) {
+  auto& c = app.W.cmbGr;
+  c.clear();
+  int n = std::clamp<int>(app.Y.Ggn, 0, kGrades);
+  for (int g = 1; g <= n; ++g) c.items.push_back(std::to_string(g) + "年");
+  if (app.S.CurGr > n) app.S.CurGr = 1;
+  if (app.S.CurGr < 1) app.S.CurGr = 1;
+  c.select(app.S.CurGr - 1);
+}
+
+void refillMonthList(App& app) {
+  auto& c = app.W.cmbMonth;
+  c.clear();
+  for (int i = 0; i < 12; ++i) c.items.push_back(std::to_string((i + 3) % 12 + 1) + "月");
+  int m = app.S.CurMonth;
+  c.select(m >= 4 ? m - 4 : m + 8);
+}
+
+// ---- The procedures
+
+// The Open or Save As dialog of the older format; a dialog error other than cancel is
+// reported here, and the caller treats every result but Ok as the end of the command.
+static FileDialogResult runVer2Dialog(App& app, bool save) {
+  FileDialogRequest req;
+  req.save = save;
+  req.title = save ? "ファイル名を付けて保存" : "ファイルを開く";
+  req.filters = {{"Data File (*.DAT)", "*.DAT"}, {"All Files (*.*)", "*.*"}};
+  req.filterIndex = 1;
+  req.defaultExt = "DAT";
+  req.initialDir = app.S.AppPath;
+  FileDialogResult res = app.P.fileDialog ? app.P.fileDialog->run(req) : FileDialogResult{};
+  if (res.status == FileDialogResult::Status::Error) app.msg("指定に誤りがあります。");
+  return res;
+}
+
+Ver2LoadOutcome loadVer2(App& app, std::string& name) {
+  std::string path;
+  if (name == kOldWorkFileName) {
+    path = app.S.AppPath + kOldWorkFileName;
+  } else if (name.empty()) {
+    FileDialogResult res = runVer2Dialog(app, false);
+    if (res.status != FileDialogResult::Status::Ok) return Ver2LoadOutcome::Cancelled;
+    path = res.path;
+  } else {
+    path = name;
+  }
+  const bool fromDialog = name.empty();
+  name.clear();
+
+  // No readable, non-empty main file: nothing to convert (no older working file at start-up).
+  std::string mainBytes;
+  if (readFileContents(path, &mainBytes) != 0 || mainBytes.empty()) return Ver2LoadOutcome::NoFile;
+  if (fromDialog) app.S.CurFile = path;
+
+  // The older format's grid: ten columns (set only once there is a file, so that the quiet
+  // ends above change nothing).
+  app.Grid1.setCols(10);
+  app.Grid1.setColWidth(8, 560);
+  app.Grid1.setColWidth(9, 2688);
+
+  const int periods = askPeriods(app);
+
+  auto finish = [&](Ver2LoadOutcome o) {
+    if (o != Ver2LoadOutcome::Read) app.S.CurFile.clear();
+    app.W.caption = kTitlePrefix + app.S.CurFile;
+    app.W.panel[0].clear();
+    return o;
+  };
+  auto fail = [&](int err) {
+    app.msg(withCR("データファイル(Ver.2)を読み込み中にエラーが発生しました。", "Error Code " + std::to_string(err)));
+    return finish(Ver2LoadOutcome::Failed);
+  };
+
+  // The year is read into a copy and takes the place of the open one only when complete
+  // (or when reading stops at a missing companion file, which keeps what was read).
+  auto y = std::make_unique<SchoolYear>(app.Y);
+  y->Jigen = static_cast<int16_t>(periods);
+  y->Fs.FsColWidth[0] = 0;
+  app.W.panel[0] = "ファイル読み込み中";
+
+  auto commit = [&] {
+    app.Y = std::move(*y);
+    discardUndoCopy(app);  // an undo must never write a month of another year
+    app.S.CurYear = app.Y.JJ[0][0][0][0];
+    refillGradeList(app);
+    refillMonthList(app);
+  };
+
+  if (int e = decodeVer2Main(mainBytes, *y)) return fail(e);
+
+  const std::string base = ver2BaseName(path);
+  std::string bytes;
+  int e = readFileContents(base + ".das", &bytes);
+  if (e == ENOENT) {
+    decodeVer2Texts({}, *y);
+    commit();
+    return finish(Ver2LoadOutcome::StoppedNoTexts);
+  }
+  if (e) return fail(errorNumberFor(e));
+  if (int d = decodeVer2Texts(bytes, *y)) return fail(d);
+
+  e = readFileContents(base + ".daj", &bytes);
+  if (e == ENOENT) {
+    commit();
+    return finish(Ver2LoadOutcome::StoppedNoTimetables);
+  }
+  if (e) return fail(errorNumberFor(e));
+  if (int d = decodeVer2Timetables(bytes, *y)) return fail(d);
+
+  commit();
+  return finish(Ver2LoadOutcome::Read);
+}
+
+void LoadJJ(App& app, std::string& name) { (void)loadVer2(app, name); }
+
+Ver2SaveOutcome saveVer2(App& app, std::string& name) {
+  std::string path;
+  if (name == kOldWorkFileName) {
+    path = app.S.AppPath + kOldWorkFileName;
+  } else if (name.empty()) {
+    FileDialogResult res = runVer2Dialog(app, true);
+    if (res.status != FileDialogResult::Status::Ok) {
+      name.clear();
+      return Ver2SaveOutcome::Cancelled;
+    }
+    path = res.path;
+    if (fileNamePart(path).find('.') == std::string::npos) path += ".dat";
+    if (fileExists(path) &&
+        app.msg(withCR("同名のファイルが存在します。", "上書きしてよろしいですか？"), MsgButtons::YesNo,
+                MsgIcon::Exclamation, "TLY") != MsgResult::Yes) {
+      name.clear();
+      return Ver2SaveOutcome::Cancelled;
+    }
+    app.S.CurFile = path;
+  } else {
+    path = name;
+  }
+  name.clear();
+  app.W.panel[0] = "ファイル保存中";
+
+  const std::string base = ver2BaseName(path);
+  const std::string files[3] = {replacementTarget(path), replacementTarget(base + ".das"),
+                                replacementTarget(base + ".daj")};
+  std::string oldTimetables;
+  readFileContents(files[2], &oldTimetables);  // missing: nothing to keep
+  bool lossy = false;
+  Ver2Bytes bytes = encodeVer2(app.Y, oldTimetables, &lossy);
+  const std::string* contents[3] = {&bytes.main, &bytes.texts, &bytes.timetables};
+
+  // All three files are written beside their targets first and only then renamed over
+  // them; the previous files are kept as links until every rename went through, so a
+  // failed write at any step leaves the previous set whole.
+  std::string tmp[3], backup[3];
+  int err = 0;
+  for (int i = 0; i < 3 && !err; ++i) err = writeTempFile(files[i], *contents[i], &tmp[i]);
+  int done = 0;
+  for (; done < 3 && !err; ++done) {
+    if (fileExists(files[done])) {
+      backup[done] = files[done] + ".bak-" + std::to_string(::getpid());
+      ::unlink(backup[done].c_str());
+      if (::link(files[done].c_str(), backup[done].c_str()) != 0) backup[done].clear();
+    }
+    err = commitTempFile(tmp[done], files[done]);
+    tmp[done].clear();
+    if (err) break;
+  }
+  if (err) {
+    for (int i = 0; i < done; ++i) {
+      if (!backup[i].empty())
+        ::rename(backup[i].c_str(), files[i].c_str());
+      else
+        ::unlink(files[i].c_str());
+    }
+    if (done < 3 && !backup[done].empty()) ::unlink(backup[done].c_str());
+  } else {
+    for (auto& b : backup)
+      if (!b.empty()) ::unlink(b.c_str());
+  }
+  for (auto& t : tmp)
+    if (!t.empty()) ::unlink(t.c_str());  // left over only after a failure
+  app.W.panel[0].clear();
+  if (err) {
+    app.msg(withCR("データファイルを書き込み中にエラーが発生しました。", "Error Code " + std::to_string(errorNumberFor(err))));
+    return Ver2SaveOutcome::Failed;
+  }
+  if (lossy)
+    app.msg(kMsgLossySave, MsgButtons::OK, MsgIcon::Exclamation, "TLY");
+  return Ver2SaveOutcome::Written;
+}
+
+void SaveJJ(App& app, std::string& name) { (void)saveVer2(app, name); }
+
+}  // namespace tly
