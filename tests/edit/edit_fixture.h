@@ -8,6 +8,7 @@
 #include "session/appstate.h"
 #include "model/cellcode.h"
 #include "session/monthgrid.h"
+#include "support/viewstate.h"
 
 namespace tly::testing {
 
@@ -98,7 +99,7 @@ struct EditFixture {
     app.Grid1.RowSel = rowSel;
     app.Grid1.ColSel = colSel;
   }
-  void setEditAll(bool on) { app.W.setChecked("mnuEditAll", on); }
+  void setEditAll(bool on) { testing::setView(app, "mnuEditAll", on); }
 };
 
 }  // namespace tly::testing
