@@ -4,11 +4,10 @@
 
 #include "model/basic.h"
 #include "session/tallyview.h"
+#include "session/timetablemode.h"
 #include "session/monthgrid.h"
 
 namespace tly {
-
-AppCommand timetableModeCommand = nullptr;
 
 namespace {
 
@@ -130,8 +129,8 @@ void cmbMonth_Click(App& app) {
 
   if (tallyShown(app)) {
     mnuKei_Click(app);
-  } else if (app.V.timetableMode && timetableModeCommand) {
-    timetableModeCommand(app);
+  } else if (app.V.timetableMode) {
+    refreshTimetableMode(app);
   } else {
     redraw(app);
   }

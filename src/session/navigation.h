@@ -29,11 +29,6 @@ void mnuDispJWS_Click(App& app);
 void mnuShowToolBar_Click(App& app);
 void SetCmbDispJW(App& app);
 
-// Timetable mode's command (mnuJikanwari_Click). The timetable module installs it; while
-// none is installed a month change in timetable mode just redraws the month.
-using AppCommand = void (*)(App&);
-extern AppCommand timetableModeCommand;
-
 // Where the resize handler puts the top bar and the grid (twips of the client area).
 // A value of -1 means "leave as it is" (the step did not apply).
 struct MainLayoutIn {
