@@ -8,6 +8,7 @@
 #include "session/clipboard.h"
 #include "session/datafile.h"
 #include "io/safesave.h"
+#include "session/yearswap.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -51,18 +52,6 @@ bool fileExists(const std::string& path) {
 bool fileNameHasDot(const std::string& path) {
   auto slash = path.rfind('/');
   return path.find('.', slash == std::string::npos ? 0 : slash + 1) != std::string::npos;
-}
-
-void fillGradeCombo(App& app) {
-  auto& c = app.W.cmbGr;
-  c.clear();
-  for (int g = 1; g <= app.Y.Ggn; ++g) c.items.push_back(std::to_string(g) + "年");
-}
-
-void fillMonthCombo(App& app) {
-  auto& c = app.W.cmbMonth;
-  c.clear();
-  for (int i = 0; i < 12; ++i) c.items.push_back(std::to_string((i + 3) % 12 + 1) + "月");
 }
 
 // Column widths of the month grid go into the settings record unless the grid is lent
@@ -265,10 +254,7 @@ LoadOutcome readDataFileAt(App& app, const std::string& path, std::string* why) 
       break;
   }
   app.Y = std::move(*copy);
-  discardUndoCopy(app);  // an undo must never write a month of another year
-  app.S.CurYear = app.Y.nendo();
-  fillGradeCombo(app);
-  fillMonthCombo(app);
+  yearReplaced(app, ShownGrade::ChosenByFile);
   applyFileSettings(app);
   return finish(LoadOutcome::Loaded);
 }

@@ -9,10 +9,8 @@
 
 namespace tly {
 
-// Month selector position of calendar month m (April = 0 .. March = 11), and back.
-int monthToSelectorIndex(int month);
-int selectorIndexToMonth(int index);
-// Refills the grade selector with 1年..Ggn年 and the month selector with 4月..3月.
+// Refill the grade selector with 1年..Ggn年 and the month selector with 4月..3月, each
+// selecting what the grid shows (CurGr, CurMonth; nothing when that is not listed).
 void fillGradeSelector(App& app);
 void fillMonthSelector(App& app);
 

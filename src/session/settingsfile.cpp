@@ -6,6 +6,7 @@
 #include "model/basic.h"
 #include "model/cp932.h"
 #include "io/safesave.h"
+#include "session/navigation.h"
 #include "session/ver2.h"
 
 namespace tly {
@@ -70,7 +71,8 @@ void getMainIniFrom(App& app, const std::string* raw) {
   int ggn = readInt(p, kSecMain, "Ggn", 3, 1, kGrades);
   if (ggn != app.Y.Ggn || static_cast<int>(w.cmbGr.items.size()) != ggn) {
     app.Y.Ggn = static_cast<int16_t>(ggn);
-    refillGradeList(app);
+    if (app.S.CurGr < 1 || app.S.CurGr > ggn) app.S.CurGr = 1;
+    fillGradeSelector(app);
   }
 
   FontInfo f = app.Grid1.Font;

@@ -4,6 +4,7 @@
 
 #include "navfakes.h"
 #include "session/monthgrid.h"
+#include "model/months.h"
 #include "support/viewstate.h"
 
 namespace tly {
@@ -43,7 +44,9 @@ TEST(MonthSelector, EntriesRunFromAprilToMarch) {
   EXPECT_EQ(r.app.W.cmbMonth.items, (std::vector<std::string>{"4月", "5月", "6月", "7月", "8月", "9月", "10月", "11月",
                                                                "12月", "1月", "2月", "3月"}));
   EXPECT_EQ(r.app.W.cmbMonth.text, "1月");
-  EXPECT_EQ(selectorIndexToMonth(12), 0) << "no month for a position past the list";
+  for (int p : {-1, 12}) EXPECT_EQ(monthAtPosition(p), 0) << "no month for position " << p;
+  for (int m : {0, 13}) EXPECT_EQ(positionOfMonth(m), -1) << "no position for month " << m;
+  for (int p = 0; p < kSchoolMonths; ++p) EXPECT_EQ(positionOfMonth(monthAtPosition(p)), p);
 }
 
 TEST(MonthNavigation, StaysInsideTheSchoolYear) {
