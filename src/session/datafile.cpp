@@ -8,6 +8,7 @@
 #include "session/clipboard.h"
 #include "session/datafile.h"
 #include "io/safesave.h"
+#include "io/yearfile.h"
 #include "session/yearswap.h"
 
 #include <fcntl.h>
@@ -210,14 +211,8 @@ LoadOutcome readDataFileAt(App& app, const std::string& path, std::string* why) 
     return o;
   };
 
-  std::string bytes;
-  int err = 0;
-  if ((err = readFileContents(path, &bytes)) != 0) {
-    if (err != ENOENT) {
-      if (why) *why = std::strerror(err);
-      app.msg(errorText(kMsgReadError, err), MsgButtons::OK, MsgIcon::None, "TLY");
-      return finish(LoadOutcome::Failed);
-    }
+  YearRead read = readYearFile(path, app.Y);
+  if (read.status == YearRead::Status::Missing) {
     // A missing file is created empty and read as a file without the signature.
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) {
@@ -228,15 +223,10 @@ LoadOutcome readDataFileAt(App& app, const std::string& path, std::string* why) 
       return finish(LoadOutcome::Failed);
     }
     if (fd >= 0) ::close(fd);
-    bytes.clear();
+    read.status = YearRead::Status::NoSignature;
   }
-
-  auto copy = std::make_unique<SchoolYear>(app.Y);
-  std::string reason;
-  int code = 0;
-  switch (decodeDataFile(bytes, *copy, &reason, &code)) {
-    case DecodeResult::NoSignature: {
-      copy.reset();
+  switch (read.status) {
+    case YearRead::Status::NoSignature: {
       std::string older = path;
       auto pos = older.find(kWorkFileName);
       if (pos != std::string::npos) older.replace(pos, std::strlen(kWorkFileName), kOldWorkFileName);
@@ -246,17 +236,23 @@ LoadOutcome readDataFileAt(App& app, const std::string& path, std::string* why) 
       app.W.panel[0].clear();
       return LoadOutcome::OlderFormat;
     }
-    case DecodeResult::Damaged:
-      if (why) *why = reason;
-      app.msg(errorText(kMsgReadError, code), MsgButtons::OK, MsgIcon::None, "TLY");
+    case YearRead::Status::Unreadable:
+    case YearRead::Status::Damaged:
+      if (why) *why = read.why;
+      app.msg(errorText(kMsgReadError, read.error), MsgButtons::OK, MsgIcon::None, "TLY");
       return finish(LoadOutcome::Failed);
-    case DecodeResult::Ok:
+    case YearRead::Status::Missing:
+    case YearRead::Status::Ok:
       break;
   }
-  app.Y = std::move(*copy);
+  openReadYear(app, std::move(read.year));
+  return finish(LoadOutcome::Loaded);
+}
+
+void openReadYear(App& app, std::unique_ptr<SchoolYear> year) {
+  app.Y = std::move(*year);
   yearReplaced(app, ShownGrade::ChosenByFile);
   applyFileSettings(app);
-  return finish(LoadOutcome::Loaded);
 }
 
 LoadOutcome LoadJJ3(App& app, std::string& name) {
