@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "cli/commands.h"
+#include "cli/context.h"
 #include "io/safesave.h"
 #include "session/appstate.h"
 #include "session/datafile.h"
@@ -16,24 +17,20 @@ namespace tly::cli {
 
 namespace {
 
-// Messages go to the error stream; the period question is answered from --periods.
-class ConsoleMessages : public MessageBoxService, public InputBoxService {
+// Messages go to the error stream; the period question of the older format's reader is
+// answered from --periods.
+class ConvertMessages : public ErrorStream, public InputBoxService {
  public:
-  ConsoleMessages(std::ostream& err, int periods) : err_(err), periods_(periods) {}
-  MsgResult show(const std::string& text, MsgButtons buttons, MsgIcon, const std::string&) override {
+  ConvertMessages(std::ostream& err, int periods) : ErrorStream(err), periods_(periods) {}
+  MsgResult show(const std::string& text, MsgButtons buttons, MsgIcon icon, const std::string& title) override {
     if (buttons == MsgButtons::YesNo) return periods_ == 6 ? MsgResult::Yes : MsgResult::No;
-    std::string t = text;
-    for (char& c : t)
-      if (c == '\r') c = '\n';
-    err_ << t << "\n";
-    return MsgResult::OK;
+    return ErrorStream::show(text, buttons, icon, title);
   }
   std::string ask(const std::string&, const std::string&, const std::string&) override {
     return std::to_string(periods_);
   }
 
  private:
-  std::ostream& err_;
   int periods_;
 };
 
@@ -75,14 +72,12 @@ int cmdConvert(const Args& args, std::ostream& out, std::ostream& err) {
     err << "使い方: tly convert IN OUT --to v2|v3 [--periods N] [--dir DIR]\n";
     return 2;
   }
-  // The working files' bare names would mean the program folder: here they name files in
-  // the current folder, as any other name does.
-  auto here = [](const std::string& f) { return f == kOldWorkFileName || f == kWorkFileName ? "./" + f : f; };
-  const std::string in = here(files[0]);
-  const std::string outPath = here(files[1]);
+  const std::string in = inCurrentFolder(files[0]);
+  const std::string outPath = inCurrentFolder(files[1]);
 
-  auto app = std::make_unique<App>();
-  ConsoleMessages console(err, periods);
+  Context c(err);
+  App* app = c.app.get();
+  ConvertMessages console(err, periods);
   app->P.msg = &console;
   app->P.input = &console;
   if (!dir.empty()) {
@@ -96,12 +91,7 @@ int cmdConvert(const Args& args, std::ostream& out, std::ostream& err) {
     return 1;
   }
   if (startsWith(head, kFileSig)) {
-    app->S.CurFile = in;
-    std::string why;
-    if (readDataFileAt(*app, in, &why) != LoadOutcome::Loaded) {
-      if (!why.empty()) err << in << ": " << why << "\n";
-      return 1;
-    }
+    if (!openYear(c, in)) return 1;
   } else {
     std::string name = in;
     switch (loadVer2(*app, name)) {

@@ -1,89 +1,24 @@
 // Subcommands around the data file: new, month, dump, resave.
-#include <stdlib.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <ostream>
 #include <sstream>
 
-#include "session/newyear.h"
 #include "cli/commands.h"
-#include "io/safesave.h"
+#include "cli/context.h"
 #include "model/basic.h"
-#include "model/cellcode.h"
 #include "model/months.h"
-#include "session/datafile.h"
-#include "session/lifecycle.h"
 #include "rules/clipboardtext.h"
+#include "session/datafile.h"
 #include "session/monthgrid.h"
+#include "session/newyear.h"
+#include "session/settingsfile.h"
 
 namespace tly::cli {
 
 namespace {
-
-// Messages of the procedures go to the error stream; questions are answered No / Cancel
-// (the command line never replaces or converts anything it was not told to).
-class StreamMessages : public MessageBoxService {
- public:
-  explicit StreamMessages(std::ostream& err) : err_(err) {}
-  // While set, questions are answered Yes / OK without being shown (a scripted start-up).
-  bool answerQuestionsYes = false;
-  MsgResult show(const std::string& text, MsgButtons b, MsgIcon, const std::string&) override {
-    if (answerQuestionsYes && b != MsgButtons::OK) return b == MsgButtons::YesNo ? MsgResult::Yes : MsgResult::OK;
-    std::string t = text;
-    for (char& c : t)
-      if (c == '\r') c = ' ';
-    err_ << t << "\n";
-    return b == MsgButtons::OK ? MsgResult::OK : b == MsgButtons::YesNo ? MsgResult::No : MsgResult::Cancel;
-  }
-
- private:
-  std::ostream& err_;
-};
-
-struct CliApp {
-  App app;
-  StreamMessages msgs;
-  explicit CliApp(std::ostream& err) : msgs(err) { app.P.msg = &msgs; }
-};
-
-bool parseInt(const std::string& s, int lo, int hi, int& out) {
-  if (s.empty() || s.size() > 6) return false;
-  size_t i = s[0] == '-' ? 1 : 0;
-  if (i == s.size()) return false;
-  for (size_t k = i; k < s.size(); ++k)
-    if (s[k] < '0' || s[k] > '9') return false;
-  int v = std::stoi(s);
-  if (v < lo || v > hi) return false;
-  out = v;
-  return true;
-}
-
-// Reads a current-format file into app. A missing file or one of another format is an
-// error here: the command line creates and converts nothing on reading.
-bool loadForCli(App& app, const std::string& path, std::ostream& err) {
-  std::string bytes;
-  int e = 0;
-  if ((e = readFileContents(path, &bytes)) != 0) {
-    err << (e == ENOENT ? "ファイルが見つかりません: " : "ファイルを読み込めません: ") << path << "\n";
-    return false;
-  }
-  if (bytes.compare(0, 6, kFileSig) != 0) {
-    err << "TLY300 形式のデータファイルではありません: " << path << "\n";
-    return false;
-  }
-  app.S.CurFile = path;
-  std::string why;
-  if (readDataFileAt(app, path, &why) != LoadOutcome::Loaded) {
-    err << path << ": " << why << "\n";
-    return false;
-  }
-  return true;
-}
 
 // ---------------------------------------------------------------- JSON
 
@@ -306,9 +241,9 @@ bool parseSaturdays(const std::string& s, std::array<bool, 5>& out) {
   std::string part;
   bool any = false;
   while (std::getline(in, part, ',')) {
-    int n = 0;
-    if (!parseInt(trimBlanks(part), 1, 5, n)) return false;
-    out[size_t(n - 1)] = true;
+    auto n = parseNumber(trimBlanks(part), 1, 5);
+    if (!n) return false;
+    out[size_t(*n - 1)] = true;
     any = true;
   }
   return any;
@@ -330,15 +265,19 @@ int cmdNew(const Args& args, std::ostream& out, std::ostream& err) {
     };
     std::string v;
     if (a == "--grades") {
-      if (!value(v) || !parseInt(v, 3, 6, opt.grades)) {
+      auto n = value(v) ? parseNumber(v, 3, 6) : std::nullopt;
+      if (!n) {
         err << "学年数は 3～6 で指定してください。\n";
         return 2;
       }
+      opt.grades = *n;
     } else if (a == "--periods") {
-      if (!value(v) || !parseInt(v, 5, 7, opt.periods)) {
+      auto n = value(v) ? parseNumber(v, 5, 7) : std::nullopt;
+      if (!n) {
         err << "時限数は 5～7 で指定してください。\n";
         return 2;
       }
+      opt.periods = *n;
     } else if (a == "--closed-saturdays") {
       if (!value(v) || !parseSaturdays(v, opt.closedSaturdays)) {
         err << "休みの土曜日は 1～5 の番号をコンマで区切るか none で指定してください。\n";
@@ -360,35 +299,21 @@ int cmdNew(const Args& args, std::ostream& out, std::ostream& err) {
     err << usage;
     return 2;
   }
-  CliApp c(err);
-  App& app = c.app;
+  Context c(err);
+  App& app = *c.app;
   std::optional<int> nendo = checkNendoText(app, yearText);
   if (!nendo) return 2;
   opt.nendo = *nendo;
 
-  // A first start in an empty folder: the working file is missing, so the reader falls
-  // back to the older working file and the settings file, neither of which exists. The
-  // start-up then offers the new-year dialog, whose 実行 is the build below.
-  std::string tmpl = (std::filesystem::temp_directory_path() / "tlynewXXXXXX").string();
-  if (!::mkdtemp(tmpl.data())) {
-    err << "作業用フォルダを作成できません。\n";
-    return 1;
-  }
-  app.S.AppPath = tmpl + "/";
-  c.msgs.answerQuestionsYes = true;
-  StartOutcome start = Form_Load(app);
-  c.msgs.answerQuestionsYes = false;
-  std::error_code ec;
-  std::filesystem::remove_all(tmpl, ec);
-  if (start != StartOutcome::OfferNewYear) {
-    err << "新しい年度を作成できませんでした。\n";
-    return 1;
-  }
-
+  // The settings of a first start in an empty program folder: no settings file, so its
+  // defaults (eight tally items among them), and no year open, so the changes-only view
+  // is off. The new-year build then makes the year and its month view.
+  getMainIniFrom(app, nullptr);
+  app.V.changesOnly = false;
   runNewYearBuild(app, opt);
 
   // The working-file save: an explicit path, replaced without a question.
-  std::string target = outPath == kWorkFileName ? "./" + outPath : outPath;
+  std::string target = inCurrentFolder(outPath);
   return SaveJJ3(app, target) == SaveOutcome::Saved ? 0 : 1;
 }
 
@@ -430,20 +355,20 @@ int cmdMonth(const Args& args, std::ostream& out, std::ostream& err) {
       return 2;
     }
   }
-  int month = 0;
   if (path.empty() || gradeText.empty() || monthText.empty()) {
     err << usage;
     return 2;
   }
-  if (!parseInt(monthText, 1, 12, month)) {
+  const std::optional<int> month = parseNumber(monthText, 1, 12);
+  if (!month) {
     err << "月は 1～12 で指定してください。\n";
     return 2;
   }
-  CliApp c(err);
-  App& app = c.app;
-  if (!loadForCli(app, path, err)) return 1;
-  int grade = 0;
-  if (!parseInt(gradeText, 1, app.Y.Ggn, grade)) {
+  Context c(err);
+  App& app = *c.app;
+  if (!openYear(c, path)) return 1;
+  const std::optional<int> grade = parseNumber(gradeText, 1, app.Y.Ggn);
+  if (!grade) {
     err << "学年は 1～" << app.Y.Ggn << " で指定してください。\n";
     return 2;
   }
@@ -454,21 +379,21 @@ int cmdMonth(const Args& args, std::ostream& out, std::ostream& err) {
   w.cmbDispJW.clear();
   if (ttKind >= 0) {
     int n = app.Y.timetableCount(ttKind);
-    int no = 0;
-    if (!parseInt(ttText, 1, std::max(n, 0), no)) {
+    const std::optional<int> no = parseNumber(ttText, 1, std::max(n, 0));
+    if (!no) {
       err << (ttKind == 0 ? "学級時間割" : "教師時間割") << " " << ttText << " はありません（登録 " << n
           << " 件）。\n";
       return 2;
     }
     for (int i = 1; i <= n; ++i) w.cmbDispJW.items.push_back(app.Y.JW[ttKind][i].JWName);
-    w.cmbDispJW.select(no - 1);
+    w.cmbDispJW.select(*no - 1);
   }
   app.V.tally = false;
-  app.S.CurGr = grade;
-  app.S.CurMonth = month;
-  app.S.CurYear = calendarYearOf(app.Y.nendo(), month);
+  app.S.CurGr = *grade;
+  app.S.CurMonth = *month;
+  app.S.CurYear = calendarYearOf(app.Y.nendo(), *month);
   SetJJGrid(app);
-  DispJJ(app, app.S.CurYear, month);
+  DispJJ(app, app.S.CurYear, *month);
   out << gridToClipboardText(app.Grid1);
   return 0;
 }
@@ -478,9 +403,9 @@ int cmdDump(const Args& args, std::ostream& out, std::ostream& err) {
     err << "使い方: tly dump FILE\n";
     return 2;
   }
-  CliApp c(err);
-  if (!loadForCli(c.app, args[1], err)) return 1;
-  dumpYear(out, c.app.Y);
+  auto year = readYear(args[1], err);
+  if (!year) return 1;
+  dumpYear(out, *year);
   return 0;
 }
 
@@ -490,10 +415,10 @@ int cmdResave(const Args& args, std::ostream& out, std::ostream& err) {
     err << "使い方: tly resave IN OUT\n";
     return 2;
   }
-  CliApp c(err);
-  if (!loadForCli(c.app, args[1], err)) return 1;
-  std::string target = args[2] == kWorkFileName ? "./" + args[2] : args[2];
-  return SaveJJ3(c.app, target) == SaveOutcome::Saved ? 0 : 1;
+  Context c(err);
+  if (!openYear(c, args[1])) return 1;
+  std::string target = inCurrentFolder(args[2]);
+  return SaveJJ3(*c.app, target) == SaveOutcome::Saved ? 0 : 1;
 }
 
 }  // namespace tly::cli

@@ -8,7 +8,7 @@
 #include <sstream>
 
 #include "cli/commands.h"
-#include "io/safesave.h"
+#include "cli/context.h"
 #include "model/cellcode.h"
 #include "model/months.h"
 #include "session/datafile.h"
@@ -19,21 +19,6 @@
 namespace tly::cli {
 
 namespace {
-
-// Messages of the procedures go to the error stream and count as a failure.
-class ErrorMessages : public MessageBoxService {
- public:
-  explicit ErrorMessages(std::ostream& err) : err_(err) {}
-  MsgResult show(const std::string& text, MsgButtons b, MsgIcon, const std::string&) override {
-    err_ << text << "\n";
-    ++count;
-    return b == MsgButtons::YesNo ? MsgResult::No : b == MsgButtons::OKCancel ? MsgResult::Cancel : MsgResult::OK;
-  }
-  int count = 0;
-
- private:
-  std::ostream& err_;
-};
 
 struct Options {
   std::string file;
@@ -73,61 +58,31 @@ bool parseOptions(const Args& args, const std::vector<std::string>& names, Optio
   return true;
 }
 
-bool parseInt(const std::string& s, int lo, int hi, int& out) {
-  if (s.empty() || s.size() > 6) return false;
-  for (char c : s)
-    if (c < '0' || c > '9') return false;
-  int v = std::stoi(s);
-  if (v < lo || v > hi) return false;
-  out = v;
-  return true;
-}
-
 bool badValue(std::ostream& err, const char* what, const std::string& v) {
   err << what << "の指定が正しくありません: " << v << "\n";
   return false;
 }
 
-struct CliEdit {
-  App app;
-  ErrorMessages msgs;
-  explicit CliEdit(std::ostream& err) : msgs(err) { app.P.msg = &msgs; }
-};
-
 // Reads the file and shows grade/month in the grid, as the main window would.
-bool openMonth(CliEdit& c, const Options& o, std::ostream& err) {
-  App& app = c.app;
-  // Only the current format: the older format's reader asks questions on the way.
-  std::string bytes;
-  if (readFileContents(o.file, &bytes) != 0) {
-    err << "データファイルを読み込めません: " << o.file << "\n";
-    return false;
-  }
-  if (bytes.compare(0, 6, kFileSig) != 0) {
-    err << "TLY300 形式のデータファイルではありません: " << o.file << "\n";
-    return false;
-  }
-  std::string why;
-  if (readDataFileAt(app, o.file, &why) != LoadOutcome::Loaded) {
-    if (!why.empty()) err << o.file << ": " << why << "\n";
-    else err << "データファイルを読み込めません: " << o.file << "\n";
-    return false;
-  }
+bool openMonth(Context& c, const Options& o) {
+  App& app = *c.app;
+  if (!openYear(c, o.file)) return false;
   if (!app.Y.isOpen()) {
-    err << "年度のデータがありません: " << o.file << "\n";
+    c.err << "年度のデータがありません: " << o.file << "\n";
     return false;
   }
-  int grade = 0, month = 0;
-  if (!parseInt(o.values.at("grade"), 1, app.Y.Ggn, grade)) return badValue(err, "学年", o.values.at("grade"));
-  if (!parseInt(o.values.at("month"), 1, 12, month)) return badValue(err, "月", o.values.at("month"));
-  app.S.CurGr = grade;
-  app.S.CurMonth = month;
-  app.S.CurYear = calendarYearOf(app.Y.nendo(), month);
+  const auto grade = parseNumber(o.values.at("grade"), 1, app.Y.Ggn);
+  if (!grade) return badValue(c.err, "学年", o.values.at("grade"));
+  const auto month = parseNumber(o.values.at("month"), 1, 12);
+  if (!month) return badValue(c.err, "月", o.values.at("month"));
+  app.S.CurGr = *grade;
+  app.S.CurMonth = *month;
+  app.S.CurYear = calendarYearOf(app.Y.nendo(), *month);
   // The month view: no tally view, no timetable setting.
   app.V.tally = false;
   app.V.timetableMode = false;
   SetJJGrid(app);
-  DispJJ(app, app.S.CurYear, month);
+  DispJJ(app, app.S.CurYear, *month);
   return true;
 }
 
@@ -150,17 +105,18 @@ int cmdEdit(const Args& args, std::ostream& out, std::ostream& err) {
     err << "使い方: tly edit FILE --grade G --month M --day D --period P|events|remarks --text T [--all-grades]\n";
     return 2;
   }
-  auto c = std::make_unique<CliEdit>(err);
-  App& app = c->app;
-  if (!openMonth(*c, o, err)) return 1;
-  int day = 0;
-  int lastDay = app.Y.monthLength(app.S.CurGr - 1, app.S.CurMonth);
-  if (!parseInt(o.values["day"], 1, std::min(lastDay, 31), day)) return badValue(err, "日", o.values["day"]), 1;
+  Context c(err);
+  App& app = *c.app;
+  if (!openMonth(c, o)) return 1;
+  const int lastDay = app.Y.monthLength(app.S.CurGr - 1, app.S.CurMonth);
+  const auto dayNumber = parseNumber(o.values["day"], 1, std::min(lastDay, 31));
+  if (!dayNumber) return badValue(err, "日", o.values["day"]), 1;
+  const int day = *dayNumber;
   const std::string& p = o.values["period"];
   int col = 0, period = 0;
   if (p == "events") col = 2;
   else if (p == "remarks") col = app.Grid1.cols() - 1;
-  else if (parseInt(p, 1, app.Y.Jigen, period)) col = period + 2;
+  else if (auto n = parseNumber(p, 1, app.Y.Jigen)) col = (period = *n) + 2;
   else return badValue(err, "時限", p), 1;
 
   // F2, the text, Enter: the grid's focus handler stores it.
@@ -192,15 +148,16 @@ int runPaste(const Args& args, std::istream& in, std::ostream& out, std::ostream
     err << "使い方: tly paste FILE --grade G --month M --row R --col C [--all-grades] < TEXT\n";
     return 2;
   }
-  auto c = std::make_unique<CliEdit>(err);
-  App& app = c->app;
-  if (!openMonth(*c, o, err)) return 1;
-  int row = 0, col = 0;
-  if (!parseInt(o.values["row"], 1, app.Grid1.rows() - 1, row)) return badValue(err, "行", o.values["row"]), 1;
-  if (!parseInt(o.values["col"], 2, app.Grid1.cols() - 1, col)) return badValue(err, "列", o.values["col"]), 1;
+  Context c(err);
+  App& app = *c.app;
+  if (!openMonth(c, o)) return 1;
+  const auto row = parseNumber(o.values["row"], 1, app.Grid1.rows() - 1);
+  if (!row) return badValue(err, "行", o.values["row"]), 1;
+  const auto col = parseNumber(o.values["col"], 2, app.Grid1.cols() - 1);
+  if (!col) return badValue(err, "列", o.values["col"]), 1;
   std::ostringstream text;
   text << in.rdbuf();
-  app.Grid1.setCurrent(row, col);
+  app.Grid1.setCurrent(*row, *col);
   bool pasted = false;
   withEditAll(app, o.allGrades, [&] { pasted = pasteText(app, text.str()); });
   if (!pasted) return 1;

@@ -1,12 +1,11 @@
 // `tly tally FILE --grade G [--from M/D --to M/D] [--class N | --teacher N]`: the tally
 // table as the tally view's copy command would put it on the clipboard.
-#include <cerrno>
 #include <memory>
 #include <optional>
 #include <ostream>
 
 #include "cli/commands.h"
-#include "io/safesave.h"
+#include "cli/context.h"
 #include "session/datafile.h"
 #include "rules/clipboardtext.h"
 #include "session/tally.h"
@@ -17,24 +16,12 @@ namespace {
 
 const char* const kUsage = "使い方: tly tally FILE --grade G [--from M/D --to M/D] [--class N | --teacher N]";
 
-// Whole decimal number lo..hi, nothing else.
-std::optional<int> wholeNumber(const std::string& s, int lo, int hi) {
-  if (s.empty() || s.size() > 4) return std::nullopt;
-  int v = 0;
-  for (char c : s) {
-    if (c < '0' || c > '9') return std::nullopt;
-    v = v * 10 + (c - '0');
-  }
-  if (v < lo || v > hi) return std::nullopt;
-  return v;
-}
-
 // "M/D" with M 1..12 and D 1..31; a day past its month's end counts as the last day.
 bool monthDay(const std::string& s, int& m, int& d) {
   const size_t slash = s.find('/');
   if (slash == std::string::npos) return false;
-  auto mm = wholeNumber(s.substr(0, slash), 1, 12);
-  auto dd = wholeNumber(s.substr(slash + 1), 1, 31);
+  auto mm = parseNumber(s.substr(0, slash), 1, 12);
+  auto dd = parseNumber(s.substr(slash + 1), 1, 31);
   if (!mm || !dd) return false;
   m = *mm;
   d = *dd;
@@ -56,7 +43,7 @@ bool parseArgs(const Args& args, TallyArgs& a, std::ostream& err) {
     const std::string& k = args[i];
     const bool hasValue = i + 1 < args.size();
     if (k == "--grade" && hasValue) {
-      auto g = wholeNumber(args[++i], 1, kGrades);
+      auto g = parseNumber(args[++i], 1, kGrades);
       if (!g) {
         err << "学年の指定が正しくありません: " << args[i] << "\n";
         return false;
@@ -74,7 +61,7 @@ bool parseArgs(const Args& args, TallyArgs& a, std::ostream& err) {
         err << "--class と --teacher は一つだけ指定してください。\n";
         return false;
       }
-      auto n = wholeNumber(args[++i], 1, kMaxTimetables);
+      auto n = parseNumber(args[++i], 1, kMaxTimetables);
       if (!n) {
         err << "時間割の番号が正しくありません: " << args[i] << "\n";
         return false;
@@ -106,23 +93,11 @@ int cmdTally(const Args& args, std::ostream& out, std::ostream& err) {
   TallyArgs a;
   if (!parseArgs(args, a, err)) return 2;
 
-  std::string bytes;
-  int e = 0;
-  if ((e = readFileContents(a.file, &bytes)) != 0) {
-    err << (e == ENOENT ? "ファイルが見つかりません: " : "ファイルを読み込めません: ") << a.file << "\n";
-    return 1;
-  }
+  auto year = readYear(a.file, err);
+  if (!year) return 1;
+  // The tally needs the year alone: the file's view options play no part in it.
   auto app = std::make_unique<App>();
-  std::string why;
-  switch (decodeDataFile(bytes, app->Y, &why)) {
-    case DecodeResult::Ok: break;
-    case DecodeResult::NoSignature:
-      err << "TLY300 形式のデータファイルではありません: " << a.file << "\n";
-      return 1;
-    case DecodeResult::Damaged:
-      err << a.file << ": " << why << "\n";
-      return 1;
-  }
+  app->Y = std::move(*year);
 
   SchoolYear& y = app->Y;
   if (!y.isOpen() || a.grade > y.Ggn || y.JJ[a.grade - 1][4][0][0] < 30) {

@@ -1,0 +1,49 @@
+// What every subcommand shares: reading numbers from arguments, the error stream as the
+// procedures' message box, and reading the data file a command works on.
+#pragma once
+
+#include <iosfwd>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "session/appstate.h"
+
+namespace tly::cli {
+
+// A whole number lo..hi written in decimal digits (a leading "-" allowed, at most six
+// characters); nothing for anything else.
+std::optional<int> parseNumber(const std::string& s, int lo, int hi);
+
+// The procedures' messages go to the error stream, one line each. A question is answered
+// No or Cancel: the command line replaces or converts nothing it was not told to.
+class ErrorStream : public MessageBoxService {
+ public:
+  explicit ErrorStream(std::ostream& err) : err_(err) {}
+  MsgResult show(const std::string& text, MsgButtons buttons, MsgIcon icon, const std::string& title) override;
+  int shown = 0;
+
+ protected:
+  std::ostream& err_;
+};
+
+// One command's session: the tables (on the heap, they are large) with the messages of
+// the procedures going to the error stream.
+struct Context {
+  explicit Context(std::ostream& err);
+  std::ostream& err;
+  ErrorStream messages;
+  std::unique_ptr<App> app;
+};
+
+// Reads a current-format data file. A missing file, another format or a damaged file is
+// reported on err (nothing is created or converted): then nothing is returned.
+std::unique_ptr<SchoolYear> readYear(const std::string& path, std::ostream& err);
+// Reads it and opens it as the Open command would, with the view options it carries.
+bool openYear(Context& c, const std::string& path);
+
+// The working files' bare names would mean the program folder; on the command line they
+// name files in the current folder, as any other name does.
+std::string inCurrentFolder(const std::string& path);
+
+}  // namespace tly::cli
