@@ -6,10 +6,29 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "session/appstate.h"
 
 namespace tly::cli {
+
+// Walks a subcommand's arguments after its name: next() moves to the next argument,
+// value() takes the one after it as the current option's value.
+class ArgWalk {
+ public:
+  explicit ArgWalk(const std::vector<std::string>& args) : args_(args) {}
+  bool next() { return ++i_ < args_.size(); }
+  const std::string& arg() const { return args_[i_]; }
+  bool value(std::string& v) {
+    if (i_ + 1 >= args_.size()) return false;
+    v = args_[++i_];
+    return true;
+  }
+
+ private:
+  const std::vector<std::string>& args_;
+  size_t i_ = 0;
+};
 
 // A whole number lo..hi written in decimal digits (a leading "-" allowed, at most six
 // characters); nothing for anything else.

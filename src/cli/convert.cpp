@@ -42,21 +42,16 @@ int cmdConvert(const Args& args, std::ostream& out, std::ostream& err) {
   std::vector<std::string> files;
   std::string to, dir;
   int periods = 6;
-  for (size_t i = 1; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    auto value = [&](std::string& v) {
-      if (i + 1 >= args.size()) return false;
-      v = args[++i];
-      return true;
-    };
+  for (ArgWalk walk(args); walk.next();) {
+    const std::string& a = walk.arg();
     std::string v;
     if (a == "--to" || a == "--dir") {
-      if (!value(a == "--to" ? to : dir) || (a == "--dir" && dir.empty())) {
+      if (!walk.value(a == "--to" ? to : dir) || (a == "--dir" && dir.empty())) {
         err << a << " の値がありません。\n";
         return 2;
       }
     } else if (a == "--periods") {
-      if (!value(v) || (v != "5" && v != "6" && v != "7")) {
+      if (!walk.value(v) || (v != "5" && v != "6" && v != "7")) {
         err << "--periods には 5、6、7 のいずれかを指定してください。\n";
         return 2;
       }

@@ -256,35 +256,30 @@ int cmdNew(const Args& args, std::ostream& out, std::ostream& err) {
   const char* usage = "使い方: tly new 年度 [--grades N] [--periods N] [--closed-saturdays LIST] -o FILE\n";
   NewYearOptions opt;
   std::string yearText, outPath;
-  for (size_t i = 1; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    auto value = [&](std::string& v) {
-      if (i + 1 >= args.size()) return false;
-      v = args[++i];
-      return true;
-    };
+  for (ArgWalk walk(args); walk.next();) {
+    const std::string& a = walk.arg();
     std::string v;
     if (a == "--grades") {
-      auto n = value(v) ? parseNumber(v, 3, 6) : std::nullopt;
+      auto n = walk.value(v) ? parseNumber(v, 3, 6) : std::nullopt;
       if (!n) {
         err << "学年数は 3～6 で指定してください。\n";
         return 2;
       }
       opt.grades = *n;
     } else if (a == "--periods") {
-      auto n = value(v) ? parseNumber(v, 5, 7) : std::nullopt;
+      auto n = walk.value(v) ? parseNumber(v, 5, 7) : std::nullopt;
       if (!n) {
         err << "時限数は 5～7 で指定してください。\n";
         return 2;
       }
       opt.periods = *n;
     } else if (a == "--closed-saturdays") {
-      if (!value(v) || !parseSaturdays(v, opt.closedSaturdays)) {
+      if (!walk.value(v) || !parseSaturdays(v, opt.closedSaturdays)) {
         err << "休みの土曜日は 1～5 の番号をコンマで区切るか none で指定してください。\n";
         return 2;
       }
     } else if (a == "-o") {
-      if (!value(outPath)) {
+      if (!walk.value(outPath)) {
         err << usage;
         return 2;
       }
@@ -324,18 +319,13 @@ int cmdMonth(const Args& args, std::ostream& out, std::ostream& err) {
   std::string gradeText, monthText, ttText;
   bool changesOnly = false;
   int ttKind = -1;
-  for (size_t i = 1; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    auto value = [&](std::string& v) {
-      if (i + 1 >= args.size()) return false;
-      v = args[++i];
-      return true;
-    };
+  for (ArgWalk walk(args); walk.next();) {
+    const std::string& a = walk.arg();
     bool ok = true;
     if (a == "--grade") {
-      ok = value(gradeText);
+      ok = walk.value(gradeText);
     } else if (a == "--month") {
-      ok = value(monthText);
+      ok = walk.value(monthText);
     } else if (a == "--changes-only") {
       changesOnly = true;
     } else if (a == "--class" || a == "--teacher") {
@@ -344,7 +334,7 @@ int cmdMonth(const Args& args, std::ostream& out, std::ostream& err) {
         return 2;
       }
       ttKind = a == "--class" ? 0 : 1;
-      ok = value(ttText);
+      ok = walk.value(ttText);
     } else if (path.empty() && (a.empty() || a[0] != '-')) {
       path = a;
     } else {
