@@ -64,28 +64,6 @@ void clearSelection(App& app) {
 
 }  // namespace
 
-std::string clipboardText(const std::vector<std::vector<std::string>>& rows) {
-  std::string out;
-  for (const auto& row : rows) {
-    for (size_t i = 0; i < row.size(); ++i) {
-      if (i) out += '\t';
-      out += row[i];
-    }
-    out += "\r\n";
-  }
-  return out;
-}
-
-std::string gridRectText(const Grid& g, int top, int left, int bottom, int right) {
-  std::vector<std::vector<std::string>> rows;
-  for (int r = top; r <= bottom; ++r) {
-    std::vector<std::string> cells;
-    for (int c = left; c <= right; ++c) cells.push_back(g.text(r, c));
-    rows.push_back(std::move(cells));
-  }
-  return clipboardText(rows);
-}
-
 std::string clipCellText(const App& app, int row, int col) {
   const Grid& g = app.Grid1;
   int m = shownMonth(app);
@@ -98,39 +76,6 @@ std::string clipCellText(const App& app, int row, int col) {
     return n <= kItemSlots ? app.Y.JItem[static_cast<size_t>(n - 1)] : std::string();
   }
   return youbiLetter(v / 10) + " " + std::to_string(v % 10);
-}
-
-PasteShape pasteShape(std::string_view text) {
-  PasteShape s;
-  size_t firstBreak = text.find("\r\n");
-  std::string_view head = firstBreak == std::string_view::npos ? text : text.substr(0, firstBreak);
-  s.cols = 1 + static_cast<size_t>(std::count(head.begin(), head.end(), '\t'));
-  for (size_t p = firstBreak; p != std::string_view::npos; p = text.find("\r\n", p + 2)) ++s.rows;
-  return s;
-}
-
-std::vector<std::vector<std::string_view>> pasteFields(std::string_view text, size_t maxRows, size_t maxCols) {
-  std::vector<std::vector<std::string_view>> out;
-  size_t pos = 0;
-  while (out.size() < maxRows) {
-    size_t end = text.find("\r\n", pos);
-    if (end == std::string_view::npos) break;  // text after the last line break is ignored
-    std::string_view line = text.substr(pos, end - pos);
-    std::vector<std::string_view> fields;
-    size_t f = 0;
-    while (fields.size() < maxCols) {
-      size_t tab = line.find('\t', f);
-      if (tab == std::string_view::npos) {
-        fields.push_back(line.substr(f));
-        break;
-      }
-      fields.push_back(line.substr(f, tab - f));
-      f = tab + 1;
-    }
-    out.push_back(std::move(fields));
-    pos = end + 2;
-  }
-  return out;
 }
 
 void stJJ(App& app) {

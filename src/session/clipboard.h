@@ -6,32 +6,14 @@
 #include <string_view>
 #include <vector>
 
+#include "rules/clipboardtext.h"
 #include "session/appstate.h"
 
 namespace tly {
 
-// Clipboard text of rows of cells: a tab between cells, CR LF after every row (the last
-// one included).
-std::string clipboardText(const std::vector<std::vector<std::string>>& rows);
-// Clipboard text of the grid rectangle top..bottom x left..right of the grid's own texts
-// as they are (the whole grid, trimmed: gridToClipboardText). Cells outside the grid are
-// empty.
-std::string gridRectText(const Grid& g, int top, int left, int bottom, int right);
-
 // Text a month-view cell gives to the clipboard: day texts and (in copy mode) period
 // cells as shown, otherwise a period cell's code as it would be typed.
 std::string clipCellText(const App& app, int row, int col);
-
-// Shape of clipboard text as paste reads it: nCols = 1 + the tabs before the first
-// CR LF (all tabs when there is none), nRows = the number of CR LF pairs.
-struct PasteShape {
-  size_t cols = 1;
-  size_t rows = 0;
-};
-PasteShape pasteShape(std::string_view text);
-// The fields of the first maxRows lines of clipboard text (each line ended by CR LF),
-// split at tabs, at most maxCols per line.
-std::vector<std::vector<std::string_view>> pasteFields(std::string_view text, size_t maxRows, size_t maxCols);
 
 // The undo copy: takes the shown month of every grade.
 void stJJ(App& app);
