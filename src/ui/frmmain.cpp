@@ -16,7 +16,7 @@
 
 #include "session/controls.h"
 #include "session/tallyview.h"
-#include "ui/frmMain_tally.h"
+#include "ui/frmmain_tally.h"
 #include "ui/frmabout.h"
 #include "ui/frmmain_edit.h"
 #include "ui/frmnew.h"
@@ -178,7 +178,8 @@ frmMain::frmMain(App& app, QWidget* parent) : QMainWindow(parent), app_(app) {
                         "mnuLastMonth", "mnuToday", "mnuNextMonth", "mnuUDisp", "mnuDispJWC", "mnuDispJWS",
                         "mnuShowToolBar"})
     built_[n] = true;
-  installTallyView(*this);
+  // The window's concerns beyond navigation, each a helper object of its own.
+  new MainTally(*this);    // the tally view and its dialog
   new MainEditing(*this);  // editing: entry box, grid keys, Edit menu, pop-up, item dialog
   setWindowTitle(qs(app_.W.caption));
   syncFromModel();

@@ -72,10 +72,10 @@ class frmMain : public QMainWindow {
   void layoutClient();
   // Keeps a modeless window so that unloading closes it (most recent first).
   void trackWindow(QWidget* w);
-  // The tally view's wiring (frmMain_tally.cpp) runs commands like the window's own.
-  friend void installTallyView(frmMain& w);
   // Marks a menu command as wired to a core procedure (enabled, with its toolbar button).
   void markBuilt(const std::string& name) { built_[name] = true; }
+  // Runs a core procedure on the open year and shows the result.
+  void command(const std::function<void(App&)>& f);
 
  signals:
   // The unload sequence has run; the program ends.
@@ -90,7 +90,6 @@ class frmMain : public QMainWindow {
   void buildToolBar();
   void buildTopBar();
   void buildStatusBar();
-  void command(const std::function<void(App&)>& f);
   void dispatchToolButton(const std::string& key);
   void applyPlacement();
   void capturePlacement();

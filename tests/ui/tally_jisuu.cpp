@@ -13,7 +13,7 @@
 
 #include "session/newyear.h"
 #include "session/tallyview.h"
-#include "ui/frmJisuu.h"
+#include "ui/frmjisuu.h"
 
 using namespace tly;
 

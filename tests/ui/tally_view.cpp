@@ -5,8 +5,8 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "ui/frmJisuu.h"
-#include "ui/frmMain_tally.h"
+#include "ui/frmjisuu.h"
+#include "ui/frmmain_tally.h"
 #include "ui/gridview.h"
 #include "ui/uifakes.h"
 

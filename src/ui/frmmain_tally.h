@@ -3,13 +3,27 @@
 // dialog, and leaving the view by any path (the command, a month change, Undo) closes it.
 #pragma once
 
+#include <QObject>
+
 namespace tly::ui {
 
 class frmMain;
 class frmJisuu;
 
-// Connects the tally command of w; called once while the window is built.
-void installTallyView(frmMain& w);
+class MainTally : public QObject {
+  Q_OBJECT
+ public:
+  // Wires the tally command of w; made once while the window is built.
+  explicit MainTally(frmMain& w);
+  // The tally dialog while it is open, else nullptr.
+  frmJisuu* dialog() const;
+
+ private:
+  void openDialog();
+
+  frmMain& w_;
+};
+
 // The tally dialog of w while it is open, else nullptr.
 frmJisuu* tallyDialog(const frmMain& w);
 

@@ -1,4 +1,4 @@
-#include "ui/frmJisuu.h"
+#include "ui/frmjisuu.h"
 
 #include <algorithm>
 
