@@ -88,26 +88,33 @@ class MemoryClipboard : public ClipboardService {
   std::string text() override { return content; }
 };
 
-// Settings by "app/section/key", e.g. values["TLY/Settings/ExTLY"].
 class MemorySettings : public SettingsStore {
  public:
-  std::map<std::string, std::string> values;
+  // "app/section/key", written as one text or as its three parts.
+  struct Key {
+    std::string path;
+    Key(const char* p) : path(p) {}
+    Key(const std::string& app, const std::string& section, const std::string& key)
+        : path(app + "/" + section + "/" + key) {}
+    auto operator<=>(const Key&) const = default;
+  };
+  std::map<Key, std::string> values;
   size_t reads = 0, writes = 0;
 
   std::string get(const std::string& app, const std::string& section, const std::string& key,
                   const std::string& def) override {
     ++reads;
-    auto it = values.find(app + "/" + section + "/" + key);
+    auto it = values.find({app, section, key});
     return it == values.end() ? def : it->second;
   }
   void set(const std::string& app, const std::string& section, const std::string& key,
            const std::string& value) override {
     ++writes;
-    values[app + "/" + section + "/" + key] = value;
+    values[{app, section, key}] = value;
   }
   // A value of the program's own section, "<none>" when never written.
   std::string stored(const std::string& key) const {
-    auto it = values.find("TLY/Settings/" + key);
+    auto it = values.find({"TLY", "Settings", key});
     return it == values.end() ? "<none>" : it->second;
   }
 };

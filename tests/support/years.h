@@ -84,7 +84,7 @@ inline void fillSelectors(App& app) {
 }
 
 // The year's tables and selectors, as after reading it.
-inline void openYear(App& app, int nendo, int grades, int periods = 6) {
+inline void makeYear(App& app, int nendo, int grades, int periods = 6) {
   fillYear(app.Y, {.nendo = nendo, .grades = grades, .periods = periods});
   fillSelectors(app);
 }

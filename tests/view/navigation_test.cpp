@@ -9,11 +9,12 @@
 namespace tly {
 namespace {
 
+namespace navtest = test;
 using Rig = test::TestApp;
 
 // Year 1999 with `grades` grades laid out and showing `month` of grade `grade`.
 void showing(Rig& r, int month, int grades = 3, int grade = 1) {
-  test::openYear(r.app, 1999, grades);
+  navtest::makeYear(r.app, 1999, grades);
   test::showMonth(r.app, grade, month);
 }
 
@@ -24,7 +25,7 @@ void expectShown(const Rig& r, Shown s) {
   EXPECT_EQ(r.app.S.CurYear, s.year);
   EXPECT_EQ(r.app.S.CurMonth, s.month);
   EXPECT_EQ(r.app.W.cmbMonth.text, std::to_string(s.month) + "月");
-  EXPECT_EQ(r.app.Grid1.rows(), test::daysIn(s.year, s.month) + 1) << "the month is drawn";
+  EXPECT_EQ(r.app.Grid1.rows(), navtest::daysIn(s.year, s.month) + 1) << "the month is drawn";
 }
 
 TEST(MonthSelector, EntriesRunFromAprilToMarch) {
@@ -178,9 +179,9 @@ TEST(TimetableViews, ToggleWithTheirButtonsAndSelector) {
   ASSERT_EQ(r.msg.shown.size(), 2u);
   EXPECT_EQ(r.msg.shown[1].text, "教師時間割の設定が必要です。");
 
-  test::addTimetable(r.app, 0, " 1年1組 ");
-  test::addTimetable(r.app, 0, "2年1組");
-  test::addTimetable(r.app, 1, "山田");
+  navtest::addTimetable(r.app, 0, " 1年1組 ");
+  navtest::addTimetable(r.app, 0, "2年1組");
+  navtest::addTimetable(r.app, 1, "山田");
   r.app.W.setChecked("mnuUDisp", true);
 
   mnuDispJWS_Click(r.app);
@@ -225,7 +226,7 @@ TEST(TimetableViews, ToggleWithTheirButtonsAndSelector) {
 TEST(TimetableViews, SwitchingOnLeavesTheTallyViewWithTheMonthWidths) {
   Rig r;
   showing(r, 5);
-  test::addTimetable(r.app, 0, "1年1組");
+  navtest::addTimetable(r.app, 0, "1年1組");
   for (int i = 0; i < 14; ++i) r.app.S.JJColWidth[static_cast<size_t>(i)] = 100 + i;
   r.app.S.JJColWidth[3] = 0;  // never remembered: the layout's own width stays
   r.app.W.setChecked("mnuKei", true);
