@@ -49,7 +49,7 @@ void BM_DispJJ(benchmark::State& state) {
       for (auto& s : row) s = "3年1組";
     app->W.cmbDispJW.items = {"先生"};
     app->W.cmbDispJW.select(0);
-    app->W.setChecked("mnuDispJWS", true);
+    app->V.timetable = tly::TimetableView::Teacher;
   }
   for (auto _ : state) {
     tly::DispJJ(*app, 1999, 5);

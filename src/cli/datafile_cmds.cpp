@@ -448,9 +448,8 @@ int cmdMonth(const Args& args, std::ostream& out, std::ostream& err) {
   }
 
   MainView& w = app.W;
-  w.setChecked("mnuUDisp", changesOnly);
-  w.setChecked("mnuDispJWC", ttKind == 0);
-  w.setChecked("mnuDispJWS", ttKind == 1);
+  app.V.changesOnly = changesOnly;
+  app.V.timetable = ttKind == 0 ? TimetableView::Class : ttKind == 1 ? TimetableView::Teacher : TimetableView::None;
   w.cmbDispJW.clear();
   if (ttKind >= 0) {
     int n = app.Y.timetableCount(ttKind);
@@ -463,7 +462,7 @@ int cmdMonth(const Args& args, std::ostream& out, std::ostream& err) {
     for (int i = 1; i <= n; ++i) w.cmbDispJW.items.push_back(app.Y.JW[ttKind][i].JWName);
     w.cmbDispJW.select(no - 1);
   }
-  w.setChecked("mnuKei", false);
+  app.V.tally = false;
   app.S.CurGr = grade;
   app.S.CurMonth = month;
   app.S.CurYear = schoolYearCalendarYear(app.Y.nendo(), month);

@@ -123,8 +123,8 @@ bool openMonth(CliEdit& c, const Options& o, std::ostream& err) {
   app.S.CurMonth = month;
   app.S.CurYear = schoolYearCalendarYear(app.Y.nendo(), month);
   // The month view: no tally view, no timetable setting.
-  app.W.setChecked("mnuKei", false);
-  app.W.setChecked("mnuJikanwari", false);
+  app.V.tally = false;
+  app.V.timetableMode = false;
   SetJJGrid(app);
   DispJJ(app, app.S.CurYear, month);
   return true;
@@ -133,10 +133,10 @@ bool openMonth(CliEdit& c, const Options& o, std::ostream& err) {
 // Stores with edit-all as asked for this run only; the file keeps its own setting.
 template <class F>
 void withEditAll(App& app, bool on, F f) {
-  bool saved = app.W.checked("mnuEditAll");
-  app.W.setChecked("mnuEditAll", on);
+  bool saved = app.V.editAll;
+  app.V.editAll = on;
   f();
-  app.W.setChecked("mnuEditAll", saved);
+  app.V.editAll = saved;
 }
 
 int save(App& app, const std::string& file) { return writeDataFileAt(app, file) == SaveOutcome::Saved ? 0 : 1; }

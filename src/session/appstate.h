@@ -1,6 +1,6 @@
-// Run-time values of the program and the state of the main window's controls as the
-// rules see them (menu check marks, toolbar buttons, selectors, status panels). The
-// desktop program shows this state; the command line and tests read it directly.
+// Run-time values of the program: the open year, what is shown, and the main window's
+// selectors and panels as the procedures see them. The desktop program shows this state;
+// the command line and tests read it directly.
 #pragma once
 
 #include <array>
@@ -14,23 +14,42 @@
 
 namespace tly {
 
-struct MenuItemState {
-  bool checked = false;
-  bool enabled = true;
-  bool visible = true;
-  std::string caption;  // empty: the entry keeps its designed caption; set where a command changes it
+// What the program shows and how editing behaves. Every menu check mark, toolbar button,
+// enabled state and caption of the main window follows from it (mainControls in
+// session/controls.h); the procedures read and change these fields, never the controls.
+enum class TimetableView : int16_t {
+  None,     // period cells show lessons as codes and slot letters
+  Class,    // period cells show the text of the chosen class timetable
+  Teacher,  // ... of the chosen teacher timetable
 };
+enum class ViewMode { Month, Tally, Timetable };
 
-struct ToolButtonState {
-  bool pressed = false;
-  bool enabled = true;
+struct ViewState {
+  bool tally = false;          // the grid shows the tally (集計)
+  bool timetableMode = false;  // the timetable window is open (時間割設定)
+  TimetableView timetable = TimetableView::None;
+  bool changesOnly = false;    // period cells that follow the timetable are left blank
+  bool editAll = false;        // edits go to every grade
+  bool copyMode = false;       // copy takes the cells as shown, not as codes
+  bool toolBar = false;       // the toolbar is shown
+  // The file and edit commands that timetable mode forbids are off (DisableMenu).
+  bool timetableCommandsOff = false;
+  // The grid's pop-up menu offers the tally items (decided at the right-click).
+  bool popupOffersItems = false;
+  // The copy-all command has been renamed by entering or leaving the tally view; until
+  // then it keeps its designed caption (the same words in full-width letters).
+  bool copyAllRenamed = false;
+
+  ViewMode mode() const { return tally ? ViewMode::Tally : timetableMode ? ViewMode::Timetable : ViewMode::Month; }
+  bool timetableText() const { return timetable != TimetableView::None; }
+  // 0 for the class kind, 1 for the teacher kind (only while timetableText()).
+  int timetableKind() const { return timetable == TimetableView::Teacher ? 1 : 0; }
 };
 
 struct ComboState {
   std::vector<std::string> items;
   int index = -1;  // selected list position, -1 none
   std::string text;
-  bool visible = true;
   void clear() {
     items.clear();
     index = -1;
@@ -47,28 +66,15 @@ struct ComboState {
   }
 };
 
-// The main window's controls as the rules read and write them.
+// The main window's selectors, entry box, status panels, caption and placement as the
+// procedures read and write them.
 struct MainView {
-  std::map<std::string, MenuItemState> menu;      // by control name: "mnuUDisp", "mnuKei", ...
-  std::map<std::string, ToolButtonState> button;  // by toolbar key: "DispAll", "JWC", ...
   ComboState cmbGr, cmbMonth, cmbDispJW;
   std::string txtInput;
   std::array<std::string, 4> panel;  // status bar panels 1..4 at index 0..3
   std::string caption = "TLY 授業時数集計";
-  bool toolBarVisible = true;
   // Main window placement in twips and state (0 normal, 1 minimised, 2 maximised).
   int left = 1000, top = 1000, width = 6500, height = 6500, windowState = 0;
-
-  bool checked(const std::string& m) const {
-    auto it = menu.find(m);
-    return it != menu.end() && it->second.checked;
-  }
-  void setChecked(const std::string& m, bool on) { menu[m].checked = on; }
-  void press(const std::string& key, bool on) { button[key].pressed = on; }
-  bool pressed(const std::string& key) const {
-    auto it = button.find(key);
-    return it != button.end() && it->second.pressed;
-  }
   // The control the last command gave the input focus ("Grid1", "txtInput", ...); the
   // window moves the focus there and may clear it.
   std::string focus;
@@ -135,6 +141,7 @@ struct AppState {
 struct App {
   SchoolYear Y;
   AppState S;
+  ViewState V;
   MainView W;
   Grid Grid1;
   Platform P;

@@ -128,9 +128,9 @@ std::string cleanCellText(std::string_view text) {
   return s;
 }
 
-bool editAllMode(const App& app) { return app.W.checked("mnuEditAll"); }
-bool tallyViewShown(const App& app) { return app.W.checked("mnuKei"); }
-bool timetableSettingShown(const App& app) { return app.W.checked("mnuJikanwari"); }
+bool editAllMode(const App& app) { return app.V.editAll; }
+bool tallyViewShown(const App& app) { return app.V.tally; }
+bool timetableSettingShown(const App& app) { return app.V.timetableMode; }
 
 GradeRange editGrades(const App& app) {
   if (editAllMode(app)) return {0, std::clamp<int>(app.Y.Ggn, 0, kGrades) - 1};
@@ -330,9 +330,7 @@ bool Grid1_RightMouseDown(App& app) {
   int left = g.selLeft(), right = g.selRight();
   bool wholeColumn = g.rows() == g.RowSel + 1 && g.Row == 1;
   bool show = !wholeColumn && right < g.cols() - 1 && left > 2 && app.S.JWMode == 0;
-  int count = std::clamp<int>(app.Y.JItemCount, 0, kPopupItems);
-  app.W.menu["pmnuSp7"].visible = show;
-  for (int n = 1; n <= kPopupItems; ++n) app.W.menu[popupItemKey(n)].visible = show && n <= count;
+  app.V.popupOffersItems = show;
   return true;
 }
 
@@ -350,13 +348,11 @@ void pmnuJItem_Click(App& app, int index) {
 }
 
 void showEditAllState(App& app) {
-  bool on = app.W.checked("mnuEditAll");
-  app.W.setChecked("pmnuEditAll", on);
-  app.W.panel[2] = on ? kEditAllText : "";
+  app.W.panel[2] = app.V.editAll ? kEditAllText : "";
 }
 
 void mnuEditAll_Click(App& app) {
-  app.W.setChecked("mnuEditAll", !app.W.checked("mnuEditAll"));
+  app.V.editAll = !app.V.editAll;
   showEditAllState(app);
 }
 

@@ -261,11 +261,10 @@ bool mnuCopyAll_Click(App& app) {
   return true;
 }
 
-bool copyModeOn(const App& app) { return app.W.checked("mnuCopyMode"); }
+bool copyModeOn(const App& app) { return app.V.copyMode; }
 
 void mnuCopyMode_Click(App& app) {
-  app.W.setChecked("mnuCopyMode", !app.W.checked("mnuCopyMode"));
-  app.W.setChecked("pmnuCopyMode", !app.W.checked("pmnuCopyMode"));
+  app.V.copyMode = !app.V.copyMode;
 }
 
 }  // namespace tly

@@ -68,7 +68,7 @@ void fillMonthCombo(App& app) {
 // Column widths of the month grid go into the settings record unless the grid is lent
 // to the tally display.
 void storeColumnWidths(App& app) {
-  if (app.W.checked("mnuKei")) return;
+  if (app.V.tally) return;
   int n = std::min<int>(app.Grid1.cols(), static_cast<int>(app.Y.Fs.FsColWidth.size()));
   for (int c = 0; c < n; ++c) app.Y.Fs.FsColWidth[size_t(c)] = clamp16(app.Grid1.colWidth(c));
 }
@@ -100,11 +100,12 @@ FileDialogResult runDialog(App& app, const FileDialogRequest& r) {
 void refreshFileSettings(App& app) {
   FileSettings& fs = app.Y.Fs;
   const MainView& w = app.W;
-  fs.FsUDisp = toBool16(w.checked("mnuUDisp"));
-  fs.FsEditAll = toBool16(w.checked("mnuEditAll"));
-  fs.FsToolBar = toBool16(w.checked("mnuShowToolBar"));
-  fs.FsDispJWC = toBool16(w.checked("mnuDispJWC"));
-  fs.FsDispJWS = toBool16(w.checked("mnuDispJWS"));
+  const ViewState& v = app.V;
+  fs.FsUDisp = toBool16(v.changesOnly);
+  fs.FsEditAll = toBool16(v.editAll);
+  fs.FsToolBar = toBool16(v.toolBar);
+  fs.FsDispJWC = toBool16(v.timetable == TimetableView::Class);
+  fs.FsDispJWS = toBool16(v.timetable == TimetableView::Teacher);
   fs.FsFontName = app.Grid1.Font.name;
   fs.FsFontSize = app.Grid1.Font.size;
   fs.FsFontBold = toBool16(app.Grid1.Font.bold);
@@ -124,14 +125,14 @@ void refreshFileSettings(App& app) {
 void applyFileSettings(App& app) {
   const FileSettings& fs = app.Y.Fs;
   MainView& w = app.W;
-  w.setChecked("mnuUDisp", fs.FsUDisp != 0);
-  w.setChecked("mnuEditAll", fs.FsEditAll != 0);
-  w.setChecked("mnuShowToolBar", fs.FsToolBar != 0);
-  w.setChecked("mnuDispJWC", fs.FsDispJWC != 0);
-  w.setChecked("mnuDispJWS", fs.FsDispJWS != 0);
-  w.press("DispAll", w.checked("mnuUDisp"));
-  w.press("JWC", w.checked("mnuDispJWC"));
-  w.press("JWS", w.checked("mnuDispJWS"));
+  ViewState& v = app.V;
+  v.changesOnly = fs.FsUDisp != 0;
+  v.editAll = fs.FsEditAll != 0;
+  v.toolBar = fs.FsToolBar != 0;
+  // One timetable text at a time; a file that marks both shows the class timetables.
+  v.timetable = fs.FsDispJWC != 0   ? TimetableView::Class
+                : fs.FsDispJWS != 0 ? TimetableView::Teacher
+                                    : TimetableView::None;
   app.Grid1.Font.name = fs.FsFontName;
   app.Grid1.Font.size = fs.FsFontSize;
   app.Grid1.Font.bold = fs.FsFontBold != 0;

@@ -131,10 +131,7 @@ void cmdDefJItem_Click(App& app, JItemDialog& d) {
 void cmdOK_Click(App& app, JItemDialog& d) {
   int n = std::clamp<int>(app.Y.JItemCount, 0, std::min<int>(kItemSlots, static_cast<int>(d.list.size())));
   app.Y.JItemCount = static_cast<int16_t>(n);
-  for (int i = 0; i < n; ++i) {
-    app.Y.JItem[static_cast<size_t>(i)] = d.list[static_cast<size_t>(i)];
-    if (i < kPopupItems) app.W.menu[popupItemKey(i + 1)].caption = d.list[static_cast<size_t>(i)];
-  }
+  for (int i = 0; i < n; ++i) app.Y.JItem[static_cast<size_t>(i)] = d.list[static_cast<size_t>(i)];
   for (int i = n; i < kMaxJItems; ++i) app.Y.JItem[static_cast<size_t>(i)] = "*";
   if (!tallyViewShown(app)) redrawMonth(app);
 }

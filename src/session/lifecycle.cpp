@@ -114,15 +114,10 @@ StartOutcome Form_Load(App& app) {
   LoadOutcome read = LoadJJ3(app, name);
 
   SetJJGrid(app);
-  w.toolBarVisible = w.checked("mnuShowToolBar");
-  w.panel[2] = w.checked("mnuEditAll") ? "全学年一括編集" : "";
-  int items = std::clamp<int>(app.Y.JItemCount, 0, kItemSlots);
-  for (int i = 1; i <= items; ++i) w.menu["pmnuJItem" + std::to_string(i)].caption = app.Y.JItem[static_cast<size_t>(i - 1)];
+  w.panel[2] = app.V.editAll ? "全学年一括編集" : "";
 
   if (!app.Y.isOpen()) {
-    // The toolbar button mirrors the check mark, so it is released with it.
-    w.setChecked("mnuUDisp", false);
-    w.press("DispAll", false);
+    app.V.changesOnly = false;
     if (app.msg(kNoDataQuestion, MsgButtons::YesNo, MsgIcon::Question, "TLY") == MsgResult::Yes)
       return StartOutcome::OfferNewYear;
     return StartOutcome::Empty;
@@ -132,7 +127,6 @@ StartOutcome Form_Load(App& app) {
   app.Grid1.setCurrent(1, 2);
   s.CurGr = std::max(1, w.cmbGr.index + 1);
   if (s.CurGr > app.Y.Ggn) s.CurGr = 1;
-  w.cmbDispJW.visible = w.checked("mnuDispJWC") || w.checked("mnuDispJWS");
   rememberFileTimetableChoice(app, read);
   SetCmbDispJW(app);
   DispJJ(app, s.CurYear, s.CurMonth);
@@ -158,7 +152,7 @@ void Form_Unload(App& app) {
 }
 
 bool mnuNew_Click(App& app) {
-  if (app.W.checked("mnuKei")) return false;
+  if (app.V.tally) return false;
   if (app.Y.isOpen() &&
       app.msg("現在編集中のデータは失われます。", MsgButtons::OKCancel, MsgIcon::None, "TLY 新規作成") != MsgResult::OK)
     return false;

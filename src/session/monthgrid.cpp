@@ -82,10 +82,10 @@ std::string cellText(const App& app, int month, int d, int wd, int p, int c) {
   const int w = c / 10, q = c % 10;
   if (w > 7) return numText(c);  // no such weekday: the code itself
 
-  if (app.W.checked("mnuUDisp") && q == p && w == wd) return {};
+  if (app.V.changesOnly && q == p && w == wd) return {};
 
-  if (c <= 76 && (app.W.checked("mnuDispJWC") || app.W.checked("mnuDispJWS"))) {
-    const bool classView = app.W.checked("mnuDispJWC");
+  if (c <= 76 && app.V.timetableText()) {
+    const bool classView = app.V.timetable == TimetableView::Class;
     const int rec = app.W.cmbDispJW.index + 1;  // list position 0 is timetable 1
     if (rec < 0 || rec > kMaxTimetables) return {};
     const std::string t =

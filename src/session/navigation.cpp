@@ -12,7 +12,7 @@ AppCommand timetableModeCommand = nullptr;
 
 namespace {
 
-bool tallyShown(const App& app) { return app.W.checked("mnuKei"); }
+bool tallyShown(const App& app) { return app.V.tally; }
 
 void redraw(App& app) { DispJJ(app, app.S.CurYear, app.S.CurMonth); }
 
@@ -34,33 +34,24 @@ void showCurrentMonthEntry(App& app) {
   redraw(app);
 }
 
-// The class view (kind 0) and the teacher view (kind 1) share one command.
+// The class view (kind 0) and the teacher view (kind 1) share one command: it switches
+// its own view on or off, and switching it on switches the other one off.
 void toggleTimetableView(App& app, int kind) {
-  const std::string mine = kind == 0 ? "mnuDispJWC" : "mnuDispJWS";
-  const std::string other = kind == 0 ? "mnuDispJWS" : "mnuDispJWC";
-  const std::string myKey = kind == 0 ? "JWC" : "JWS";
-  const std::string otherKey = kind == 0 ? "JWS" : "JWC";
-  MainView& w = app.W;
+  const TimetableView mine = kind == 0 ? TimetableView::Class : TimetableView::Teacher;
+  ViewState& v = app.V;
 
   if (app.Y.timetableCount(kind) <= 0) {
     app.msg(kind == 0 ? "学級時間割の設定が必要です。" : "教師時間割の設定が必要です。", MsgButtons::OK, MsgIcon::None,
             "TLY");
     return;
   }
-  if (w.checked(other)) {
-    w.setChecked(other, false);
-    w.press(otherKey, false);
-  }
-  bool on = !w.checked(mine);
-  w.setChecked(mine, on);
-  w.press(myKey, on);
+  bool on = v.timetable != mine;
+  v.timetable = on ? mine : TimetableView::None;
   if (on) app.Y.Fs.FsJWClass = kind == 0 ? -1 : 0;
-  w.cmbDispJW.visible = w.checked("mnuDispJWC") || w.checked("mnuDispJWS");
 
   if (tallyShown(app)) {
     // Back to the month layout with the widths the month view had before the tally.
-    w.setChecked("mnuKei", false);
-    w.press("Kei", false);
+    v.tally = false;
     SetJJGrid(app);
     SetRowHeight(app);
     int n = std::min(10, app.Grid1.cols());
@@ -69,7 +60,6 @@ void toggleTimetableView(App& app, int kind) {
       if (app.S.JJColWidth[static_cast<size_t>(i)] >= 1) app.Grid1.setColWidth(i, app.S.JJColWidth[static_cast<size_t>(i)]);
     }
   }
-  w.press("DispAll", w.checked("mnuUDisp"));
   SetCmbDispJW(app);
   redraw(app);
 }
@@ -140,7 +130,7 @@ void cmbMonth_Click(App& app) {
 
   if (tallyShown(app)) {
     mnuKei_Click(app);
-  } else if (app.W.checked("mnuJikanwari") && timetableModeCommand) {
+  } else if (app.V.timetableMode && timetableModeCommand) {
     timetableModeCommand(app);
   } else {
     redraw(app);
@@ -197,9 +187,7 @@ void mnuToday_Click(App& app) {
 }
 
 void mnuUDisp_Click(App& app) {
-  bool on = !app.W.checked("mnuUDisp");
-  app.W.setChecked("mnuUDisp", on);
-  app.W.press("DispAll", on);
+  app.V.changesOnly = !app.V.changesOnly;
   if (!tallyShown(app)) {
     redraw(app);
     focusGrid(app);
@@ -210,25 +198,19 @@ void mnuDispJWC_Click(App& app) { toggleTimetableView(app, 0); }
 void mnuDispJWS_Click(App& app) { toggleTimetableView(app, 1); }
 
 void mnuShowToolBar_Click(App& app) {
-  bool on = !app.W.checked("mnuShowToolBar");
-  app.W.setChecked("mnuShowToolBar", on);
-  app.W.toolBarVisible = on;
+  app.V.toolBar = !app.V.toolBar;
 }
 
 void SetCmbDispJW(App& app) {
-  MainView& w = app.W;
-  bool classView = w.checked("mnuDispJWC");
-  if (!classView && !w.checked("mnuDispJWS")) return;
-  ComboState& c = w.cmbDispJW;
+  if (!app.V.timetableText()) return;
+  ComboState& c = app.W.cmbDispJW;
   c.clear();
-  int kind = classView ? 0 : 1;
+  int kind = app.V.timetableKind();
   int count = std::min(app.Y.timetableCount(kind), kMaxTimetables);
   if (count <= 0) {
-    // The view has nothing to show any more: it switches itself off, and with no view
-    // left on, the empty selector is hidden as the view commands hide it.
-    w.setChecked(classView ? "mnuDispJWC" : "mnuDispJWS", false);
-    w.press(classView ? "JWC" : "JWS", false);
-    if (!w.checked("mnuDispJWC") && !w.checked("mnuDispJWS")) c.visible = false;
+    // The view has nothing to show any more: it switches itself off (which hides the
+    // empty selector).
+    app.V.timetable = TimetableView::None;
     return;
   }
   for (int i = 1; i <= count; ++i) c.items.push_back(trimBlanks(app.Y.JW[kind][i].JWName));

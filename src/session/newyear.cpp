@@ -20,12 +20,8 @@ void runNewYearBuild(App& app, const NewYearOptions& opt) {
 
   // Timetable views off: no timetable exists any more.
   MainView& w = app.W;
-  w.setChecked("mnuDispJWC", false);
-  w.setChecked("mnuDispJWS", false);
-  w.press("JWC", false);
-  w.press("JWS", false);
+  app.V.timetable = TimetableView::None;
   w.cmbDispJW.clear();
-  w.cmbDispJW.visible = false;
 
   app.S.CurYear = n;
   app.S.CurMonth = 4;

@@ -62,14 +62,10 @@ int defaultIniColWidth(int col) {
 void getMainIniFrom(App& app, const std::string* raw) {
   const ProfileText p = raw ? ProfileText(*raw) : ProfileText();
   MainView& w = app.W;
+  ViewState& v = app.V;
 
-  bool u = readBool(p, kSecMain, "UDisp", "True");
-  w.setChecked("mnuUDisp", u);
-  w.press("DispAll", u);
-
-  bool e = readBool(p, kSecMain, "EditAll", "True");
-  w.setChecked("mnuEditAll", e);
-  w.setChecked("pmnuEditAll", e);
+  v.changesOnly = readBool(p, kSecMain, "UDisp", "True");
+  v.editAll = readBool(p, kSecMain, "EditAll", "True");
 
   int ggn = readInt(p, kSecMain, "Ggn", 3, 1, kGrades);
   if (ggn != app.Y.Ggn || static_cast<int>(w.cmbGr.items.size()) != ggn) {
@@ -87,7 +83,7 @@ void getMainIniFrom(App& app, const std::string* raw) {
   f.italic = readBool(p, kSecMain, "FontItalic", "False");
   app.Grid1.Font = f;
 
-  w.setChecked("mnuShowToolBar", readBool(p, kSecMain, "ToolBar", "True"));
+  v.toolBar = readBool(p, kSecMain, "ToolBar", "True");
 
   app.S.PrnBeginPage = readInt(p, kSecMain, "BeginPage", 4, -32768, 32767);
   app.S.PrnEndPage = readInt(p, kSecMain, "EndPage", 4, -32768, 32767);
@@ -114,11 +110,8 @@ void getMainIniFrom(App& app, const std::string* raw) {
 
   bool jwc = readBool(p, kSecMain, "JWC", "False");
   bool jws = readBool(p, kSecMain, "JWS", "False");
-  if (jwc && jws) jws = false;  // one timetable text at a time
-  w.setChecked("mnuDispJWC", jwc);
-  w.press("JWC", jwc);
-  w.setChecked("mnuDispJWS", jws);
-  w.press("JWS", jws);
+  // One timetable text at a time.
+  v.timetable = jwc ? TimetableView::Class : jws ? TimetableView::Teacher : TimetableView::None;
 
   // Item names come from the raw text: the first line anywhere in the file that holds
   // "JItem" and the item's number gives the text after its first "=".
@@ -153,14 +146,14 @@ void GetMainIni(App& app) {
 
 void putMainIniTo(const App& app, ProfileText& p) {
   const MainView& w = app.W;
-  p.set(kSecMain, "UDisp", tf(w.checked("mnuUDisp")));
-  p.set(kSecMain, "EditAll", tf(w.checked("mnuEditAll")));
+  p.set(kSecMain, "UDisp", tf(app.V.changesOnly));
+  p.set(kSecMain, "EditAll", tf(app.V.editAll));
   p.set(kSecMain, "Ggn", std::to_string(app.Y.Ggn));
   p.set(kSecMain, "FontName", app.Grid1.Font.name);
   p.set(kSecMain, "FontSize", numberText(app.Grid1.Font.size));
   p.set(kSecMain, "FontBold", tf(app.Grid1.Font.bold));
   p.set(kSecMain, "FontItalic", tf(app.Grid1.Font.italic));
-  p.set(kSecMain, "ToolBar", tf(w.checked("mnuShowToolBar")));
+  p.set(kSecMain, "ToolBar", tf(app.V.toolBar));
   p.set(kSecMain, "BeginPage", std::to_string(app.S.PrnBeginPage));
   p.set(kSecMain, "EndPage", std::to_string(app.S.PrnEndPage));
   p.set(kSecMain, "TopMargin", std::to_string(app.S.PrnTopMargin));
@@ -184,8 +177,8 @@ void putMainIniTo(const App& app, ProfileText& p) {
   p.set(kSecMain, "CmbGrLstInd", std::to_string(w.cmbGr.index));
   p.set(kSecMain, "CmbMonthLstInd", std::to_string(w.cmbMonth.index));
   p.set(kSecMain, "CmbDspJWLstInd", std::to_string(w.cmbDispJW.index));
-  p.set(kSecMain, "JWC", tf(w.checked("mnuDispJWC")));
-  p.set(kSecMain, "JWS", tf(w.checked("mnuDispJWS")));
+  p.set(kSecMain, "JWC", tf(app.V.timetable == TimetableView::Class));
+  p.set(kSecMain, "JWS", tf(app.V.timetable == TimetableView::Teacher));
 }
 
 void PutMainIni(App& app) {

@@ -7,26 +7,12 @@
 
 namespace tly {
 
-const char* const kCopyAllMonthCaption = "月間予定表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ";
-const char* const kCopyAllTallyCaption = "時数集計表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ";
-
 namespace {
-
-// Commands that would replace or resize the year under the tally.
-const char* const kTallyLockedMenus[] = {"mnuOpen", "mnuSave", "mnuNSave", "mnuNew", "mnuColWidth"};
-const char* const kTallyLockedButtons[] = {"Open", "Save", "New"};
 
 constexpr int kKeptMonthColumns = 10;  // JJColWidth(0..9)
 
-void setLockedEnabled(MainView& w, bool on) {
-  for (const char* m : kTallyLockedMenus) w.menu[m].enabled = on;
-  for (const char* b : kTallyLockedButtons) w.button[b].enabled = on;
-}
-
-bool timetableTextShown(const MainView& w) { return w.checked("mnuDispJWC") || w.checked("mnuDispJWS"); }
-
 void switchOn(App& app) {
-  MainView& w = app.W;
+  ViewState& v = app.V;
   AppState& s = app.S;
   Grid& g = app.Grid1;
   s.InputMode = 0;  // no cell edit continues into the tally view
@@ -34,36 +20,27 @@ void switchOn(App& app) {
   for (int i = 0; i < keep; ++i) app.Y.Fs.FsColWidth[static_cast<size_t>(i)] = static_cast<int16_t>(g.colWidth(i));
 
   s.JWMode = 0;
-  if (timetableTextShown(w)) {
+  if (v.timetableText()) {
     // The timetable tally of the timetable the month view shows.
-    const bool cls = w.checked("mnuDispJWC");
-    w.setChecked("mnuJikanwari", true);
-    w.press("JW", true);
+    const bool cls = v.timetable == TimetableView::Class;
+    v.timetableMode = true;
     s.JWMode = cls ? 1 : 2;
-    s.JWNo = std::max(0, w.cmbDispJW.index) + 1;
+    s.JWNo = std::max(0, app.W.cmbDispJW.index) + 1;
     app.Y.Fs.FsJWClass = cls ? -1 : 0;
   }
 
   for (int i = 0; i < kKeptMonthColumns; ++i) s.JJColWidth[static_cast<size_t>(i)] = g.colWidth(i);
-  w.setChecked("mnuKei", true);
-  setLockedEnabled(w, false);
-  w.press("Kei", true);
-  if (timetableTextShown(w)) w.cmbDispJW.visible = false;
-  w.menu["mnuCopyAll"].caption = kCopyAllTallyCaption;
+  v.tally = true;
+  v.copyAllRenamed = true;
 }
 
 void switchOff(App& app) {
-  MainView& w = app.W;
   AppState& s = app.S;
   Grid& g = app.Grid1;
   s.JWMode = 0;
-  setLockedEnabled(w, true);
-  w.setChecked("mnuJikanwari", false);
-  w.press("JW", false);
-  w.setChecked("mnuKei", false);
-  w.press("Kei", false);
-  if (timetableTextShown(w)) w.cmbDispJW.visible = true;
-  w.menu["mnuCopyAll"].caption = kCopyAllMonthCaption;
+  app.V.timetableMode = false;
+  app.V.tally = false;
+  app.V.copyAllRenamed = true;
 
   g.Redraw = false;
   SetJJGrid(app);
@@ -73,7 +50,7 @@ void switchOff(App& app) {
   DispJJ(app, s.CurYear, s.CurMonth);
   EnableMenu(app);
 
-  w.txtInput.clear();
+  app.W.txtInput.clear();
   g.setCurrent(1, 2);
 }
 

@@ -6,18 +6,14 @@
 
 namespace tly {
 
-// Caption of "mnuCopyAll" in the month view and in the tally (or timetable) view.
-extern const char* const kCopyAllMonthCaption;  // "月間予定表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ"
-extern const char* const kCopyAllTallyCaption;  // "時数集計表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ"
-
 // The tally command: switches the tally view on or off. Switching on leaves the grid
 // showing the month; the window then opens the tally dialog (and, when JWMode became
 // 1 or 2, the timetable window on timetable JWNo). Switching off also closes the
-// timetable window: mnuJikanwari is unchecked, and the window closes it if open.
+// timetable window: timetable mode ends, and the window closes it if open.
 void mnuKei_Click(App& app);
 // Leaves the tally view if it is showing (used by shut-down, Exit and view commands).
 void leaveTallyView(App& app);
 // True while the tally view is on.
-inline bool tallyViewOn(const App& app) { return app.W.checked("mnuKei"); }
+inline bool tallyViewOn(const App& app) { return app.V.tally; }
 
 }  // namespace tly

@@ -14,6 +14,7 @@
 #include <QToolBar>
 #include <exception>
 
+#include "session/controls.h"
 #include "session/tallyview.h"
 #include "ui/frmMain_tally.h"
 #include "ui/frmabout.h"
@@ -160,7 +161,7 @@ frmMain::frmMain(App& app, QWidget* parent) : QMainWindow(parent), app_(app) {
   setObjectName(QStringLiteral("frmMain"));
   // As designed, the window comes up with its toolbar shown; a data file read at load
   // time may switch it off.
-  if (!app_.W.menu.count("mnuShowToolBar")) app_.W.setChecked("mnuShowToolBar", true);
+  app_.V.toolBar = true;
   dpi_ = screenDpi();
   // The client area holds the toolbar, the top bar and the grid, laid out by layoutClient().
   client_ = new QWidget(this);
@@ -350,7 +351,7 @@ void frmMain::command(const std::function<void(App&)>& f) {
   syncFromModel();
 }
 
-void frmMain::syncCombo(QComboBox* box, const ComboState& st, std::vector<std::string>& cache) {
+void frmMain::syncCombo(QComboBox* box, const ComboState& st, std::vector<std::string>& cache, bool visible) {
   QSignalBlocker block(box);
   if (cache != st.items) {
     box->clear();
@@ -363,15 +364,15 @@ void frmMain::syncCombo(QComboBox* box, const ComboState& st, std::vector<std::s
   if (box->isEditable()) {
     if (box->currentText() != qs(st.text)) box->setEditText(qs(st.text));
   }
-  if (box->isVisibleTo(this) != st.visible) box->setVisible(st.visible);
+  if (box->isVisibleTo(this) != visible) box->setVisible(visible);
 }
 
 void frmMain::syncFromModel() {
   const MainView& w = app_.W;
+  const ControlStates c = mainControls(app_);
   if (windowTitle() != qs(w.caption)) setWindowTitle(qs(w.caption));
   for (const auto& [name, a] : actions_) {
-    auto it = w.menu.find(name);
-    MenuItemState st = it != w.menu.end() ? it->second : MenuItemState{};
+    MenuItemState st = c.item(name);
     bool enabled = built_.count(name) && st.enabled;
     if (a->isEnabled() != enabled) a->setEnabled(enabled);
     if (a->isCheckable() && a->isChecked() != st.checked) a->setChecked(st.checked);
@@ -380,26 +381,24 @@ void frmMain::syncFromModel() {
     if (a->text() != caption) a->setText(caption);
   }
   for (const auto& [name, m] : menus_) {
-    auto it = w.menu.find(name);
-    bool enabled = it == w.menu.end() || it->second.enabled;
+    bool enabled = c.enabled(name);
     if (m->menuAction()->isEnabled() != enabled) m->menuAction()->setEnabled(enabled);
   }
   for (const ToolEntry& e : toolTable()) {
     QAction* a = buttons_.at(e.key);
-    auto it = w.button.find(e.key);
-    ToolButtonState st = it != w.button.end() ? it->second : ToolButtonState{};
+    ToolButtonState st = c.tool(e.key);
     bool enabled = built_.count(e.command) && st.enabled;
     if (a->isEnabled() != enabled) a->setEnabled(enabled);
     if (a->isCheckable() && a->isChecked() != st.pressed) a->setChecked(st.pressed);
   }
-  if (toolBar_->isVisibleTo(this) != w.toolBarVisible) {
-    toolBar_->setVisible(w.toolBarVisible);
+  if (toolBar_->isVisibleTo(this) != c.toolBarVisible) {
+    toolBar_->setVisible(c.toolBarVisible);
     layoutClient();
   }
   if (txtInput_->text() != qs(w.txtInput)) txtInput_->setText(qs(w.txtInput));
-  syncCombo(cmbGr_, w.cmbGr, grItems_);
-  syncCombo(cmbMonth_, w.cmbMonth, monthItems_);
-  syncCombo(cmbDispJW_, w.cmbDispJW, jwItems_);
+  syncCombo(cmbGr_, w.cmbGr, grItems_, true);
+  syncCombo(cmbMonth_, w.cmbMonth, monthItems_, true);
+  syncCombo(cmbDispJW_, w.cmbDispJW, jwItems_, c.timetableSelectorVisible);
   for (int i = 0; i < 4; ++i) {
     QString t = qs(w.panel[static_cast<size_t>(i)]);
     // The fourth panel is the date panel: it shows today's date unless told otherwise.

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "session/appstate.h"
+#include "session/controls.h"
 #include "session/lifecycle.h"
 #include "ui/frmnew.h"
 
@@ -95,7 +96,7 @@ class frmMain : public QMainWindow {
   void capturePlacement();
   void showHelp();
   void showAbout();
-  void syncCombo(QComboBox* box, const ComboState& st, std::vector<std::string>& cache);
+  void syncCombo(QComboBox* box, const ComboState& st, std::vector<std::string>& cache, bool visible);
 
   App& app_;
   GridView* grid_ = nullptr;

@@ -188,8 +188,9 @@ QAction* MainEditing::popupAction(const std::string& name) const {
 bool MainEditing::preparePopup() {
   App& app = w_.app();
   if (!Grid1_RightMouseDown(app)) return false;
+  const ControlStates c = mainControls(app);
   for (auto& [name, a] : popup_) {
-    const MenuItemState& st = app.W.menu[name];
+    const MenuItemState st = c.item(name);
     a->setVisible(st.visible);
     if (name.rfind("pmnuJItem", 0) == 0) {
       int n = std::stoi(name.substr(9));

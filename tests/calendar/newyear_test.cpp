@@ -8,6 +8,7 @@
 #include "session/newyear.h"
 #include "session/monthgrid.h"
 #include "support/fake_platform.h"
+#include "support/viewstate.h"
 
 namespace tly {
 namespace {
@@ -175,10 +176,10 @@ TEST(NewYear, YearTextAndProposedYear) {
 TEST(NewYear, FullBuildShowsAprilWithTimetableViewsOff) {
   auto app = std::make_unique<App>();
   app->S.CurGr = 5;  // from a previous six-grade year
-  app->W.setChecked("mnuDispJWC", true);
-  app->W.setChecked("mnuDispJWS", true);
-  app->W.press("JWC", true);
-  app->W.press("JWS", true);
+  testing::setView(*app, "mnuDispJWC", true);
+  testing::setView(*app, "mnuDispJWS", true);
+  testing::setView(*app, "JWC", true);
+  testing::setView(*app, "JWS", true);
   app->W.cmbDispJW.items = {"1年1組", "2年1組"};
   app->W.cmbDispJW.select(1);
   app->W.cmbGr.items = {"1年", "2年", "3年", "4年", "5年", "6年"};
@@ -189,12 +190,12 @@ TEST(NewYear, FullBuildShowsAprilWithTimetableViewsOff) {
   o.nendo = 1999;
   runNewYearBuild(*app, o);
 
-  EXPECT_FALSE(app->W.checked("mnuDispJWC"));
-  EXPECT_FALSE(app->W.checked("mnuDispJWS"));
-  EXPECT_FALSE(app->W.pressed("JWC"));
-  EXPECT_FALSE(app->W.pressed("JWS"));
+  EXPECT_FALSE(mainControls(*app).checked("mnuDispJWC"));
+  EXPECT_FALSE(mainControls(*app).checked("mnuDispJWS"));
+  EXPECT_FALSE(mainControls(*app).pressed("JWC"));
+  EXPECT_FALSE(mainControls(*app).pressed("JWS"));
   EXPECT_TRUE(app->W.cmbDispJW.items.empty());
-  EXPECT_FALSE(app->W.cmbDispJW.visible);
+  EXPECT_FALSE(mainControls(*app).timetableSelectorVisible);
   EXPECT_EQ(app->S.CurYear, 1999);
   EXPECT_EQ(app->S.CurMonth, 4);
   EXPECT_EQ(app->S.CurGr, 3);

@@ -7,6 +7,7 @@
 #include "support/fake_platform.h"
 #include "support/tempdir.h"
 #include "support/years.h"
+#include "support/viewstate.h"
 
 namespace tly {
 namespace {
@@ -45,7 +46,7 @@ std::string smallFile(const std::string& path) {
   y.JW[0][1] = {1, "1年1組", {}};
   y.JW[0][1].JWCell[1][1] = "国語";
   y.JW[0][1].JWCell[2][4] = "理科";
-  t.app.W.setChecked("mnuDispJWC", true);  // the file's own view is replaced by the options
+  testing::setView(t.app, "mnuDispJWC", true);  // the file's own view is replaced by the options
   t.app.W.cmbDispJW.items = {"1年1組"};
   t.app.W.cmbDispJW.select(0);
   EXPECT_EQ(writeDataFileAt(t.app, path), SaveOutcome::Saved);

@@ -11,6 +11,7 @@
 #include "support/tempdir.h"
 #include "support/years.h"
 #include "session/ver2.h"
+#include "support/viewstate.h"
 
 namespace tly {
 namespace {
@@ -37,13 +38,13 @@ TEST(DataFileProcs, WindowStateTravelsThroughTheFile) {
   TestApp a;
   a.app.S.AppPath = dir.dir();
   makeYear(a.app);
-  auto& w = a.app.W;
-  w.setChecked("mnuUDisp", true);
-  w.setChecked("mnuDispJWS", true);
-  w.setChecked("mnuShowToolBar", true);
+  testing::setView(a.app, "mnuUDisp", true);
+  testing::setView(a.app, "mnuDispJWS", true);
+  testing::setView(a.app, "mnuShowToolBar", true);
   a.app.Grid1.Font = {"ＭＳ Ｐゴシック", 11.5f, true, false};
   a.app.Grid1.setCols(14);
   a.app.Grid1.setColWidth(3, 1234);
+  auto& w = a.app.W;
   w.cmbGr.items = {"1年", "2年", "3年", "4年"};
   w.cmbGr.select(2);
   w.cmbDispJW.items = {"山田"};
@@ -60,19 +61,20 @@ TEST(DataFileProcs, WindowStateTravelsThroughTheFile) {
   b.app.S.AppPath = a.app.S.AppPath;
   b.app.S.CurFile = "";
   b.app.Y.JItem[5] = "残る";
-  b.app.W.setChecked("mnuEditAll", true);
-  b.app.W.press("JWC", true);
+  testing::setView(b.app, "mnuEditAll", true);
+  testing::setView(b.app, "JWC", true);
   name = kWorkFileName;
   EXPECT_EQ(LoadJJ3(b.app, name), LoadOutcome::Loaded);
   EXPECT_EQ(name, "");
   EXPECT_TRUE(b.msg.shown.empty());
+  const ControlStates c = mainControls(b.app);
   const MainView& v = b.app.W;
-  EXPECT_TRUE(v.checked("mnuUDisp"));
-  EXPECT_FALSE(v.checked("mnuEditAll"));
-  EXPECT_TRUE(v.checked("mnuDispJWS"));
-  EXPECT_TRUE(v.pressed("DispAll"));
-  EXPECT_FALSE(v.pressed("JWC"));
-  EXPECT_TRUE(v.pressed("JWS"));
+  EXPECT_TRUE(c.checked("mnuUDisp"));
+  EXPECT_FALSE(c.checked("mnuEditAll"));
+  EXPECT_TRUE(c.checked("mnuDispJWS"));
+  EXPECT_TRUE(c.pressed("DispAll"));
+  EXPECT_FALSE(c.pressed("JWC"));
+  EXPECT_TRUE(c.pressed("JWS"));
   EXPECT_EQ(b.app.Grid1.Font.name, "ＭＳ Ｐゴシック");
   EXPECT_EQ(b.app.Grid1.Font.size, 11.5f);
   EXPECT_TRUE(b.app.Grid1.Font.bold);
@@ -94,7 +96,7 @@ TEST(DataFileProcs, WindowStateTravelsThroughTheFile) {
   EXPECT_EQ(b.app.Y.JW[1][1].JWName, "山田");
 
   // The tally display lends the grid: its widths are not stored.
-  a.app.W.setChecked("mnuKei", true);
+  testing::setView(a.app, "mnuKei", true);
   a.app.Grid1.setColWidth(3, 99);
   name = kWorkFileName;
   SaveJJ3(a.app, name);
@@ -212,11 +214,12 @@ TEST(DataFileProcs, ADamagedFileLeavesTheOpenYearAsItWas) {
 
   TestApp t;
   makeYear(t.app);
-  t.app.W.setChecked("mnuUDisp", true);
+  testing::setView(t.app, "mnuUDisp", true);
   t.app.W.cmbGr.items = {"1年"};
   t.app.S.CurFile = "/somewhere/else.DAT";
   const std::string before = encodeDataFile(t.app.Y);
   const MainView viewBefore = t.app.W;
+  const bool changesOnlyBefore = t.app.V.changesOnly;
   const FontInfo fontBefore = t.app.Grid1.Font;
 
   std::string path = dir.file("bad.DAT");
@@ -239,7 +242,7 @@ TEST(DataFileProcs, ADamagedFileLeavesTheOpenYearAsItWas) {
     EXPECT_EQ(t.msg.shown[0].text,
               "データファイルを読み込み中にエラーが発生しました。\rError Code " + std::to_string(code));
     EXPECT_EQ(encodeDataFile(t.app.Y), before);
-    EXPECT_EQ(t.app.W.checked("mnuUDisp"), viewBefore.checked("mnuUDisp"));
+    EXPECT_EQ(mainControls(t.app).checked("mnuUDisp"), changesOnlyBefore);
     EXPECT_EQ(t.app.W.cmbGr.items, viewBefore.cmbGr.items);
     EXPECT_EQ(t.app.Grid1.Font, fontBefore);
     EXPECT_EQ(t.app.S.CurFile, "");

@@ -8,6 +8,7 @@
 #include "support/fake_platform.h"
 #include "support/tempdir.h"
 #include "support/years.h"
+#include "support/viewstate.h"
 
 namespace tly {
 namespace {
@@ -58,15 +59,15 @@ TEST(StartUp, FirstStartInAnEmptyFolderOffersANewYear) {
     EXPECT_EQ(r.app.S.HelpFile, dir.dir() + "tly.hlp");
     EXPECT_EQ(r.stored("ExTLY"), "1");
     EXPECT_EQ(r.app.S.InstanceCount, 0);
-    EXPECT_TRUE(r.app.W.toolBarVisible) << "with no settings file the toolbar is shown";
+    EXPECT_TRUE(mainControls(r.app).toolBarVisible) << "with no settings file the toolbar is shown";
     EXPECT_EQ(r.app.S.Today, (Date{2001, 5, 17}));
     EXPECT_EQ(r.app.S.CurYear, 2001);
     EXPECT_EQ(r.app.S.CurMonth, 5);
     EXPECT_EQ(r.app.S.KToMonth, 5);
     EXPECT_EQ(r.app.S.KToDay, 17);
     EXPECT_EQ(r.app.Y.Jigen, 6) << "an impossible period count starts as 6";
-    EXPECT_FALSE(r.app.W.checked("mnuUDisp")) << "unchecked after the settings file turned it on";
-    EXPECT_FALSE(r.app.W.pressed("DispAll"));
+    EXPECT_FALSE(mainControls(r.app).checked("mnuUDisp")) << "unchecked after the settings file turned it on";
+    EXPECT_FALSE(mainControls(r.app).pressed("DispAll"));
     EXPECT_TRUE(std::filesystem::exists(dir.file("JJTEMP3.DAT")));
   }
 }
@@ -85,7 +86,7 @@ TEST(StartUp, WorkingFileShowsTodaysMonthWithinTheOpenYear) {
     r.app.S.AppPath = dir.dir();
     r.clock.date = c.today;
     r.settings.values[{"TLY", "Settings", "MainLeft"}] = "2400";
-    r.app.W.setChecked("mnuShowToolBar", false);
+    testing::setView(r.app, "mnuShowToolBar", false);
 
     EXPECT_EQ(Form_Load(r.app), StartOutcome::Ready);
     EXPECT_TRUE(r.msg.shown.empty());
@@ -97,8 +98,8 @@ TEST(StartUp, WorkingFileShowsTodaysMonthWithinTheOpenYear) {
     EXPECT_EQ(r.app.Grid1.rows(), navtest::daysIn(c.year, c.month) + 1);
     EXPECT_EQ(r.app.Grid1.Row, 1);
     EXPECT_EQ(r.app.Grid1.Col, 2);
-    EXPECT_FALSE(r.app.W.cmbDispJW.visible) << "no timetable view is on";
-    EXPECT_FALSE(r.app.W.toolBarVisible);
+    EXPECT_FALSE(mainControls(r.app).timetableSelectorVisible) << "no timetable view is on";
+    EXPECT_FALSE(mainControls(r.app).toolBarVisible);
     EXPECT_EQ(r.app.W.left, 2400);
     EXPECT_EQ(r.app.W.width, 6500);
   }
@@ -112,7 +113,7 @@ TEST(StartUp, RestoresTheTimetableViewAndItsSelection) {
     navtest::makeYear(prev.app, 1999, 3);
     navtest::addTimetable(prev.app, 0, "1年1組");
     navtest::addTimetable(prev.app, 0, "2年1組");
-    prev.app.W.setChecked("mnuDispJWC", true);
+    testing::setView(prev.app, "mnuDispJWC", true);
     prev.app.W.cmbGr.select(0);
     prev.app.W.cmbDispJW.items = {"1年1組", "2年1組"};
     prev.app.W.cmbDispJW.select(1);
@@ -124,8 +125,8 @@ TEST(StartUp, RestoresTheTimetableViewAndItsSelection) {
   r.app.S.AppPath = dir.dir();
   r.clock.date = {1999, 9, 1};
   EXPECT_EQ(Form_Load(r.app), StartOutcome::Ready);
-  EXPECT_TRUE(r.app.W.checked("mnuDispJWC"));
-  EXPECT_TRUE(r.app.W.cmbDispJW.visible);
+  EXPECT_TRUE(mainControls(r.app).checked("mnuDispJWC"));
+  EXPECT_TRUE(mainControls(r.app).timetableSelectorVisible);
   EXPECT_EQ(r.app.W.cmbDispJW.text, "2年1組") << "the file's choice, not the first timetable";
   EXPECT_EQ(r.app.S.CurGr, 2) << "the selected class timetable names grade 2";
   EXPECT_EQ(r.app.W.cmbGr.text, "2年");
@@ -170,14 +171,14 @@ TEST(ShutDown, WritesTheWorkingFileResetsTheCounterAndKeepsNormalPlacement) {
   r.msg.answers = {MsgResult::No};
   ASSERT_EQ(Form_Load(r.app), StartOutcome::Empty);
   navtest::makeYear(r.app, 2000, 3);  // as if a year had been built
-  r.app.W.setChecked("mnuKei", true);
+  testing::setView(r.app, "mnuKei", true);
   r.app.W.left = 1200;
   r.app.W.top = 1300;
   r.app.W.width = 9000;
   r.app.W.height = 7000;
 
   Form_Unload(r.app);
-  EXPECT_FALSE(r.app.W.checked("mnuKei")) << "the tally view is left first";
+  EXPECT_FALSE(mainControls(r.app).checked("mnuKei")) << "the tally view is left first";
   EXPECT_EQ(r.stored("ExTLY"), "0");
   EXPECT_EQ(r.stored("MainLeft"), "1200");
   EXPECT_EQ(r.stored("MainTop"), "1300");
@@ -227,7 +228,7 @@ TEST(FileCommands, NewAsksOnlyWhenAYearIsOpen) {
   EXPECT_TRUE(mnuNew_Click(r.app));
   EXPECT_EQ(r.app.S.CurFile, "") << "cleared before the dialog, so a later Save asks for a name";
 
-  r.app.W.setChecked("mnuKei", true);
+  testing::setView(r.app, "mnuKei", true);
   r.msg.shown.clear();
   EXPECT_FALSE(mnuNew_Click(r.app)) << "nothing happens in the tally view";
   EXPECT_TRUE(r.msg.shown.empty());

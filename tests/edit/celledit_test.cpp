@@ -3,6 +3,7 @@
 #include "session/celledit.h"
 #include "session/clipboard.h"
 #include "edit/edit_fixture.h"
+#include "support/viewstate.h"
 
 namespace tly {
 namespace {
@@ -195,8 +196,8 @@ TEST(CellEdit, EditAllReachesEveryGradeAndTheTallyViewIsReadOnly) {
   EditFixture f;
   App& app = f.app;
   mnuEditAll_Click(app);
-  EXPECT_TRUE(app.W.checked("mnuEditAll"));
-  EXPECT_TRUE(app.W.checked("pmnuEditAll"));
+  EXPECT_TRUE(mainControls(app).checked("mnuEditAll"));
+  EXPECT_TRUE(mainControls(app).checked("pmnuEditAll"));
   EXPECT_EQ(app.W.panel[2], "全学年一括編集");
   app.Grid1.setCurrent(6, 3);
   typeAndEnd(app, "学活", kKeyEnter);
@@ -205,7 +206,7 @@ TEST(CellEdit, EditAllReachesEveryGradeAndTheTallyViewIsReadOnly) {
   mnuEditAll_Click(app);
   EXPECT_EQ(app.W.panel[2], "");
 
-  app.W.setChecked("mnuKei", true);
+  testing::setView(app, "mnuKei", true);
   EXPECT_EQ(Grid1_KeyDown(app, kKeyF2, 0), GridKeyAction::Handled);
   EXPECT_FALSE(Grid1_DblClick(app));
   EXPECT_FALSE(Grid1_KeyUp(app, 'A', 0));
@@ -219,10 +220,10 @@ TEST(CellEdit, EditAllReachesEveryGradeAndTheTallyViewIsReadOnly) {
 TEST(CellEdit, PopupItemEntriesAndAssignment) {
   EditFixture f;
   App& app = f.app;
-  auto shown = [&](int n) { return app.W.menu[popupItemKey(n)].visible; };
+  auto shown = [&](int n) { return mainControls(app).item(popupItemKey(n)).visible; };
   f.select(3, 3, 5, 4);
   ASSERT_TRUE(Grid1_RightMouseDown(app));
-  EXPECT_TRUE(app.W.menu["pmnuSp7"].visible);
+  EXPECT_TRUE(mainControls(app).item("pmnuSp7").visible);
   EXPECT_TRUE(shown(8));
   EXPECT_FALSE(shown(9));
   EXPECT_EQ(popupItemCaption(app, 5), "道徳");
@@ -237,7 +238,7 @@ TEST(CellEdit, PopupItemEntriesAndAssignment) {
   f.select(3, 3, 3, 3);
   app.S.JWMode = 1;
   Grid1_RightMouseDown(app);
-  EXPECT_FALSE(app.W.menu["pmnuSp7"].visible);
+  EXPECT_FALSE(mainControls(app).item("pmnuSp7").visible);
   app.S.JWMode = 0;
 
   // Assigning an item takes the undo copy and reaches only the period cells.

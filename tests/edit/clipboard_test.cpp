@@ -5,6 +5,7 @@
 #include "session/celledit.h"
 #include "session/clipboard.h"
 #include "edit/edit_fixture.h"
+#include "support/viewstate.h"
 
 namespace tly {
 namespace {
@@ -66,15 +67,15 @@ TEST(Clipboard, CopyModeCopiesWhatTheGridShows) {
   App& app = f.app;
   f.text(1, 3, 0) = "運動会";
   f.cell(1, 3, 1) = 23;
-  app.W.setChecked("mnuUDisp", true);  // the grid blanks lessons that follow the timetable
+  testing::setView(app, "mnuUDisp", true);  // the grid blanks lessons that follow the timetable
   f.cell(1, 3, 2) = 10 * EditFixture::weekday(5, 3) + 2;
   DispJJ(app, 1999, 5);
   f.select(3, 2, 3, 4);
   mnuCopy_Click(app);
   EXPECT_EQ(f.clipboard.content, "運動会\t月 3\t月 2\r\n");
   mnuCopyMode_Click(app);
-  EXPECT_TRUE(app.W.checked("mnuCopyMode"));
-  EXPECT_TRUE(app.W.checked("pmnuCopyMode"));
+  EXPECT_TRUE(mainControls(app).checked("mnuCopyMode"));
+  EXPECT_TRUE(mainControls(app).checked("pmnuCopyMode"));
   mnuCopy_Click(app);
   EXPECT_EQ(f.clipboard.content, "運動会\t" + app.Grid1.text(3, 3) + "\t\r\n");
 }
@@ -135,7 +136,7 @@ TEST(Clipboard, CutDeleteAndTheWholeColumnRefusal) {
   EXPECT_EQ(f.cell(1, 30, 2), 0);
 
   // Delete in the tally view is refused with its own message.
-  app.W.setChecked("mnuKei", true);
+  testing::setView(app, "mnuKei", true);
   EXPECT_FALSE(mnuDel_Click(app));
   EXPECT_EQ(f.msg.shown.back().text, "削除できません。");
 }

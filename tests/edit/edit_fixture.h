@@ -8,6 +8,7 @@
 #include "session/monthgrid.h"
 #include "support/fake_platform.h"
 #include "support/years.h"
+#include "support/viewstate.h"
 
 namespace tly::testing {
 
@@ -30,7 +31,7 @@ struct EditFixture : test::TestApp {
     app.Grid1.RowSel = rowSel;
     app.Grid1.ColSel = colSel;
   }
-  void setEditAll(bool on) { app.W.setChecked("mnuEditAll", on); }
+  void setEditAll(bool on) { testing::setView(app, "mnuEditAll", on); }
 };
 
 }  // namespace tly::testing

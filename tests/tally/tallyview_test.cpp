@@ -8,6 +8,7 @@
 #include "session/navigation.h"
 #include "support/fake_platform.h"
 #include "support/years.h"
+#include "support/viewstate.h"
 
 namespace tly {
 namespace {
@@ -27,18 +28,18 @@ TEST(TallyView, SwitchingOnLocksFileCommandsAndOffRestoresTheMonth) {
   auto app = makeYearApp(1999, 3, 6);
   showMonth(*app);
   app->W.txtInput = "国語";
-  app->W.menu["mnuView"].enabled = false;  // as timetable mode would leave it
+  DisableMenu(*app);  // as timetable mode would leave it
 
   mnuKei_Click(*app);
-  const MainView& w = app->W;
-  EXPECT_TRUE(w.checked("mnuKei"));
-  EXPECT_TRUE(w.pressed("Kei"));
+  auto w = [&] { return mainControls(*app); };
+  EXPECT_TRUE(w().checked("mnuKei"));
+  EXPECT_TRUE(w().pressed("Kei"));
   for (const char* m : {"mnuOpen", "mnuSave", "mnuNSave", "mnuNew", "mnuColWidth"})
-    EXPECT_FALSE(w.menu.at(m).enabled) << m;
-  for (const char* b : {"Open", "Save", "New"}) EXPECT_FALSE(w.button.at(b).enabled) << b;
-  EXPECT_EQ(w.menu.at("mnuCopyAll").caption, "時数集計表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ");
+    EXPECT_FALSE(w().item(m).enabled) << m;
+  for (const char* b : {"Open", "Save", "New"}) EXPECT_FALSE(w().tool(b).enabled) << b;
+  EXPECT_EQ(w().item("mnuCopyAll").caption, "時数集計表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ");
   EXPECT_EQ(app->S.JWMode, 0);
-  EXPECT_FALSE(w.checked("mnuJikanwari"));
+  EXPECT_FALSE(w().checked("mnuJikanwari"));
   for (int c = 0; c < 10; ++c) {
     EXPECT_EQ(app->S.JJColWidth[static_cast<size_t>(c)], 300 + 10 * c);
     EXPECT_EQ(app->Y.Fs.FsColWidth[static_cast<size_t>(c)], 300 + 10 * c);
@@ -49,21 +50,21 @@ TEST(TallyView, SwitchingOnLocksFileCommandsAndOffRestoresTheMonth) {
   ASSERT_EQ(app->Grid1.cols(), 7);
   app->Y.Fs.FsColWidth[0] = 0;  // whatever the file held, the kept widths come back
   mnuKei_Click(*app);
-  EXPECT_FALSE(w.checked("mnuKei"));
-  EXPECT_FALSE(w.pressed("Kei"));
-  EXPECT_FALSE(w.pressed("JW"));
+  EXPECT_FALSE(w().checked("mnuKei"));
+  EXPECT_FALSE(w().pressed("Kei"));
+  EXPECT_FALSE(w().pressed("JW"));
   for (const char* m : {"mnuOpen", "mnuSave", "mnuNSave", "mnuNew", "mnuColWidth", "mnuView", "mnuUndo"})
-    EXPECT_TRUE(w.menu.at(m).enabled) << m;
-  for (const char* b : {"Open", "Save", "New"}) EXPECT_TRUE(w.button.at(b).enabled) << b;
-  EXPECT_EQ(w.menu.at("mnuCopyAll").caption, "月間予定表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ");
+    EXPECT_TRUE(w().item(m).enabled) << m;
+  for (const char* b : {"Open", "Save", "New"}) EXPECT_TRUE(w().tool(b).enabled) << b;
+  EXPECT_EQ(w().item("mnuCopyAll").caption, "月間予定表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ");
   ASSERT_EQ(app->Grid1.cols(), 10);
   for (int c = 0; c < 10; ++c) EXPECT_EQ(app->Grid1.colWidth(c), 300 + 10 * c);
-  EXPECT_EQ(w.txtInput, "");
+  EXPECT_EQ(app->W.txtInput, "");
   EXPECT_EQ(app->Grid1.Row, 1);
   EXPECT_EQ(app->Grid1.Col, 2);
 
   leaveTallyView(*app);  // already off: nothing changes
-  EXPECT_FALSE(w.checked("mnuKei"));
+  EXPECT_FALSE(w().checked("mnuKei"));
   EXPECT_EQ(app->Grid1.cols(), 10);
 }
 
@@ -88,37 +89,40 @@ TEST(TallyView, GradeChangeRetalliesAndMonthChangeLeaves) {
   EXPECT_EQ(app->S.CurMonth, 6);
   EXPECT_EQ(app->Grid1.cols(), 10);
   EXPECT_EQ(app->Grid1.rows(), 31);  // June of the month view
-  EXPECT_EQ(app->W.menu.at("mnuCopyAll").caption, "月間予定表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ");
+  EXPECT_EQ(mainControls(*app).item("mnuCopyAll").caption, "月間予定表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ");
 }
 
 TEST(TallyView, TimetableTextViewTurnsOnTheTimetableTally) {
   auto app = makeYearApp(1999, 3, 6);
   showMonth(*app);
-  app->W.setChecked("mnuDispJWS", true);
+  testing::setView(*app, "mnuDispJWS", true);
   app->W.cmbDispJW.items = {"山田", "佐藤"};
   app->W.cmbDispJW.select(1);
   mnuKei_Click(*app);
   EXPECT_EQ(app->S.JWMode, 2);
   EXPECT_EQ(app->S.JWNo, 2);
-  EXPECT_TRUE(app->W.checked("mnuJikanwari"));
-  EXPECT_TRUE(app->W.pressed("JW"));
-  EXPECT_FALSE(app->W.cmbDispJW.visible);
+  EXPECT_TRUE(mainControls(*app).checked("mnuJikanwari"));
+  EXPECT_TRUE(mainControls(*app).pressed("JW"));
+  EXPECT_FALSE(mainControls(*app).timetableSelectorVisible);
   EXPECT_EQ(app->Y.Fs.FsJWClass, 0);
 
   leaveTallyView(*app);
   EXPECT_EQ(app->S.JWMode, 0);
-  EXPECT_FALSE(app->W.checked("mnuJikanwari"));
-  EXPECT_FALSE(app->W.pressed("JW"));
-  EXPECT_TRUE(app->W.cmbDispJW.visible);
+  EXPECT_FALSE(mainControls(*app).checked("mnuJikanwari"));
+  EXPECT_FALSE(mainControls(*app).pressed("JW"));
+  EXPECT_TRUE(mainControls(*app).timetableSelectorVisible);
 }
 
 TEST(TallyView, TimetableModeMenusSwitchTogether) {
   App app;
   DisableMenu(app);
-  for (const char* m : kTimetableModeMenus) EXPECT_FALSE(app.W.menu.at(m).enabled) << m;
-  EXPECT_TRUE(app.W.menu["mnuPrint"].enabled);
+  const char* const kForbidden[] = {"mnuOpen", "mnuSave", "mnuNSave", "mnuNew", "mnuEnd", "mnuUndo",
+                                    "mnuCut", "mnuDel", "mnuPaste", "mnuEditAll", "mnuCopyMode", "mnuView",
+                                    "pmnuUndo", "pmnuCut", "pmnuDel", "pmnuPaste", "pmnuEditAll", "pmnuCopyMode"};
+  for (const char* m : kForbidden) EXPECT_FALSE(mainControls(app).item(m).enabled) << m;
+  EXPECT_TRUE(mainControls(app).item("mnuPrint").enabled);
   EnableMenu(app);
-  for (const char* m : kTimetableModeMenus) EXPECT_TRUE(app.W.menu.at(m).enabled) << m;
+  for (const char* m : kForbidden) EXPECT_TRUE(mainControls(app).item(m).enabled) << m;
 }
 
 TEST(JisuuDialog, OpensOnTheStoredRangeAndTalliesIt) {

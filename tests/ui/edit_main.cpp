@@ -40,7 +40,7 @@ void startYear(Session& s) {
   QVERIFY(QTest::qWaitForWindowActive(s.w.get()));
   // The edit-all mode starts as the settings say; these tests start with one grade.
   if (s.w->menuAction("mnuEditAll")->isChecked()) s.w->menuAction("mnuEditAll")->trigger();
-  QVERIFY(!s.app.W.checked("mnuEditAll"));
+  QVERIFY(!mainControls(s.app).checked("mnuEditAll"));
 }
 
 int16_t cell(Session& s, int grade, int day, int period) { return s.app.Y.JJ[grade - 1][s.app.S.CurMonth][day][period]; }
@@ -183,3 +183,4 @@ class EditMainTest : public QObject {
 
 QTEST_MAIN(EditMainTest)
 #include "edit_main.moc"
+#include "support/viewstate.h"

@@ -8,6 +8,8 @@
 #include "ui/frmabout.h"
 #include "ui/gridview.h"
 #include "support/window_session.h"
+#include "session/menus.h"
+#include "support/viewstate.h"
 
 using namespace tly;
 using namespace tly::testui;
@@ -73,11 +75,11 @@ void MainWindowTest::gridFollowsClicksKeysAndScrolls() {
 void MainWindowTest::widgetsFollowTheWindowState() {
   Session s;
   s.startWithNewYear(1999);
-  // What the timetable mode does to the window, as the core records it.
-  s.app.W.menu["mnuOpen"].enabled = false;
-  s.app.W.menu["mnuView"].enabled = false;
-  s.app.W.button["Open"].enabled = false;
-  s.app.W.menu["mnuCopyAll"].caption = "時数集計表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ";
+  // The tally view locks the file commands and renames the copy command; timetable mode
+  // switches the View menu off.
+  s.app.V.tally = true;
+  s.app.V.copyAllRenamed = true;
+  DisableMenu(s.app);
   s.app.W.caption = "TLY 授業時数集計 - x.DAT";
   s.app.W.panel[2] = "全学年一括編集";
   s.w->syncFromModel();
@@ -91,9 +93,9 @@ void MainWindowTest::widgetsFollowTheWindowState() {
   QTest::mouseClick(s.button("Open"), Qt::LeftButton);
   QVERIFY(s.files.asked.empty());
 
-  s.app.W.menu["mnuOpen"].enabled = true;
-  s.app.W.menu["mnuView"].enabled = true;
-  s.app.W.menu["mnuCopyAll"].caption.clear();
+  s.app.V.tally = false;
+  s.app.V.copyAllRenamed = false;  // as at start: the designed caption
+  EnableMenu(s.app);
   s.w->syncFromModel();
   QVERIFY(s.w->menuAction("mnuOpen")->isEnabled());
   QVERIFY(s.w->topMenu("mnuView")->menuAction()->isEnabled());

@@ -8,6 +8,7 @@
 
 #include "calendar/calendar.h"
 #include "session/monthgrid.h"
+#include "support/viewstate.h"
 
 namespace tly {
 namespace {
@@ -89,9 +90,9 @@ TEST(MonthGridProperty, EveryCellOfEveryMonthInEveryView) {
       for (int m = 1; m <= 12; ++m) {
         const Mode mode = static_cast<Mode>(pick(0, 2));
         const bool changesOnly = pick(0, 1);
-        a.W.setChecked("mnuDispJWC", mode == Mode::Class);
-        a.W.setChecked("mnuDispJWS", mode == Mode::Teacher);
-        a.W.setChecked("mnuUDisp", changesOnly);
+        testing::setView(a, "mnuDispJWC", mode == Mode::Class);
+        testing::setView(a, "mnuDispJWS", mode == Mode::Teacher);
+        testing::setView(a, "mnuUDisp", changesOnly);
         a.W.cmbDispJW.select(pick(0, 2));
         a.S.CurGr = g;
         const int cy = m < 4 ? n + 1 : n;

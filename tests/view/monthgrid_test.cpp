@@ -6,6 +6,7 @@
 #include "calendar/calendar.h"
 #include "session/monthgrid.h"
 #include "support/years.h"
+#include "support/viewstate.h"
 
 namespace tly {
 namespace {
@@ -143,7 +144,7 @@ TEST(MonthGrid, CellTextsInTheFourViews) {
   EXPECT_EQ(cellText(a, 4, 12, 2, 3, 23), "月 3");
   EXPECT_EQ(cellText(a, 4, 12, 2, 3, 33), "火 3");
 
-  a.W.setChecked("mnuUDisp", true);
+  testing::setView(a, "mnuUDisp", true);
   EXPECT_EQ(cellText(a, 4, 12, 2, 3, 23), "");
   EXPECT_EQ(cellText(a, 4, 12, 2, 3, 33), "火 3");
   EXPECT_EQ(cellText(a, 4, 12, 2, 4, 23), "月 3");
@@ -154,10 +155,10 @@ TEST(MonthGrid, CellTextsInTheFourViews) {
   a.Y.JW[0][2].JWCell[6][7] = "土曜7";
   a.W.cmbDispJW.items = {"1年1組", "2年1組"};
   a.W.cmbDispJW.select(1);
-  a.W.setChecked("mnuDispJWC", true);
+  testing::setView(a, "mnuDispJWC", true);
   EXPECT_EQ(cellText(a, 4, 12, 2, 3, 33), "理科");
   EXPECT_EQ(cellText(a, 4, 12, 2, 3, 23), "");  // changes only: unchanged lesson blank
-  a.W.setChecked("mnuUDisp", false);
+  testing::setView(a, "mnuUDisp", false);
   EXPECT_EQ(cellText(a, 4, 12, 2, 3, 23), "算数");
   EXPECT_EQ(cellText(a, 4, 12, 2, 3, 76), "");
   EXPECT_EQ(cellText(a, 4, 12, 2, 3, 77), "土 7");  // past Saturday's sixth period: always plain
@@ -165,8 +166,8 @@ TEST(MonthGrid, CellTextsInTheFourViews) {
   EXPECT_EQ(cellText(a, 4, 12, 2, 3, -1), "行事");
 
   // Teacher view, grade 2 shown.
-  a.W.setChecked("mnuDispJWC", false);
-  a.W.setChecked("mnuDispJWS", true);
+  testing::setView(a, "mnuDispJWC", false);
+  testing::setView(a, "mnuDispJWS", true);
   a.W.cmbDispJW.select(0);
   auto& t = a.Y.JW[1][1].JWCell;
   t[1][1] = "2年1組";
@@ -198,7 +199,7 @@ TEST(MonthGrid, CellTextsInTheFourViews) {
   EXPECT_EQ(cellText(a, 4, 12, 2, 3, -32768), "-32768");
   EXPECT_EQ(cellText(a, 4, 12, 2, 3, 80), "80");
   EXPECT_EQ(cellText(a, 4, 12, 2, 3, 32767), "32767");
-  a.W.setChecked("mnuDispJWS", false);
+  testing::setView(a, "mnuDispJWS", false);
   EXPECT_EQ(cellText(a, 4, 12, 2, 3, 20), "月 0");
 }
 

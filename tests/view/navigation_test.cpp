@@ -5,6 +5,7 @@
 #include "support/fake_platform.h"
 #include "support/years.h"
 #include "session/monthgrid.h"
+#include "support/viewstate.h"
 
 namespace tly {
 namespace {
@@ -106,7 +107,7 @@ void countTimetableMode(App&) { ++timetableModeRuns; }
 TEST(MonthNavigation, MonthChangeInTimetableModeGoesThroughItsCommand) {
   Rig r;
   showing(r, 5);
-  r.app.W.setChecked("mnuJikanwari", true);
+  testing::setView(r.app, "mnuJikanwari", true);
   timetableModeCommand = countTimetableMode;
   timetableModeRuns = 0;
   r.app.W.cmbMonth.index = 3;
@@ -165,7 +166,6 @@ TEST(TimetableSelector, TheNameChoosesTheGrade) {
 TEST(TimetableViews, ToggleWithTheirButtonsAndSelector) {
   Rig r;
   showing(r, 5, 3, 3);
-  r.app.W.cmbDispJW.visible = false;
 
   // No class timetable: only the message.
   mnuDispJWC_Click(r.app);
@@ -173,8 +173,8 @@ TEST(TimetableViews, ToggleWithTheirButtonsAndSelector) {
   EXPECT_EQ(r.msg.shown[0].text, "学級時間割の設定が必要です。");
   EXPECT_EQ(r.msg.shown[0].buttons, MsgButtons::OK);
   EXPECT_EQ(r.msg.shown[0].title, "TLY");
-  EXPECT_FALSE(r.app.W.checked("mnuDispJWC"));
-  EXPECT_FALSE(r.app.W.cmbDispJW.visible);
+  EXPECT_FALSE(mainControls(r.app).checked("mnuDispJWC"));
+  EXPECT_FALSE(mainControls(r.app).timetableSelectorVisible);
   mnuDispJWS_Click(r.app);
   ASSERT_EQ(r.msg.shown.size(), 2u);
   EXPECT_EQ(r.msg.shown[1].text, "教師時間割の設定が必要です。");
@@ -182,24 +182,24 @@ TEST(TimetableViews, ToggleWithTheirButtonsAndSelector) {
   navtest::addTimetable(r.app, 0, " 1年1組 ");
   navtest::addTimetable(r.app, 0, "2年1組");
   navtest::addTimetable(r.app, 1, "山田");
-  r.app.W.setChecked("mnuUDisp", true);
+  testing::setView(r.app, "mnuUDisp", true);
 
   mnuDispJWS_Click(r.app);
-  EXPECT_TRUE(r.app.W.checked("mnuDispJWS"));
-  EXPECT_TRUE(r.app.W.pressed("JWS"));
-  EXPECT_TRUE(r.app.W.pressed("DispAll"));
+  EXPECT_TRUE(mainControls(r.app).checked("mnuDispJWS"));
+  EXPECT_TRUE(mainControls(r.app).pressed("JWS"));
+  EXPECT_TRUE(mainControls(r.app).pressed("DispAll"));
   EXPECT_EQ(r.app.Y.Fs.FsJWClass, 0);
-  EXPECT_TRUE(r.app.W.cmbDispJW.visible);
+  EXPECT_TRUE(mainControls(r.app).timetableSelectorVisible);
   EXPECT_EQ(r.app.W.cmbDispJW.items, std::vector<std::string>{"山田"});
   EXPECT_EQ(r.app.S.CurGr, 3) << "a teacher's name names no grade";
 
   // Class view while the teacher view is on: the teacher view goes off; the remembered
   // position 0 is 1年1組, which moves the grid to grade 1.
   mnuDispJWC_Click(r.app);
-  EXPECT_TRUE(r.app.W.checked("mnuDispJWC"));
-  EXPECT_FALSE(r.app.W.checked("mnuDispJWS"));
-  EXPECT_TRUE(r.app.W.pressed("JWC"));
-  EXPECT_FALSE(r.app.W.pressed("JWS"));
+  EXPECT_TRUE(mainControls(r.app).checked("mnuDispJWC"));
+  EXPECT_FALSE(mainControls(r.app).checked("mnuDispJWS"));
+  EXPECT_TRUE(mainControls(r.app).pressed("JWC"));
+  EXPECT_FALSE(mainControls(r.app).pressed("JWS"));
   EXPECT_EQ(r.app.Y.Fs.FsJWClass, -1);
   EXPECT_EQ(r.app.W.cmbDispJW.items, (std::vector<std::string>{"1年1組", "2年1組"}));
   EXPECT_EQ(r.app.W.cmbDispJW.text, "1年1組");
@@ -208,9 +208,9 @@ TEST(TimetableViews, ToggleWithTheirButtonsAndSelector) {
 
   // Second click: off, selector hidden.
   mnuDispJWC_Click(r.app);
-  EXPECT_FALSE(r.app.W.checked("mnuDispJWC"));
-  EXPECT_FALSE(r.app.W.pressed("JWC"));
-  EXPECT_FALSE(r.app.W.cmbDispJW.visible);
+  EXPECT_FALSE(mainControls(r.app).checked("mnuDispJWC"));
+  EXPECT_FALSE(mainControls(r.app).pressed("JWC"));
+  EXPECT_FALSE(mainControls(r.app).timetableSelectorVisible);
   EXPECT_EQ(r.msg.shown.size(), 2u);
 
   // A remembered position past the list falls back to the first entry.
@@ -229,31 +229,31 @@ TEST(TimetableViews, SwitchingOnLeavesTheTallyViewWithTheMonthWidths) {
   navtest::addTimetable(r.app, 0, "1年1組");
   for (int i = 0; i < 14; ++i) r.app.S.JJColWidth[static_cast<size_t>(i)] = 100 + i;
   r.app.S.JJColWidth[3] = 0;  // never remembered: the layout's own width stays
-  r.app.W.setChecked("mnuKei", true);
-  r.app.W.press("Kei", true);
+  testing::setView(r.app, "mnuKei", true);
+  testing::setView(r.app, "Kei", true);
   r.app.Grid1.setCols(7);
 
   mnuDispJWC_Click(r.app);
-  EXPECT_FALSE(r.app.W.checked("mnuKei"));
-  EXPECT_FALSE(r.app.W.pressed("Kei"));
+  EXPECT_FALSE(mainControls(r.app).checked("mnuKei"));
+  EXPECT_FALSE(mainControls(r.app).pressed("Kei"));
   EXPECT_EQ(r.app.Grid1.cols(), r.app.Y.Jigen + 4);
   EXPECT_EQ(r.app.Grid1.colWidth(0), 100);
   EXPECT_EQ(r.app.Grid1.colWidth(9), 109);
   EXPECT_GT(r.app.Grid1.colWidth(3), 0);
-  EXPECT_FALSE(r.app.W.pressed("DispAll"));
+  EXPECT_FALSE(mainControls(r.app).pressed("DispAll"));
 }
 
 TEST(TimetableViews, ARefillWithoutTimetablesSwitchesTheViewOff) {
   Rig r;
   showing(r, 5);
-  r.app.W.setChecked("mnuDispJWS", true);
-  r.app.W.press("JWS", true);
+  testing::setView(r.app, "mnuDispJWS", true);
+  testing::setView(r.app, "JWS", true);
   r.app.W.cmbDispJW.items = {"old"};
   SetCmbDispJW(r.app);
-  EXPECT_FALSE(r.app.W.checked("mnuDispJWS"));
-  EXPECT_FALSE(r.app.W.pressed("JWS"));
+  EXPECT_FALSE(mainControls(r.app).checked("mnuDispJWS"));
+  EXPECT_FALSE(mainControls(r.app).pressed("JWS"));
   EXPECT_TRUE(r.app.W.cmbDispJW.items.empty());
-  EXPECT_FALSE(r.app.W.cmbDispJW.visible);
+  EXPECT_FALSE(mainControls(r.app).timetableSelectorVisible);
 
   // Neither view on: the selector is left as it is.
   r.app.W.cmbDispJW.items = {"keep"};
@@ -266,26 +266,25 @@ TEST(ViewOptions, ChangesOnlyAndToolBar) {
   showing(r, 5);
   r.app.Grid1.setRows(3);
   mnuUDisp_Click(r.app);
-  EXPECT_TRUE(r.app.W.checked("mnuUDisp"));
-  EXPECT_TRUE(r.app.W.pressed("DispAll"));
+  EXPECT_TRUE(mainControls(r.app).checked("mnuUDisp"));
+  EXPECT_TRUE(mainControls(r.app).pressed("DispAll"));
   EXPECT_EQ(r.app.Grid1.rows(), 32) << "redrawn";
   EXPECT_EQ(r.app.W.focus, "Grid1");
 
   // In the tally view the grid keeps the tally.
-  r.app.W.setChecked("mnuKei", true);
+  testing::setView(r.app, "mnuKei", true);
   r.app.Grid1.setRows(3);
   mnuUDisp_Click(r.app);
-  EXPECT_FALSE(r.app.W.checked("mnuUDisp"));
-  EXPECT_FALSE(r.app.W.pressed("DispAll"));
+  EXPECT_FALSE(mainControls(r.app).checked("mnuUDisp"));
+  EXPECT_FALSE(mainControls(r.app).pressed("DispAll"));
   EXPECT_EQ(r.app.Grid1.rows(), 3);
 
-  r.app.W.setChecked("mnuShowToolBar", true);
-  r.app.W.toolBarVisible = true;
+  testing::setView(r.app, "mnuShowToolBar", true);
   mnuShowToolBar_Click(r.app);
-  EXPECT_FALSE(r.app.W.checked("mnuShowToolBar"));
-  EXPECT_FALSE(r.app.W.toolBarVisible);
+  EXPECT_FALSE(mainControls(r.app).checked("mnuShowToolBar"));
+  EXPECT_FALSE(mainControls(r.app).toolBarVisible);
   mnuShowToolBar_Click(r.app);
-  EXPECT_TRUE(r.app.W.toolBarVisible);
+  EXPECT_TRUE(mainControls(r.app).toolBarVisible);
 }
 
 TEST(ViewOptions, ResizeFillsTheWindowAboveTheStatusBar) {
