@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "model/basic.h"
+#include "model/months.h"
 
 namespace tly {
 
@@ -43,7 +44,7 @@ void buildNewYear(SchoolYear& y, const NewYearOptions& opt) {
 
   // Default lessons and month lengths; January..March lie in the following calendar year.
   for (int m = 1; m <= 12; ++m) {
-    const int cy = m < 4 ? n + 1 : n;
+    const int cy = calendarYearOf(n, m);
     for (int d = 1; d <= 31; ++d) {
       const int w = Youbi(cy, m, d);
       if (w == 0) {
@@ -59,7 +60,7 @@ void buildNewYear(SchoolYear& y, const NewYearOptions& opt) {
 
   // Closed Saturdays: the n-th Saturday of every month is free when flag n is set.
   for (int m = 1; m <= 12; ++m) {
-    const int cy = m < 4 ? n + 1 : n;
+    const int cy = calendarYearOf(n, m);
     const int len = std::clamp<int>(y.JJ[0][m][0][0], 0, 31);
     int saturday = 0;
     for (int d = 1; d <= len; ++d) {
@@ -72,7 +73,7 @@ void buildNewYear(SchoolYear& y, const NewYearOptions& opt) {
   }
 
   // National holidays in table order, so a later entry overwrites an earlier substitute text.
-  for (const Holiday& h : kHolidays) Hatabi(y, h.month < 4 ? n + 1 : n, h.month, h.day, h.text);
+  for (const Holiday& h : kHolidays) Hatabi(y, calendarYearOf(n, h.month), h.month, h.day, h.text);
 
   // No weekly timetables; the header records count none of either kind.
   for (int k = 0; k < 2; ++k)

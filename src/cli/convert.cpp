@@ -9,6 +9,7 @@
 #include "session/datafile.h"
 #include "io/profile.h"
 #include "session/settingsfile.h"
+#include "session/navigation.h"
 #include "session/ver2.h"
 
 namespace tly::cli {
@@ -127,7 +128,8 @@ int cmdConvert(const Args& args, std::ostream& out, std::ostream& err) {
       int16_t ggn = app->Y.Ggn;
       getMainIniFrom(*app, nullptr);
       app->Y.Ggn = ggn;
-      refillGradeList(*app);
+      if (app->S.CurGr < 1 || app->S.CurGr > ggn) app->S.CurGr = 1;
+      fillGradeSelector(*app);
     }
   }
 

@@ -15,6 +15,7 @@
 #include "io/safesave.h"
 #include "model/basic.h"
 #include "model/cellcode.h"
+#include "model/months.h"
 #include "session/datafile.h"
 #include "session/lifecycle.h"
 #include "rules/clipboardtext.h"
@@ -223,7 +224,7 @@ void dumpYear(std::ostream& o, const SchoolYear& y) {
   j.open('[');
   for (int g = 0; g < std::clamp<int>(y.Ggn, 0, kGrades); ++g)
     for (int i = 0; i < 12; ++i) {
-      int m = (i + 3) % 12 + 1;
+      int m = monthAtPosition(i);
       j.open('{');
       j.field("grade", long(g + 1));
       j.field("month", long(m));
@@ -244,7 +245,7 @@ void dumpYear(std::ostream& o, const SchoolYear& y) {
   j.open('[');
   for (int g = 0; g < kGrades; ++g)
     for (int i = 0; i < 12; ++i) {
-      int m = (i + 3) % 12 + 1;
+      int m = monthAtPosition(i);
       for (int d = 1; d <= 31; ++d)
         for (int k = 0; k < kTextKinds; ++k) {
           const std::string& t = y.JJText[g][m][d][k];
@@ -465,7 +466,7 @@ int cmdMonth(const Args& args, std::ostream& out, std::ostream& err) {
   app.V.tally = false;
   app.S.CurGr = grade;
   app.S.CurMonth = month;
-  app.S.CurYear = schoolYearCalendarYear(app.Y.nendo(), month);
+  app.S.CurYear = calendarYearOf(app.Y.nendo(), month);
   SetJJGrid(app);
   DispJJ(app, app.S.CurYear, month);
   out << gridToClipboardText(app.Grid1);

@@ -10,6 +10,7 @@
 #include "cli/commands.h"
 #include "io/safesave.h"
 #include "model/cellcode.h"
+#include "model/months.h"
 #include "session/datafile.h"
 #include "session/celledit.h"
 #include "session/clipboard.h"
@@ -121,7 +122,7 @@ bool openMonth(CliEdit& c, const Options& o, std::ostream& err) {
   if (!parseInt(o.values.at("month"), 1, 12, month)) return badValue(err, "月", o.values.at("month"));
   app.S.CurGr = grade;
   app.S.CurMonth = month;
-  app.S.CurYear = schoolYearCalendarYear(app.Y.nendo(), month);
+  app.S.CurYear = calendarYearOf(app.Y.nendo(), month);
   // The month view: no tally view, no timetable setting.
   app.V.tally = false;
   app.V.timetableMode = false;

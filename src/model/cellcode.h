@@ -18,7 +18,6 @@ inline int itemNumber(int c) { return c < 0 ? -c : c; }  // only meaningful when
 inline bool isSlotCode(int c) { return c >= 11; }
 inline int slotWeekday(int c) { return c / 10; }
 inline int slotPeriod(int c) { return c % 10; }
-inline int schoolYearCalendarYear(int nendo, int month) { return month < 4 ? nendo + 1 : nendo; }
 
 // Value written to a file for an in-memory cell: -10..10 as its absolute value.
 inline int16_t cellToFile(int16_t v) { return (v >= -10 && v <= 10) ? static_cast<int16_t>(v < 0 ? -v : v) : v; }

@@ -317,8 +317,6 @@ bool Grid1_GotFocus(App& app) {
 
 // ---- Pop-up menu and edit-all -------------------------------------------------------
 
-std::string popupItemKey(int n) { return "pmnuJItem" + std::to_string(n); }
-
 std::string popupItemCaption(const App& app, int n) {
   if (n < 1 || n > kItemSlots) return {};
   return app.Y.JItem[static_cast<size_t>(n - 1)];

@@ -121,8 +121,6 @@ bool Grid1_GotFocus(App& app);
 // ---- Pop-up menu and edit-all ---------------------------------------------------------
 
 constexpr int kPopupItems = 16;
-// Menu key of pop-up item entry n (1..16): "pmnuJItem1" .. "pmnuJItem16".
-std::string popupItemKey(int n);
 // Caption of pop-up item entry n: the item's current name (also after a file was opened,
 // when the captions kept in W.menu may still name the previous year's items).
 std::string popupItemCaption(const App& app, int n);

@@ -32,6 +32,8 @@ ToolButtonState ControlStates::tool(const std::string& key) const {
   return it == button.end() ? ToolButtonState{} : it->second;
 }
 
+std::string popupItemKey(int n) { return "pmnuJItem" + std::to_string(n); }
+
 ControlStates mainControls(const App& app) {
   const ViewState& v = app.V;
   ControlStates c;
@@ -66,7 +68,7 @@ ControlStates mainControls(const App& app) {
   const int items = std::clamp<int>(app.Y.JItemCount, 0, kPopupItems);
   c.menu["pmnuSp7"].visible = v.popupOffersItems;
   for (int n = 1; n <= kPopupItems; ++n) {
-    MenuItemState& m = c.menu["pmnuJItem" + std::to_string(n)];
+    MenuItemState& m = c.menu[popupItemKey(n)];
     m.caption = app.Y.JItem[static_cast<size_t>(n - 1)];
     m.visible = v.popupOffersItems && n <= items;
   }

@@ -43,4 +43,7 @@ extern const char* const kCopyAllTallyCaption;  // "時数集計表をｸﾘｯ�
 
 ControlStates mainControls(const App& app);
 
+// Control name of the pop-up menu's tally item entry n (1..16): "pmnuJItem1" .. "pmnuJItem16".
+std::string popupItemKey(int n);
+
 }  // namespace tly

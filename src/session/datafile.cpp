@@ -8,6 +8,8 @@
 #include "session/clipboard.h"
 #include "session/datafile.h"
 #include "io/safesave.h"
+#include "io/yearfile.h"
+#include "session/yearswap.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -51,18 +53,6 @@ bool fileExists(const std::string& path) {
 bool fileNameHasDot(const std::string& path) {
   auto slash = path.rfind('/');
   return path.find('.', slash == std::string::npos ? 0 : slash + 1) != std::string::npos;
-}
-
-void fillGradeCombo(App& app) {
-  auto& c = app.W.cmbGr;
-  c.clear();
-  for (int g = 1; g <= app.Y.Ggn; ++g) c.items.push_back(std::to_string(g) + "年");
-}
-
-void fillMonthCombo(App& app) {
-  auto& c = app.W.cmbMonth;
-  c.clear();
-  for (int i = 0; i < 12; ++i) c.items.push_back(std::to_string((i + 3) % 12 + 1) + "月");
 }
 
 // Column widths of the month grid go into the settings record unless the grid is lent
@@ -221,14 +211,8 @@ LoadOutcome readDataFileAt(App& app, const std::string& path, std::string* why) 
     return o;
   };
 
-  std::string bytes;
-  int err = 0;
-  if ((err = readFileContents(path, &bytes)) != 0) {
-    if (err != ENOENT) {
-      if (why) *why = std::strerror(err);
-      app.msg(errorText(kMsgReadError, err), MsgButtons::OK, MsgIcon::None, "TLY");
-      return finish(LoadOutcome::Failed);
-    }
+  YearRead read = readYearFile(path, app.Y);
+  if (read.status == YearRead::Status::Missing) {
     // A missing file is created empty and read as a file without the signature.
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) {
@@ -239,15 +223,10 @@ LoadOutcome readDataFileAt(App& app, const std::string& path, std::string* why) 
       return finish(LoadOutcome::Failed);
     }
     if (fd >= 0) ::close(fd);
-    bytes.clear();
+    read.status = YearRead::Status::NoSignature;
   }
-
-  auto copy = std::make_unique<SchoolYear>(app.Y);
-  std::string reason;
-  int code = 0;
-  switch (decodeDataFile(bytes, *copy, &reason, &code)) {
-    case DecodeResult::NoSignature: {
-      copy.reset();
+  switch (read.status) {
+    case YearRead::Status::NoSignature: {
       std::string older = path;
       auto pos = older.find(kWorkFileName);
       if (pos != std::string::npos) older.replace(pos, std::strlen(kWorkFileName), kOldWorkFileName);
@@ -257,20 +236,23 @@ LoadOutcome readDataFileAt(App& app, const std::string& path, std::string* why) 
       app.W.panel[0].clear();
       return LoadOutcome::OlderFormat;
     }
-    case DecodeResult::Damaged:
-      if (why) *why = reason;
-      app.msg(errorText(kMsgReadError, code), MsgButtons::OK, MsgIcon::None, "TLY");
+    case YearRead::Status::Unreadable:
+    case YearRead::Status::Damaged:
+      if (why) *why = read.why;
+      app.msg(errorText(kMsgReadError, read.error), MsgButtons::OK, MsgIcon::None, "TLY");
       return finish(LoadOutcome::Failed);
-    case DecodeResult::Ok:
+    case YearRead::Status::Missing:
+    case YearRead::Status::Ok:
       break;
   }
-  app.Y = std::move(*copy);
-  discardUndoCopy(app);  // an undo must never write a month of another year
-  app.S.CurYear = app.Y.nendo();
-  fillGradeCombo(app);
-  fillMonthCombo(app);
-  applyFileSettings(app);
+  openReadYear(app, std::move(read.year));
   return finish(LoadOutcome::Loaded);
+}
+
+void openReadYear(App& app, std::unique_ptr<SchoolYear> year) {
+  app.Y = std::move(*year);
+  yearReplaced(app, ShownGrade::ChosenByFile);
+  applyFileSettings(app);
 }
 
 LoadOutcome LoadJJ3(App& app, std::string& name) {

@@ -2,6 +2,7 @@
 // window's SaveJJ3 / LoadJJ3 procedures around them.
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "io/datafile_format.h"
@@ -36,6 +37,9 @@ enum class LoadOutcome {
 // it is except on failure, where it becomes "".
 // *why (when given) gets a description of what failed.
 LoadOutcome readDataFileAt(App& app, const std::string& path, std::string* why = nullptr);
+// Makes a year read from a current-format file the open year and applies the view
+// options it carries, as a successful read does.
+void openReadYear(App& app, std::unique_ptr<SchoolYear> year);
 
 enum class SaveOutcome { Saved, Cancelled, Failed };
 // Writing steps of SaveJJ3 for a known path (no dialog, no question).

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "model/basic.h"
+#include "model/months.h"
 #include "session/tally.h"
 #include "session/tallyview.h"
 
@@ -70,15 +71,9 @@ void keepEndAfterStart(App& app, JisuuDialog& d) {
 
 }  // namespace
 
-int monthToSchoolPosition(int month) {
-  month = std::clamp(month, 1, 12);
-  return month >= 4 ? month - 3 : month + 9;
-}
+int monthToSchoolPosition(int month) { return positionOfMonth(std::clamp(month, 1, 12)) + 1; }
 
-int schoolPositionToMonth(int position) {
-  position = std::clamp(position, 1, 12);
-  return position <= 9 ? position + 3 : position - 9;
-}
+int schoolPositionToMonth(int position) { return monthAtPosition(std::clamp(position, 1, 12) - 1); }
 
 int jisuuMonthLastDay(const App& app, int month) {
   const int g = app.S.CurGr;

@@ -4,6 +4,7 @@
 #include <ctime>
 
 #include "model/basic.h"
+#include "model/months.h"
 #include "session/datafile.h"
 #include "session/tallyview.h"
 #include "session/monthgrid.h"
@@ -47,7 +48,7 @@ Date currentDate(App& app) {
 }
 
 // The calendar year of the shown month within the open school year.
-int calendarYearOfShownMonth(const App& app) { return app.Y.nendo() + (app.S.CurMonth < 4 ? 1 : 0); }
+int calendarYearOfShownMonth(const App& app) { return calendarYearOf(app.Y.nendo(), app.S.CurMonth); }
 
 // The timetable a current-format file had selected becomes the remembered choice, so the
 // refill of the selector that follows keeps it instead of falling back to the first

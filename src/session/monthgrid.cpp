@@ -4,6 +4,7 @@
 
 #include "calendar/calendar.h"
 #include "model/basic.h"
+#include "model/months.h"
 #include "model/cellcode.h"
 
 namespace tly {
@@ -20,7 +21,6 @@ int clampedGrade(const App& app) {
   return std::clamp(app.S.CurGr, 1, top);
 }
 
-int monthSelectorPosition(int month) { return month >= 4 ? month - 4 : month + 8; }
 
 }  // namespace
 
@@ -140,8 +140,8 @@ void DispJJ(App& app, int year, int month) {
   gr.setCurrent(r0, c0);
 
   if (g - 1 < static_cast<int>(app.W.cmbGr.items.size())) app.W.cmbGr.select(g - 1);
-  if (monthOk && monthSelectorPosition(month) < static_cast<int>(app.W.cmbMonth.items.size()))
-    app.W.cmbMonth.select(monthSelectorPosition(month));
+  if (monthOk && positionOfMonth(month) < static_cast<int>(app.W.cmbMonth.items.size()))
+    app.W.cmbMonth.select(positionOfMonth(month));
 
   gr.Redraw = true;
 }

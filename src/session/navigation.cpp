@@ -3,12 +3,12 @@
 #include <algorithm>
 
 #include "model/basic.h"
+#include "model/months.h"
 #include "session/tallyview.h"
+#include "session/timetablemode.h"
 #include "session/monthgrid.h"
 
 namespace tly {
-
-AppCommand timetableModeCommand = nullptr;
 
 namespace {
 
@@ -28,7 +28,7 @@ std::string selectedEntry(const ComboState& c) {
 // the month already set), shows the entry as the text and redraws.
 void showCurrentMonthEntry(App& app) {
   ComboState& m = app.W.cmbMonth;
-  m.select(monthToSelectorIndex(app.S.CurMonth));
+  m.select(positionOfMonth(app.S.CurMonth));
   cmbMonth_Click(app);
   if (m.index >= 0) m.text = m.items[static_cast<size_t>(m.index)];
   redraw(app);
@@ -66,18 +66,6 @@ void toggleTimetableView(App& app, int kind) {
 
 }  // namespace
 
-int monthToSelectorIndex(int month) {
-  if (month >= 4 && month <= 12) return month - 4;
-  if (month >= 1 && month <= 3) return month + 8;
-  return -1;
-}
-
-int selectorIndexToMonth(int index) {
-  if (index < 0 || index > 11) return 0;
-  int m = index + 4;
-  return m >= 13 ? m - 12 : m;
-}
-
 void fillGradeSelector(App& app) {
   ComboState& c = app.W.cmbGr;
   c.clear();
@@ -89,8 +77,8 @@ void fillGradeSelector(App& app) {
 void fillMonthSelector(App& app) {
   ComboState& c = app.W.cmbMonth;
   c.clear();
-  for (int i = 0; i < 12; ++i) c.items.push_back(std::to_string(selectorIndexToMonth(i)) + "月");
-  c.select(monthToSelectorIndex(app.S.CurMonth));
+  for (int i = 0; i < kSchoolMonths; ++i) c.items.push_back(std::to_string(monthAtPosition(i)) + "月");
+  c.select(positionOfMonth(app.S.CurMonth));
 }
 
 void cmbGr_Click(App& app) {
@@ -119,7 +107,7 @@ void cmbGr_Enter(App& app) {
 }
 
 void cmbMonth_Click(App& app) {
-  int next = selectorIndexToMonth(app.W.cmbMonth.index);
+  int next = monthAtPosition(app.W.cmbMonth.index);
   if (next == 0) return;
   int old = app.S.CurMonth;
   if (old < 4 && next > 3)
@@ -130,8 +118,8 @@ void cmbMonth_Click(App& app) {
 
   if (tallyShown(app)) {
     mnuKei_Click(app);
-  } else if (app.V.timetableMode && timetableModeCommand) {
-    timetableModeCommand(app);
+  } else if (app.V.timetableMode) {
+    refreshTimetableMode(app);
   } else {
     redraw(app);
   }

@@ -9,10 +9,8 @@
 
 namespace tly {
 
-// Month selector position of calendar month m (April = 0 .. March = 11), and back.
-int monthToSelectorIndex(int month);
-int selectorIndexToMonth(int index);
-// Refills the grade selector with 1年..Ggn年 and the month selector with 4月..3月.
+// Refill the grade selector with 1年..Ggn年 and the month selector with 4月..3月, each
+// selecting what the grid shows (CurGr, CurMonth; nothing when that is not listed).
 void fillGradeSelector(App& app);
 void fillMonthSelector(App& app);
 
@@ -28,11 +26,6 @@ void mnuDispJWC_Click(App& app);
 void mnuDispJWS_Click(App& app);
 void mnuShowToolBar_Click(App& app);
 void SetCmbDispJW(App& app);
-
-// Timetable mode's command (mnuJikanwari_Click). The timetable module installs it; while
-// none is installed a month change in timetable mode just redraws the month.
-using AppCommand = void (*)(App&);
-extern AppCommand timetableModeCommand;
 
 // Where the resize handler puts the top bar and the grid (twips of the client area).
 // A value of -1 means "leave as it is" (the step did not apply).

@@ -1,11 +1,14 @@
 #include "session/settingsfile.h"
 
+#include <algorithm>
 #include <charconv>
 #include <vector>
 
 #include "model/basic.h"
 #include "model/cp932.h"
+#include "io/mainini.h"
 #include "io/safesave.h"
+#include "session/navigation.h"
 #include "session/ver2.h"
 
 namespace tly {
@@ -15,21 +18,8 @@ namespace {
 constexpr const char* kSecMain = "TLY";
 constexpr const char* kSecWindow = "TLYWindow";
 constexpr const char* kSecJW = "TLYJW";
-constexpr const char* kDefaultFontName = "ＭＳ Ｐ明朝";
-constexpr int kIniItems = 16;
 
 const char* tf(bool b) { return b ? "True" : "False"; }
-
-// Only the exact text "False" is false.
-bool readBool(const ProfileText& p, const char* sec, const char* key, const char* def) {
-  return p.getString(sec, key, def) != "False";
-}
-
-// An integer that must lie in [lo, hi]; anything else (a damaged file) gives def.
-int readInt(const ProfileText& p, const char* sec, const char* key, int def, long lo, long hi) {
-  long v = p.getInt(sec, key, def);
-  return (v < lo || v > hi) ? def : static_cast<int>(v);
-}
 
 std::string numberText(double v) {
   char buf[64];
@@ -37,103 +27,51 @@ std::string numberText(double v) {
   return std::string(buf, r.ptr);
 }
 
-// Lines of the raw file as UTF-8, split at CR, LF or CR LF.
-std::vector<std::string> rawLines(const std::string& raw) {
-  std::vector<std::string> out;
-  size_t i = 0;
-  while (i < raw.size()) {
-    size_t e = raw.find_first_of("\r\n", i);
-    if (e == std::string::npos) e = raw.size();
-    out.push_back(fromCp932(std::string_view(raw).substr(i, e - i)));
-    if (e < raw.size() && raw[e] == '\r' && e + 1 < raw.size() && raw[e + 1] == '\n') ++e;
-    i = e + 1;
-  }
-  return out;
-}
-
 }  // namespace
 
-int defaultIniColWidth(int col) {
-  if (col <= 1) return 400;
-  if (col == 2 || col == 9) return 1600;
-  return 800;
-}
-
 void getMainIniFrom(App& app, const std::string* raw) {
-  const ProfileText p = raw ? ProfileText(*raw) : ProfileText();
+  const MainIni ini = readMainIni(raw);
   MainView& w = app.W;
   ViewState& v = app.V;
 
-  v.changesOnly = readBool(p, kSecMain, "UDisp", "True");
-  v.editAll = readBool(p, kSecMain, "EditAll", "True");
-
-  int ggn = readInt(p, kSecMain, "Ggn", 3, 1, kGrades);
-  if (ggn != app.Y.Ggn || static_cast<int>(w.cmbGr.items.size()) != ggn) {
-    app.Y.Ggn = static_cast<int16_t>(ggn);
-    refillGradeList(app);
+  v.changesOnly = ini.changesOnly;
+  v.editAll = ini.editAll;
+  if (ini.grades != app.Y.Ggn || static_cast<int>(w.cmbGr.items.size()) != ini.grades) {
+    app.Y.Ggn = static_cast<int16_t>(ini.grades);
+    if (app.S.CurGr < 1 || app.S.CurGr > ini.grades) app.S.CurGr = 1;
+    fillGradeSelector(app);
   }
 
-  FontInfo f = app.Grid1.Font;
-  f.name = p.getString(kSecMain, "FontName", "");
-  if (f.name.empty()) f.name = kDefaultFontName;
-  std::string size = p.getString(kSecMain, "FontSize", "");
-  double sz = size.empty() ? 10 : Val(size);
-  f.size = (sz >= 1 && sz <= 200) ? static_cast<float>(sz) : 10.0f;
-  f.bold = readBool(p, kSecMain, "FontBold", "False");
-  f.italic = readBool(p, kSecMain, "FontItalic", "False");
-  app.Grid1.Font = f;
+  FontInfo& f = app.Grid1.Font;
+  f.name = ini.fontName;
+  f.size = ini.fontSize;
+  f.bold = ini.fontBold;
+  f.italic = ini.fontItalic;
+  v.toolBar = ini.toolBar;
 
-  v.toolBar = readBool(p, kSecMain, "ToolBar", "True");
+  app.S.PrnBeginPage = ini.beginPage;
+  app.S.PrnEndPage = ini.endPage;
+  app.S.PrnTopMargin = ini.topMargin;
+  app.S.PrnLeftMargin = ini.leftMargin;
 
-  app.S.PrnBeginPage = readInt(p, kSecMain, "BeginPage", 4, -32768, 32767);
-  app.S.PrnEndPage = readInt(p, kSecMain, "EndPage", 4, -32768, 32767);
-  app.S.PrnTopMargin = readInt(p, kSecMain, "TopMargin", 10, -32768, 32767);
-  app.S.PrnLeftMargin = readInt(p, kSecMain, "LeftMargin", 10, -32768, 32767);
-
-  w.windowState = readInt(p, kSecWindow, "WindowState", 0, 0, 2);
+  w.windowState = ini.windowState;
   // A second running copy opens 360 twips lower and further right.
-  int n = app.S.InstanceCount < 0 ? 0 : app.S.InstanceCount > 100 ? 100 : app.S.InstanceCount;
-  w.left = n * 360 + readInt(p, kSecWindow, "Left", 240, -100000, 100000);
-  w.top = n * 360 + readInt(p, kSecWindow, "Top", 240, -100000, 100000);
-  w.height = readInt(p, kSecWindow, "Height", 4800, 0, 100000);
-  w.width = readInt(p, kSecWindow, "Width", 8160, 0, 100000);
+  int n = std::clamp(app.S.InstanceCount, 0, 100);
+  w.left = n * 360 + ini.left;
+  w.top = n * 360 + ini.top;
+  w.height = ini.height;
+  w.width = ini.width;
+  for (int c = 0; c < kIniColWidths; ++c) app.Grid1.setColWidth(c, ini.colWidth[static_cast<size_t>(c)]);
 
-  for (int c = 0; c < 10; ++c)
-    app.Grid1.setColWidth(c, readInt(p, kSecWindow, ("ColWidth" + std::to_string(c)).c_str(),
-                                      defaultIniColWidth(c), 0, 32767));
+  app.Y.JItemCount = static_cast<int16_t>(ini.itemCount);
+  for (int i = 0; i < kIniItems; ++i) app.Y.JItem[static_cast<size_t>(i)] = ini.items[static_cast<size_t>(i)];
 
-  app.Y.JItemCount = static_cast<int16_t>(readInt(p, kSecMain, "JItem", 8, 0, kIniItems));
-
-  app.S.IniGrIndex = readInt(p, kSecMain, "CmbGrLstInd", 0, -1, kGrades - 1);
-  app.S.IniMonthIndex = readInt(p, kSecMain, "CmbMonthLstInd", 0, -1, 11);
-  app.S.IniDspJWIndex = readInt(p, kSecMain, "CmbDspJwLstInd", 0, -1, 100);
-
-  bool jwc = readBool(p, kSecMain, "JWC", "False");
-  bool jws = readBool(p, kSecMain, "JWS", "False");
-  // One timetable text at a time.
-  v.timetable = jwc ? TimetableView::Class : jws ? TimetableView::Teacher : TimetableView::None;
-
-  // Item names come from the raw text: the first line anywhere in the file that holds
-  // "JItem" and the item's number gives the text after its first "=".
-  if (!raw) {
-    for (int i = 0; i < kIniItems; ++i)
-      app.Y.JItem[static_cast<size_t>(i)] =
-          i < static_cast<int>(kDefaultItemNames.size()) ? kDefaultItemNames[static_cast<size_t>(i)] : "*";
-  } else {
-    const auto lines = rawLines(*raw);
-    for (int i = 0; i < kIniItems; ++i) {
-      std::string& item = app.Y.JItem[static_cast<size_t>(i)];
-      item.clear();
-      const std::string needle = "JItem" + std::to_string(i + 1);
-      for (const auto& l : lines) {
-        if (l.find(needle) == std::string::npos) continue;
-        size_t eq = l.find('=');
-        item = trimBlanks(eq == std::string::npos ? std::string_view(l) : std::string_view(l).substr(eq + 1));
-        break;
-      }
-    }
-  }
-  for (int i = app.Y.JItemCount; i < kIniItems; ++i) app.Y.JItem[static_cast<size_t>(i)] = "*";
+  app.S.IniGrIndex = ini.grIndex;
+  app.S.IniMonthIndex = ini.monthIndex;
+  app.S.IniDspJWIndex = ini.dspJWIndex;
+  v.timetable = ini.classTimetable     ? TimetableView::Class
+                : ini.teacherTimetable ? TimetableView::Teacher
+                                       : TimetableView::None;
 }
 
 void GetMainIni(App& app) {

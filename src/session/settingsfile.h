@@ -6,6 +6,7 @@
 #include <string>
 
 #include "session/appstate.h"
+#include "io/mainini.h"
 #include "io/profile.h"
 
 namespace tly {
@@ -27,9 +28,5 @@ void PutJWIni(App& app, const JWIniState& s);
 // file could not be opened. putMainIniTo updates p (the file as it stood) in place.
 void getMainIniFrom(App& app, const std::string* raw);
 void putMainIniTo(const App& app, ProfileText& p);
-
-// Column widths the settings file gives when a key is missing; PutMainIni writes these
-// for columns the grid does not have, so a later read sees the same as for no key.
-int defaultIniColWidth(int col);
 
 }  // namespace tly

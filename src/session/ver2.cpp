@@ -13,6 +13,7 @@
 #include "session/datafile.h"
 #include "io/profile.h"
 #include "io/safesave.h"
+#include "session/yearswap.h"
 
 namespace tly {
 
@@ -50,24 +51,6 @@ int askPeriods(App& app) {
 }
 
 }  // namespace
-
-void refillGradeList(App& app) {
-  auto& c = app.W.cmbGr;
-  c.clear();
-  int n = std::clamp<int>(app.Y.Ggn, 0, kGrades);
-  for (int g = 1; g <= n; ++g) c.items.push_back(std::to_string(g) + "年");
-  if (app.S.CurGr > n) app.S.CurGr = 1;
-  if (app.S.CurGr < 1) app.S.CurGr = 1;
-  c.select(app.S.CurGr - 1);
-}
-
-void refillMonthList(App& app) {
-  auto& c = app.W.cmbMonth;
-  c.clear();
-  for (int i = 0; i < 12; ++i) c.items.push_back(std::to_string((i + 3) % 12 + 1) + "月");
-  int m = app.S.CurMonth;
-  c.select(m >= 4 ? m - 4 : m + 8);
-}
 
 // ---- The procedures
 
@@ -133,10 +116,7 @@ Ver2LoadOutcome loadVer2(App& app, std::string& name) {
 
   auto commit = [&] {
     app.Y = std::move(*y);
-    discardUndoCopy(app);  // an undo must never write a month of another year
-    app.S.CurYear = app.Y.JJ[0][0][0][0];
-    refillGradeList(app);
-    refillMonthList(app);
+    yearReplaced(app, ShownGrade::FirstIfMissing);
   };
 
   if (int e = decodeVer2Main(mainBytes, *y)) return fail(e);

@@ -30,9 +30,4 @@ Ver2LoadOutcome loadVer2(App& app, std::string& name);
 enum class Ver2SaveOutcome { Written, Cancelled, Failed };
 Ver2SaveOutcome saveVer2(App& app, std::string& name);
 
-// Refill the grade selector with 1..Ggn + "年" (keeping CurGr when it still exists, else
-// grade 1) and the month selector with 4..12, 1..3 + "月" (selecting CurMonth).
-void refillGradeList(App& app);
-void refillMonthList(App& app);
-
 }  // namespace tly

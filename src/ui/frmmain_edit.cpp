@@ -9,6 +9,7 @@
 
 #include "session/celledit.h"
 #include "session/clipboard.h"
+#include "session/controls.h"
 #include "ui/frmjitem.h"
 #include "ui/frmmain.h"
 #include "ui/gridview.h"

@@ -223,15 +223,17 @@ TEST(NewYear, FullBuildShowsAprilWithTimetableViewsOff) {
   EXPECT_EQ(g.text(29, 2), "みどりの日");
   EXPECT_EQ(app->W.panel[1], " 1999 年度");
 
-  // A grade still in the new year stays shown; a month selector already filled is kept.
+  // A grade still in the new year stays shown; the month selector is filled afresh.
   app->S.CurGr = 2;
   app->W.cmbMonth.items[0] = "four";
+  app->S.CurMonth = 7;
   o.nendo = 2000;
   o.grades = 6;
   runNewYearBuild(*app, o);
   EXPECT_EQ(app->S.CurGr, 2);
   EXPECT_EQ(app->W.cmbGr.items.size(), 6u);
-  EXPECT_EQ(app->W.cmbMonth.text, "four");
+  EXPECT_EQ(app->W.cmbMonth.items[0], "4月");
+  EXPECT_EQ(app->W.cmbMonth.text, "4月");
   EXPECT_EQ(app->W.panel[1], " 2000 年度");
 }
 
