@@ -7,21 +7,11 @@
 #include "calendar/calendar.h"
 #include "session/newyear.h"
 #include "session/monthgrid.h"
+#include "support/fake_platform.h"
 #include "support/viewstate.h"
 
 namespace tly {
 namespace {
-
-struct RecordingMsg : MessageBoxService {
-  std::vector<std::string> texts, titles;
-  std::vector<MsgIcon> icons;
-  MsgResult show(const std::string& text, MsgButtons, MsgIcon icon, const std::string& title) override {
-    texts.push_back(text);
-    titles.push_back(title);
-    icons.push_back(icon);
-    return MsgResult::OK;
-  }
-};
 
 std::unique_ptr<SchoolYear> built(int nendo, int grades = 3, int periods = 6,
                                   std::array<bool, 5> sat = {false, true, false, true, false}) {
@@ -166,19 +156,19 @@ TEST(NewYear, YearTextAndProposedYear) {
   EXPECT_EQ(spinValueFromText("2000.5"), 2000);
 
   App app;
-  RecordingMsg msg;
+  test::ScriptedMessageBox msg;
   app.P.msg = &msg;
   EXPECT_EQ(checkNendoText(app, "1999年"), 1999);
   EXPECT_EQ(checkNendoText(app, "3000"), 3000);
   EXPECT_EQ(checkNendoText(app, "1999.5"), 2000);
-  EXPECT_TRUE(msg.texts.empty());
+  EXPECT_TRUE(msg.shown.empty());
   for (const char* bad : {"1800", "平成11", "", "1899.9", "-2000", "99999"}) {
     EXPECT_EQ(checkNendoText(app, bad), std::nullopt) << bad;
   }
-  ASSERT_EQ(msg.texts.size(), 6u);
-  EXPECT_EQ(msg.texts[0], "年度は西暦で指定してください。");
-  EXPECT_EQ(msg.titles[0], "TLY");
-  EXPECT_EQ(msg.icons[0], MsgIcon::None);
+  ASSERT_EQ(msg.shown.size(), 6u);
+  EXPECT_EQ(msg.shown[0].text, "年度は西暦で指定してください。");
+  EXPECT_EQ(msg.shown[0].title, "TLY");
+  EXPECT_EQ(msg.shown[0].icon, MsgIcon::None);
   EXPECT_EQ(gradesFromPosition(-1), 2);
   EXPECT_EQ(periodsFromPosition(1), 6);
 }

@@ -8,7 +8,8 @@
 #include "session/datafile.h"
 #include "io/profile.h"
 #include "session/ver2.h"
-#include "fakes.h"
+#include "support/tempdir.h"
+#include "support/years.h"
 
 namespace tly {
 namespace {
@@ -32,15 +33,11 @@ CliRun convert(std::vector<std::string> args) {
 void writeSet(const std::string& path) {
   auto app = std::make_unique<App>();
   SchoolYear& y = app->Y;
-  y.JJ[0][0][0][0] = 2003;
-  y.Ggn = 3;
-  y.Jigen = 5;
+  test::fillYear(y, {.nendo = 2003, .periods = 5, .monthLength = 30});
   for (int g = 0; g < 3; ++g)
-    for (int m = 1; m <= 12; ++m) {
-      y.JJ[g][m][0][0] = 30;
+    for (int m = 1; m <= 12; ++m)
       for (int d = 1; d <= 30; ++d)
         for (int p = 1; p <= 5; ++p) y.JJ[g][m][d][p] = static_cast<int16_t>((d % 7 + 1) * 10 + p);
-    }
   y.JJText[2][7][20][0] = "終業式";
   y.JW[0][0].JWKind = 1;
   y.JW[0][1].JWKind = 1;
@@ -73,10 +70,7 @@ TEST(ConvertCommand, OlderSetConvertsToAnIdenticalSetAndCarriesTheSettingsFile) 
   // Without a settings folder the grade count of the main file is kept (the settings
   // file's default would be 3): a six-grade set stays six grades.
   auto six = std::make_unique<App>();
-  six->Y.JJ[0][0][0][0] = 2003;
-  six->Y.Ggn = 6;
-  six->Y.Jigen = 6;
-  for (int g = 0; g < 6; ++g) six->Y.JJ[g][1][0][0] = 31;
+  test::fillYear(six->Y, {.nendo = 2003, .grades = 6});
   std::string name = dir.file("six.DAT");
   SaveJJ(*six, name);
   r = convert({dir.file("six.DAT"), dir.file("six2.DAT"), "--to", "v2"});

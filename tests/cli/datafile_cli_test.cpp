@@ -4,15 +4,17 @@
 
 #include "cli/cli.h"
 #include "session/datafile.h"
-#include "core/datafile_support.h"
+#include "support/fake_platform.h"
+#include "support/tempdir.h"
+#include "support/years.h"
 #include "support/viewstate.h"
 
 namespace tly {
 namespace {
 
-using testing::slurp;
-using testing::spit;
-using testing::TempDir;
+using test::readBytes;
+using test::TempDir;
+using test::writeBytes;
 
 struct CliRun {
   int rc;
@@ -27,12 +29,9 @@ CliRun run(std::vector<std::string> args) {
 
 // One grade, five periods, school year 2026 (April 1st 2026 is a Wednesday).
 std::string smallFile(const std::string& path) {
-  testing::TestApp t;
+  test::TestApp t;
   SchoolYear& y = t.app.Y;
-  y.JJ[0][0][0][0] = 2026;
-  y.Ggn = 1;
-  y.Jigen = 5;
-  for (int m = 1; m <= 12; ++m) y.JJ[0][m][0][0] = 30;
+  test::fillYear(y, {.nendo = 2026, .grades = 1, .periods = 5, .monthLength = 30});
   y.JJ[0][4][6][1] = 21;   // Monday period 1, as the timetable says
   y.JJ[0][4][6][2] = -2;   // item 2
   y.JJ[0][4][6][4] = 34;   // Tuesday's period 4 moved to Monday
@@ -51,7 +50,7 @@ std::string smallFile(const std::string& path) {
   t.app.W.cmbDispJW.items = {"1年1組"};
   t.app.W.cmbDispJW.select(0);
   EXPECT_EQ(writeDataFileAt(t.app, path), SaveOutcome::Saved);
-  return slurp(path);
+  return readBytes(path);
 }
 
 TEST(CliDataFile, MonthPrintsTheGridAsClipboardText) {
@@ -98,7 +97,7 @@ TEST(CliDataFile, NewBuildsAYearThatResaveReproduces) {
   CliRun r = run({"new", "2026", "--grades", "4", "--periods", "7", "--closed-saturdays", "none", "-o", f});
   ASSERT_EQ(r.rc, 0) << r.err;
   auto y = std::make_unique<SchoolYear>();
-  ASSERT_EQ(decodeDataFile(slurp(f), *y), DecodeResult::Ok);
+  ASSERT_EQ(decodeDataFile(readBytes(f), *y), DecodeResult::Ok);
   EXPECT_EQ(y->nendo(), 2026);
   EXPECT_EQ(y->Ggn, 4);
   EXPECT_EQ(y->Jigen, 7);
@@ -114,18 +113,18 @@ TEST(CliDataFile, NewBuildsAYearThatResaveReproduces) {
 
   std::string g = dir.file("d.DAT");
   ASSERT_EQ(run({"new", "2026", "-o", g}).rc, 0);
-  ASSERT_EQ(decodeDataFile(slurp(g), *y), DecodeResult::Ok);
+  ASSERT_EQ(decodeDataFile(readBytes(g), *y), DecodeResult::Ok);
   EXPECT_EQ(y->Ggn, 3);
   EXPECT_EQ(y->Jigen, 6);
   EXPECT_EQ(y->JJ[0][4][11][1], 0);  // second Saturday closed by default
 
   std::string again = dir.file("again.DAT");
   ASSERT_EQ(run({"resave", f, again}).rc, 0);
-  EXPECT_EQ(slurp(again), slurp(f));
+  EXPECT_EQ(readBytes(again), readBytes(f));
   std::string rich = dir.file("rich.DAT");
   std::string richBytes = smallFile(rich);
   ASSERT_EQ(run({"resave", rich, again}).rc, 0);
-  EXPECT_EQ(slurp(again), richBytes);
+  EXPECT_EQ(readBytes(again), richBytes);
 
   for (const auto& args : std::vector<std::vector<std::string>>{
            {"new", "1800", "-o", f},
@@ -138,7 +137,7 @@ TEST(CliDataFile, NewBuildsAYearThatResaveReproduces) {
     EXPECT_EQ(bad.rc, 2) << args.back();
     EXPECT_FALSE(bad.err.empty());
   }
-  EXPECT_EQ(slurp(again), richBytes);
+  EXPECT_EQ(readBytes(again), richBytes);
 }
 
 TEST(CliDataFile, DumpWritesEscapedJsonAndRefusesDamagedFiles) {
@@ -157,12 +156,12 @@ TEST(CliDataFile, DumpWritesEscapedJsonAndRefusesDamagedFiles) {
   EXPECT_NE(r.out.find("\"FsDispJWC\":-1"), std::string::npos);
 
   std::string cut = dir.file("cut.DAT");
-  spit(cut, bytes.substr(0, bytes.size() - 3));
+  writeBytes(cut, bytes.substr(0, bytes.size() - 3));
   r = run({"dump", cut});
   EXPECT_EQ(r.rc, 1);
   EXPECT_NE(r.err.find("データファイルを読み込み中にエラーが発生しました。"), std::string::npos);
   EXPECT_TRUE(r.out.empty());
-  spit(cut, "JJ");
+  writeBytes(cut, "JJ");
   EXPECT_EQ(run({"dump", cut}).rc, 1);
   EXPECT_EQ(run({"resave", cut, dir.file("out.DAT")}).rc, 1);
   EXPECT_FALSE(std::filesystem::exists(dir.file("out.DAT")));

@@ -8,6 +8,7 @@
 #include "io/safesave.h"
 #include "session/datafile.h"
 #include "edit/edit_fixture.h"
+#include "support/tempdir.h"
 
 namespace tly {
 namespace {
@@ -18,9 +19,7 @@ using testing::EditFixture;
 class EditCli : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("tly_edit_cli_" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
-    file_ = (dir_ / "year.DAT").string();
+    file_ = dir_.file("year.DAT");
     auto f = std::make_unique<EditFixture>();
     f->app.Y.Fs.FsEditAll = 0;
     // The item names travel in the file's settings record.
@@ -28,7 +27,6 @@ class EditCli : public ::testing::Test {
     for (size_t i = 0; i < 8; ++i) f->app.Y.Fs.FsJItem[i] = f->app.Y.JItem[i];
     ASSERT_EQ(replaceFileContents(file_, encodeDataFile(f->app.Y)), 0);
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
   // The year as stored in the file now.
   std::unique_ptr<SchoolYear> stored() {
@@ -52,7 +50,7 @@ class EditCli : public ::testing::Test {
     return rc;
   }
 
-  fs::path dir_;
+  test::TempDir dir_;
   std::string file_;
   std::string lastErr_;
 };
@@ -92,7 +90,7 @@ TEST_F(EditCli, RefusalsLeaveTheFileAsItWas) {
   EXPECT_NE(lastErr_.find("貼り付け開始位置が不適当です。"), std::string::npos);
   EXPECT_EQ(run({"paste", file_, "--grade", "1", "--month", "5", "--row", "3", "--col", "3"}, nullptr, ""), 1);
   EXPECT_EQ(bytes(), before);
-  std::string missing = (dir_ / "none.DAT").string();
+  std::string missing = dir_.file("none.DAT");
   EXPECT_EQ(run({"edit", missing, "--grade", "1", "--month", "5", "--day", "3", "--period", "3", "--text", "月1"}), 1);
   EXPECT_FALSE(fs::exists(missing));
 }

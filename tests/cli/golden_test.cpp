@@ -7,8 +7,6 @@
 //
 // In arguments @IN is the inputs folder and @TMP the case's temporary folder; in the
 // recorded stdout and stderr both are written back as @IN and @TMP.
-#include <stdlib.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -22,6 +20,7 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "support/tempdir.h"
 
 namespace {
 
@@ -194,18 +193,6 @@ std::string difference(const std::string& want, const std::string& got) {
   return o.str();
 }
 
-struct TempFolder {
-  fs::path path;
-  TempFolder() {
-    std::string t = (fs::temp_directory_path() / "tly-golden-XXXXXX").string();
-    if (::mkdtemp(t.data())) path = t;
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    if (!path.empty()) fs::remove_all(path, ec);
-  }
-};
-
 // Runs one command as `tly ARGS < stdinText` would, with std::cin reading stdinText.
 int runCommand(const std::vector<std::string>& args, const std::string& stdinText, std::ostream& out,
                std::ostream& err) {
@@ -223,13 +210,13 @@ class GoldenOutputs : public testing::TestWithParam<Case> {};
 
 TEST_P(GoldenOutputs, MatchRecordedBytes) {
   const Case& c = GetParam();
-  TempFolder tmp;
-  ASSERT_FALSE(tmp.path.empty()) << "no temporary folder";
-  const std::string tmpText = tmp.path.string(), inText = kInputs.string();
+  tly::test::TempDir tmpDir;
+  const fs::path tmp = tmpDir.path();
+  const std::string tmpText = tmp.string(), inText = kInputs.string();
 
   for (const auto& [from, to] : c.copies) {
-    fs::create_directories((tmp.path / to).parent_path());
-    fs::copy_file(kInputs / from, tmp.path / to);
+    fs::create_directories((tmp / to).parent_path());
+    fs::copy_file(kInputs / from, tmp / to);
   }
 
   std::ostringstream out, err;
@@ -263,12 +250,12 @@ TEST_P(GoldenOutputs, MatchRecordedBytes) {
   std::set<std::string> wantFiles = filesUnder(want);
   wantFiles.erase("stdout");
   wantFiles.erase("stderr");
-  std::set<std::string> gotFiles = filesUnder(tmp.path);
+  std::set<std::string> gotFiles = filesUnder(tmp);
   EXPECT_EQ(gotFiles, wantFiles) << "files left in the temporary folder";
   for (const auto& f : gotFiles) {
     if (!wantFiles.count(f)) continue;
     std::string bytes;
-    ASSERT_TRUE(readFile(tmp.path / f, bytes)) << f;
+    ASSERT_TRUE(readFile(tmp / f, bytes)) << f;
     std::string expected;
     readFile(want / f, expected);
     if (bytes != expected) ADD_FAILURE() << f << " differs from its golden file: " << difference(expected, bytes);

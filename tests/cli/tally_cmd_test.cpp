@@ -1,21 +1,18 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <sstream>
-#include <unistd.h>
 
 #include "calendar/calendar.h"
 #include "cli/cli.h"
 #include "session/datafile.h"
 #include "rules/clipboardtext.h"
 #include "session/tally.h"
+#include "support/tempdir.h"
+#include "support/years.h"
 
 namespace tly {
 namespace {
-
-namespace fs = std::filesystem;
 
 struct CliRun {
   int status;
@@ -31,16 +28,13 @@ CliRun runCli(const std::vector<std::string>& args) {
 class TallyCommand : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("tly_tally_cmd_" + std::to_string(::getpid()));
-    fs::create_directories(dir_);
     year_ = std::make_unique<SchoolYear>();
     NewYearOptions o;
     o.nendo = 2024;
     o.grades = 4;
     o.periods = 6;
     buildNewYear(*year_, o);
-    year_->JItemCount = 8;
-    for (size_t i = 0; i < 8; ++i) year_->JItem[i] = kDefaultItemNames[i];
+    test::setDefaultItems(*year_);
     year_->Fs.FsJItemCount = 8;
     for (size_t i = 0; i < 8; ++i) year_->Fs.FsJItem[i] = kDefaultItemNames[i];
     year_->JJ[1][5][13][2] = -5;  // grade 2: one 道徳 on 13 May (a Monday)
@@ -50,10 +44,9 @@ class TallyCommand : public ::testing::Test {
     c.JWCell[2][1] = "国語";
     c.JWCell[2][2] = " 算数";
     year_->JW[0][0].JWKind = 1;
-    path_ = (dir_ / "year.DAT").string();
-    std::ofstream(path_, std::ios::binary) << encodeDataFile(*year_);
+    path_ = dir_.file("year.DAT");
+    test::writeBytes(path_, encodeDataFile(*year_));
   }
-  void TearDown() override { fs::remove_all(dir_); }
 
   // The clipboard text the tally view would copy after the same tally in the core.
   std::string expected(int grade, bool ranged, int fm, int fd, int tm, int td, int kind = -1, int n = 0) {
@@ -76,7 +69,7 @@ class TallyCommand : public ::testing::Test {
     return gridToClipboardText(app->Grid1);
   }
 
-  fs::path dir_;
+  test::TempDir dir_;
   std::string path_;
   std::unique_ptr<SchoolYear> year_;
 };
@@ -116,11 +109,11 @@ TEST_F(TallyCommand, BadArgumentsAndFilesAreReportedInJapanese) {
   EXPECT_EQ(noTimetable.status, 1);
   EXPECT_NE(noTimetable.err.find("教師時間割"), std::string::npos);
   EXPECT_TRUE(noTimetable.out.empty());
-  CliRun missing = runCli({"tally", (dir_ / "none.DAT").string(), "--grade", "1"});
+  CliRun missing = runCli({"tally", dir_.file("none.DAT"), "--grade", "1"});
   EXPECT_EQ(missing.status, 1);
   EXPECT_NE(missing.err.find("ファイルが見つかりません"), std::string::npos);
-  std::ofstream((dir_ / "bad.DAT").string(), std::ios::binary) << "TLY300garbage";
-  EXPECT_EQ(runCli({"tally", (dir_ / "bad.DAT").string(), "--grade", "1"}).status, 1);
+  test::writeBytes(dir_.file("bad.DAT"), "TLY300garbage");
+  EXPECT_EQ(runCli({"tally", dir_.file("bad.DAT"), "--grade", "1"}).status, 1);
 }
 
 }  // namespace

@@ -1,31 +1,28 @@
 // SaveJJ3 / LoadJJ3 around the byte layout: paths, questions, window state, failures.
-#include <sys/stat.h>
+#include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <memory>
 
 #include "model/cp932.h"
 #include "session/datafile.h"
-#include "core/datafile_support.h"
+#include "support/fake_platform.h"
+#include "support/tempdir.h"
+#include "support/years.h"
 #include "session/ver2.h"
 #include "support/viewstate.h"
 
 namespace tly {
 namespace {
 
-using testing::slurp;
-using testing::spit;
-using testing::TempDir;
-using testing::TestApp;
-
-using Status = FileDialogResult::Status;
+using test::readBytes;
+using test::TempDir;
+using test::TestApp;
+using test::writeBytes;
 
 void makeYear(App& app, int nendo = 2001, int ggn = 4) {
-  app.Y.JJ[0][0][0][0] = int16_t(nendo);
-  app.Y.Ggn = int16_t(ggn);
-  app.Y.Jigen = 6;
-  for (int g = 0; g < ggn; ++g)
-    for (int m = 1; m <= 12; ++m) app.Y.JJ[g][m][0][0] = 30;
+  test::fillYear(app.Y, {.nendo = nendo, .grades = ggn, .monthLength = 30});
   app.Y.JJ[1][5][7][2] = -4;
   app.Y.JJText[0][4][8][0] = "入学式";
   app.Y.JItemCount = 2;
@@ -39,7 +36,7 @@ void makeYear(App& app, int nendo = 2001, int ggn = 4) {
 TEST(DataFileProcs, WindowStateTravelsThroughTheFile) {
   TempDir dir;
   TestApp a;
-  a.app.S.AppPath = dir.path() + "/";
+  a.app.S.AppPath = dir.dir();
   makeYear(a.app);
   testing::setView(a.app, "mnuUDisp", true);
   testing::setView(a.app, "mnuDispJWS", true);
@@ -55,8 +52,8 @@ TEST(DataFileProcs, WindowStateTravelsThroughTheFile) {
   std::string name = kWorkFileName;
   EXPECT_EQ(SaveJJ3(a.app, name), SaveOutcome::Saved);
   EXPECT_EQ(name, "");
-  EXPECT_TRUE(a.msgs.shown.empty());
-  EXPECT_TRUE(a.dialog.asked.empty());
+  EXPECT_TRUE(a.msg.shown.empty());
+  EXPECT_TRUE(a.files.asked.empty());
   EXPECT_EQ(a.app.Y.Fs.FsColWidth[3], 1234);
   EXPECT_EQ(a.app.W.panel[0], "");
 
@@ -69,7 +66,7 @@ TEST(DataFileProcs, WindowStateTravelsThroughTheFile) {
   name = kWorkFileName;
   EXPECT_EQ(LoadJJ3(b.app, name), LoadOutcome::Loaded);
   EXPECT_EQ(name, "");
-  EXPECT_TRUE(b.msgs.shown.empty());
+  EXPECT_TRUE(b.msg.shown.empty());
   const ControlStates c = mainControls(b.app);
   const MainView& v = b.app.W;
   EXPECT_TRUE(c.checked("mnuUDisp"));
@@ -109,18 +106,18 @@ TEST(DataFileProcs, WindowStateTravelsThroughTheFile) {
 TEST(DataFileProcs, SaveAsAsksBeforeReplacingAndSaveDoesNot) {
   TempDir dir;
   TestApp a;
-  a.app.S.AppPath = dir.path() + "/";
+  a.app.S.AppPath = dir.dir();
   makeYear(a.app);
   std::string existing = dir.file("year.DAT");
-  spit(existing, "old");
+  writeBytes(existing, "old");
 
   // Save As: the dialog's settings, then the question; No writes nothing.
-  a.dialog.answer = {Status::Ok, existing, 1};
-  a.msgs.answers = {MsgResult::No};
+  a.files.choose(existing);
+  a.msg.answers = {MsgResult::No};
   std::string name;
   EXPECT_EQ(SaveJJ3(a.app, name), SaveOutcome::Cancelled);
-  ASSERT_EQ(a.dialog.asked.size(), 1u);
-  const FileDialogRequest& req = a.dialog.asked[0];
+  ASSERT_EQ(a.files.asked.size(), 1u);
+  const FileDialogRequest& req = a.files.asked[0];
   EXPECT_TRUE(req.save);
   EXPECT_EQ(req.title, "ファイル名を付けて保存");
   EXPECT_EQ(req.defaultExt, "DAT");
@@ -128,50 +125,51 @@ TEST(DataFileProcs, SaveAsAsksBeforeReplacingAndSaveDoesNot) {
   EXPECT_EQ(req.initialDir, a.app.S.AppPath);
   ASSERT_EQ(req.filters.size(), 3u);
   EXPECT_EQ(req.filters[1].label, "TLY Ver.2 Data File");
-  ASSERT_EQ(a.msgs.shown.size(), 1u);
-  EXPECT_EQ(a.msgs.shown[0].text, "同名のファイルが存在します。\r上書きしてよろしいですか？");
-  EXPECT_EQ(a.msgs.shown[0].buttons, MsgButtons::YesNo);
-  EXPECT_EQ(a.msgs.shown[0].icon, MsgIcon::Exclamation);
-  EXPECT_EQ(slurp(existing), "old");
+  ASSERT_EQ(a.msg.shown.size(), 1u);
+  EXPECT_EQ(a.msg.shown[0].text, "同名のファイルが存在します。\r上書きしてよろしいですか？");
+  EXPECT_EQ(a.msg.shown[0].buttons, MsgButtons::YesNo);
+  EXPECT_EQ(a.msg.shown[0].icon, MsgIcon::Exclamation);
+  EXPECT_EQ(readBytes(existing), "old");
   EXPECT_EQ(a.app.S.CurFile, "");
 
   // Yes: written, and the chosen path is the current file.
-  a.msgs.answers = {MsgResult::Yes};
+  a.files.choose(existing);
+  a.msg.answers = {MsgResult::Yes};
   EXPECT_EQ(SaveJJ3(a.app, name), SaveOutcome::Saved);
-  EXPECT_EQ(slurp(existing).substr(0, 6), "TLY300");
+  EXPECT_EQ(readBytes(existing).substr(0, 6), "TLY300");
   EXPECT_EQ(a.app.S.CurFile, existing);
 
   // Save to the current file: no dialog, no question.
-  a.msgs.shown.clear();
+  a.msg.shown.clear();
   a.app.Y.JJ[0][0][0][0] = 2002;
   std::string cur = a.app.S.CurFile;
   EXPECT_EQ(SaveJJ3(a.app, cur), SaveOutcome::Saved);
   EXPECT_EQ(cur, "");
-  EXPECT_TRUE(a.msgs.shown.empty());
-  EXPECT_EQ(a.dialog.asked.size(), 2u);
-  EXPECT_EQ(slurp(existing).substr(6, 2), std::string("\xd2\x07", 2));
+  EXPECT_TRUE(a.msg.shown.empty());
+  EXPECT_EQ(a.files.asked.size(), 2u);
+  EXPECT_EQ(readBytes(existing).substr(6, 2), std::string("\xd2\x07", 2));
 
   // A name without a dot gets ".dat"; a dot in a folder name does not count.
   std::filesystem::create_directory(dir.file("v1.0"));
-  a.dialog.answer = {Status::Ok, dir.file("v1.0/plain"), 1};
+  a.files.choose(dir.file("v1.0/plain"));
   EXPECT_EQ(SaveJJ3(a.app, name), SaveOutcome::Saved);
   EXPECT_TRUE(std::filesystem::exists(dir.file("v1.0/plain.dat")));
   EXPECT_EQ(a.app.S.CurFile, dir.file("v1.0/plain.dat"));
 
   // Cancel ends quietly; a dialog error says so.
-  a.msgs.shown.clear();
-  a.dialog.answer = {Status::Cancelled, "", 1};
+  a.msg.shown.clear();
+  a.files.cancel();
   EXPECT_EQ(SaveJJ3(a.app, name), SaveOutcome::Cancelled);
-  EXPECT_TRUE(a.msgs.shown.empty());
-  a.dialog.answer = {Status::Error, "", 1};
+  EXPECT_TRUE(a.msg.shown.empty());
+  a.files.fail();
   EXPECT_EQ(SaveJJ3(a.app, name), SaveOutcome::Failed);
-  ASSERT_EQ(a.msgs.shown.size(), 1u);
-  EXPECT_EQ(a.msgs.shown[0].text, "指定に誤りがあります。");
+  ASSERT_EQ(a.msg.shown.size(), 1u);
+  EXPECT_EQ(a.msg.shown[0].text, "指定に誤りがあります。");
 
   // The second filter hands over to the older format: no current-format file appears.
-  a.dialog.answer = {Status::Ok, dir.file("old2.DAT"), 2};
+  a.files.choose(dir.file("old2.DAT"), 2);
   SaveJJ3(a.app, name);
-  std::string older = slurp(dir.file("old2.DAT"));
+  std::string older = readBytes(dir.file("old2.DAT"));
   EXPECT_NE(older.substr(0, std::min<size_t>(6, older.size())), "TLY300");
 }
 
@@ -181,27 +179,27 @@ TEST(DataFileProcs, AFailedSaveKeepsThePreviousFile) {
   makeYear(a.app);
   // The temporary file's name is longer than the folder allows, the target's is not.
   std::string target = dir.file(std::string(250, 'n'));
-  spit(target, "previous contents");
+  writeBytes(target, "previous contents");
   EXPECT_EQ(writeDataFileAt(a.app, target), SaveOutcome::Failed);
-  ASSERT_EQ(a.msgs.shown.size(), 1u);
-  EXPECT_EQ(a.msgs.shown[0].text, "データファイルを書き込み中にエラーが発生しました。\rError Code " +
+  ASSERT_EQ(a.msg.shown.size(), 1u);
+  EXPECT_EQ(a.msg.shown[0].text, "データファイルを書き込み中にエラーが発生しました。\rError Code " +
                                       std::to_string(ENAMETOOLONG));
-  EXPECT_EQ(a.msgs.shown[0].title, "TLY");
-  EXPECT_EQ(slurp(target), "previous contents");
+  EXPECT_EQ(a.msg.shown[0].title, "TLY");
+  EXPECT_EQ(readBytes(target), "previous contents");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);  // no temporary left
   EXPECT_EQ(a.app.W.panel[0], "");
 
   // A link to a data file: the file is replaced, the link stays.
   std::string real = dir.file("real.DAT"), link = dir.file("link.DAT");
-  spit(real, "x");
+  writeBytes(real, "x");
   std::filesystem::create_symlink(real, link);
   EXPECT_EQ(writeDataFileAt(a.app, link), SaveOutcome::Saved);
   EXPECT_TRUE(std::filesystem::is_symlink(link));
-  EXPECT_EQ(slurp(real).substr(0, 6), "TLY300");
+  EXPECT_EQ(readBytes(real).substr(0, 6), "TLY300");
 
-  a.msgs.shown.clear();
+  a.msg.shown.clear();
   EXPECT_EQ(writeDataFileAt(a.app, dir.file("no/such/folder.dat")), SaveOutcome::Failed);
-  EXPECT_EQ(a.msgs.shown.at(0).text, "データファイルを書き込み中にエラーが発生しました。\rError Code " +
+  EXPECT_EQ(a.msg.shown.at(0).text, "データファイルを書き込み中にエラーが発生しました。\rError Code " +
                                          std::to_string(ENOENT));
 }
 
@@ -236,12 +234,12 @@ TEST(DataFileProcs, ADamagedFileLeavesTheOpenYearAsItWas) {
       {bad201, kErrSubscriptOutOfRange},
   };
   for (const auto& [bytes, code] : cases) {
-    spit(path, bytes);
-    t.msgs.shown.clear();
+    writeBytes(path, bytes);
+    t.msg.shown.clear();
     t.app.S.CurFile = "/somewhere/else.DAT";
     EXPECT_EQ(readDataFileAt(t.app, path), LoadOutcome::Failed);
-    ASSERT_EQ(t.msgs.shown.size(), 1u);
-    EXPECT_EQ(t.msgs.shown[0].text,
+    ASSERT_EQ(t.msg.shown.size(), 1u);
+    EXPECT_EQ(t.msg.shown[0].text,
               "データファイルを読み込み中にエラーが発生しました。\rError Code " + std::to_string(code));
     EXPECT_EQ(encodeDataFile(t.app.Y), before);
     EXPECT_EQ(mainControls(t.app).checked("mnuUDisp"), changesOnlyBefore);
@@ -253,10 +251,10 @@ TEST(DataFileProcs, ADamagedFileLeavesTheOpenYearAsItWas) {
   }
 
   // The whole file reads.
-  spit(path, good);
-  t.msgs.shown.clear();
+  writeBytes(path, good);
+  t.msg.shown.clear();
   EXPECT_EQ(readDataFileAt(t.app, path), LoadOutcome::Loaded);
-  EXPECT_TRUE(t.msgs.shown.empty());
+  EXPECT_TRUE(t.msg.shown.empty());
   EXPECT_EQ(t.app.Y.Ggn, 6);
   EXPECT_EQ(t.app.Y.JW[0][3].JWName, "組3");
 }
@@ -264,24 +262,24 @@ TEST(DataFileProcs, ADamagedFileLeavesTheOpenYearAsItWas) {
 TEST(DataFileProcs, AFileWithoutSignatureTakesTheOlderBranch) {
   TempDir dir;
   TestApp t;
-  t.app.S.AppPath = dir.path() + "/";
+  t.app.S.AppPath = dir.dir();
   makeYear(t.app);
 
   // First start in an empty folder: the working file is created empty, nothing is said.
   std::string name = kWorkFileName;
   EXPECT_EQ(LoadJJ3(t.app, name), LoadOutcome::OlderFormat);
   EXPECT_EQ(name, "");
-  EXPECT_TRUE(t.msgs.shown.empty());
+  EXPECT_TRUE(t.msg.shown.empty());
   EXPECT_TRUE(std::filesystem::exists(dir.file("JJTEMP3.DAT")));
   EXPECT_EQ(std::filesystem::file_size(dir.file("JJTEMP3.DAT")), 0u);
 
   // A typed name that does not exist is created the same way and becomes CurFile.
-  t.dialog.answer = {Status::Ok, dir.file("new.DAT"), 1};
+  t.files.choose(dir.file("new.DAT"));
   EXPECT_EQ(LoadJJ3(t.app, name), LoadOutcome::OlderFormat);
-  ASSERT_EQ(t.dialog.asked.size(), 1u);
-  EXPECT_EQ(t.dialog.asked[0].title, "ファイルを開く");
-  EXPECT_EQ(t.dialog.asked[0].filters.size(), 2u);
-  EXPECT_FALSE(t.dialog.asked[0].save);
+  ASSERT_EQ(t.files.asked.size(), 1u);
+  EXPECT_EQ(t.files.asked[0].title, "ファイルを開く");
+  EXPECT_EQ(t.files.asked[0].filters.size(), 2u);
+  EXPECT_FALSE(t.files.asked[0].save);
   EXPECT_TRUE(std::filesystem::exists(dir.file("new.DAT")));
   EXPECT_EQ(t.app.S.CurFile, dir.file("new.DAT"));
   EXPECT_EQ(t.app.W.panel[0], "");
@@ -289,34 +287,34 @@ TEST(DataFileProcs, AFileWithoutSignatureTakesTheOlderBranch) {
   // A working file without the signature: the older working file is read instead, and
   // the settings file (absent here) supplies the item names.
   TestApp old;
-  old.app.S.AppPath = dir.path() + "/";
+  old.app.S.AppPath = dir.dir();
   makeYear(old.app, 2003, 4);
   std::string oldName = "JJTEMP.DAT";
   SaveJJ(old.app, oldName);
   ASSERT_TRUE(std::filesystem::exists(dir.file("JJTEMP.DAT")));
-  testing::spit(dir.file("JJTEMP3.DAT"), "not a current file");
+  writeBytes(dir.file("JJTEMP3.DAT"), "not a current file");
   TestApp fresh;
   fresh.app.S.AppPath = old.app.S.AppPath;
   name = kWorkFileName;
   EXPECT_EQ(LoadJJ3(fresh.app, name), LoadOutcome::OlderFormat);
-  ASSERT_FALSE(fresh.msgs.shown.empty());
-  EXPECT_EQ(fresh.msgs.shown[0].text.rfind("Ver.3のデータ形式に変換します。", 0), 0u);
+  ASSERT_FALSE(fresh.msg.shown.empty());
+  EXPECT_EQ(fresh.msg.shown[0].text.rfind("Ver.3のデータ形式に変換します。", 0), 0u);
   EXPECT_EQ(fresh.app.Y.nendo(), 2003);
   EXPECT_EQ(fresh.app.Y.JJ[1][5][7][2], -4);
   EXPECT_EQ(fresh.app.Y.JItem[0], "行事");
   EXPECT_EQ(fresh.app.Y.JItem[7], "事前");
 
   // Cancel changes nothing.
-  t.dialog.answer = {Status::Cancelled, "", 1};
+  t.files.cancel();
   t.app.W.caption = "unchanged";
   EXPECT_EQ(LoadJJ3(t.app, name), LoadOutcome::Cancelled);
   EXPECT_EQ(t.app.W.caption, "unchanged");
 
   // A folder that does not exist cannot hold the file.
   const std::string before = encodeDataFile(t.app.Y);
-  t.dialog.answer = {Status::Ok, dir.file("missing/x.DAT"), 1};
+  t.files.choose(dir.file("missing/x.DAT"));
   EXPECT_EQ(LoadJJ3(t.app, name), LoadOutcome::Failed);
-  EXPECT_EQ(t.msgs.shown.at(0).text, "ファイルが見つかりません。");
+  EXPECT_EQ(t.msg.shown.at(0).text, "ファイルが見つかりません。");
   EXPECT_EQ(t.app.S.CurFile, "");
   EXPECT_EQ(encodeDataFile(t.app.Y), before);
 }

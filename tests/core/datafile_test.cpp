@@ -1,21 +1,76 @@
-#include <sys/stat.h>
+#include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <random>
 
 #include "model/cp932.h"
 #include "session/datafile.h"
-#include "core/datafile_support.h"
+#include "support/fake_platform.h"
+#include "support/tempdir.h"
+#include "support/years.h"
 
 namespace tly {
 namespace {
 
-using testing::Bytes;
-using testing::slurp;
-using testing::spit;
-using testing::TempDir;
-using testing::TestApp;
+using test::readBytes;
+using test::TempDir;
+using test::TestApp;
+
+// Little-endian bytes written one by one, for expected file contents built by hand.
+struct Bytes {
+  std::string s;
+  Bytes& i16(int v) {
+    s.push_back(static_cast<char>(v & 0xff));
+    s.push_back(static_cast<char>((v >> 8) & 0xff));
+    return *this;
+  }
+  Bytes& i32(long v) {
+    for (int k = 0; k < 4; ++k) s.push_back(static_cast<char>((v >> (8 * k)) & 0xff));
+    return *this;
+  }
+  Bytes& raw(const std::string& b) {
+    s += b;
+    return *this;
+  }
+  Bytes& text(const std::string& cp932) { return i16(static_cast<int>(cp932.size())).raw(cp932); }
+  Bytes& zeros(int n16) {
+    s.append(static_cast<size_t>(n16) * 2, '\0');
+    return *this;
+  }
+};
+
+// Every table of two years equal (the settings record included).
+inline void expectSameYear(const SchoolYear& a, const SchoolYear& b) {
+  EXPECT_EQ(a.Ggn, b.Ggn);
+  EXPECT_EQ(a.Jigen, b.Jigen);
+  EXPECT_EQ(0, std::memcmp(a.JJ, b.JJ, sizeof a.JJ));
+  int textDiffs = 0;
+  for (int g = 0; g < kGrades; ++g)
+    for (int m = 0; m < kMonthSlots; ++m)
+      for (int d = 0; d < kDaySlots; ++d)
+        for (int k = 0; k < kTextKinds; ++k) textDiffs += a.JJText[g][m][d][k] != b.JJText[g][m][d][k];
+  EXPECT_EQ(textDiffs, 0);
+  EXPECT_EQ(a.JItemCount, b.JItemCount);
+  EXPECT_EQ(a.JItem, b.JItem);
+  int jwDiffs = 0;
+  for (int k = 0; k < 2; ++k)
+    for (int i = 0; i <= kMaxTimetables; ++i) {
+      const JWRec &x = a.JW[k][i], &y = b.JW[k][i];
+      jwDiffs += x.JWKind != y.JWKind || x.JWName != y.JWName || x.JWCell != y.JWCell;
+    }
+  EXPECT_EQ(jwDiffs, 0);
+  EXPECT_EQ(a.Fs.FsColWidth, b.Fs.FsColWidth);
+  EXPECT_EQ(a.Fs.FsReserved, b.Fs.FsReserved);
+  EXPECT_EQ(a.Fs.FsFontName, b.Fs.FsFontName);
+  EXPECT_EQ(a.Fs.FsFontSize, b.Fs.FsFontSize);
+  EXPECT_EQ(a.Fs.FsJItem, b.Fs.FsJItem);
+  EXPECT_EQ(a.Fs.FsDspJWList, b.Fs.FsDspJWList);
+  EXPECT_EQ(a.Fs.FsJWClass, b.Fs.FsJWClass);
+  EXPECT_EQ(a.Fs.FsKikan, b.Fs.FsKikan);
+}
+
 
 // The settings block of a record whose members are all zero or empty: 1228 bytes.
 void emptySettings(Bytes& b) {
@@ -32,11 +87,7 @@ void emptySettings(Bytes& b) {
 // A three-grade, six-period year 1999 with a few cells set in April of grade 1.
 std::unique_ptr<SchoolYear> smallYear() {
   auto y = std::make_unique<SchoolYear>();
-  y->JJ[0][0][0][0] = 1999;
-  y->Ggn = 3;
-  y->Jigen = 6;
-  for (int g = 0; g < 3; ++g)
-    for (int m = 1; m <= 12; ++m) y->JJ[g][m][0][0] = 30;
+  test::fillYear(*y, {.nendo = 1999, .monthLength = 30});
   y->JJ[0][4][1][1] = -3;   // item 3
   y->JJ[0][4][1][2] = -13;  // item 13
   y->JJ[0][4][1][3] = 23;   // Monday period 3
@@ -230,7 +281,7 @@ TEST(DataFile, FullYearRoundTripsExactly) {
     ASSERT_EQ(decodeDataFile(bytes, *r), DecodeResult::Ok);
     r->JItemCount = y->JItemCount;  // the read takes items from the settings record
     r->JItem = y->JItem;
-    testing::expectSameYear(*y, *r);
+    expectSameYear(*y, *r);
     EXPECT_EQ(encodeDataFile(*r), bytes);
   }
 }
@@ -322,11 +373,11 @@ TEST(DataFile, TextsThatCp932CannotHoldOrThatAreTooLongAreReported) {
   t.app.Y.JW[0][1].JWCell[0][1] = long1;  // 40000 bytes in CP932
   std::string path = dir.file("a.dat");
   EXPECT_EQ(writeDataFileAt(t.app, path), SaveOutcome::Saved);
-  ASSERT_EQ(t.msgs.shown.size(), 1u);
-  EXPECT_EQ(t.msgs.shown[0].text, std::string(kMsgLossySave) + "\r" + kMsgCutSave);
+  ASSERT_EQ(t.msg.shown.size(), 1u);
+  EXPECT_EQ(t.msg.shown[0].text, std::string(kMsgLossySave) + "\r" + kMsgCutSave);
 
   auto r = std::make_unique<SchoolYear>();
-  ASSERT_EQ(decodeDataFile(slurp(path), *r), DecodeResult::Ok);
+  ASSERT_EQ(decodeDataFile(readBytes(path), *r), DecodeResult::Ok);
   EXPECT_EQ(r->JJText[0][4][1][0], "a?b");
   EXPECT_EQ(r->JW[0][1].JWName.size(), kMaxTextBytes);
   EXPECT_EQ(r->JW[0][1].JWCell[0][1].size(), 16383u * 3);  // 32766 bytes: no half character

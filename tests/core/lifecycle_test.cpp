@@ -5,14 +5,16 @@
 #include <filesystem>
 
 #include "session/datafile.h"
-#include "navfakes.h"
+#include "support/fake_platform.h"
+#include "support/tempdir.h"
+#include "support/years.h"
 #include "support/viewstate.h"
 
 namespace tly {
 namespace {
 
-using navtest::Rig;
-using navtest::TempDir;
+using test::TempDir;
+using Rig = test::TestApp;
 
 const char* const kNoData = "編集中のデータがありません。\nデータの新規作成をしますか？";
 const char* const kAnotherCopy =
@@ -23,7 +25,7 @@ const char* const kAnotherCopy =
 void leaveWorkingFile(const TempDir& dir, int nendo, int grades, int shownGrade) {
   Rig prev;
   prev.app.S.AppPath = dir.dir();
-  navtest::makeYear(prev.app, nendo, grades);
+  test::makeYear(prev.app, nendo, grades);
   prev.app.S.CurGr = shownGrade;
   prev.app.W.cmbGr.select(shownGrade - 1);
   std::string name = "JJTEMP3.DAT";
@@ -50,7 +52,7 @@ TEST(StartUp, FirstStartInAnEmptyFolderOffersANewYear) {
     EXPECT_EQ(r.app.S.AppPath, dir.dir());
     EXPECT_EQ(r.app.S.IniFile, dir.dir() + "tly.ini");
     EXPECT_EQ(r.app.S.HelpFile, dir.dir() + "tly.hlp");
-    EXPECT_EQ(r.stored("ExTLY"), "1");
+    EXPECT_EQ(r.settings.stored("ExTLY"), "1");
     EXPECT_EQ(r.app.S.InstanceCount, 0);
     EXPECT_TRUE(mainControls(r.app).toolBarVisible) << "with no settings file the toolbar is shown";
     EXPECT_EQ(r.app.S.Today, (Date{2001, 5, 17}));
@@ -88,7 +90,7 @@ TEST(StartUp, WorkingFileShowsTodaysMonthWithinTheOpenYear) {
     EXPECT_EQ(r.app.S.CurGr, 3) << "the grade the file had selected";
     EXPECT_EQ(r.app.W.cmbMonth.text, std::to_string(c.month) + "月");
     EXPECT_EQ(r.app.W.cmbGr.text, "3年");
-    EXPECT_EQ(r.app.Grid1.rows(), navtest::daysIn(c.year, c.month) + 1);
+    EXPECT_EQ(r.app.Grid1.rows(), test::daysIn(c.year, c.month) + 1);
     EXPECT_EQ(r.app.Grid1.Row, 1);
     EXPECT_EQ(r.app.Grid1.Col, 2);
     EXPECT_FALSE(mainControls(r.app).timetableSelectorVisible) << "no timetable view is on";
@@ -103,9 +105,9 @@ TEST(StartUp, RestoresTheTimetableViewAndItsSelection) {
   {
     Rig prev;
     prev.app.S.AppPath = dir.dir();
-    navtest::makeYear(prev.app, 1999, 3);
-    navtest::addTimetable(prev.app, 0, "1年1組");
-    navtest::addTimetable(prev.app, 0, "2年1組");
+    test::makeYear(prev.app, 1999, 3);
+    test::addTimetable(prev.app, 0, "1年1組");
+    test::addTimetable(prev.app, 0, "2年1組");
     testing::setView(prev.app, "mnuDispJWC", true);
     prev.app.W.cmbGr.select(0);
     prev.app.W.cmbDispJW.items = {"1年1組", "2年1組"};
@@ -141,7 +143,7 @@ TEST(StartUp, InstanceQuestionAnsweredNoTouchesNothing) {
   EXPECT_EQ(r.msg.shown[0].buttons, MsgButtons::YesNo);
   EXPECT_EQ(r.msg.shown[0].icon, MsgIcon::None);
   EXPECT_EQ(r.msg.shown[0].title, "TLY");
-  EXPECT_EQ(r.stored("ExTLY"), "1");
+  EXPECT_EQ(r.settings.stored("ExTLY"), "1");
   EXPECT_EQ(r.settings.writes, 0u);
   EXPECT_EQ(test::readBytes(dir.file("JJTEMP3.DAT")), before);
   EXPECT_FALSE(r.app.Y.isOpen()) << "nothing was read";
@@ -152,7 +154,7 @@ TEST(StartUp, InstanceQuestionAnsweredNoTouchesNothing) {
   again.settings.values[{"TLY", "Settings", "ExTLY"}] = "2";
   again.msg.answers = {MsgResult::Yes};
   EXPECT_EQ(Form_Load(again.app), StartOutcome::Ready);
-  EXPECT_EQ(again.stored("ExTLY"), "3");
+  EXPECT_EQ(again.settings.stored("ExTLY"), "3");
   EXPECT_EQ(again.app.S.InstanceCount, 2);
 }
 
@@ -163,7 +165,7 @@ TEST(ShutDown, WritesTheWorkingFileResetsTheCounterAndKeepsNormalPlacement) {
   r.clock.date = {2000, 5, 1};
   r.msg.answers = {MsgResult::No};
   ASSERT_EQ(Form_Load(r.app), StartOutcome::Empty);
-  navtest::makeYear(r.app, 2000, 3);  // as if a year had been built
+  test::makeYear(r.app, 2000, 3);  // as if a year had been built
   testing::setView(r.app, "mnuKei", true);
   r.app.W.left = 1200;
   r.app.W.top = 1300;
@@ -172,11 +174,11 @@ TEST(ShutDown, WritesTheWorkingFileResetsTheCounterAndKeepsNormalPlacement) {
 
   Form_Unload(r.app);
   EXPECT_FALSE(mainControls(r.app).checked("mnuKei")) << "the tally view is left first";
-  EXPECT_EQ(r.stored("ExTLY"), "0");
-  EXPECT_EQ(r.stored("MainLeft"), "1200");
-  EXPECT_EQ(r.stored("MainTop"), "1300");
-  EXPECT_EQ(r.stored("MainWidth"), "9000");
-  EXPECT_EQ(r.stored("MainHeight"), "7000");
+  EXPECT_EQ(r.settings.stored("ExTLY"), "0");
+  EXPECT_EQ(r.settings.stored("MainLeft"), "1200");
+  EXPECT_EQ(r.settings.stored("MainTop"), "1300");
+  EXPECT_EQ(r.settings.stored("MainWidth"), "9000");
+  EXPECT_EQ(r.settings.stored("MainHeight"), "7000");
 
   // The next run finds the year without any question.
   Rig next;
@@ -193,9 +195,9 @@ TEST(ShutDown, WritesTheWorkingFileResetsTheCounterAndKeepsNormalPlacement) {
   next.app.W.left = 0;
   next.app.W.width = 20000;
   Form_Unload(next.app);
-  EXPECT_EQ(next.stored("ExTLY"), "0");
-  EXPECT_EQ(next.stored("MainLeft"), "1200");
-  EXPECT_EQ(next.stored("MainWidth"), "9000");
+  EXPECT_EQ(next.settings.stored("ExTLY"), "0");
+  EXPECT_EQ(next.settings.stored("MainLeft"), "1200");
+  EXPECT_EQ(next.settings.stored("MainWidth"), "9000");
 }
 
 TEST(FileCommands, NewAsksOnlyWhenAYearIsOpen) {
@@ -205,7 +207,7 @@ TEST(FileCommands, NewAsksOnlyWhenAYearIsOpen) {
   EXPECT_TRUE(r.msg.shown.empty());
   EXPECT_EQ(r.app.S.CurFile, "");
 
-  navtest::makeYear(r.app, 1999, 3);
+  test::makeYear(r.app, 1999, 3);
   r.app.S.CurFile = "/tmp/a.DAT";
   r.msg.answers = {MsgResult::Cancel};
   EXPECT_FALSE(mnuNew_Click(r.app));
@@ -231,14 +233,14 @@ TEST(FileCommands, SaveUsesTheNameOrAsksForOne) {
   TempDir dir;
   Rig r;
   r.app.S.AppPath = dir.dir();
-  navtest::makeYear(r.app, 1999, 3);
+  test::makeYear(r.app, 1999, 3);
 
   // No name yet: Save is Save As.
-  r.dialog.answers = {{FileDialogResult::Status::Ok, dir.file("year1999"), 1}};
+  r.files.choose(dir.file("year1999"));
   mnuSave_Click(r.app);
-  ASSERT_EQ(r.dialog.requests.size(), 1u);
-  EXPECT_TRUE(r.dialog.requests[0].save);
-  EXPECT_EQ(r.dialog.requests[0].title, "ファイル名を付けて保存");
+  ASSERT_EQ(r.files.asked.size(), 1u);
+  EXPECT_TRUE(r.files.asked[0].save);
+  EXPECT_EQ(r.files.asked[0].title, "ファイル名を付けて保存");
   EXPECT_EQ(r.app.S.CurFile, dir.file("year1999.dat"));
   EXPECT_TRUE(std::filesystem::exists(dir.file("year1999.dat")));
   EXPECT_TRUE(r.msg.shown.empty());
@@ -246,7 +248,7 @@ TEST(FileCommands, SaveUsesTheNameOrAsksForOne) {
   // Named: replaced without dialog or question.
   r.app.Y.JJ[0][0][0][0] = 2001;
   mnuSave_Click(r.app);
-  EXPECT_EQ(r.dialog.requests.size(), 1u);
+  EXPECT_EQ(r.files.asked.size(), 1u);
   EXPECT_TRUE(r.msg.shown.empty());
   EXPECT_EQ(r.app.S.CurFile, dir.file("year1999.dat")) << "Save keeps the name";
 
@@ -254,7 +256,7 @@ TEST(FileCommands, SaveUsesTheNameOrAsksForOne) {
   std::string saved = test::readBytes(dir.file("year1999.dat"));
   r.app.Y.JJ[0][0][0][0] = 2002;
   r.app.S.CurFile.clear();
-  r.dialog.answers = {{FileDialogResult::Status::Ok, dir.file("year1999.dat"), 1}};
+  r.files.choose(dir.file("year1999.dat"));
   r.msg.answers = {MsgResult::No};
   mnuNSave_Click(r.app);
   ASSERT_EQ(r.msg.shown.size(), 1u);
@@ -276,12 +278,12 @@ TEST(FileCommands, OpenKeepsTheMonthAndFollowsTheOpenedYear) {
 
   Rig r;
   r.app.S.AppPath = dir.dir();
-  navtest::makeYear(r.app, 1999, 6);
+  test::makeYear(r.app, 1999, 6);
   r.app.S.CurMonth = 2;
   r.app.S.CurYear = 2000;
   r.app.S.CurGr = 6;
 
-  r.dialog.answers = {{FileDialogResult::Status::Ok, dir.file("y2004.DAT"), 1}};
+  r.files.choose(dir.file("y2004.DAT"));
   mnuOpen_Click(r.app);
   EXPECT_EQ(r.app.Y.nendo(), 2004);
   EXPECT_EQ(r.app.S.CurMonth, 2);
@@ -290,7 +292,7 @@ TEST(FileCommands, OpenKeepsTheMonthAndFollowsTheOpenedYear) {
   EXPECT_EQ(r.app.W.caption, "TLY 授業時数集計 - " + dir.file("y2004.DAT"));
   EXPECT_EQ(r.app.S.CurGr, 1) << "grade 6 no longer exists: the file's selected grade is shown";
   EXPECT_EQ(r.app.W.cmbMonth.text, "2月");
-  EXPECT_EQ(r.app.Grid1.rows(), navtest::daysIn(2005, 2) + 1);
+  EXPECT_EQ(r.app.Grid1.rows(), test::daysIn(2005, 2) + 1);
 
   // Cancelled: nothing read; the calendar year still follows the open school year.
   r.app.S.CurYear = 1234;

@@ -5,7 +5,7 @@
 #include "model/cp932.h"
 #include "io/profile.h"
 #include "session/settingsfile.h"
-#include "fakes.h"
+#include "support/tempdir.h"
 #include "support/viewstate.h"
 
 namespace tly {

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cstring>
 #include <filesystem>
@@ -8,7 +7,9 @@
 #include "model/cp932.h"
 #include "session/datafile.h"
 #include "session/ver2.h"
-#include "fakes.h"
+#include "support/fake_platform.h"
+#include "support/tempdir.h"
+#include "support/years.h"
 
 namespace tly {
 namespace {
@@ -33,14 +34,10 @@ std::string le16(int v) {
 // A year with something in every kind of field: month lengths, timetable references,
 // items in both ranges, texts shared and per grade, timetables of both kinds.
 void fillYear(SchoolYear& y, int ggn, int jigen) {
-  y.JJ[0][0][0][0] = 2001;
-  y.Ggn = static_cast<int16_t>(ggn);
-  y.Jigen = static_cast<int16_t>(jigen);
-  const int len[13] = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  test::fillYear(y, {.nendo = 2001, .grades = ggn, .periods = jigen});
   for (int g = 0; g < ggn; ++g)
     for (int m = 1; m <= 12; ++m) {
-      y.JJ[g][m][0][0] = static_cast<int16_t>(len[m]);
-      for (int d = 1; d <= len[m]; ++d)
+      for (int d = 1; d <= y.JJ[g][m][0][0]; ++d)
         for (int p = 1; p <= jigen; ++p) {
           int code = ((d + m + g) % 7 + 1) * 10 + p;  // a slot reference
           if ((d + p) % 5 == 0) code = -(1 + (d + g) % 20);  // an item, 1..20
@@ -158,7 +155,7 @@ TEST(Ver2, SixPeriodYearSurvivesAndSevenLosesOnlyPeriodSeven) {
       f.fake.msg.answers = {MsgResult::No};
       f.fake.input.answers = {"7"};
     }
-    f.fake.fileDialog.choose(f.dir.file("year.DAT"));
+    f.fake.files.choose(f.dir.file("year.DAT"));
     name.clear();
     EXPECT_EQ(loadVer2(*b, name), Ver2LoadOutcome::Read);
     EXPECT_EQ(b->S.CurFile, f.dir.file("year.DAT"));
@@ -247,13 +244,13 @@ TEST(Ver2, MissingFilesStopWhereThePartSays) {
   writeBytes(f.dir.file("empty.DAT"), "");
   name = f.dir.file("empty.DAT");
   EXPECT_EQ(loadVer2(*f.app, name), Ver2LoadOutcome::NoFile);
-  f.fake.fileDialog.choose(f.dir.file("typed.DAT"));  // a typed name that does not exist
+  f.fake.files.choose(f.dir.file("typed.DAT"));  // a typed name that does not exist
   name.clear();
   EXPECT_EQ(loadVer2(*f.app, name), Ver2LoadOutcome::NoFile);
-  EXPECT_EQ(f.fake.fileDialog.requests.back().title, "ファイルを開く");
-  EXPECT_FALSE(f.fake.fileDialog.requests.back().save);
+  EXPECT_EQ(f.fake.files.asked.back().title, "ファイルを開く");
+  EXPECT_FALSE(f.fake.files.asked.back().save);
   EXPECT_EQ(f.app->S.CurFile, "/somewhere/open.DAT");
-  f.fake.fileDialog.fail();
+  f.fake.files.fail();
   EXPECT_EQ(loadVer2(*f.app, name), Ver2LoadOutcome::Cancelled);
   ASSERT_EQ(f.fake.msg.shown.size(), 1u);
   EXPECT_EQ(f.fake.msg.shown[0].text, "指定に誤りがあります。");
@@ -378,11 +375,11 @@ TEST(Ver2, SaveDialogAndFailedSaveKeepTheOldFiles) {
   Fixture f;
   fillYear(f.app->Y, 3, 6);
   // Through the dialog: ".dat" is appended, an existing file is confirmed, No writes nothing.
-  f.fake.fileDialog.choose(f.dir.file("plan"));
+  f.fake.files.choose(f.dir.file("plan"));
   std::string name;
   EXPECT_EQ(saveVer2(*f.app, name), Ver2SaveOutcome::Written);
-  ASSERT_EQ(f.fake.fileDialog.requests.size(), 1u);
-  const auto& req = f.fake.fileDialog.requests[0];
+  ASSERT_EQ(f.fake.files.asked.size(), 1u);
+  const auto& req = f.fake.files.asked[0];
   EXPECT_EQ(req.title, "ファイル名を付けて保存");
   ASSERT_EQ(req.filters.size(), 2u);
   EXPECT_EQ(req.filters[0].label, "Data File (*.DAT)");
@@ -393,7 +390,7 @@ TEST(Ver2, SaveDialogAndFailedSaveKeepTheOldFiles) {
   EXPECT_TRUE(f.fake.msg.shown.empty());
 
   f.app->Y.JJ[0][0][0][0] = 2002;
-  f.fake.fileDialog.choose(f.dir.file("plan.dat"));
+  f.fake.files.choose(f.dir.file("plan.dat"));
   f.fake.msg.answers = {MsgResult::No};
   EXPECT_EQ(saveVer2(*f.app, name), Ver2SaveOutcome::Cancelled);
   ASSERT_EQ(f.fake.msg.shown.size(), 1u);
@@ -423,7 +420,7 @@ TEST(Ver2, SaveDialogAndFailedSaveKeepTheOldFiles) {
 
   // Cancel writes nothing and asks nothing.
   f.fake.msg.shown.clear();
-  f.fake.fileDialog.cancel();
+  f.fake.files.cancel();
   name.clear();
   EXPECT_EQ(saveVer2(*f.app, name), Ver2SaveOutcome::Cancelled);
   EXPECT_TRUE(f.fake.msg.shown.empty());

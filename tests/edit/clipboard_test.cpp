@@ -125,9 +125,9 @@ TEST(Clipboard, CutDeleteAndTheWholeColumnRefusal) {
   EXPECT_FALSE(mnuCopy_Click(app));
   EXPECT_FALSE(mnuCut_Click(app));
   EXPECT_FALSE(mnuDel_Click(app));
-  EXPECT_EQ(f.messages.shown.size(), 3u);
-  EXPECT_EQ(f.messages.shown[0].text, "この範囲指定はできません。");
-  EXPECT_EQ(f.messages.shown[0].title, "TLY");
+  EXPECT_EQ(f.msg.shown.size(), 3u);
+  EXPECT_EQ(f.msg.shown[0].text, "この範囲指定はできません。");
+  EXPECT_EQ(f.msg.shown[0].title, "TLY");
   EXPECT_EQ(f.cell(1, 15, 2), before);
   app.S.CurMonth = 6;
   DispJJ(app, 1999, 6);
@@ -138,7 +138,7 @@ TEST(Clipboard, CutDeleteAndTheWholeColumnRefusal) {
   // Delete in the tally view is refused with its own message.
   testing::setView(app, "mnuKei", true);
   EXPECT_FALSE(mnuDel_Click(app));
-  EXPECT_EQ(f.messages.shown.back().text, "削除できません。");
+  EXPECT_EQ(f.msg.shown.back().text, "削除できません。");
 }
 
 TEST(Clipboard, PasteFillsTheSelectionAndKeepsLessonsForEmptyFields) {
@@ -171,19 +171,19 @@ TEST(Clipboard, PasteRefusalsAndTextWithoutLineBreak) {
   App& app = f.app;
   f.clipboard.content = "";
   EXPECT_FALSE(mnuPaste_Click(app));
-  EXPECT_EQ(f.messages.shown.back().text, "貼り付けるデータがありません。");
+  EXPECT_EQ(f.msg.shown.back().text, "貼り付けるデータがありません。");
   EXPECT_FALSE(app.S.UndoReady);
 
   // Three columns do not fit from the last period column (room: periods 6 and remarks).
   f.clipboard.content = "a\tb\tc\r\n";
   app.Grid1.setCurrent(3, 8);
   EXPECT_FALSE(mnuPaste_Click(app));
-  EXPECT_EQ(f.messages.shown.back().text, "貼り付け開始位置が不適当です。");
+  EXPECT_EQ(f.msg.shown.back().text, "貼り付け開始位置が不適当です。");
   // Two lines do not fit on the last day.
   f.clipboard.content = "x\r\ny\r\n";
   app.Grid1.setCurrent(31, 2);
   EXPECT_FALSE(mnuPaste_Click(app));
-  EXPECT_EQ(f.messages.shown.size(), 3u);
+  EXPECT_EQ(f.msg.shown.size(), 3u);
 
   // No line break at all: nothing is pasted, yet the undo copy is taken.
   MonthSnapshot before(app, 5);

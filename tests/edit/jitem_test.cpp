@@ -35,35 +35,35 @@ TEST(JItemList, AddByEnterAndByClickWithItsThreeRefusals) {
   EXPECT_EQ(d.list.back(), "音楽会");
   EXPECT_EQ(d.label, "項目数： 9");
   EXPECT_TRUE(app.S.InputText.empty());
-  EXPECT_TRUE(f.messages.shown.empty());
+  EXPECT_TRUE(f.msg.shown.empty());
 
   enterName(app, d, "道徳");
-  ASSERT_EQ(f.messages.shown.size(), 1u);
-  EXPECT_EQ(f.messages.shown[0].text, "同じ項目があります。");
-  EXPECT_EQ(f.messages.shown[0].title, "");
-  EXPECT_EQ(f.messages.shown[0].icon, MsgIcon::Exclamation);
+  ASSERT_EQ(f.msg.shown.size(), 1u);
+  EXPECT_EQ(f.msg.shown[0].text, "同じ項目があります。");
+  EXPECT_EQ(f.msg.shown[0].title, "");
+  EXPECT_EQ(f.msg.shown[0].icon, MsgIcon::Exclamation);
   // Focus coming back to the button after the message does not repeat it.
   cmdAdd_GotFocus(app, d);
-  EXPECT_EQ(f.messages.shown.size(), 1u);
+  EXPECT_EQ(f.msg.shown.size(), 1u);
   // Surrounding blanks make another name.
   enterName(app, d, " 道徳");
   EXPECT_EQ(app.Y.JItemCount, 10);
 
   enterName(app, d, "");
-  EXPECT_EQ(f.messages.shown.back().text, "追加する項目名を入力して下さい。");
+  EXPECT_EQ(f.msg.shown.back().text, "追加する項目名を入力して下さい。");
 
   // A click with an empty box only sends focus to the box.
   d.nameBox.clear();
-  size_t shown = f.messages.shown.size();
+  size_t shown = f.msg.shown.size();
   EXPECT_EQ(cmdAdd_Click(app, d), JItemFocus::NameBox);
-  EXPECT_EQ(f.messages.shown.size(), shown);
+  EXPECT_EQ(f.msg.shown.size(), shown);
   while (app.Y.JItemCount < 16) {
     d.nameBox = "項目" + std::to_string(app.Y.JItemCount);
     EXPECT_EQ(cmdAdd_Click(app, d), JItemFocus::NameBox);
   }
   d.nameBox = "十七番目";
   EXPECT_EQ(cmdAdd_Click(app, d), JItemFocus::Stay);
-  EXPECT_EQ(f.messages.shown.back().text, "これ以上追加できません。");
+  EXPECT_EQ(f.msg.shown.back().text, "これ以上追加できません。");
   EXPECT_EQ(d.list.size(), 16u);
   EXPECT_TRUE(d.nameBox.empty());
 

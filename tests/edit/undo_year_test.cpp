@@ -2,13 +2,11 @@
 // never writes a month of the old year into the new one.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
-
 #include "session/newyear.h"
 #include "session/datafile.h"
 #include "session/clipboard.h"
 #include "edit_fixture.h"
+#include "support/tempdir.h"
 
 namespace tly::testing {
 namespace {
@@ -29,9 +27,8 @@ TEST(UndoAcrossYears, ANewOrReadYearDropsTheUndoCopy) {
   }
   {
     EditFixture f;
-    auto dir = std::filesystem::temp_directory_path() / "tly_undo_year_test";
-    std::filesystem::create_directories(dir);
-    std::string path = (dir / "other.dat").string();
+    test::TempDir dir;
+    std::string path = dir.file("other.dat");
     EditFixture other;
     other.app.Y.JJ[0][0][0][0] = 2005;
     std::string name = path;
@@ -42,7 +39,6 @@ TEST(UndoAcrossYears, ANewOrReadYearDropsTheUndoCopy) {
     ASSERT_EQ(readDataFileAt(f.app, path, nullptr), LoadOutcome::Loaded);
     EXPECT_EQ(f.app.Y.nendo(), 2005);
     EXPECT_FALSE(f.app.S.UndoReady);
-    std::filesystem::remove_all(dir);
   }
 }
 

@@ -4,12 +4,12 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "session/datafile.h"
-#include "core/datafile_support.h"
+#include "support/fake_platform.h"
+#include "support/tempdir.h"
+#include "support/years.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
@@ -18,35 +18,33 @@ namespace {
 
 TEST(DataFileFuzzSeeds, EverySeedIsReadOrRefusedSafely) {
   const std::filesystem::path dir = std::filesystem::path(TLY_TEST_DATA_DIR) / "datafile";
-  testing::TempDir tmp;
+  test::TempDir tmp;
   int seeds = 0, refused = 0;
   for (const auto& e : std::filesystem::directory_iterator(dir)) {
     if (!e.is_regular_file()) continue;
-    const std::string bytes = testing::slurp(e.path().string());
+    const std::string bytes = test::readBytes(e.path().string());
     SCOPED_TRACE(e.path().filename().string());
     // The entry point aborts on any broken rule.
     EXPECT_EQ(LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size()), 0);
 
-    testing::TestApp t;
-    t.app.Y.JJ[0][0][0][0] = 2000;
-    t.app.Y.Ggn = 2;
-    t.app.Y.Jigen = 6;
+    test::TestApp t;
+    test::fillYear(t.app.Y, {.nendo = 2000, .grades = 2});
     t.app.Y.JJ[1][4][3][2] = -7;
     t.app.Y.JJText[0][4][3][0] = "遠足";
     const std::string before = encodeDataFile(t.app.Y);
     const std::string path = tmp.file("seed.DAT");
-    testing::spit(path, bytes);
+    test::writeBytes(path, bytes);
     LoadOutcome o = readDataFileAt(t.app, path);
     if (bytes.compare(0, 6, kFileSig) != 0) {
       EXPECT_EQ(o, LoadOutcome::OlderFormat);
     } else if (o == LoadOutcome::Failed) {
       ++refused;
-      ASSERT_EQ(t.msgs.shown.size(), 1u);
-      EXPECT_EQ(t.msgs.shown[0].text.rfind(std::string(kMsgReadError) + "\rError Code ", 0), 0u);
+      ASSERT_EQ(t.msg.shown.size(), 1u);
+      EXPECT_EQ(t.msg.shown[0].text.rfind(std::string(kMsgReadError) + "\rError Code ", 0), 0u);
       EXPECT_EQ(encodeDataFile(t.app.Y), before);
     } else {
       EXPECT_EQ(o, LoadOutcome::Loaded);
-      EXPECT_TRUE(t.msgs.shown.empty());
+      EXPECT_TRUE(t.msg.shown.empty());
     }
     ++seeds;
   }

@@ -3,7 +3,7 @@
 
 #include <filesystem>
 
-#include "fakes.h"
+#include "support/tempdir.h"
 #include "fuzz/fuzz_targets.h"
 
 namespace tly {

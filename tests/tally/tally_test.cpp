@@ -7,14 +7,21 @@
 
 #include "calendar/calendar.h"
 #include "session/tally.h"
-#include "tally/tally_fixture.h"
+#include "support/years.h"
 
 namespace tly {
 namespace {
 
-using testing::makeYearApp;
-using testing::markEveryDayOnce;
-using testing::setRange;
+using test::makeYearApp;
+using test::markEveryDayOnce;
+
+void setRange(App& app, int fm, int fd, int tm, int td) {
+  app.S.KikanSet = true;
+  app.S.KFromMonth = fm;
+  app.S.KFromDay = fd;
+  app.S.KToMonth = tm;
+  app.S.KToDay = td;
+}
 
 // The count of item 1 after a slot tally of grade 1 whose days each hold item 1 once.
 int daysVisited(App& app) {

@@ -1,36 +1,21 @@
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 
 #include "session/jisuudialog.h"
-#include "tally/tally_fixture.h"
 #include "session/tallyview.h"
 #include "session/menus.h"
 #include "session/navigation.h"
+#include "support/fake_platform.h"
+#include "support/years.h"
 #include "support/viewstate.h"
 
 namespace tly {
 namespace {
 
-using testing::makeYearApp;
-using testing::markEveryDayOnce;
-
-class MemorySettings : public SettingsStore {
- public:
-  std::map<std::string, std::string> values;
-  int writes = 0;
-  std::string get(const std::string& app, const std::string& section, const std::string& key,
-                  const std::string& def) override {
-    auto it = values.find(app + "/" + section + "/" + key);
-    return it == values.end() ? def : it->second;
-  }
-  void set(const std::string& app, const std::string& section, const std::string& key,
-           const std::string& value) override {
-    values[app + "/" + section + "/" + key] = value;
-    ++writes;
-  }
-};
+using test::makeYearApp;
+using test::markEveryDayOnce;
+using test::MemorySettings;
 
 // A month view of 6 periods with its own column widths.
 void showMonth(App& app) {
@@ -179,7 +164,7 @@ TEST(JisuuDialog, OpensOnTheStoredRangeAndTalliesIt) {
   d.left = 3000;
   d.windowState = 2;  // maximised: the position is not stored
   JisuuForm_Unload(*app, d);
-  EXPECT_EQ(store.writes, 0);
+  EXPECT_EQ(store.writes, 0u);
   EXPECT_EQ(app->Y.Fs.FsKikan, 1);
   d.windowState = 0;
   optSyukei_Click(*app, d, 0);

@@ -38,14 +38,14 @@ class EditJItemTest : public QObject {
     // Enter again presses 追加 with an empty box: focus goes back to the box, no message.
     QTest::keyClick(w->cmdAdd(), Qt::Key_Return);
     QVERIFY(w->txtJItem()->hasFocus());
-    QVERIFY(f.messages.shown.empty());
+    QVERIFY(f.msg.shown.empty());
 
     // A duplicate is refused with its message.
     QTest::keyClicks(w->txtJItem(), "abc");
     QTest::keyClick(w->txtJItem(), Qt::Key_Return);
     QCOMPARE(w->lstJItem()->count(), 9);
-    QCOMPARE(f.messages.shown.size(), size_t(1));
-    QCOMPARE(QString::fromStdString(f.messages.shown[0].text), QString::fromUtf8("同じ項目があります。"));
+    QCOMPARE(f.msg.shown.size(), size_t(1));
+    QCOMPARE(QString::fromStdString(f.msg.shown[0].text), QString::fromUtf8("同じ項目があります。"));
 
     // 削除 removes the last name even with the first selected; OK writes the names.
     w->lstJItem()->setCurrentRow(0);

@@ -10,7 +10,8 @@
 #include "ui/frmjitem.h"
 #include "ui/frmmain_edit.h"
 #include "ui/gridview.h"
-#include "ui/uifakes.h"
+#include "support/window_session.h"
+#include "support/years.h"
 
 using namespace tly;
 using namespace tly::testui;
@@ -35,8 +36,7 @@ void goTo(Session& s, int row, int col) {
 // A new school year 1999 with the default tally items, its window active.
 void startYear(Session& s) {
   s.startWithNewYear(1999);
-  s.app.Y.JItemCount = 8;
-  for (size_t i = 0; i < 8; ++i) s.app.Y.JItem[i] = kDefaultItemNames[i];
+  test::setDefaultItems(s.app.Y);
   QVERIFY(QTest::qWaitForWindowActive(s.w.get()));
   // The edit-all mode starts as the settings say; these tests start with one grade.
   if (s.w->menuAction("mnuEditAll")->isChecked()) s.w->menuAction("mnuEditAll")->trigger();

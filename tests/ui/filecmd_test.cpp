@@ -3,7 +3,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "ui/uifakes.h"
+#include "support/window_session.h"
 
 using namespace tly;
 using namespace tly::testui;
@@ -20,15 +20,15 @@ void FileCommandTest::newAsksBeforeDroppingTheYear() {
   Session s;
   s.startWithNewYear(1999);
   s.app.S.CurFile = s.path("kept.DAT");
-  s.msg.asked.clear();
+  s.msg.shown.clear();
 
   // Cancel through the toolbar button: nothing changes, no dialog.
   s.msg.answers = {MsgResult::Cancel};
   QTest::mouseClick(s.button("New"), Qt::LeftButton);
-  QCOMPARE(s.msg.asked.size(), size_t(1));
-  QCOMPARE(s.msg.asked[0].text, std::string("現在編集中のデータは失われます。"));
-  QCOMPARE(s.msg.asked[0].title, std::string("TLY 新規作成"));
-  QCOMPARE(s.msg.asked[0].buttons, MsgButtons::OKCancel);
+  QCOMPARE(s.msg.shown.size(), size_t(1));
+  QCOMPARE(s.msg.shown[0].text, std::string("現在編集中のデータは失われます。"));
+  QCOMPARE(s.msg.shown[0].title, std::string("TLY 新規作成"));
+  QCOMPARE(s.msg.shown[0].buttons, MsgButtons::OKCancel);
   QVERIFY(!s.w->newYearWindow());
   QCOMPARE(s.app.S.CurFile, s.path("kept.DAT"));
   QCOMPARE(int(s.app.Y.nendo()), 1999);
@@ -66,16 +66,16 @@ void FileCommandTest::saveWithoutNameAsksForOneThenReusesIt() {
   QCOMPARE(s.files.asked[0].filters.size(), size_t(3));
   QVERIFY(fileExists(a));
   QCOMPARE(s.app.S.CurFile, a);
-  const std::string first = readFile(a);
+  const std::string first = readBytes(a);
   QCOMPARE(s.w->windowTitle(), title);  // saving leaves the title alone
 
   // Save again: the same file is replaced without a dialog or a question.
   s.app.Y.JJText[0][4][1][0] = "入学式";
-  s.msg.asked.clear();
+  s.msg.shown.clear();
   s.w->menuAction("mnuSave")->trigger();
   QCOMPARE(s.files.asked.size(), size_t(1));
-  QVERIFY(s.msg.asked.empty());
-  QVERIFY(readFile(a) != first);
+  QVERIFY(s.msg.shown.empty());
+  QVERIFY(readBytes(a) != first);
 
   // A new year, then Open brings the saved one back and names it in the title.
   s.msg.answers = {MsgResult::OK};
@@ -97,22 +97,19 @@ void FileCommandTest::saveAsOntoAnExistingFileAsksFirst() {
   Session s;
   s.startWithNewYear(1999);
   const std::string b = s.path("b.DAT");
-  {
-    std::ofstream f(b, std::ios::binary);
-    f << "old";
-  }
-  s.msg.asked.clear();
+  test::writeBytes(b, "old");
+  s.msg.shown.clear();
   s.files.choose(b);
   s.msg.answers = {MsgResult::No};
   s.w->menuAction("mnuNSave")->trigger();
-  QVERIFY(s.msg.wasAsked("同名のファイルが存在します。"));
-  QCOMPARE(readFile(b), std::string("old"));
+  QVERIFY(s.msg.saw("同名のファイルが存在します。"));
+  QCOMPARE(readBytes(b), std::string("old"));
   QVERIFY(s.app.S.CurFile.empty());
 
   s.files.choose(b);
   s.msg.answers = {MsgResult::Yes};
   s.w->menuAction("mnuNSave")->trigger();
-  QVERIFY(readFile(b) != "old");
+  QVERIFY(readBytes(b) != "old");
   QCOMPARE(s.app.S.CurFile, b);
   s.w->close();
 }

@@ -7,7 +7,7 @@
 
 #include "ui/frmabout.h"
 #include "ui/gridview.h"
-#include "ui/uifakes.h"
+#include "support/window_session.h"
 #include "session/menus.h"
 #include "support/viewstate.h"
 
@@ -113,11 +113,11 @@ void MainWindowTest::helpWithoutFileShowsOwnPageAndAboutShowsSystem() {
   QVERIFY(ui::HelpWindow::helpHtml().contains("年度"));
 
   s.app.S.HelpFile.clear();
-  s.msg.asked.clear();
+  s.msg.shown.clear();
   s.w->menuAction("mnuHelp")->trigger();
-  QCOMPARE(s.msg.asked.size(), size_t(1));
-  QCOMPARE(s.msg.asked[0].title, s.w->windowTitle().toStdString());
-  QCOMPARE(s.msg.asked[0].icon, MsgIcon::Information);
+  QCOMPARE(s.msg.shown.size(), size_t(1));
+  QCOMPARE(s.msg.shown[0].title, s.w->windowTitle().toStdString());
+  QCOMPARE(s.msg.shown[0].icon, MsgIcon::Information);
 
   s.w->menuAction("mnuAbout")->trigger();
   auto* about = qobject_cast<ui::frmAbout*>(s.w->aboutWindow());

@@ -4,7 +4,7 @@
 #include <QTest>
 
 #include "calendar/calendar.h"
-#include "ui/uifakes.h"
+#include "support/window_session.h"
 
 using namespace tly;
 using namespace tly::testui;
@@ -104,14 +104,14 @@ void NewYearTest::yearCheckAndTypedCounts() {
   s.start();
   ui::frmNew* d = s.w->newYearWindow();
   for (const char* bad : {"1800", "平成11", "", "40000"}) {
-    s.msg.asked.clear();
+    s.msg.shown.clear();
     d->txtNendo()->setText(QString::fromUtf8(bad));
     QTest::mouseClick(d->cmdOK(), Qt::LeftButton);
-    QCOMPARE(s.msg.asked.size(), size_t(1));
-    QCOMPARE(s.msg.asked[0].text, std::string("年度は西暦で指定してください。"));
-    QCOMPARE(s.msg.asked[0].title, std::string("TLY"));
-    QCOMPARE(s.msg.asked[0].buttons, MsgButtons::OK);
-    QCOMPARE(s.msg.asked[0].icon, MsgIcon::None);
+    QCOMPARE(s.msg.shown.size(), size_t(1));
+    QCOMPARE(s.msg.shown[0].text, std::string("年度は西暦で指定してください。"));
+    QCOMPARE(s.msg.shown[0].title, std::string("TLY"));
+    QCOMPARE(s.msg.shown[0].buttons, MsgButtons::OK);
+    QCOMPARE(s.msg.shown[0].icon, MsgIcon::None);
     QVERIFY(d->isVisible());
     QVERIFY(!s.app.Y.isOpen());
   }

@@ -2,9 +2,9 @@
 // with CR line breaks, twips on screen, and Windows font names reaching the IPA faces.
 #include <QFontInfo>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 
+#include "support/tempdir.h"
 #include "ui/qtplatform.h"
 
 using namespace tly;
@@ -20,9 +20,10 @@ class QtPlatformTest : public QObject {
 };
 
 void QtPlatformTest::settingsStoreKeepsTextBySection() {
-  QTemporaryDir dir;
+  test::TempDir tmp;
+  const QString dir = QString::fromStdString(tmp.path());
   // The default store: organisation "TLY", redirected into the temporary folder.
-  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir.path());
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, dir);
   QtSettingsStore store;
   QCOMPARE(store.get("TLY", "Settings", "MainLeft", "1000"), std::string("1000"));
   store.set("TLY", "Settings", "MainLeft", "1440");
@@ -32,12 +33,12 @@ void QtPlatformTest::settingsStoreKeepsTextBySection() {
   QCOMPARE(again.get("TLY", "Settings", "MainLeft", "1000"), std::string("1440"));
   QCOMPARE(again.get("TLY", "Other", "MainLeft", ""), std::string("7"));
   QCOMPARE(again.get("TLY", "Settings", "ExTLY", "5"), std::string("0"));
-  QVERIFY(QFile::exists(dir.path() + "/TLY/TLY.ini"));
+  QVERIFY(QFile::exists(dir + "/TLY/TLY.ini"));
 
   // A store in one named file keeps Japanese text as it was given.
-  QtSettingsStore file(dir.path() + "/one.ini");
+  QtSettingsStore file(dir + "/one.ini");
   file.set("TLY", "Settings", "Font", "ＭＳ Ｐ明朝");
-  QCOMPARE(QtSettingsStore(dir.path() + "/one.ini").get("TLY", "Settings", "Font", ""), std::string("ＭＳ Ｐ明朝"));
+  QCOMPARE(QtSettingsStore(dir + "/one.ini").get("TLY", "Settings", "Font", ""), std::string("ＭＳ Ｐ明朝"));
   QCOMPARE(store.get("TLY", "Settings", "Font", "none"), std::string("none"));
 }
 

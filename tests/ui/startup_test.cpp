@@ -3,7 +3,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "ui/uifakes.h"
+#include "support/window_session.h"
 #include "ui/frmnew.h"
 #include "ui/gridview.h"
 
@@ -21,16 +21,16 @@ class StartupTest : public QObject {
 };
 
 void StartupTest::firstStartBuildsYearAndNextStartReadsIt() {
-  QTemporaryDir dir;
+  test::TempDir dir;
   {
     Session s;
-    s.app.S.AppPath = dir.path().toStdString() + "/";
+    s.app.S.AppPath = dir.dir();
     StartOutcome out = s.start();
     QCOMPARE(out, StartOutcome::OfferNewYear);
-    QCOMPARE(s.msg.asked.size(), size_t(1));
-    QVERIFY(s.msg.wasAsked("編集中のデータがありません。"));
-    QCOMPARE(s.msg.asked[0].buttons, MsgButtons::YesNo);
-    QCOMPARE(s.msg.asked[0].icon, MsgIcon::Question);
+    QCOMPARE(s.msg.shown.size(), size_t(1));
+    QVERIFY(s.msg.saw("編集中のデータがありません。"));
+    QCOMPARE(s.msg.shown[0].buttons, MsgButtons::YesNo);
+    QCOMPARE(s.msg.shown[0].icon, MsgIcon::Question);
     QCOMPARE(s.settings.get("TLY", "Settings", "ExTLY", ""), std::string("1"));
     // The dialog is up and the main window waits hidden behind it.
     ui::frmNew* dlg = s.w->newYearWindow();
@@ -61,13 +61,13 @@ void StartupTest::firstStartBuildsYearAndNextStartReadsIt() {
   {
     // Starting again in the same folder shows the same year at today's month, asking nothing.
     Session s;
-    s.app.S.AppPath = dir.path().toStdString() + "/";
+    s.app.S.AppPath = dir.dir();
     s.settings.set("TLY", "Settings", "MainWidth", "9000");
     s.settings.set("TLY", "Settings", "MainHeight", "7200");
     QCOMPARE(s.start(), StartOutcome::Ready);
     QCOMPARE(s.w->width(), ui::twipsToPx(9000, ui::screenDpi()));
     QCOMPARE(s.w->height(), ui::twipsToPx(7200, ui::screenDpi()));
-    QVERIFY(s.msg.asked.empty());
+    QVERIFY(s.msg.shown.empty());
     QVERIFY(s.w->isVisible());
     QCOMPARE(int(s.app.Y.nendo()), 1999);
     QCOMPARE(s.app.S.CurMonth, 6);
@@ -93,21 +93,18 @@ void StartupTest::instanceQuestionNoTouchesNothing() {
   Session s;
   s.settings.set("TLY", "Settings", "ExTLY", "2");
   const std::string bytes = "not touched";
-  {
-    std::ofstream f(s.path("JJTEMP3.DAT"), std::ios::binary);
-    f << bytes;
-  }
+  test::writeBytes(s.path("JJTEMP3.DAT"), bytes);
   s.msg.answers = {MsgResult::No};
   QCOMPARE(s.start(), StartOutcome::Quit);
-  QVERIFY(s.msg.wasAsked("既に TLY が起動されている可能性があります。"));
-  QCOMPARE(s.msg.asked.back().buttons, MsgButtons::YesNo);
+  QVERIFY(s.msg.saw("既に TLY が起動されている可能性があります。"));
+  QCOMPARE(s.msg.shown.back().buttons, MsgButtons::YesNo);
   QVERIFY(!s.w->isVisible());
   // Whatever closes the window afterwards, nothing is written and the counter stays.
   QSignalSpy ended(s.w.get(), &ui::frmMain::ended);
   s.w->close();
   s.w->unloadOnce();
   QCOMPARE(ended.count(), 0);
-  QCOMPARE(readFile(s.path("JJTEMP3.DAT")), bytes);
+  QCOMPARE(readBytes(s.path("JJTEMP3.DAT")), bytes);
   QCOMPARE(s.settings.get("TLY", "Settings", "ExTLY", ""), std::string("2"));
 }
 

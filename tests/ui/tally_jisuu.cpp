@@ -8,28 +8,17 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
-#include <map>
 #include <memory>
 
 #include "session/newyear.h"
 #include "session/tallyview.h"
+#include "support/fake_platform.h"
+#include "support/years.h"
 #include "ui/frmjisuu.h"
 
 using namespace tly;
 
 namespace {
-
-class MemorySettings : public SettingsStore {
- public:
-  std::map<std::string, std::string> values;
-  std::string get(const std::string& a, const std::string& s, const std::string& k, const std::string& d) override {
-    auto it = values.find(a + "/" + s + "/" + k);
-    return it == values.end() ? d : it->second;
-  }
-  void set(const std::string& a, const std::string& s, const std::string& k, const std::string& v) override {
-    values[a + "/" + s + "/" + k] = v;
-  }
-};
 
 // Types text into a box and moves the focus on with Tab.
 void typeAndLeave(QLineEdit* box, const QString& text) {
@@ -50,7 +39,7 @@ class TallyJisuuTest : public QObject {
  private slots:
   void init() {
     app_ = std::make_unique<App>();
-    settings_ = MemorySettings{};
+    settings_ = test::MemorySettings{};
     settings_.values["TLY/Settings/JisuuLeft"] = "1500";
     app_->P.settings = &settings_;
     NewYearOptions o;
@@ -58,8 +47,7 @@ class TallyJisuuTest : public QObject {
     o.grades = 3;
     o.periods = 6;
     runNewYearBuild(*app_, o);
-    app_->Y.JItemCount = 8;
-    for (size_t i = 0; i < 8; ++i) app_->Y.JItem[i] = kDefaultItemNames[i];
+    test::setDefaultItems(app_->Y);
     app_->Y.Fs.FsKikan = 1;
     app_->S.KFromMonth = 4;
     app_->S.KFromDay = 1;
@@ -149,7 +137,7 @@ class TallyJisuuTest : public QObject {
 
  private:
   std::unique_ptr<App> app_;
-  MemorySettings settings_;
+  test::MemorySettings settings_;
 };
 
 QTEST_MAIN(TallyJisuuTest)

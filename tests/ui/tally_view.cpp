@@ -8,7 +8,8 @@
 #include "ui/frmjisuu.h"
 #include "ui/frmmain_tally.h"
 #include "ui/gridview.h"
-#include "ui/uifakes.h"
+#include "support/window_session.h"
+#include "support/years.h"
 
 using namespace tly;
 using namespace tly::testui;
@@ -25,8 +26,7 @@ void TallyViewTest::commandSwitchesTheViewAndTheDialogTallies() {
   s.startWithNewYear(1999);
   ui::frmMain& w = s.window();
   const int monthCol2 = s.app.Grid1.colWidth(2);
-  s.app.Y.JItemCount = 8;
-  for (size_t i = 0; i < 8; ++i) s.app.Y.JItem[i] = kDefaultItemNames[i];
+  test::setDefaultItems(s.app.Y);
   QVERIFY(w.menuAction("mnuKei")->isEnabled());
   QVERIFY(w.toolButton("Kei")->isEnabled());
 

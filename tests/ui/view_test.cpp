@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "ui/gridview.h"
-#include "ui/uifakes.h"
+#include "support/window_session.h"
 
 using namespace tly;
 using namespace tly::testui;
@@ -108,11 +108,11 @@ void ViewTest::timetableViewsAndSelectorSwitchGrade() {
   Session s;
   s.startWithNewYear(1999);
   // Without class timetables the class view only answers with its message.
-  s.msg.asked.clear();
+  s.msg.shown.clear();
   QTest::mouseClick(s.button("JWC"), Qt::LeftButton);
-  QCOMPARE(s.msg.asked.size(), size_t(1));
-  QCOMPARE(s.msg.asked[0].text, std::string("学級時間割の設定が必要です。"));
-  QCOMPARE(s.msg.asked[0].title, std::string("TLY"));
+  QCOMPARE(s.msg.shown.size(), size_t(1));
+  QCOMPARE(s.msg.shown[0].text, std::string("学級時間割の設定が必要です。"));
+  QCOMPARE(s.msg.shown[0].title, std::string("TLY"));
   QVERIFY(!s.button("JWC")->isChecked());
   QVERIFY(!s.w->menuAction("mnuDispJWC")->isChecked());
   QVERIFY(!s.w->cmbDispJW()->isVisible());
@@ -147,9 +147,9 @@ void ViewTest::timetableViewsAndSelectorSwitchGrade() {
   QCOMPARE(s.app.Grid1.text(9, 3), std::string("国語"));
 
   // The teacher view without teacher timetables leaves the class view on.
-  s.msg.asked.clear();
+  s.msg.shown.clear();
   QTest::mouseClick(s.button("JWS"), Qt::LeftButton);
-  QVERIFY(s.msg.wasAsked("教師時間割の設定が必要です。"));
+  QVERIFY(s.msg.saw("教師時間割の設定が必要です。"));
   QVERIFY(s.button("JWC")->isChecked());
   QVERIFY(!s.button("JWS")->isChecked());
 

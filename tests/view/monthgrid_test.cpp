@@ -5,6 +5,7 @@
 
 #include "calendar/calendar.h"
 #include "session/monthgrid.h"
+#include "support/years.h"
 #include "support/viewstate.h"
 
 namespace tly {
@@ -17,10 +18,8 @@ std::unique_ptr<App> appWithYear(int nendo, int grades = 3, int periods = 6) {
   o.grades = grades;
   o.periods = periods;
   buildNewYear(app->Y, o);
-  for (size_t i = 0; i < kDefaultItemNames.size(); ++i) app->Y.JItem[i] = kDefaultItemNames[i];
-  app->Y.JItemCount = static_cast<int16_t>(kDefaultItemNames.size());
-  for (int g = 1; g <= grades; ++g) app->W.cmbGr.items.push_back(std::to_string(g) + "年");
-  for (int m : {4, 5, 6, 7, 8, 9, 10, 11, 12, 1, 2, 3}) app->W.cmbMonth.items.push_back(std::to_string(m) + "月");
+  test::setDefaultItems(app->Y);
+  test::fillSelectors(*app);
   app->S.CurYear = nendo;
   SetJJGrid(*app);
   return app;

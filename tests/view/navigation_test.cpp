@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "navfakes.h"
+#include "support/fake_platform.h"
+#include "support/years.h"
 #include "session/monthgrid.h"
 #include "model/months.h"
 #include "support/viewstate.h"
@@ -10,16 +11,12 @@
 namespace tly {
 namespace {
 
-using navtest::Rig;
+using Rig = test::TestApp;
 
 // Year 1999 with `grades` grades laid out and showing `month` of grade `grade`.
 void showing(Rig& r, int month, int grades = 3, int grade = 1) {
-  navtest::makeYear(r.app, 1999, grades);
-  r.app.S.CurGr = grade;
-  r.app.S.CurMonth = month;
-  r.app.S.CurYear = month < 4 ? 2000 : 1999;
-  SetJJGrid(r.app);
-  DispJJ(r.app, r.app.S.CurYear, r.app.S.CurMonth);
+  test::makeYear(r.app, 1999, grades);
+  test::showMonth(r.app, grade, month);
 }
 
 struct Shown {
@@ -29,7 +26,7 @@ void expectShown(const Rig& r, Shown s) {
   EXPECT_EQ(r.app.S.CurYear, s.year);
   EXPECT_EQ(r.app.S.CurMonth, s.month);
   EXPECT_EQ(r.app.W.cmbMonth.text, std::to_string(s.month) + "月");
-  EXPECT_EQ(r.app.Grid1.rows(), navtest::daysIn(s.year, s.month) + 1) << "the month is drawn";
+  EXPECT_EQ(r.app.Grid1.rows(), test::daysIn(s.year, s.month) + 1) << "the month is drawn";
 }
 
 TEST(MonthSelector, EntriesRunFromAprilToMarch) {
@@ -180,9 +177,9 @@ TEST(TimetableViews, ToggleWithTheirButtonsAndSelector) {
   ASSERT_EQ(r.msg.shown.size(), 2u);
   EXPECT_EQ(r.msg.shown[1].text, "教師時間割の設定が必要です。");
 
-  navtest::addTimetable(r.app, 0, " 1年1組 ");
-  navtest::addTimetable(r.app, 0, "2年1組");
-  navtest::addTimetable(r.app, 1, "山田");
+  test::addTimetable(r.app, 0, " 1年1組 ");
+  test::addTimetable(r.app, 0, "2年1組");
+  test::addTimetable(r.app, 1, "山田");
   testing::setView(r.app, "mnuUDisp", true);
 
   mnuDispJWS_Click(r.app);
@@ -227,7 +224,7 @@ TEST(TimetableViews, ToggleWithTheirButtonsAndSelector) {
 TEST(TimetableViews, SwitchingOnLeavesTheTallyViewWithTheMonthWidths) {
   Rig r;
   showing(r, 5);
-  navtest::addTimetable(r.app, 0, "1年1組");
+  test::addTimetable(r.app, 0, "1年1組");
   for (int i = 0; i < 14; ++i) r.app.S.JJColWidth[static_cast<size_t>(i)] = 100 + i;
   r.app.S.JJColWidth[3] = 0;  // never remembered: the layout's own width stays
   testing::setView(r.app, "mnuKei", true);

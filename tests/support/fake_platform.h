@@ -1,24 +1,18 @@
-// Scripted stand-ins for the platform services, for tests. Each records what it was asked
-// and answers from a queue; when the queue is empty it gives a configurable default.
-// Every fake stops a runaway loop: past `limit` calls it throws instead of answering.
+// Scripted stand-ins for the platform services, shared by the core tests and the window
+// tests. Each records what it was asked and answers from a queue; when the queue is empty
+// it gives a default. The message box, input box and file dialog stop a runaway loop:
+// past `limit` calls they throw instead of answering.
 #pragma once
 
-#include <stdlib.h>
-#include <unistd.h>
-
 #include <deque>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <optional>
-#include <sstream>
 #include <stdexcept>
 #include <string>
-#include <tuple>
 #include <vector>
 
-#include "session/appstate.h"
 #include "model/platform.h"
+#include "session/appstate.h"
 
 namespace tly::test {
 
@@ -26,7 +20,7 @@ struct TooManyCalls : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-class FakeMessageBox : public MessageBoxService {
+class ScriptedMessageBox : public MessageBoxService {
  public:
   struct Shown {
     std::string text;
@@ -41,7 +35,7 @@ class FakeMessageBox : public MessageBoxService {
   size_t limit = 1000;
 
   MsgResult show(const std::string& text, MsgButtons buttons, MsgIcon icon, const std::string& title) override {
-    if (shown.size() >= limit) throw TooManyCalls("message box asked too often: " + text);
+    if (shown.size() >= limit) throw TooManyCalls("message box shown too often: " + text);
     shown.push_back({text, buttons, icon, title});
     if (!answers.empty()) {
       MsgResult r = answers.front();
@@ -51,20 +45,15 @@ class FakeMessageBox : public MessageBoxService {
     if (whenEmpty) return *whenEmpty;
     return buttons == MsgButtons::YesNo ? MsgResult::Yes : MsgResult::OK;
   }
-  // How many boxes showed exactly this text / a text containing part.
-  size_t count(const std::string& text) const {
-    size_t n = 0;
-    for (const auto& s : shown) n += s.text == text;
-    return n;
-  }
-  bool sawPart(const std::string& part) const {
+  // Whether some box's text contained `part`.
+  bool saw(const std::string& part) const {
     for (const auto& s : shown)
       if (s.text.find(part) != std::string::npos) return true;
     return false;
   }
 };
 
-class FakeInputBox : public InputBoxService {
+class ScriptedInputBox : public InputBoxService {
  public:
   struct Asked {
     std::string prompt, title, defaultText;
@@ -84,9 +73,31 @@ class FakeInputBox : public InputBoxService {
   }
 };
 
-class FakeSettingsStore : public SettingsStore {
+class MemoryClipboard : public ClipboardService {
  public:
-  using Key = std::tuple<std::string, std::string, std::string>;  // app, section, key
+  std::string content;
+  int clears = 0, sets = 0;
+  void clear() override {
+    ++clears;
+    content.clear();
+  }
+  void setText(const std::string& utf8) override {
+    ++sets;
+    content = utf8;
+  }
+  std::string text() override { return content; }
+};
+
+class MemorySettings : public SettingsStore {
+ public:
+  // "app/section/key", written as one text or as its three parts.
+  struct Key {
+    std::string path;
+    Key(const char* p) : path(p) {}
+    Key(const std::string& app, const std::string& section, const std::string& key)
+        : path(app + "/" + section + "/" + key) {}
+    auto operator<=>(const Key&) const = default;
+  };
   std::map<Key, std::string> values;
   size_t reads = 0, writes = 0;
 
@@ -101,24 +112,22 @@ class FakeSettingsStore : public SettingsStore {
     ++writes;
     values[{app, section, key}] = value;
   }
-  // Shorthand for the program's own application and section.
-  std::optional<std::string> value(const std::string& key, const std::string& app = "TLY",
-                                   const std::string& section = "Settings") const {
-    auto it = values.find({app, section, key});
-    if (it == values.end()) return std::nullopt;
-    return it->second;
+  // A value of the program's own section, "<none>" when never written.
+  std::string stored(const std::string& key) const {
+    auto it = values.find({"TLY", "Settings", key});
+    return it == values.end() ? "<none>" : it->second;
   }
 };
 
-class FakeFileDialog : public FileDialogService {
+class ScriptedFileDialog : public FileDialogService {
  public:
-  std::vector<FileDialogRequest> requests;
+  std::vector<FileDialogRequest> asked;
   std::deque<FileDialogResult> answers;  // empty queue: Cancelled
   size_t limit = 1000;
 
   FileDialogResult run(const FileDialogRequest& req) override {
-    if (requests.size() >= limit) throw TooManyCalls("file dialog shown too often: " + req.title);
-    requests.push_back(req);
+    if (asked.size() >= limit) throw TooManyCalls("file dialog shown too often: " + req.title);
+    asked.push_back(req);
     if (answers.empty()) return FileDialogResult{};
     FileDialogResult r = answers.front();
     answers.pop_front();
@@ -131,24 +140,9 @@ class FakeFileDialog : public FileDialogService {
   void fail() { answers.push_back({FileDialogResult::Status::Error, "", 1}); }
 };
 
-class FakeClipboard : public ClipboardService {
+class ScriptedFontDialog : public FontDialogService {
  public:
-  std::string content;
-  size_t clears = 0, sets = 0;
-  void clear() override {
-    ++clears;
-    content.clear();
-  }
-  void setText(const std::string& utf8) override {
-    ++sets;
-    content = utf8;
-  }
-  std::string text() override { return content; }
-};
-
-class FakeFontDialog : public FontDialogService {
- public:
-  std::vector<FontInfo> asked;                // the current font of each call
+  std::vector<FontInfo> asked;                  // the current font of each call
   std::deque<std::optional<FontInfo>> answers;  // nullopt = cancelled; empty queue: cancelled
   std::optional<FontInfo> choose(const FontInfo& current) override {
     asked.push_back(current);
@@ -159,64 +153,39 @@ class FakeFontDialog : public FontDialogService {
   }
 };
 
-class FakeClock : public ClockService {
+class FixedClock : public ClockService {
  public:
-  Date date{2000, 4, 1};
+  Date date{2000, 6, 15};
   Date today() override { return date; }
 };
 
-// Every fake at once, installed into an App's platform.
+// Every fake at once; install() points an App's platform at them.
 struct FakePlatform {
-  FakeMessageBox msg;
-  FakeInputBox input;
-  FakeClipboard clipboard;
-  FakeSettingsStore settings;
-  FakeFileDialog fileDialog;
-  FakeFontDialog fontDialog;
-  FakeClock clock;
+  ScriptedMessageBox msg;
+  ScriptedInputBox input;
+  MemoryClipboard clipboard;
+  MemorySettings settings;
+  ScriptedFileDialog files;
+  ScriptedFontDialog fonts;
+  FixedClock clock;
+
   void install(App& app) {
     app.P.msg = &msg;
     app.P.input = &input;
     app.P.clipboard = &clipboard;
     app.P.settings = &settings;
-    app.P.fileDialog = &fileDialog;
-    app.P.fontDialog = &fontDialog;
+    app.P.fileDialog = &files;
+    app.P.fontDialog = &fonts;
     app.P.clock = &clock;
   }
 };
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TempDir {
- public:
-  TempDir() {
-    std::string t = (std::filesystem::temp_directory_path() / "tly-test-XXXXXX").string();
-    if (!::mkdtemp(t.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = t;
-  }
-  ~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  // The folder, ending in "/" as AppPath does.
-  std::string dir() const { return path_ + "/"; }
-  std::string file(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
+// An App wired to its own fakes, which outlive it.
+struct TestApp : FakePlatform {
+  App app;
+  TestApp() { install(app); }
+  TestApp(const TestApp&) = delete;
+  TestApp& operator=(const TestApp&) = delete;
 };
-
-inline std::string readBytes(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  std::ostringstream ss;
-  ss << f.rdbuf();
-  return ss.str();
-}
-
-inline void writeBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream f(path, std::ios::binary | std::ios::trunc);
-  f << bytes;
-}
 
 }  // namespace tly::test

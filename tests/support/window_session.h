@@ -1,0 +1,67 @@
+// The window tests' fixture: one program folder, the scripted platform services, one App
+// and its main window. Every question is answered from a script and recorded, so no test
+// waits on a dialog.
+#pragma once
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <memory>
+#include <string>
+
+#include "session/appstate.h"
+#include "support/fake_platform.h"
+#include "support/tempdir.h"
+#include "ui/frmmain.h"
+#include "ui/frmnew.h"
+#include "ui/qtplatform.h"
+
+namespace tly::testui {
+
+using test::fileExists;
+using test::readBytes;
+
+struct Session : test::FakePlatform {
+  test::TempDir dir;
+  App app;
+  std::unique_ptr<ui::frmMain> w;
+
+  Session() {
+    install(app);
+    app.S.AppPath = dir.dir();
+  }
+  std::string path(const std::string& name) const { return app.S.AppPath + name; }
+  ui::frmMain& window() {
+    if (!w) w = std::make_unique<ui::frmMain>(app);
+    return *w;
+  }
+  // Start-up as the program entry does it: load, then show the main window or the dialog.
+  StartOutcome start() {
+    StartOutcome out = window().load();
+    if (out == StartOutcome::OfferNewYear) w->openNewYear(true);
+    else if (out != StartOutcome::Quit) w->show();
+    QApplication::processEvents();
+    return out;
+  }
+  // Start-up and 実行 with the dialog's defaults (3 grades, 6 periods) for school year nendo.
+  void startWithNewYear(int nendo) {
+    start();
+    ui::frmNew* dlg = w->newYearWindow();
+    QVERIFY(dlg);
+    dlg->txtNendo()->setText(QString::number(nendo));
+    QTest::mouseClick(dlg->cmdOK(), Qt::LeftButton);
+    QApplication::processEvents();
+  }
+  QToolButton* button(const std::string& key) {
+    return qobject_cast<QToolButton*>(window().toolBar()->widgetForAction(window().toolButton(key)));
+  }
+};
+
+}  // namespace tly::testui
