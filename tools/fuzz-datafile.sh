@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 out=build-fuzz
 mkdir -p "$out/corpus-datafile"
 srcs=()
-for dir in core calendar view edit tally timetable print; do
+for dir in model io calendar rules session; do
   for f in src/$dir/*.cpp; do [ -e "$f" ] && srcs+=("$f"); done
 done
 clang++ -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \

@@ -17,8 +17,10 @@ seconds=${FUZZ_SECONDS:-120}
 targets=("${@:-ver2 ini}")
 out=build-fuzz
 mkdir -p "$out"
-core=(src/core/ver2.cpp src/core/profile.cpp src/core/settingsfile.cpp src/core/basic.cpp src/core/cp932.cpp
-      src/core/schoolyear.cpp src/view/grid.cpp)
+core=()
+for dir in model io calendar rules session; do
+  for f in src/$dir/*.cpp; do [ -e "$f" ] && core+=("$f"); done
+done
 flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
        -DTLY_LIBFUZZER -Isrc -Itests)
 for t in ${targets[@]}; do

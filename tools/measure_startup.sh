@@ -7,17 +7,17 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 runs="${1:-5}"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j2 --target tly
+cmake --build build -j2 --target tly_probe
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 cat > "$work/run.sh" <<INNER
 set -e
 # First run: build a year through the new-year dialog; closing writes JJTEMP3.DAT.
-./build/tly --dir "$work/prog" --settings "$work/settings.ini" --screenshot "$work/shots" >/dev/null 2>&1
+./build/tly_probe --dir "$work/prog" --settings "$work/settings.ini" --screenshot "$work/shots" >/dev/null 2>&1
 ls -l "$work/prog/JJTEMP3.DAT" >&2 || echo "no working file was written" >&2
 for i in \$(seq 1 $runs); do
   t0=\$(date +%s%N)
-  ./build/tly --dir "$work/prog" --settings "$work/settings.ini" --measure-startup 2>/dev/null
+  ./build/tly_probe --dir "$work/prog" --settings "$work/settings.ini" --measure-startup 2>/dev/null
   t1=\$(date +%s%N)
   echo "process_ms \$(( (t1 - t0) / 1000000 ))"
 done

@@ -12,10 +12,10 @@ rm -rf "$out/first" "$out/second"
 mkdir -p "$out"
 out="$(cd "$out" && pwd)"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j2 --target tly
+cmake --build build -j2 --target tly_probe
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-run() { xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" ./build/tly --dir "$work/prog" --settings "$work/settings.ini" "$@"; }
+run() { xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" ./build/tly_probe --dir "$work/prog" --settings "$work/settings.ini" "$@"; }
 run --screenshot "$out/first"
 run --screenshot "$out/second"
 ls -l "$out"/first "$out"/second

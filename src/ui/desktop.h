@@ -1,8 +1,49 @@
-// Starts the desktop program (Qt Widgets). Options: --dir DIR names the program folder.
+// The desktop program: its options, and one run of it (platform services, the open year,
+// the main window). Options: --dir DIR names the program folder; --settings FILE keeps
+// the per-user settings in FILE (tests and tools use a file of their own).
 #pragma once
+
+#include <QString>
+#include <memory>
+
+#include "session/lifecycle.h"
+#include "ui/qtplatform.h"
+
+class QApplication;
+class QCommandLineParser;
 
 namespace tly::ui {
 
+class frmMain;
+
+struct DesktopOptions {
+  QString dir;           // the program folder, absolute, ending in "/"
+  QString settingsFile;  // empty: the per-user settings store
+};
+
+// Sets the application's names, adds the program's options to parser, processes the
+// arguments and returns the options (the program folder is created when missing).
+// Callers may add options of their own to parser first.
+DesktopOptions desktopOptions(QApplication& qapp, QCommandLineParser& parser);
+
+class Desktop {
+ public:
+  // messages: a message box to use instead of the windowed one (unattended runs).
+  explicit Desktop(const DesktopOptions& options, MessageBoxService* messages = nullptr);
+  ~Desktop();
+  // The program entry: splash, load the main window, drop the splash, then show the
+  // main window or the new-year dialog.
+  StartOutcome start();
+  App& app() { return *app_; }
+  frmMain& window() { return *w_; }
+
+ private:
+  QtPlatform services_;
+  std::unique_ptr<App> app_;
+  std::unique_ptr<frmMain> w_;
+};
+
+// The whole desktop program: options, start, event loop.
 int runDesktop(int argc, char** argv);
 
 }  // namespace tly::ui
