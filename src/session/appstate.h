@@ -75,9 +75,9 @@ struct MainView {
   std::string caption = "TLY 授業時数集計";
   // Main window placement in twips and state (0 normal, 1 minimised, 2 maximised).
   int left = 1000, top = 1000, width = 6500, height = 6500, windowState = 0;
-  // The control the last command gave the input focus ("Grid1", "txtInput", ...); the
-  // window moves the focus there and may clear it.
-  std::string focus;
+  // The last command gave the grid the input focus; the window moves it there and clears
+  // the request.
+  bool focusGrid = false;
 };
 
 // Run-time values that are not saved in data files.

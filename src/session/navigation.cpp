@@ -16,7 +16,7 @@ bool tallyShown(const App& app) { return app.V.tally; }
 
 void redraw(App& app) { DispJJ(app, app.S.CurYear, app.S.CurMonth); }
 
-void focusGrid(App& app) { app.W.focus = "Grid1"; }
+void focusGrid(App& app) { app.W.focusGrid = true; }
 
 // The selected entry of a list, or its text when nothing is selected.
 std::string selectedEntry(const ComboState& c) {

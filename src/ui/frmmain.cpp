@@ -411,12 +411,9 @@ void frmMain::syncFromModel() {
   }
   grid_->refresh();
   // The control the last command gave the focus.
-  if (!app_.W.focus.empty()) {
-    QWidget* target = app_.W.focus == "Grid1" ? static_cast<QWidget*>(grid_)
-                      : app_.W.focus == "txtInput" ? static_cast<QWidget*>(txtInput_)
-                                                   : client_->findChild<QWidget*>(qs(app_.W.focus));
-    if (target) target->setFocus();
-    app_.W.focus.clear();
+  if (app_.W.focusGrid) {
+    grid_->setFocus();
+    app_.W.focusGrid = false;
   }
 }
 

@@ -75,7 +75,7 @@ TEST(MonthNavigation, StaysInsideTheSchoolYear) {
   expectShown(r, {1999, 4});
   EXPECT_EQ(r.app.Grid1.Row, 1);
   EXPECT_EQ(r.app.Grid1.Col, 2);
-  EXPECT_EQ(r.app.W.focus, "Grid1");
+  EXPECT_TRUE(r.app.W.focusGrid);
   r.app.W.cmbMonth.index = 11;
   cmbMonth_Click(r.app);
   expectShown(r, {2000, 3});
@@ -126,12 +126,12 @@ TEST(GradeSelector, PickingAndTyping) {
   // Out-of-range or unreadable text goes back to the shown grade.
   for (const char* typed : {"9", "0", "abc", "", "-1"}) {
     r.app.W.cmbGr.text = typed;
-    r.app.W.focus.clear();
+    r.app.W.focusGrid = false;
     cmbGr_Enter(r.app);
     EXPECT_EQ(r.app.S.CurGr, 3) << typed;
     EXPECT_EQ(r.app.W.cmbGr.text, "3年") << typed;
     EXPECT_EQ(r.app.W.cmbGr.index, 2) << typed;
-    EXPECT_EQ(r.app.W.focus, "Grid1");
+    EXPECT_TRUE(r.app.W.focusGrid);
   }
   // A valid typed number does not change the shown grade either.
   r.app.W.cmbGr.text = "1";
@@ -267,7 +267,7 @@ TEST(ViewOptions, ChangesOnlyAndToolBar) {
   EXPECT_TRUE(mainControls(r.app).checked("mnuUDisp"));
   EXPECT_TRUE(mainControls(r.app).pressed("DispAll"));
   EXPECT_EQ(r.app.Grid1.rows(), 32) << "redrawn";
-  EXPECT_EQ(r.app.W.focus, "Grid1");
+  EXPECT_TRUE(r.app.W.focusGrid);
 
   // In the tally view the grid keeps the tally.
   testing::setView(r.app, "mnuKei", true);
