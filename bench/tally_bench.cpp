@@ -48,7 +48,7 @@ void BM_CountAndDispJWJisuu(benchmark::State& state) {
   tly::JWRec& r = app->Y.JW[0][1];
   for (size_t w = 1; w <= 6; ++w)
     for (size_t p = 1; p <= 7; ++p) r.JWCell[w][p] = kSubjects[(w + p) % 7];
-  app->S.JWMode = 1;
+  app->S.JWMode = tly::JWModeKind::Class;
   app->S.JWNo = 1;
   for (auto _ : state) {
     tly::CountJisuu(*app);

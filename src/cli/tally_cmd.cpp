@@ -119,7 +119,7 @@ int cmdTally(const Args& args, std::ostream& out, std::ostream& err) {
           << y.timetableCount(a.kind) << "件）。\n";
       return 1;
     }
-    s.JWMode = a.kind + 1;
+    s.JWMode = a.kind == 0 ? JWModeKind::Class : JWModeKind::Teacher;
     s.JWNo = a.number;
     CountJisuu(*app);
     DispJWJisuu(*app);

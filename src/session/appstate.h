@@ -46,6 +46,19 @@ struct ViewState {
   int timetableKind() const { return timetable == TimetableView::Teacher ? 1 : 0; }
 };
 
+// What the timetable window shows (JWMode): none open, class or teacher timetables.
+enum class JWModeKind : int { None = 0, Class = 1, Teacher = 2 };
+// The timetable kind (0 class, 1 teacher) of a window that shows one.
+inline int timetableKindOf(JWModeKind m) { return m == JWModeKind::Teacher ? 1 : 0; }
+
+// How the cell edit in progress began (InputMode).
+enum class EditStart : int {
+  None = 0,         // no edit
+  Typed = 1,        // a character typed into the grid
+  KeyOrClick = 2,   // F2 or a double-click
+  MirrorClick = 3,  // a click on the mirror box over the cell
+};
+
 struct ComboState {
   std::vector<std::string> items;
   int index = -1;  // selected list position, -1 none
@@ -104,8 +117,8 @@ struct AppState {
   // Month grid column widths kept while another layout borrows the grid.
   std::array<int, 14> JJColWidth{};
 
-  // Timetable window: 0 none, 1 class, 2 teacher; the timetable it has selected.
-  int JWMode = 0;
+  // The timetables the timetable window shows, and the one it has selected.
+  JWModeKind JWMode = JWModeKind::None;
   int JWNo = 0;
 
   // The range actually used by the last tally (kept for the printed title).
@@ -120,11 +133,10 @@ struct AppState {
   // shown (KeiName[0] is the first row). Every entry is kept.
   std::vector<std::string> KeiName;
   std::vector<int> KeiSum;
-  // Cell editing of the main grid. InputMode: 0 no edit, 1 started by a typed character,
-  // 2 by double-click or F2, 3 by a click on the mirror box. InputKey: the character code
+  // Cell editing of the main grid. InputMode: how the edit in progress began. InputKey: the character code
   // typed in the grid before the edit, the key that ended it afterwards. InputText: the
   // entry box's text on its way to the grid (also used by the item dialog).
-  int InputMode = 0;
+  EditStart InputMode = EditStart::None;
   int InputKey = 0;
   int InputShift = 0;
   std::string InputText;

@@ -112,7 +112,7 @@ void Grid1_KeyPressText(App& app, const std::string& ch) {
   // itself; the key that produced it is not one of the keys Grid1_KeyUp knows.
   app.S.InputKey = 0;
   app.S.InputKeyText = ch;
-  app.S.InputMode = 1;
+  app.S.InputMode = EditStart::Typed;
 }
 
 bool Grid1_KeyUp(App& app, int keyCode, int shift) {
@@ -121,17 +121,17 @@ bool Grid1_KeyUp(App& app, int keyCode, int shift) {
   bool editKey = keyCode == 32 || (keyCode >= 48 && keyCode <= 59) || (keyCode >= 65 && keyCode <= 90) ||
                  (keyCode >= 96 && keyCode <= 107) || (keyCode >= 109 && keyCode <= 111);
   if (!editKey) return false;
-  app.S.InputMode = 1;
+  app.S.InputMode = EditStart::Typed;
   return true;
 }
 
 bool Grid1_DblClick(App& app) {
   if (tallyViewShown(app)) return false;
-  app.S.InputMode = 2;
+  app.S.InputMode = EditStart::KeyOrClick;
   return true;
 }
 
-void GText1_GotFocus(App& app) { app.S.InputMode = 3; }
+void GText1_GotFocus(App& app) { app.S.InputMode = EditStart::MirrorClick; }
 
 GridKeyAction Grid1_KeyDown(App& app, int keyCode, int shift) {
   bool ours = keyCode == kKeyF2 || keyCode == kKeyTab || keyCode == kKeyEnter || keyCode == kKeyDelete;
@@ -140,7 +140,7 @@ GridKeyAction Grid1_KeyDown(App& app, int keyCode, int shift) {
   Grid& g = app.Grid1;
   switch (keyCode) {
     case kKeyF2:
-      app.S.InputMode = 2;
+      app.S.InputMode = EditStart::KeyOrClick;
       return GridKeyAction::StartEdit;
     case kKeyTab:
       if (shift == 0 && g.Col < g.cols() - 1) g.setCurrent(g.Row, g.Col + 1);
@@ -160,21 +160,21 @@ GridKeyAction Grid1_KeyDown(App& app, int keyCode, int shift) {
 
 bool txtInput_GotFocus(App& app) {
   switch (app.S.InputMode) {
-    case 0:
+    case EditStart::None:
       // Focus arrived without an edit (a click on the box, Tab): hand it back; the commit
       // then stores nothing.
-      app.S.InputMode = 2;
+      app.S.InputMode = EditStart::KeyOrClick;
       return false;
-    case 1:
+    case EditStart::Typed:
       if (inSingleByteRange(app.S.InputKey) || !app.S.InputKeyText.empty())
         app.W.txtInput = app.S.InputKeyText;
       app.S.InputKeyText.clear();
       break;
-    case 2:
+    case EditStart::KeyOrClick:
       app.W.txtInput = app.Grid1.text(app.Grid1.Row, app.Grid1.Col);
       break;
-    default:
-      app.S.InputMode = 2;
+    case EditStart::MirrorClick:
+      app.S.InputMode = EditStart::KeyOrClick;
       break;
   }
   return true;
@@ -183,7 +183,7 @@ bool txtInput_GotFocus(App& app) {
 bool txtInput_KeyDown(App& app, int keyCode, int shift) {
   if (keyCode == kKeyPadEnter) keyCode = kKeyEnter;
   app.S.InputShift = shift;
-  bool ends = keyCode == kKeyEnter || keyCode == kKeyEscape || (app.S.InputMode != 2 && isArrow(keyCode));
+  bool ends = keyCode == kKeyEnter || keyCode == kKeyEscape || (app.S.InputMode != EditStart::KeyOrClick && isArrow(keyCode));
   if (!ends) return false;
   app.S.InputText = app.W.txtInput;
   app.S.InputKey = keyCode;
@@ -196,7 +196,7 @@ bool Grid1_GotFocus(App& app) {
   AppState& s = app.S;
   Grid& g = app.Grid1;
   app.W.txtInput = s.InputText;
-  bool allowed = s.InputKey == kKeyEnter || (isArrow(s.InputKey) && s.InputMode != 2);
+  bool allowed = s.InputKey == kKeyEnter || (isArrow(s.InputKey) && s.InputMode != EditStart::KeyOrClick);
   bool stored = false;
   bool redraw = false;
   if (allowed) {
@@ -243,7 +243,7 @@ bool Grid1_GotFocus(App& app) {
   s.InputText.clear();
   s.InputKeyText.clear();
   app.W.txtInput.clear();
-  s.InputMode = 0;
+  s.InputMode = EditStart::None;
   return stored;
 }
 
@@ -259,7 +259,7 @@ bool Grid1_RightMouseDown(App& app) {
   const Grid& g = app.Grid1;
   int left = g.selLeft(), right = g.selRight();
   bool wholeColumn = g.rows() == g.RowSel + 1 && g.Row == 1;
-  bool show = !wholeColumn && right < g.cols() - 1 && left > 2 && app.S.JWMode == 0;
+  bool show = !wholeColumn && right < g.cols() - 1 && left > 2 && app.S.JWMode == JWModeKind::None;
   app.V.popupOffersItems = show;
   return true;
 }

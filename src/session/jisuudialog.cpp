@@ -217,7 +217,7 @@ void cmdJisuuOk_Click(App& app, JisuuDialog&) {
   // A tally laid into the grid of the month view would be taken for the month and
   // edited as such; the dialog only tallies into the tally view.
   if (!tallyViewOn(app)) return;
-  if (app.S.JWMode != 0) {
+  if (app.S.JWMode != JWModeKind::None) {
     CountJisuu(app);
     DispJWJisuu(app);
   } else {

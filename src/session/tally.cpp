@@ -98,10 +98,10 @@ void CountJisuu(App& app) {
 
 void DispJWJisuu(App& app) {
   AppState& s = app.S;
-  if (s.JWMode != 1 && s.JWMode != 2) return;
+  if (s.JWMode != JWModeKind::Class && s.JWMode != JWModeKind::Teacher) return;
   if (s.JWNo < 0 || s.JWNo > kMaxTimetables) return;
   const SchoolYear& y = app.Y;
-  const JWRec& tt = y.JW[s.JWMode - 1][s.JWNo];
+  const JWRec& tt = y.JW[timetableKindOf(s.JWMode)][s.JWNo];
   const int periods = periodsOf(y);
   const int grades = clampInt(y.Ggn, 0, kGrades);
   const int cur = clampInt(s.CurGr, 1, kGrades);
@@ -120,7 +120,7 @@ void DispJWJisuu(App& app) {
         s.KeiSum.push_back(0);
       }
       int b = cur;
-      if (s.JWMode == 2) {
+      if (s.JWMode == JWModeKind::Teacher) {
         // A teacher's entry such as "3-1国語" counts grade 3's days.
         int k = leadingGradeDigit(s.KeiName[i]);
         if (k >= 1 && k <= grades) b = k;

@@ -15,7 +15,7 @@ TallyRange rangeInForce(const AppState& s);
 void DispJisuu(App& app);
 // Counts every grade 1..Ggn over the range into JisuuCnt.
 void CountJisuu(App& app);
-// Hours per entry of timetable JW(JWMode - 1, JWNo) from JisuuCnt, laid out in the grid.
+// Hours per entry of timetable JW(kind of JWMode, JWNo) from JisuuCnt, laid out in the grid.
 void DispJWJisuu(App& app);
 
 }  // namespace tly

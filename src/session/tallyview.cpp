@@ -15,16 +15,16 @@ void switchOn(App& app) {
   ViewState& v = app.V;
   AppState& s = app.S;
   Grid& g = app.Grid1;
-  s.InputMode = 0;  // no cell edit continues into the tally view
+  s.InputMode = EditStart::None;  // no cell edit continues into the tally view
   const int keep = std::min(g.cols(), static_cast<int>(app.Y.Fs.FsColWidth.size()));
   for (int i = 0; i < keep; ++i) app.Y.Fs.FsColWidth[static_cast<size_t>(i)] = static_cast<int16_t>(g.colWidth(i));
 
-  s.JWMode = 0;
+  s.JWMode = JWModeKind::None;
   if (v.timetableText()) {
     // The timetable tally of the timetable the month view shows.
     const bool cls = v.timetable == TimetableView::Class;
     v.timetableMode = true;
-    s.JWMode = cls ? 1 : 2;
+    s.JWMode = cls ? JWModeKind::Class : JWModeKind::Teacher;
     s.JWNo = std::max(0, app.W.cmbDispJW.index) + 1;
     app.Y.Fs.FsJWClass = cls ? -1 : 0;
   }
@@ -37,7 +37,7 @@ void switchOn(App& app) {
 void switchOff(App& app) {
   AppState& s = app.S;
   Grid& g = app.Grid1;
-  s.JWMode = 0;
+  s.JWMode = JWModeKind::None;
   app.V.timetableMode = false;
   app.V.tally = false;
   app.V.copyAllRenamed = true;

@@ -251,7 +251,7 @@ bool MainEditing::gridKeyPress(QKeyEvent* k) {
     for (const QChar& ch : k->text()) {
       Grid1_KeyPressText(app, us(QString(ch)));
     }
-    if (app.S.InputMode == 1) {
+    if (app.S.InputMode == EditStart::Typed) {
       startEdit();
       return true;
     }

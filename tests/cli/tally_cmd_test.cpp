@@ -59,7 +59,7 @@ class TallyCommand : public ::testing::Test {
     app->S.KToMonth = tm;
     app->S.KToDay = td;
     if (kind >= 0) {
-      app->S.JWMode = kind + 1;
+      app->S.JWMode = kind == 0 ? JWModeKind::Class : JWModeKind::Teacher;
       app->S.JWNo = n;
       CountJisuu(*app);
       DispJWJisuu(*app);

@@ -81,7 +81,7 @@ TEST(CellEdit, TypingStoresForTheShownGradeAndMovesDown) {
   EXPECT_EQ(f.cell(2, 3, 3), 10 * EditFixture::weekday(5, 3) + 3);
   EXPECT_EQ(app.Grid1.text(3, 5), "道徳");
   EXPECT_EQ(app.Grid1.Row, 4);
-  EXPECT_EQ(app.S.InputMode, 0);
+  EXPECT_EQ(app.S.InputMode, EditStart::None);
   EXPECT_TRUE(app.W.txtInput.empty());
   // Typing takes no undo copy.
   EXPECT_FALSE(app.S.UndoReady);
@@ -236,10 +236,10 @@ TEST(CellEdit, PopupItemEntriesAndAssignment) {
   Grid1_RightMouseDown(app);
   EXPECT_FALSE(shown(1));
   f.select(3, 3, 3, 3);
-  app.S.JWMode = 1;
+  app.S.JWMode = JWModeKind::Class;
   Grid1_RightMouseDown(app);
   EXPECT_FALSE(mainControls(app).item("pmnuSp7").visible);
-  app.S.JWMode = 0;
+  app.S.JWMode = JWModeKind::None;
 
   // Assigning an item takes the undo copy and reaches only the period cells.
   f.select(3, 2, 4, 4);

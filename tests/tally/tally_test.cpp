@@ -267,7 +267,7 @@ void putTimetable(App& app, int kind, std::initializer_list<std::tuple<int, int,
   r.JWName = "1年1組";
   for (auto& [w, p, t] : cells) r.JWCell[static_cast<size_t>(w)][static_cast<size_t>(p)] = t;
   app.Y.JW[kind][0].JWKind = 1;
-  app.S.JWMode = kind + 1;
+  app.S.JWMode = kind == 0 ? JWModeKind::Class : JWModeKind::Teacher;
   app.S.JWNo = 1;
 }
 
@@ -358,7 +358,7 @@ TEST(TimetableTally, EveryDistinctEntryIsListedEvenBeyondForty) {
   JWRec& r = app->Y.JW[0][1];
   for (int w = 1; w <= 6; ++w)
     for (int p = 1; p <= 7; ++p) r.JWCell[static_cast<size_t>(w)][static_cast<size_t>(p)] = "科目" + std::to_string(w * 10 + p);
-  app->S.JWMode = 1;
+  app->S.JWMode = JWModeKind::Class;
   app->S.JWNo = 1;
   CountJisuu(*app);
   DispJWJisuu(*app);
@@ -373,7 +373,7 @@ TEST(TimetableTally, EveryDistinctEntryIsListedEvenBeyondForty) {
   EXPECT_EQ(app->Grid1.text(42, 2), "0");
 
   // Without a timetable kind nothing is laid out.
-  app->S.JWMode = 0;
+  app->S.JWMode = JWModeKind::None;
   app->Grid1.setRows(3);
   DispJWJisuu(*app);
   EXPECT_EQ(app->Grid1.rows(), 3);

@@ -38,7 +38,7 @@ TEST(TallyView, SwitchingOnLocksFileCommandsAndOffRestoresTheMonth) {
     EXPECT_FALSE(w().item(m).enabled) << m;
   for (const char* b : {"Open", "Save", "New"}) EXPECT_FALSE(w().tool(b).enabled) << b;
   EXPECT_EQ(w().item("mnuCopyAll").caption, "時数集計表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ");
-  EXPECT_EQ(app->S.JWMode, 0);
+  EXPECT_EQ(app->S.JWMode, JWModeKind::None);
   EXPECT_FALSE(w().checked("mnuJikanwari"));
   for (int c = 0; c < 10; ++c) {
     EXPECT_EQ(app->S.JJColWidth[static_cast<size_t>(c)], 300 + 10 * c);
@@ -99,7 +99,7 @@ TEST(TallyView, TimetableTextViewTurnsOnTheTimetableTally) {
   app->W.cmbDispJW.items = {"山田", "佐藤"};
   app->W.cmbDispJW.select(1);
   mnuKei_Click(*app);
-  EXPECT_EQ(app->S.JWMode, 2);
+  EXPECT_EQ(app->S.JWMode, JWModeKind::Teacher);
   EXPECT_EQ(app->S.JWNo, 2);
   EXPECT_TRUE(mainControls(*app).checked("mnuJikanwari"));
   EXPECT_TRUE(mainControls(*app).pressed("JW"));
@@ -107,7 +107,7 @@ TEST(TallyView, TimetableTextViewTurnsOnTheTimetableTally) {
   EXPECT_EQ(app->Y.Fs.FsJWClass, 0);
 
   leaveTallyView(*app);
-  EXPECT_EQ(app->S.JWMode, 0);
+  EXPECT_EQ(app->S.JWMode, JWModeKind::None);
   EXPECT_FALSE(mainControls(*app).checked("mnuJikanwari"));
   EXPECT_FALSE(mainControls(*app).pressed("JW"));
   EXPECT_TRUE(mainControls(*app).timetableSelectorVisible);
