@@ -163,6 +163,14 @@ struct App {
                 const std::string& title = "TLY") {
     return P.msg ? P.msg->show(text, b, i, title) : (b == MsgButtons::YesNo ? MsgResult::Yes : MsgResult::OK);
   }
+  // A value of the per-user settings store (application "TLY", section "Settings");
+  // def when there is no store or no such value.
+  std::string setting(const std::string& key, const std::string& def) {
+    return P.settings ? P.settings->get("TLY", "Settings", key, def) : def;
+  }
+  void storeSetting(const std::string& key, const std::string& value) {
+    if (P.settings) P.settings->set("TLY", "Settings", key, value);
+  }
 };
 
 }  // namespace tly

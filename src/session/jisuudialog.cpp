@@ -11,8 +11,6 @@ namespace tly {
 
 namespace {
 
-const char* const kSettingsApp = "TLY";
-const char* const kSettingsSection = "Settings";
 const char* const kKeyLeft = "JisuuLeft";
 const char* const kKeyTop = "JisuuTop";
 
@@ -84,8 +82,8 @@ int jisuuMonthLastDay(const App& app, int month) {
 
 void JisuuForm_Load(App& app, JisuuDialog& d) {
   if (app.P.settings) {
-    d.left = textNumber(app.P.settings->get(kSettingsApp, kSettingsSection, kKeyLeft, "1000"));
-    d.top = textNumber(app.P.settings->get(kSettingsApp, kSettingsSection, kKeyTop, "1000"));
+    d.left = textNumber(app.setting(kKeyLeft, "1000"));
+    d.top = textNumber(app.setting(kKeyTop, "1000"));
   }
   const int16_t k = app.Y.Fs.FsKikan;
   app.S.KikanSet = (k == 1);
@@ -108,9 +106,9 @@ void JisuuForm_Load(App& app, JisuuDialog& d) {
 
 void JisuuForm_Unload(App& app, JisuuDialog& d) {
   app.Y.Fs.FsKikan = app.S.KikanSet ? 1 : 0;
-  if (d.windowState == 0 && app.P.settings) {
-    app.P.settings->set(kSettingsApp, kSettingsSection, kKeyLeft, numText(d.left));
-    app.P.settings->set(kSettingsApp, kSettingsSection, kKeyTop, numText(d.top));
+  if (d.windowState == 0) {
+    app.storeSetting(kKeyLeft, numText(d.left));
+    app.storeSetting(kKeyTop, numText(d.top));
   }
 }
 

@@ -9,8 +9,6 @@ namespace tly {
 
 namespace {
 
-const char* const kSettingsApp = "TLY";
-const char* const kSettingsSection = "Settings";
 const char* const kMsgEnterName = "追加する項目名を入力して下さい。";
 const char* const kMsgTooMany = "これ以上追加できません。";
 const char* const kMsgDuplicate = "同じ項目があります。";
@@ -18,9 +16,7 @@ const char* const kMsgDuplicate = "同じ項目があります。";
 void warn(App& app, const char* text) { app.msg(text, MsgButtons::OK, MsgIcon::Exclamation, ""); }
 
 int readPosition(App& app, const char* key) {
-  if (!app.P.settings) return 3000;
-  std::string v = app.P.settings->get(kSettingsApp, kSettingsSection, key, "3000");
-  return static_cast<int>(cint16(Val(v)));
+  return static_cast<int>(cint16(Val(app.setting(key, "3000"))));
 }
 
 // The checks shared by both ways of adding. Returns true when name may be appended.
@@ -64,9 +60,9 @@ void frmJItem_Load(App& app, JItemDialog& d) {
 }
 
 void frmJItem_Unload(App& app, JItemDialog& d, bool normalState) {
-  if (!normalState || !app.P.settings) return;
-  app.P.settings->set(kSettingsApp, kSettingsSection, "JItemLeft", std::to_string(d.left));
-  app.P.settings->set(kSettingsApp, kSettingsSection, "JItemTop", std::to_string(d.top));
+  if (!normalState) return;
+  app.storeSetting("JItemLeft", std::to_string(d.left));
+  app.storeSetting("JItemTop", std::to_string(d.top));
 }
 
 void txtJItem_GotFocus(App& app, JItemDialog& d) {

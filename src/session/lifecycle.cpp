@@ -20,21 +20,11 @@ const char* const kNoDataQuestion = "編集中のデータがありません。\
 
 namespace {
 
-const char* const kApp = "TLY";
-const char* const kSection = "Settings";
 const char* const kWorkFile = "JJTEMP3.DAT";
-
-std::string readSetting(App& app, const char* key, const char* def) {
-  return app.P.settings ? app.P.settings->get(kApp, kSection, key, def) : std::string(def);
-}
-
-void writeSetting(App& app, const char* key, const std::string& value) {
-  if (app.P.settings) app.P.settings->set(kApp, kSection, key, value);
-}
 
 // A stored number read as text; anything unreadable or absurd gives the default.
 int settingNumber(App& app, const char* key, int def) {
-  double v = Val(readSetting(app, key, std::to_string(def).c_str()));
+  double v = Val(app.setting(key, std::to_string(def)));
   if (v < -1e6 || v > 1e6) return def;
   return static_cast<int>(roundHalfEven(v));
 }
@@ -77,10 +67,10 @@ void CheckInstance(App& app, bool* quit) {
     if (quit) *quit = true;
     return;
   }
-  writeSetting(app, "ExTLY", std::to_string(n + 1));
+  app.storeSetting("ExTLY", std::to_string(n + 1));
 }
 
-void ClearInstance(App& app) { writeSetting(app, "ExTLY", "0"); }
+void ClearInstance(App& app) { app.storeSetting("ExTLY", "0"); }
 
 StartOutcome Form_Load(App& app) {
   MainView& w = app.W;
@@ -145,10 +135,10 @@ void Form_Unload(App& app) {
   tryStep([&] {
     const MainView& w = app.W;
     if (w.windowState != 0) return;  // keep the placement of the last exit in the normal state
-    writeSetting(app, "MainLeft", std::to_string(w.left));
-    writeSetting(app, "MainTop", std::to_string(w.top));
-    writeSetting(app, "MainWidth", std::to_string(w.width));
-    writeSetting(app, "MainHeight", std::to_string(w.height));
+    app.storeSetting("MainLeft", std::to_string(w.left));
+    app.storeSetting("MainTop", std::to_string(w.top));
+    app.storeSetting("MainWidth", std::to_string(w.width));
+    app.storeSetting("MainHeight", std::to_string(w.height));
   });
 }
 
