@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string>
 
+#include "model/cp932.h"
 #include "model/schoolyear.h"
 
 namespace tly {
@@ -17,9 +18,11 @@ std::string encodeDataFile(const SchoolYear& y, bool* lossy = nullptr);
 enum class DecodeResult { Ok, NoSignature, Damaged };
 // Parses bytes into y (which starts as a copy of the open year, so periods above Jigen
 // keep their contents). On Damaged, y is unspecified and must be thrown away; *why gets a
-// Japanese description and *errorCode the number the error message shows.
+// Japanese description and *errorCode the number the error message shows. The texts are
+// converted all in one pass; Cp932Pass::OneByOne converts them one at a time instead,
+// which gives the same year, more slowly.
 DecodeResult decodeDataFile(const std::string& bytes, SchoolYear& y, std::string* why = nullptr,
-                            int* errorCode = nullptr);
+                            int* errorCode = nullptr, Cp932Pass pass = Cp932Pass::Joined);
 
 
 // What an encoding had to change: a character CP932 cannot hold became "?" (lossy), a
@@ -28,7 +31,8 @@ struct EncodeNotes {
   bool lossy = false;
   bool cut = false;
 };
-std::string encodeDataFile(const SchoolYear& y, EncodeNotes& notes);
+// pass: as for decodeDataFile; both give the same bytes and notes.
+std::string encodeDataFile(const SchoolYear& y, EncodeNotes& notes, Cp932Pass pass = Cp932Pass::Joined);
 
 // Error numbers of a damaged file, numbered as the old runtime numbered them.
 constexpr int kErrSubscriptOutOfRange = 9;  // a count or index outside the tables

@@ -56,12 +56,7 @@ std::string trimRight(std::string_view s) {
   return std::string(s.substr(0, e));
 }
 
-std::string trimBlanks(std::string_view s) {
-  size_t b = 0, e = s.size();
-  while (b < e && s[b] == ' ') ++b;
-  while (e > b && s[e - 1] == ' ') --e;
-  return std::string(s.substr(b, e - b));
-}
+std::string trimBlanks(std::string_view s) { return std::string(trimBlanksView(s)); }
 
 std::string numText(long n, bool signSpace) {
   std::string t = std::to_string(n);

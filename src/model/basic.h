@@ -18,6 +18,13 @@ double roundHalfEven(double v);
 int16_t cint16(double v);
 // Trim half-width blanks (U+0020) only, both ends.
 std::string trimBlanks(std::string_view s);
+// The same, as a view into s.
+inline std::string_view trimBlanksView(std::string_view s) {
+  size_t b = 0, e = s.size();
+  while (b < e && s[b] == ' ') ++b;
+  while (e > b && s[e - 1] == ' ') --e;
+  return s.substr(b, e - b);
+}
 std::string trimLeft(std::string_view s);
 std::string trimRight(std::string_view s);
 // Decimal text of n; with signSpace a non-negative number gets one leading blank.

@@ -2,12 +2,38 @@
 
 #include <iconv.h>
 
+#include <algorithm>
+#include <array>
+#include <bit>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <stdexcept>
 
 namespace tly {
 
 namespace {
+
+// Output bytes that grow as needed and are never zero-filled first.
+struct OutBuf {
+  std::unique_ptr<char[]> p;
+  size_t cap = 0, used = 0;
+
+  explicit OutBuf(size_t n) : p(std::make_unique_for_overwrite<char[]>(n)), cap(n) {}
+  void room(size_t n) {
+    if (cap - used >= n) return;
+    size_t c = cap * 2 + n + 16;
+    auto q = std::make_unique_for_overwrite<char[]>(c);
+    std::memcpy(q.get(), p.get(), used);
+    p = std::move(q);
+    cap = c;
+  }
+  void put(std::string_view s) {
+    room(s.size());
+    std::memcpy(p.get() + used, s.data(), s.size());
+    used += s.size();
+  }
+};
 
 // One converter per direction, opened once; the program has a single thread.
 class Converter {
@@ -19,39 +45,42 @@ class Converter {
   Converter(const Converter&) = delete;
   Converter& operator=(const Converter&) = delete;
 
-  // Convert; on an unconvertible or invalid input sequence, append `bad` and skip
-  // `skip(in)` bytes of input.
+  // Convert `in`, appending to out; on an unconvertible or invalid input sequence, append
+  // `bad` and skip skip(rest) bytes of input, where rest is what remains of the text the
+  // sequence stands in: up to the next NUL when `joined` (texts joined with NULs), else
+  // the whole remaining input. Returns false, with out unfinished, when a joined input
+  // cannot be converted as its texts would be one by one (an error at a NUL itself).
   template <class Skip>
-  std::string run(std::string_view in, std::string_view bad, Skip skip, bool* lossy) {
-    std::string out;
-    out.resize(in.size() * 2 + 8);
+  bool run(std::string_view in, std::string_view bad, Skip skip, bool* lossy, OutBuf& out, bool joined) {
     iconv(cd_, nullptr, nullptr, nullptr, nullptr);
     char* ip = const_cast<char*>(in.data());
     size_t il = in.size();
-    size_t used = 0;
     while (il > 0) {
-      char* op = out.data() + used;
-      size_t ol = out.size() - used;
+      char* op = out.p.get() + out.used;
+      size_t ol = out.cap - out.used;
       size_t r = iconv(cd_, &ip, &il, &op, &ol);
-      used = static_cast<size_t>(op - out.data());
+      out.used = static_cast<size_t>(op - out.p.get());
       if (r != static_cast<size_t>(-1)) break;
       if (errno == E2BIG) {
-        out.resize(out.size() * 2 + 16);
+        out.room(out.cap + 16);
         continue;
       }
       // EILSEQ or EINVAL: replace one character of input.
+      size_t rest = il;
+      if (joined) {
+        const void* nul = std::memchr(ip, '\0', il);
+        if (nul) rest = static_cast<size_t>(static_cast<const char*>(nul) - ip);
+        if (rest == 0) return false;
+      }
       if (lossy) *lossy = true;
-      size_t n = skip(std::string_view(ip, il));
-      if (n == 0 || n > il) n = il;
+      size_t n = skip(std::string_view(ip, rest));
+      if (n == 0 || n > rest) n = rest;
       ip += n;
       il -= n;
-      if (out.size() - used < bad.size() + 8) out.resize(out.size() * 2 + 16);
-      out.replace(used, bad.size(), bad);
-      used += bad.size();
+      out.put(bad);
       iconv(cd_, nullptr, nullptr, nullptr, nullptr);
     }
-    out.resize(used);
-    return out;
+    return true;
   }
 
  private:
@@ -64,11 +93,46 @@ size_t utf8Len(std::string_view s) {
   return n > s.size() ? 1 : n;
 }
 
+size_t cp932Len(std::string_view s) {
+  return (s.size() >= 2 && isCp932Lead(static_cast<unsigned char>(s[0]))) ? 2 : 1;
+}
+
+constexpr std::string_view kQuestion = "?";
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
+
+Converter& toCp932Converter() {
+  static Converter conv("CP932", "UTF-8");
+  return conv;
+}
+
+Converter& fromCp932Converter() {
+  static Converter conv("UTF-8", "CP932");
+  return conv;
+}
+
 bool isAscii(std::string_view s) {
   for (char ch : s)
     if (static_cast<unsigned char>(ch) >= 0x80) return false;
   return true;
 }
+
+// For each set of NUL bytes among eight (bit j for byte j): how many there are in the low
+// byte and, in the bytes above it, their places, three bits each.
+constexpr std::array<uint64_t, 256> kNulPlaces = [] {
+  std::array<uint64_t, 256> t{};
+  for (unsigned set = 0; set < 256; ++set) {
+    uint64_t e = 0, count = 0;
+    for (unsigned j = 0; j < 8; ++j)
+      if (set & (1u << j)) e |= uint64_t{j} << (8 + 3 * count++);
+    t[set] = e | count;
+  }
+  return t;
+}();
+
+// Room for what a conversion of n bytes gives in most cases, so that it rarely grows:
+// CP932 -> UTF-8 gives at most 3 bytes a byte, UTF-8 -> CP932 at most 1 byte a byte.
+size_t fromCp932Room(size_t n) { return n * 3 + 16; }
+size_t toCp932Room(size_t n) { return n + 16; }
 
 }  // namespace
 
@@ -76,17 +140,16 @@ bool isCp932Lead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE
 
 std::string toCp932(std::string_view utf8, bool* lossy) {
   if (isAscii(utf8)) return std::string(utf8);
-  static Converter conv("CP932", "UTF-8");
-  return conv.run(utf8, "?", utf8Len, lossy);
+  OutBuf out(toCp932Room(utf8.size()));
+  toCp932Converter().run(utf8, kQuestion, utf8Len, lossy, out, false);
+  return std::string(out.p.get(), out.used);
 }
 
 std::string fromCp932(std::string_view cp932) {
   if (isAscii(cp932)) return std::string(cp932);
-  static Converter conv("UTF-8", "CP932");
-  auto skip = [](std::string_view s) -> size_t {
-    return (s.size() >= 2 && isCp932Lead(static_cast<unsigned char>(s[0]))) ? 2 : 1;
-  };
-  return conv.run(cp932, "\xEF\xBF\xBD", skip, nullptr);
+  OutBuf out(fromCp932Room(cp932.size()));
+  fromCp932Converter().run(cp932, kReplacement, cp932Len, nullptr, out, false);
+  return std::string(out.p.get(), out.used);
 }
 
 std::string cutCp932(std::string_view s, size_t maxBytes) {
@@ -98,6 +161,113 @@ std::string cutCp932(std::string_view s, size_t maxBytes) {
     i += n;
   }
   return std::string(s.substr(0, i));
+}
+
+// ---------------------------------------------------------------- Cp932Batch
+
+void Cp932Batch::reserve(size_t texts, size_t bytes) {
+  if (inCap_ - inUsed_ < bytes + texts + kCopyPad) grow(bytes + texts + kCopyPad);
+  if (pass_ == Cp932Pass::OneByOne) inEnd_.reserve(inEnd_.size() + texts);
+}
+
+// Room for `bytes` more bytes, growing by at least half.
+void Cp932Batch::grow(size_t bytes) {
+  size_t cap = std::max(inCap_ + inCap_ / 2, inUsed_ + bytes) + 64;
+  auto p = std::make_unique_for_overwrite<char[]>(cap);
+  if (inUsed_) std::memcpy(p.get(), in_.get(), inUsed_);
+  in_ = std::move(p);
+  inCap_ = cap;
+}
+
+void Cp932Batch::keepEnd() { inEnd_.push_back(inUsed_); }
+
+// Convert text by text, as toCp932 / fromCp932 would, into the same layout.
+template <class Convert>
+void Cp932Batch::oneByOne(Convert convert) {
+  OutBuf out(inUsed_ + 16);
+  outEnd_ = std::make_unique_for_overwrite<size_t[]>(count_ + 1);
+  outEnd_[0] = SIZE_MAX;
+  size_t b = 0;
+  for (size_t i = 0; i < count_; ++i) {
+    out.put(convert(std::string_view(in_.get() + b, inEnd_[i] - b)));
+    outEnd_[i + 1] = out.used;
+    out.put(std::string_view("", 1));
+    b = inEnd_[i] + 1;
+  }
+  out.room(kCopyPad);  // results can be read kCopyPad past their start
+  out_ = std::move(out.p);
+  outUsed_ = out.used;
+}
+
+// Find where each result of a joined conversion ends: at the NULs. False unless there is
+// exactly one NUL a text, the last at the very end. NULs convert to NULs and a
+// replacement never takes one in, so a text holding a NUL of its own shows here as a NUL
+// too many.
+bool Cp932Batch::splitJoined() {
+  outEnd_ = std::make_unique_for_overwrite<size_t[]>(count_ + 9);
+  outEnd_[0] = SIZE_MAX;
+  size_t* ends = outEnd_.get() + 1;
+  const char* p = out_.get();
+  const size_t n = outUsed_, texts = count_;
+  size_t k = 0, i = 0;
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr uint64_t k7f = 0x7F7F7F7F7F7F7F7FULL;
+    for (; i + 8 <= n; i += 8) {
+      if (k > texts) return false;
+      uint64_t v;
+      std::memcpy(&v, p + i, 8);
+      // 0x80 in each byte that is zero and nothing elsewhere (no carry crosses a byte),
+      // gathered into one bit a byte.
+      uint64_t z = ~(((v & k7f) + k7f) | v | k7f);
+      uint64_t e = kNulPlaces[((z >> 7) * 0x0102040810204080ULL) >> 56];
+      // Two places are written whatever the count, and as many count as there are
+      // NULs: texts are short, and a branch for each NUL would mostly be mispredicted.
+      // More than two come only from texts of a byte or two.
+      size_t count = e & 0xff;
+      ends[k] = i + ((e >> 8) & 7);
+      ends[k + 1] = i + ((e >> 11) & 7);
+      if (count > 2)
+        for (size_t j = 2; j < count; ++j) ends[k + j] = i + ((e >> (8 + 3 * j)) & 7);
+      k += count;
+    }
+  }
+  for (; i < n; ++i)
+    if (p[i] == '\0') {
+      if (k >= texts) return false;
+      ends[k++] = i;
+    }
+  return k == texts && (n == 0 || p[n - 1] == '\0');
+}
+
+bool Cp932Batch::toCp932(bool* lossy) {
+  if (pass_ == Cp932Pass::OneByOne) {
+    oneByOne([lossy](std::string_view s) { return tly::toCp932(s, lossy); });
+    return true;
+  }
+  OutBuf out(toCp932Room(inUsed_));
+  bool replaced = false;
+  if (!toCp932Converter().run(std::string_view(in_.get(), inUsed_), kQuestion, utf8Len, &replaced, out, true))
+    return false;
+  out.room(kCopyPad);  // results can be read kCopyPad past their start
+  out_ = std::move(out.p);
+  outUsed_ = out.used;
+  if (!splitJoined()) return false;
+  if (replaced && lossy) *lossy = true;
+  return true;
+}
+
+bool Cp932Batch::fromCp932() {
+  if (pass_ == Cp932Pass::OneByOne) {
+    oneByOne([](std::string_view s) { return tly::fromCp932(s); });
+    return true;
+  }
+  OutBuf out(fromCp932Room(inUsed_));
+  if (!fromCp932Converter().run(std::string_view(in_.get(), inUsed_), kReplacement, cp932Len, nullptr, out, true))
+    return false;
+  out.room(kCopyPad);  // results can be read kCopyPad past their start
+  out_ = std::move(out.p);
+  outUsed_ = out.used;
+  return splitJoined();
 }
 
 }  // namespace tly

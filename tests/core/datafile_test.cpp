@@ -286,6 +286,88 @@ TEST(DataFile, FullYearRoundTripsExactly) {
   }
 }
 
+// Reading bytes both ways, texts joined and one by one: the same outcome, message and year.
+void expectSameReadBothWays(const std::string& bytes, const SchoolYear& start) {
+  auto joined = std::make_unique<SchoolYear>(start), each = std::make_unique<SchoolYear>(start);
+  std::string whyJoined, whyEach;
+  int codeJoined = 0, codeEach = 0;
+  DecodeResult r = decodeDataFile(bytes, *joined, &whyJoined, &codeJoined, Cp932Pass::Joined);
+  ASSERT_EQ(r, decodeDataFile(bytes, *each, &whyEach, &codeEach, Cp932Pass::OneByOne));
+  EXPECT_EQ(whyJoined, whyEach);
+  EXPECT_EQ(codeJoined, codeEach);
+  if (r == DecodeResult::Ok) testing::expectSameYear(*joined, *each);
+}
+
+// Converting a file's texts all together gives what converting them one by one gives,
+// for texts that are hard to convert, wherever in the file they stand.
+TEST(DataFile, TextsConvertTogetherAsTheyDoOneByOne) {
+  // Writing: UTF-8 that CP932 cannot hold, that is not UTF-8, that ends inside a
+  // character, or that is too long, next to each other in every part of the file.
+  std::string long1;
+  for (int i = 0; i < 20000; ++i) long1 += "あ";
+  const std::vector<std::string> tricky = {"a😀b", "x\xe3\x81", "\x81y", "\xff", "\xc0\x80", " 国語 ", long1, "", "ｸﾗﾌﾞ"};
+  auto y = fullYear(3);
+  for (size_t i = 0; i < tricky.size(); ++i) {
+    const std::string& t = tricky[i];
+    y->Fs.FsJItem[i] = t;
+    for (int g = 0; g < 6; ++g) y->JJText[g][5][int(i) + 1][0] = t;  // one record for every grade
+    y->JJText[int(i) % 6][6][int(i) + 1][1] = t;
+    y->JW[0][int(i) + 1].JWName = t;
+    for (auto& day : y->JW[1][int(i) + 1].JWCell) day[i % kPeriodSlots] = t;
+  }
+  y->Fs.FsFontName = tricky[1];
+  auto expectSameWrittenBothWays = [](const SchoolYear& year) {
+    EncodeNotes joinedNotes, eachNotes;
+    std::string bytes = encodeDataFile(year, joinedNotes, Cp932Pass::Joined);
+    EXPECT_EQ(bytes, encodeDataFile(year, eachNotes, Cp932Pass::OneByOne));
+    EXPECT_TRUE(joinedNotes.lossy && joinedNotes.cut);
+    EXPECT_TRUE(eachNotes.lossy && eachNotes.cut);
+    expectSameReadBothWays(bytes, SchoolYear());
+  };
+  expectSameWrittenBothWays(*y);
+  // A text holding a NUL: the texts cannot be joined and go one by one.
+  y->JW[1][7].JWName = std::string("a\0\x81", 3);
+  expectSameWrittenBothWays(*y);
+
+  // Reading: CP932 that is no character, a lead byte at the end of a text followed by a
+  // text that starts with a possible second byte, records that overwrite one another.
+  const std::string lone = "\x81", spaced = " \x81 ";
+  Bytes t;
+  t.i16(6);
+  t.i16(1).i16(4).i16(1).i16(0).text(lone);
+  t.i16(0).i16(4).i16(1).i16(0).text("A\x81");  // every grade, over grade 1's
+  t.i16(2).i16(4).i16(1).i16(0).text("@A");      // then grade 2 alone
+  t.i16(1).i16(4).i16(2).i16(1).text("\x8d\x91");
+  t.i16(1).i16(4).i16(2).i16(1).text("\x80\xfd");  // the later record wins
+  t.i16(9).i16(4).i16(3).i16(0).text("@");          // no such grade
+  t.i16(1).i16(1).text(lone);  // one class timetable: kind, name
+  for (int p = 0; p < kPeriodSlots; ++p)
+    for (int w = 0; w < 7; ++w) t.text(p == 0 ? spaced : p > 6 ? lone : w % 2 ? "@" : lone);
+  t.i16(0);
+  std::string read = smallYearBytes();
+  read.replace(read.size() - 6, 6, t.s);
+  auto r = std::make_unique<SchoolYear>();
+  ASSERT_EQ(decodeDataFile(read, *r), DecodeResult::Ok);
+  const std::string bad = "\xEF\xBF\xBD";
+  EXPECT_EQ(r->JJText[0][4][1][0], "A" + bad);
+  EXPECT_EQ(r->JJText[1][4][1][0], "@A");
+  EXPECT_EQ(r->JJText[2][4][1][0], "A" + bad);
+  EXPECT_EQ(r->JJText[0][4][2][1], bad + bad);
+  EXPECT_EQ(r->JW[0][1].JWName, bad);
+  EXPECT_EQ(r->JW[0][1].JWCell[0][0], bad);  // " \x81 ": the lead byte takes the blank after it
+  EXPECT_EQ(r->JW[0][1].JWCell[1][1], "@");
+  EXPECT_EQ(r->JW[0][1].JWCell[0][7], "");  // above Jigen
+  expectSameReadBothWays(read, SchoolYear());
+
+  // And so for whatever single bytes are changed in it.
+  std::mt19937 rng(11);
+  for (int i = 0; i < 300; ++i) {
+    std::string changed = read;
+    for (int n = 0; n < 3; ++n) changed[6 + rng() % (changed.size() - 6)] = char(rng());
+    expectSameReadBothWays(changed, *smallYear());
+  }
+}
+
 TEST(DataFile, DamagedBytesAreRefusedWithTheRightErrorNumber) {
   std::string good = smallYearBytes();
   auto check = [](const std::string& bytes, int wantCode, const char* what) {

@@ -2,7 +2,8 @@
 // unit tests replay the stored seeds through the same entry point.
 //
 // For any input the reader must either refuse it or produce a year that obeys the table
-// rules, and what it produced must write and read back to the same bytes.
+// rules, and what it produced must write and read back to the same bytes. Converting the
+// texts one by one instead of all together must change nothing.
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -41,6 +42,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string why;
   int code = 0;
   DecodeResult r = decodeDataFile(bytes, y->Y, &why, &code);
+  static const auto each = std::make_unique<SchoolYear>();
+  *each = *base;
+  std::string whyEach;
+  int codeEach = 0;
+  require(decodeDataFile(bytes, *each, &whyEach, &codeEach, Cp932Pass::OneByOne) == r);
+  require(whyEach == why && codeEach == code);
   if (r == DecodeResult::NoSignature) {
     require(size < 6 || bytes.compare(0, 6, kFileSig) != 0);
     return 0;
@@ -65,6 +72,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // What was read writes and reads back to the same bytes.
   const std::string once = encodeDataFile(s);
+  EncodeNotes notes, notesEach;
+  require(encodeDataFile(*each, notesEach, Cp932Pass::OneByOne) == once);
+  require(encodeDataFile(s, notes) == once && notes.lossy == notesEach.lossy && notes.cut == notesEach.cut);
   *again = *base;
   require(decodeDataFile(once, *again) == DecodeResult::Ok);
   require(encodeDataFile(*again) == once);
