@@ -295,7 +295,7 @@ void expectSameReadBothWays(const std::string& bytes, const SchoolYear& start) {
   ASSERT_EQ(r, decodeDataFile(bytes, *each, &whyEach, &codeEach, Cp932Pass::OneByOne));
   EXPECT_EQ(whyJoined, whyEach);
   EXPECT_EQ(codeJoined, codeEach);
-  if (r == DecodeResult::Ok) testing::expectSameYear(*joined, *each);
+  if (r == DecodeResult::Ok) expectSameYear(*joined, *each);
 }
 
 // Converting a file's texts all together gives what converting them one by one gives,
