@@ -341,12 +341,16 @@ class Decoder {
       else
         for (int g = 0; g < y.Ggn; ++g) setText(y.JJText[g][p.m][p.day][p.k], t);
     }
+    // The cells are stored day by day, as they lie in memory; the file has them period
+    // by period.
+    const size_t texts = timetableTexts(y.Jigen);
     for (int k = 0; k < 2; ++k)
-      for (int i = 1; i <= y.JW[k][0].JWKind; ++i) {
+      for (int i = 1; i <= y.JW[k][0].JWKind; ++i, r += texts) {
         JWRec& rec = y.JW[k][i];
-        setText(rec.JWName, texts_.result(r++));
-        for (int p = 0; p <= y.Jigen; ++p)
-          for (auto& day : rec.JWCell) setText(day[size_t(p)], trimBlanksView(texts_.result(r++)));
+        setText(rec.JWName, texts_.result(r));
+        for (size_t w = 0; w < 7; ++w)
+          for (size_t p = 0; p <= size_t(y.Jigen); ++p)
+            setText(rec.JWCell[w][p], trimBlanksView(texts_.result(r + 1 + 7 * p + w)));
       }
     return true;
   }
