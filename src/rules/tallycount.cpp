@@ -14,10 +14,10 @@ int walkMonthLength(const SchoolYear& y, int gi, int m) { return clampInt(y.JJ[g
 
 int nextMonth(int m) { return m == 12 ? 1 : m + 1; }
 
-// Periods that exist in the year, bounded by the table.
-int periodsOf(const SchoolYear& y) { return clampInt(y.Jigen, 0, kPeriodSlots - 1); }
 
 }  // namespace
+
+int tallyPeriods(const SchoolYear& y) { return clampInt(y.Jigen, 0, kPeriodSlots - 1); }
 
 TallyRange clampRangeToGrade(const SchoolYear& y, int gi, TallyRange r) {
   gi = clampInt(gi, 0, kGrades - 1);
@@ -31,7 +31,7 @@ TallyRange clampRangeToGrade(const SchoolYear& y, int gi, TallyRange r) {
 int countGradeRange(const SchoolYear& y, int gi, const TallyRange& range, int (*cnt)[kPeriodSlots]) {
   if (gi < 0 || gi >= kGrades) return 0;
   const TallyRange r = clampRangeToGrade(y, gi, range);
-  const int periods = periodsOf(y);
+  const int periods = tallyPeriods(y);
   // Both ends lie on days of the cycle April 1 .. March 31 of this grade, so the end is
   // met within one cycle; the bound only guards the loop.
   int cycle = 0;

@@ -9,6 +9,9 @@ namespace tly {
 // item n under slot n + kItemSlot0 (counted under period 1).
 constexpr int kItemSlot0 = 6;
 
+// Periods the tally counts: 1..Jigen, bounded by the table.
+int tallyPeriods(const SchoolYear& y);
+
 // A range of days of the school year, both ends inclusive, as calendar month and day.
 struct TallyRange {
   int fromMonth = 4, fromDay = 1, toMonth = 3, toDay = 31;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "session/celledit.h"
+
 namespace tly {
 
 const char* const kCopyAllMonthCaption = "月間予定表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ";
@@ -17,8 +19,6 @@ const char* const kTallyLockedButtons[] = {"Open", "Save", "New"};
 const char* const kTimetableLockedMenus[] = {
     "mnuOpen",  "mnuSave", "mnuNSave", "mnuNew",    "mnuEnd",      "mnuUndo",      "mnuCut",  "mnuDel",     "mnuPaste",
     "mnuEditAll", "mnuCopyMode", "mnuView", "pmnuUndo", "pmnuCut", "pmnuDel", "pmnuPaste", "pmnuEditAll", "pmnuCopyMode"};
-
-constexpr int kPopupItems = 16;
 
 }  // namespace
 

@@ -5,7 +5,6 @@
 // when every byte is written, so a failed save leaves the previous file as it was. A read
 // parses into a copy of the open year and makes it the open year only when the whole file
 // was read, so a damaged file changes nothing but shows its message.
-#include "session/clipboard.h"
 #include "session/datafile.h"
 #include "io/safesave.h"
 #include "io/yearfile.h"

@@ -14,8 +14,6 @@ const char* const kTotalLabel = "総時間数";
 
 int clampInt(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
-// Periods that exist in the year, bounded by the table.
-int periodsOf(const SchoolYear& y) { return clampInt(y.Jigen, 0, kPeriodSlots - 1); }
 
 // The shown grade's index, or -1 when no school year has been built for it.
 int builtGradeIndex(const App& app) {
@@ -52,7 +50,7 @@ void DispJisuu(App& app) {
   std::memset(s.KeiCnt, 0, sizeof s.KeiCnt);
   s.KeiTotal = 0;
 
-  const int periods = periodsOf(y);
+  const int periods = tallyPeriods(y);
   const int items = clampInt(y.JItemCount, 0, kItemSlots);
   const bool whole = wholeYear(s);
   Grid& g = app.Grid1;
@@ -102,7 +100,7 @@ void DispJWJisuu(App& app) {
   if (s.JWNo < 0 || s.JWNo > kMaxTimetables) return;
   const SchoolYear& y = app.Y;
   const JWRec& tt = y.JW[timetableKindOf(s.JWMode)][s.JWNo];
-  const int periods = periodsOf(y);
+  const int periods = tallyPeriods(y);
   const int grades = clampInt(y.Ggn, 0, kGrades);
   const int cur = clampInt(s.CurGr, 1, kGrades);
 

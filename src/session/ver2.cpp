@@ -1,4 +1,3 @@
-#include "session/clipboard.h"
 #include "session/ver2.h"
 
 #include <algorithm>
