@@ -165,6 +165,7 @@ void NewYearTest::cancelEndsTheProgramAndFrameCloseShowsMain() {
 void NewYearTest::lawHolidaysBox() {
   Session s;
   s.clock.date = {2026, 12, 8};
+  s.settings.set("TLY", "Settings", "NewLawHolidays", "yes");  // anything but "1" is off
   s.start();
   ui::frmNew* d = s.w->newYearWindow();
   QCheckBox* law = d->chkLaw();
