@@ -314,6 +314,26 @@ begin convert-v2-to-v3-five-periods
 run 0 convert @IN/rich.DAT @TMP/rich.dat --to v3 --periods 5
 finish
 
+# National holidays: the fixed table's and the law's, and a year built with the law's.
+begin holidays-lists
+run 0 holidays 2026
+run 0 holidays 2026 --law
+run 0 holidays 2019 --law
+run 0 holidays 1988 --law
+finish
+begin new-2026-law
+run 0 new 2026 --holidays law -o @TMP/y.dat
+run 0 month @TMP/y.dat --grade 1 --month 9
+run 0 month @TMP/y.dat --grade 3 --month 3
+finish
+begin holidays-refusals
+run 2 holidays 1948 --law
+run 2 holidays 2099 --law
+run 2 holidays 1899
+run 2 new 2099 --holidays law -o @TMP/never.dat
+run 2 new 2026 --holidays moon -o @TMP/never.dat
+finish
+
 # Refusals: their messages and exit statuses, and files left as they were.
 begin refusals
 copy rich.dat y.dat

@@ -4,11 +4,12 @@
 # Runs under Xvfb with a fresh temporary program folder and settings file: the first run
 # answers the start-up question with Yes, takes the new-year dialog, builds the year and
 # takes the main window; the second run reads the saved working file and takes the main
-# window again (the same year at today's month).
+# window again (the same year at today's month); a third run, with the box for the law's
+# holidays on, takes the dialog and the year built with them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out="${1:-build/screenshots}"
-rm -rf "$out/first" "$out/second"
+rm -rf "$out/first" "$out/second" "$out/law"
 mkdir -p "$out"
 out="$(cd "$out" && pwd)"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -18,4 +19,8 @@ trap 'rm -rf "$work"' EXIT
 run() { xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" ./build/tly_probe --dir "$work/prog" --settings "$work/settings.ini" "$@"; }
 run --screenshot "$out/first"
 run --screenshot "$out/second"
-ls -l "$out"/first "$out"/second
+# The new-year dialog with the law's holidays chosen (the box's state kept in the settings).
+printf '[TLY]\nSettings\\NewLawHolidays=1\n' >"$work/settings-law.ini"
+xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" ./build/tly_probe --dir "$work/prog-law" \
+  --settings "$work/settings-law.ini" --screenshot "$out/law"
+ls -l "$out"/first "$out"/second "$out"/law

@@ -71,22 +71,24 @@ namespace {
 int gradeLimit(const SchoolYear& y) { return std::clamp<int>(y.Ggn, 0, kGrades); }
 int periodLimit(const SchoolYear& y) { return std::clamp<int>(y.Jigen, 0, kPeriodSlots - 1); }
 
-void freeDay(SchoolYear& y, int month, int day, const std::string& text) {
+}  // namespace
+
+void markHoliday(SchoolYear& y, int month, int day, const std::string& name) {
+  if (month < 1 || month > 12 || day < 1 || day > 31) return;
   const int gg = gradeLimit(y), jg = periodLimit(y);
   for (int g = 0; g < gg; ++g) {
     for (int p = 1; p <= jg; ++p) y.JJ[g][month][day][p] = 0;
-    y.JJText[g][month][day][0] = text;
+    y.JJText[g][month][day][0] = name;
   }
 }
-}  // namespace
 
 void Hatabi(SchoolYear& y, int year, int month, int day, const std::string& name) {
   if (month < 1 || month > 12 || day < 1 || day > 31) return;
-  freeDay(y, month, day, name);
+  markHoliday(y, month, day, name);
   // A holiday on a Sunday frees the following day of the same month. The holiday table
   // never needs a carry into the next month; a day past the month's end is left alone.
   if (Youbi(year, month, day) == 1 && Youbi(year, month, day + 1) != 0)
-    freeDay(y, month, day + 1, kSubstituteHolidayText);
+    markHoliday(y, month, day + 1, kSubstituteHolidayText);
 }
 
 }  // namespace tly

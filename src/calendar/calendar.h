@@ -27,11 +27,19 @@ struct Holiday {
 extern const std::array<Holiday, 14> kHolidays;
 extern const char* const kSubstituteHolidayText;  // "振替休日"
 
+// Frees periods 1..Jigen of day d of month m in every grade 1..Ggn and writes name into
+// the events column; nothing else.
+void markHoliday(SchoolYear& y, int month, int day, const std::string& name);
 // Marks one holiday (and a Sunday's following day) in grades 1..Ggn of y.
 void Hatabi(SchoolYear& y, int year, int month, int day, const std::string& name);
 
+// Where the build takes the national holidays from: the fixed table, or the holiday law
+// as it stood in the year (school years 1949..2098; others take the table).
+enum class HolidaySource { Table, Law };
+
 struct NewYearOptions {
   int nendo = 2000;
+  HolidaySource holidays = HolidaySource::Table;
   int grades = 3;   // Ggn
   int periods = 6;  // Jigen
   std::array<bool, 5> closedSaturdays{false, true, false, true, false};

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "calendar/holidays.h"
 #include "model/basic.h"
 #include "model/months.h"
 
@@ -72,8 +73,13 @@ void buildNewYear(SchoolYear& y, const NewYearOptions& opt) {
     }
   }
 
-  // National holidays in table order, so a later entry overwrites an earlier substitute text.
-  for (const Holiday& h : kHolidays) Hatabi(y, calendarYearOf(n, h.month), h.month, h.day, h.text);
+  if (opt.holidays == HolidaySource::Law && lawHolidaysAvailable(n)) {
+    // The law's list already holds its substitute days and 国民の休日.
+    for (const DatedHoliday& h : lawHolidaysOfSchoolYear(n)) markHoliday(y, h.month, h.day, h.name);
+  } else {
+    // National holidays in table order, so a later entry overwrites an earlier substitute text.
+    for (const Holiday& h : kHolidays) Hatabi(y, calendarYearOf(n, h.month), h.month, h.day, h.text);
+  }
 
   // No weekly timetables; the header records count none of either kind.
   for (int k = 0; k < 2; ++k)

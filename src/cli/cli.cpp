@@ -16,7 +16,9 @@ struct Command {
 
 const Command kCommands[] = {
     {"help", "tly help", nullptr},
-    {"new", "tly new 年度 [--grades N] [--periods N] [--closed-saturdays LIST] -o FILE", cmdNew},
+    {"new", "tly new 年度 [--grades N] [--periods N] [--closed-saturdays LIST] [--holidays law|table] -o FILE",
+     cmdNew},
+    {"holidays", "tly holidays 年度 [--law]", cmdHolidays},
     {"month", "tly month FILE --grade G --month M [--changes-only] [--class N | --teacher N]", cmdMonth},
     {"dump", "tly dump FILE", cmdDump},
     {"resave", "tly resave IN OUT", cmdResave},

@@ -17,6 +17,12 @@ int cmdResave(const Args& args, std::ostream& out, std::ostream& err);
 // tly convert IN OUT --to v2|v3 [--periods N] [--dir DIR]
 int cmdConvert(const Args& args, std::ostream& out, std::ostream& err);
 
+// The national holidays of a school year, one "YYYY-MM-DD<Tab>name" line each, from the
+// fixed table or with --law from the holiday law (holidays_cmd.cpp).
+int cmdHolidays(const Args& args, std::ostream& out, std::ostream& err);
+// The refusal of the law's holidays for a year they are not given for, one line.
+std::string lawRangeMessage();
+
 // The tally table of a data file, as the tally view copies it (tally_cmd.cpp).
 int cmdTally(const Args& args, std::ostream& out, std::ostream& err);
 // Editing subcommands: edit stores a text into one cell as typing it and Enter would;

@@ -8,6 +8,7 @@
 
 #include "cli/commands.h"
 #include "cli/context.h"
+#include "calendar/holidays.h"
 #include "model/basic.h"
 #include "model/months.h"
 #include "rules/clipboardtext.h"
@@ -253,7 +254,8 @@ bool parseSaturdays(const std::string& s, std::array<bool, 5>& out) {
 
 int cmdNew(const Args& args, std::ostream& out, std::ostream& err) {
   (void)out;
-  const char* usage = "使い方: tly new 年度 [--grades N] [--periods N] [--closed-saturdays LIST] -o FILE\n";
+  const char* usage =
+      "使い方: tly new 年度 [--grades N] [--periods N] [--closed-saturdays LIST] [--holidays law|table] -o FILE\n";
   NewYearOptions opt;
   std::string yearText, outPath;
   for (ArgWalk walk(args); walk.next();) {
@@ -278,6 +280,12 @@ int cmdNew(const Args& args, std::ostream& out, std::ostream& err) {
         err << "休みの土曜日は 1～5 の番号をコンマで区切るか none で指定してください。\n";
         return 2;
       }
+    } else if (a == "--holidays") {
+      if (!walk.value(v) || (v != "law" && v != "table")) {
+        err << "祝日は law（祝日法）か table（固定の表）で指定してください。\n";
+        return 2;
+      }
+      opt.holidays = v == "law" ? HolidaySource::Law : HolidaySource::Table;
     } else if (a == "-o") {
       if (!walk.value(outPath)) {
         err << usage;
@@ -299,6 +307,10 @@ int cmdNew(const Args& args, std::ostream& out, std::ostream& err) {
   std::optional<int> nendo = checkNendoText(app, yearText);
   if (!nendo) return 2;
   opt.nendo = *nendo;
+  if (opt.holidays == HolidaySource::Law && !lawHolidaysAvailable(opt.nendo)) {
+    err << lawRangeMessage();
+    return 2;
+  }
 
   // The settings of a first start in an empty program folder: no settings file, so its
   // defaults (eight tally items among them), and no year open, so the changes-only view

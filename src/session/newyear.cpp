@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "calendar/holidays.h"
 #include "session/yearswap.h"
 #include "session/monthgrid.h"
 
@@ -30,6 +31,29 @@ void runNewYearBuild(App& app, const NewYearOptions& opt) {
   SetJJGrid(app);
   SetRowHeight(app);
   DispJJ(app, n, 4);
+}
+
+namespace {
+const char* const kKeyLawHolidays = "NewLawHolidays";
+}
+
+bool lawHolidaysChosen(App& app) { return app.setting(kKeyLawHolidays, "0") == "1"; }
+
+void storeLawHolidaysChosen(App& app, bool on) { app.storeSetting(kKeyLawHolidays, on ? "1" : "0"); }
+
+bool lawHolidaysSelectable(const std::string& yearText) {
+  auto n = nendoFromText(yearText);
+  return n && lawHolidaysAvailable(*n);
+}
+
+std::vector<std::string> holidayListLines(const std::string& yearText, bool law) {
+  std::vector<std::string> lines;
+  if (law && lawHolidaysSelectable(yearText)) {
+    for (const DatedHoliday& h : lawHolidaysOfSchoolYear(*nendoFromText(yearText))) lines.push_back(holidayLabel(h));
+  } else {
+    for (const Holiday& h : kHolidays) lines.emplace_back(h.label);
+  }
+  return lines;
 }
 
 }  // namespace tly

@@ -103,7 +103,15 @@ frmNew::frmNew(App& app, QWidget* parent) : QWidget(parent, Qt::Dialog), app_(ap
   lstYasumi_->setObjectName(QStringLiteral("lstYasumi"));
   lstYasumi_->setSelectionMode(QAbstractItemView::NoSelection);
   lstYasumi_->setFocusPolicy(Qt::NoFocus);
-  for (const Holiday& h : kHolidays) lstYasumi_->addItem(QString::fromUtf8(h.label));
+  chkLaw_ = new QCheckBox(QString::fromUtf8("祝日を現行の祝日法で設定"), this);
+  chkLaw_->setObjectName(QStringLiteral("chkLaw"));
+  chkLaw_->setChecked(lawHolidaysChosen(app_));
+  connect(chkLaw_, &QCheckBox::toggled, this, [this](bool on) {
+    storeLawHolidaysChosen(app_, on);
+    refreshHolidays();
+  });
+  connect(txtNendo_, &QLineEdit::textChanged, this, [this] { refreshHolidays(); });
+  refreshHolidays();
 
   cmdOK_ = new QPushButton(QString::fromUtf8("実行"), this);
   cmdOK_->setObjectName(QStringLiteral("cmdOK"));
@@ -130,6 +138,7 @@ frmNew::frmNew(App& app, QWidget* parent) : QWidget(parent, Qt::Dialog), app_(ap
   auto* right = new QVBoxLayout;
   right->addWidget(lblYasumi);
   right->addWidget(lstYasumi_);
+  right->addWidget(chkLaw_);
   auto* top = new QHBoxLayout;
   top->addLayout(left);
   top->addSpacing(12);
@@ -145,6 +154,14 @@ frmNew::frmNew(App& app, QWidget* parent) : QWidget(parent, Qt::Dialog), app_(ap
   all->addLayout(buttons);
   lstYasumi_->setMinimumWidth(210);
   resize(sizeHint().width(), std::max(sizeHint().height(), 300));
+}
+
+void frmNew::refreshHolidays() {
+  const std::string year = us(txtNendo_->text());
+  chkLaw_->setEnabled(lawHolidaysSelectable(year));
+  lstYasumi_->clear();
+  for (const std::string& line : holidayListLines(year, chkLaw_->isChecked()))
+    lstYasumi_->addItem(QString::fromStdString(line));
 }
 
 bool frmNew::eventFilter(QObject* o, QEvent* e) {
@@ -183,6 +200,7 @@ void frmNew::cmdOK_Click() {
   opt.grades = gradesFromPosition(comboPosition(cmbGgn_));
   opt.periods = periodsFromPosition(comboPosition(cmbJigen_));
   for (int i = 0; i < 5; ++i) opt.closedSaturdays[static_cast<size_t>(i)] = chkSat_[i]->isChecked();
+  if (chkLaw_->isEnabled() && chkLaw_->isChecked()) opt.holidays = HolidaySource::Law;
   try {
     runNewYearBuild(app_, opt);
   } catch (...) {

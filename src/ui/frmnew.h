@@ -44,6 +44,7 @@ class frmNew : public QWidget {
   QComboBox* cmbJigen() const { return cmbJigen_; }
   QCheckBox* chkSat(int i) const { return chkSat_[i]; }  // 0..4 = 第１..第５
   QListWidget* lstYasumi() const { return lstYasumi_; }
+  QCheckBox* chkLaw() const { return chkLaw_; }  // 祝日を現行の祝日法で設定
   QPushButton* cmdOK() const { return cmdOK_; }
   QPushButton* cmdCan() const { return cmdCan_; }
 
@@ -62,6 +63,8 @@ class frmNew : public QWidget {
 
  private:
   int comboPosition(const QComboBox* box) const;
+  // The holiday list and the law box's enabled state for the year now in the year box.
+  void refreshHolidays();
 
   App& app_;
   QLineEdit* txtNendo_;
@@ -69,6 +72,7 @@ class frmNew : public QWidget {
   QComboBox *cmbGgn_, *cmbJigen_;
   QCheckBox* chkSat_[5];
   QListWidget* lstYasumi_;
+  QCheckBox* chkLaw_;
   QPushButton *cmdOK_, *cmdCan_;
   bool cancelled_ = false;
   bool closing_ = false;

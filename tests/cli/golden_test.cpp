@@ -125,6 +125,23 @@ const std::vector<Case>& cases() {
       {"convert-v2-to-v3-five-periods", {},
        {{0, {"convert", "@IN/rich.DAT", "@TMP/rich.dat", "--to", "v3", "--periods", "5"}}}},
 
+      // National holidays: the fixed table's and the law's, and a year built with the law's.
+      {"holidays-lists", {},
+       {{0, {"holidays", "2026"}},
+        {0, {"holidays", "2026", "--law"}},
+        {0, {"holidays", "2019", "--law"}},
+        {0, {"holidays", "1988", "--law"}}}},
+      {"new-2026-law", {},
+       {{0, {"new", "2026", "--holidays", "law", "-o", "@TMP/y.dat"}},
+        {0, {"month", "@TMP/y.dat", "--grade", "1", "--month", "9"}},
+        {0, {"month", "@TMP/y.dat", "--grade", "3", "--month", "3"}}}},
+      {"holidays-refusals", {},
+       {{2, {"holidays", "1948", "--law"}},
+        {2, {"holidays", "2099", "--law"}},
+        {2, {"holidays", "1899"}},
+        {2, {"new", "2099", "--holidays", "law", "-o", "@TMP/never.dat"}},
+        {2, {"new", "2026", "--holidays", "moon", "-o", "@TMP/never.dat"}}}},
+
       {"refusals", {{"rich.dat", "y.dat"}},
        {{0, {"help"}},
         {2, {"new", "2024", "--periods", "8", "-o", "@TMP/never.dat"}},

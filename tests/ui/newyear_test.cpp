@@ -16,6 +16,7 @@ class NewYearTest : public QObject {
   void yearBoxAndSpinButton();
   void yearCheckAndTypedCounts();
   void cancelEndsTheProgramAndFrameCloseShowsMain();
+  void lawHolidaysBox();
 };
 
 void NewYearTest::initialStateFollowsTheSchoolYear() {
@@ -159,6 +160,55 @@ void NewYearTest::cancelEndsTheProgramAndFrameCloseShowsMain() {
     QCOMPARE(int(s.app.Y.nendo()), 1999);  // the open year is not changed
     QCOMPARE(s.settings.get("TLY", "Settings", "ExTLY", ""), std::string("0"));
   }
+}
+
+void NewYearTest::lawHolidaysBox() {
+  Session s;
+  s.clock.date = {2026, 12, 8};
+  s.settings.set("TLY", "Settings", "NewLawHolidays", "yes");  // anything but "1" is off
+  s.start();
+  ui::frmNew* d = s.w->newYearWindow();
+  QCheckBox* law = d->chkLaw();
+  QCOMPARE(law->text(), QString("祝日を現行の祝日法で設定"));
+  QVERIFY(!law->isChecked());
+  QVERIFY(law->isEnabled());
+  QVERIFY(law->geometry().top() > d->lstYasumi()->geometry().bottom());  // under the list
+  QCOMPARE(d->lstYasumi()->count(), 14);
+
+  // On: school year 2026's holidays, April to March, kept in the settings store.
+  law->setChecked(true);
+  QCOMPARE(s.settings.get("TLY", "Settings", "NewLawHolidays", ""), std::string("1"));
+  QCOMPARE(d->lstYasumi()->count(), 19);
+  QCOMPARE(d->lstYasumi()->item(0)->text(), QString(" 4 29 昭和の日"));
+  QCOMPARE(d->lstYasumi()->item(9)->text(), QString(" 9 23 秋分の日"));
+  QCOMPARE(d->lstYasumi()->item(18)->text(), QString(" 3 22 振替休日"));
+  // The spin button and typing refresh it; years outside 1949..2098 disable the box.
+  QTest::mouseClick(d->spnNendo()->upButton(), Qt::LeftButton);
+  QCOMPARE(d->lstYasumi()->item(4)->text(), QString(" 7 19 海の日"));
+  d->txtNendo()->setText("1948");
+  QVERIFY(!law->isEnabled());
+  QCOMPARE(d->lstYasumi()->count(), 14);
+  d->txtNendo()->setText("2098");
+  QVERIFY(law->isEnabled());
+  d->txtNendo()->setText("2026");
+  QTest::mouseClick(d->cmdOK(), Qt::LeftButton);
+  QApplication::processEvents();
+  QCOMPARE(int(s.app.Y.nendo()), 2026);
+  QCOMPARE(s.app.Y.JJText[0][9][22][0], std::string("国民の休日"));
+  QCOMPARE(s.app.Y.JJText[0][9][15][0], std::string(""));
+  QCOMPARE(int(s.app.Y.JJ[2][9][22][1]), 0);
+
+  // The next dialog starts with the box on; a disabled box builds with the table.
+  s.msg.answers = {MsgResult::OK};
+  s.w->menuAction("mnuNew")->trigger();
+  d = s.w->newYearWindow();
+  QVERIFY(d->chkLaw()->isChecked());
+  d->txtNendo()->setText("1948");
+  QTest::mouseClick(d->cmdOK(), Qt::LeftButton);
+  QApplication::processEvents();
+  QCOMPARE(int(s.app.Y.nendo()), 1948);
+  QCOMPARE(s.app.Y.JJText[0][9][15][0], std::string("敬老の日"));
+  s.w->close();
 }
 
 QTEST_MAIN(NewYearTest)
