@@ -4,6 +4,7 @@
 #include "cli/print_cmd.h"
 
 #include <ostream>
+#include <stdexcept>
 
 #include "cli/commands.h"
 #include "cli/context.h"
@@ -217,7 +218,13 @@ int cmdPrint(const Args& args, std::ostream& out, std::ostream& err) {
   ResetRowHeight(app);
   DispJJ(app, s.CurYear, s.CurMonth);
 
-  std::unique_ptr<PrintDevice> dev = gPrinters->pdf(a.pdf);
+  std::unique_ptr<PrintDevice> dev;
+  try {
+    dev = gPrinters->pdf(a.pdf);
+  } catch (const std::exception& e) {
+    app.msg(e.what(), MsgButtons::OK, MsgIcon::Exclamation, "TLY");
+    return 1;
+  }
   if (!dev) {
     err << "PDF ファイルを作れません: " << a.pdf << "\n";
     return 1;

@@ -15,6 +15,8 @@
 #include <cstdio>
 #include <stdexcept>
 
+#include <sys/stat.h>
+
 #include "ui/qtplatform.h"
 
 namespace tly::ui {
@@ -149,6 +151,17 @@ void PdfFileDevice::finish() {
     QFile::remove(temp_);
     throw failure("PDF ファイルを書き終えられません（ディスクの空きを確かめてください）。", path_);
   }
+  // The file gets the permissions of the one it replaces, or those a new file gets.
+  struct stat st {};
+  mode_t mode;
+  if (::stat(QFile::encodeName(path_).constData(), &st) == 0) {
+    mode = st.st_mode & 07777;
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode = 0666 & ~mask;
+  }
+  ::chmod(QFile::encodeName(temp_).constData(), mode);
   // rename() replaces the target in one step: the name holds the old file or the new one.
   if (std::rename(QFile::encodeName(temp_).constData(), QFile::encodeName(path_).constData()) != 0) {
     QFile::remove(temp_);
