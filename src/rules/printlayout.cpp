@@ -67,16 +67,22 @@ int alignedTextX(Align a, int x, int colWidth, int textWidth) {
 
 namespace {
 
+// Paper takes a font's name, size, bold and italic; underlining stays on the screen.
+FontInfo paperFont(FontInfo f) {
+  f.underline = false;
+  return f;
+}
+
 void printPage(PrintDevice& dev, const Grid& g, int r0, int r1, int c0, int c1, const std::string& title,
                int aboveTable, int fitMargin, const PageFrame& f) {
   dev.beginPage();
-  dev.setFont(f.titleFont);
+  dev.setFont(paperFont(f.titleFont));
   // Only the very first page carries the title; the others keep its line empty.
   const bool first = r0 == 0 && c0 == 0;
   if (first && !title.empty()) dev.text(f.left, f.top, title);
   int y = f.top + aboveTable;
   dev.setLineWidth(gridLineWidth(dev.twipsPerPixel()));
-  dev.setFont(g.Font);
+  dev.setFont(paperFont(g.Font));
   for (int r = r0; r <= r1; ++r) {
     const int h = g.rowHeight(r);
     int x = f.left;
@@ -105,7 +111,7 @@ int printGrid(PrintDevice& dev, const Grid& g, int lastRow, int lastCol, const s
   if (lastRow < 0 || lastCol < 0) return 0;
   const int width = usablePageWidth(dev.pageWidth());
   const int height = usablePageHeight(dev.pageHeight());
-  dev.setFont(f.titleFont);
+  dev.setFont(paperFont(f.titleFont));
   // Every page starts its table two title lines below the top margin (the title, or the
   // blank line that stands for it, and one empty line); the rows below must fit in what
   // is left, or the last ones would run off the paper.

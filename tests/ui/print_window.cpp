@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTest>
+#include <QTimer>
 
 #include "session/printdialog.h"
 #include "support/window_session.h"
@@ -156,6 +157,17 @@ void PrintWindowTest::pdfFromTheDialogHoldsEveryPage() {
   QCOMPARE(s.app.Grid1.Col, 2);
   // Nothing is left under a temporary name.
   QCOMPARE(QDir(QString::fromStdString(s.dir.path())).entryList({"*.part"}, QDir::Files).size(), 0);
+
+  // 閉じる during a run stops it before the next page set: no file is written.
+  d = ui::mainPrinting(*s.w)->openPrint();
+  const QString stopped = QString::fromStdString(s.path("stopped.pdf"));
+  s.files.choose(stopped.toStdString());
+  QTimer::singleShot(0, d->cmdCancel(), [d] { QTest::mouseClick(d->cmdCancel(), Qt::LeftButton); });
+  QTest::mouseClick(d->findChild<QPushButton*>("cmdPdf"), Qt::LeftButton);
+  QApplication::processEvents();
+  QVERIFY(!QFile::exists(stopped));
+  QVERIFY(s.msg.shown.empty());
+  QCOMPARE(s.app.S.CurMonth, monthBefore);
 
   // A folder that does not exist: a message, and no file.
   d = ui::mainPrinting(*s.w)->openPrint();
