@@ -95,6 +95,11 @@ void PrintWindowTest::dialogSpinsLimitsAndSavedValues() {
   QVERIFY(!d->txtPrintSelStart()->isEnabled());
   QCOMPARE(d->cmbGra()->count(), 5);  // 表示中の学年, １年..３年, 全学年
   shot(d, "frmPrint");
+  // No printer: 印刷 says so and the dialog stays.
+  s.msg.shown.clear();
+  QTest::mouseClick(d->findChild<QPushButton*>("cmdPrint"), Qt::LeftButton);
+  QCOMPARE(QString::fromStdString(s.msg.shown.at(0).text), QString::fromUtf8("プリンタが見つかりません。"));
+  QVERIFY(!d->closed());
 
   QTest::mouseClick(d->cmdCancel(), Qt::LeftButton);
   QApplication::processEvents();
