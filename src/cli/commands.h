@@ -30,5 +30,7 @@ int cmdTally(const Args& args, std::ostream& out, std::ostream& err);
 int cmdEdit(const Args& args, std::ostream& out, std::ostream& err);
 int cmdPaste(const Args& args, std::ostream& out, std::ostream& err);
 int runPaste(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
+// The print dialog's page sets into one PDF file (print_cmd.cpp).
+int cmdPrint(const Args& args, std::ostream& out, std::ostream& err);
 
 }  // namespace tly::cli

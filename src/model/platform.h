@@ -2,6 +2,7 @@
 // them with Qt; tests and the command line use scripted or silent implementations.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -89,6 +90,47 @@ class FontDialogService {
   virtual std::optional<FontInfo> choose(const FontInfo& current) = 0;
 };
 
+// A printer or a PDF file, addressed in twips from the top left of the printable area.
+// One run is one document of pages. A failing output (printer gone, disk full) throws
+// std::runtime_error with a message for the user.
+class PrintDevice {
+ public:
+  virtual ~PrintDevice() = default;
+  virtual int pageWidth() = 0;   // twips
+  virtual int pageHeight() = 0;  // twips
+  virtual double twipsPerPixel() = 0;
+  virtual void beginDocument() = 0;
+  // Finishes the document: the pages go to the printer or the file appears.
+  virtual void endDocument() = 0;
+  // Drops the document begun (an aborted or failed run): nothing is printed or written.
+  virtual void abortDocument() = 0;
+  virtual void beginPage() = 0;
+  virtual void endPage() = 0;
+  virtual void setFont(const FontInfo& f) = 0;
+  // Size of a text in the current font, in twips.
+  virtual int textWidth(const std::string& s) = 0;
+  virtual int textHeight(const std::string& s) = 0;
+  // A text whose top left corner is at (x, y), in the current font.
+  virtual void text(int x, int y, const std::string& s) = 0;
+  // Line width in device pixels, for the rectangles drawn after it.
+  virtual void setLineWidth(int pixels) = 0;
+  // A black rectangle outline from (x1, y1) to (x2, y2).
+  virtual void rectangle(int x1, int y1, int x2, int y2) = 0;
+};
+
+// The printer the user chose, and PDF files.
+class PrinterService {
+ public:
+  virtual ~PrinterService() = default;
+  // The printer set-up dialog; false when cancelled.
+  virtual bool setup() = 0;
+  // A device on the chosen printer; nullptr when no printer is available.
+  virtual std::unique_ptr<PrintDevice> printer() = 0;
+  // A device writing a PDF file at path. The file appears only when the document ends;
+  // until then it is written under another name, so a failed run leaves nothing behind.
+  virtual std::unique_ptr<PrintDevice> pdf(const std::string& path) = 0;
+};
+
 struct Date {
   int year = 2000, month = 1, day = 1;
   bool operator==(const Date&) const = default;
@@ -109,6 +151,7 @@ struct Platform {
   FileDialogService* fileDialog = nullptr;
   FontDialogService* fontDialog = nullptr;
   ClockService* clock = nullptr;
+  PrinterService* printer = nullptr;
 };
 
 }  // namespace tly

@@ -19,6 +19,7 @@
 #include "ui/frmmain_tally.h"
 #include "ui/frmabout.h"
 #include "ui/frmmain_edit.h"
+#include "ui/frmmain_print.h"
 #include "ui/frmnew.h"
 #include "ui/gridview.h"
 #include "ui/qtplatform.h"
@@ -181,6 +182,7 @@ frmMain::frmMain(App& app, QWidget* parent) : QMainWindow(parent), app_(app) {
   // The window's concerns beyond navigation, each a helper object of its own.
   new MainTally(*this);    // the tally view and its dialog
   new MainEditing(*this);  // editing: entry box, grid keys, Edit menu, pop-up, item dialog
+  new MainPrinting(*this); // printing, the grid font and column widths
   setWindowTitle(qs(app_.W.caption));
   syncFromModel();
 }

@@ -16,6 +16,7 @@ GridView::GridView(Grid& grid, QWidget* parent) : QAbstractScrollArea(parent), g
   viewport()->setBackgroundRole(QPalette::Base);
   viewport()->setAutoFillBackground(true);
   dpi_ = screenDpi();
+  viewport()->setMouseTracking(true);
   refresh();
 }
 
@@ -154,6 +155,33 @@ void GridView::paintEvent(QPaintEvent*) {
   paintRange(fr, rows, 0, fc, false, true, QRect(0, fh, fw, vp.height() - fh));
   paintRange(0, fr, fc, cols, true, false, QRect(fw, 0, vp.width() - fw, fh));
   paintRange(0, fr, 0, fc, false, false, QRect(0, 0, fw, fh));
+  if (resizeCol_ >= 0) {
+    p.setPen(QPen(pal.color(QPalette::Text), 1, Qt::DashLine));
+    p.drawLine(resizeX_, 0, resizeX_, vp.height());
+  }
+}
+
+int GridView::borderAt(const QPoint& p) const {
+  if (p.y() < 0 || p.y() >= fixedHeight()) return -1;
+  const int cols = std::min(g_.cols(), static_cast<int>(colX_.size()));
+  const int sx = horizontalScrollBar()->value(), fw = fixedWidth();
+  for (int c = cols - 1; c >= 0; --c) {
+    const bool scrolls = c >= g_.FixedCols;
+    const int right = colX_[c] + colW_[c] - (scrolls ? sx : 0);
+    if (scrolls && right <= fw) continue;  // scrolled under the frozen columns
+    if (std::abs(p.x() - right) <= 3) return c;
+  }
+  return -1;
+}
+
+void GridView::mouseReleaseEvent(QMouseEvent* e) {
+  dragging_ = false;
+  if (resizeCol_ < 0) return;
+  const int c = resizeCol_;
+  const int px = std::max(0, static_cast<int>(e->position().x()) - resizeLeft_);
+  resizeCol_ = -1;
+  viewport()->update();
+  emit columnWidthDragged(c, pxToTwips(px, dpi_));
 }
 
 void GridView::resizeEvent(QResizeEvent* e) {
@@ -202,6 +230,16 @@ void GridView::moveCurrent(int row, int col, bool extend) {
 
 void GridView::mousePressEvent(QMouseEvent* e) {
   setFocus(Qt::MouseFocusReason);
+  if (e->button() == Qt::LeftButton) {
+    const int b = borderAt(e->position().toPoint());
+    if (b >= 0) {
+      resizeCol_ = b;
+      resizeLeft_ = colX_[b] - (b >= g_.FixedCols ? horizontalScrollBar()->value() : 0);
+      resizeX_ = static_cast<int>(e->position().x());
+      viewport()->update();
+      return;
+    }
+  }
   int r, c;
   if (!cellAt(e->position().toPoint(), &r, &c)) return;
   if (e->button() == Qt::RightButton) {
@@ -215,6 +253,17 @@ void GridView::mousePressEvent(QMouseEvent* e) {
 }
 
 void GridView::mouseMoveEvent(QMouseEvent* e) {
+  if (resizeCol_ >= 0) {
+    resizeX_ = std::max(resizeLeft_, static_cast<int>(e->position().x()));
+    viewport()->update();
+    return;
+  }
+  if (!(e->buttons() & Qt::LeftButton)) {
+    if (borderAt(e->position().toPoint()) >= 0)
+      viewport()->setCursor(Qt::SplitHCursor);
+    else
+      viewport()->unsetCursor();
+  }
   if (!dragging_ || !(e->buttons() & Qt::LeftButton)) return;
   int r, c;
   if (!cellAt(e->position().toPoint(), &r, &c)) return;

@@ -30,6 +30,8 @@ class GridView : public QAbstractScrollArea {
   // A key the grid does not use for moving (typing, Delete, F2 ...).
   void otherKey(QKeyEvent* e);
   void contextMenuAt(const QPoint& globalPos);
+  // A column's right border was dragged in the header row to this width.
+  void columnWidthDragged(int col, int twips);
 
  protected:
   void paintEvent(QPaintEvent*) override;
@@ -37,6 +39,7 @@ class GridView : public QAbstractScrollArea {
   void mousePressEvent(QMouseEvent*) override;
   void mouseMoveEvent(QMouseEvent*) override;
   void mouseDoubleClickEvent(QMouseEvent*) override;
+  void mouseReleaseEvent(QMouseEvent*) override;
   void keyPressEvent(QKeyEvent*) override;
   void contextMenuEvent(QContextMenuEvent*) override;
   void scrollContentsBy(int dx, int dy) override;
@@ -46,6 +49,8 @@ class GridView : public QAbstractScrollArea {
   void moveCurrent(int row, int col, bool extend);
   int fixedWidth() const;
   int fixedHeight() const;
+  // The column whose right border lies within a few pixels of x in the header row, or -1.
+  int borderAt(const QPoint& p) const;
 
   Grid& g_;
   int dpi_ = 96;
@@ -53,6 +58,7 @@ class GridView : public QAbstractScrollArea {
   int totalW_ = 0, totalH_ = 0;
   QFont font_;
   bool dragging_ = false;
+  int resizeCol_ = -1, resizeLeft_ = 0, resizeX_ = 0;  // a border being dragged
 };
 
 }  // namespace tly::ui

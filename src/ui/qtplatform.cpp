@@ -172,7 +172,9 @@ FileDialogResult QtFileDialog::run(const FileDialogRequest& req) {
 
 std::optional<FontInfo> QtFontDialog::choose(const FontInfo& current) {
   bool ok = false;
-  QFont f = QFontDialog::getFont(&ok, toQFont(current), QApplication::activeWindow());
+  // Scalable fonts only: what is chosen prints as it shows.
+  QFont f = QFontDialog::getFont(&ok, toQFont(current), QApplication::activeWindow(), QString(),
+                                 QFontDialog::ScalableFonts);
   if (!ok) return std::nullopt;
   return fromQFont(f);
 }

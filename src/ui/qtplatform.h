@@ -9,6 +9,7 @@
 #include <string>
 
 #include "model/platform.h"
+#include "ui/printdevice.h"
 
 namespace tly::ui {
 
@@ -84,8 +85,9 @@ struct QtPlatform {
   QtFileDialog fileDialog;
   QtFontDialog fontDialog;
   QtClock clock;
+  QtPrinters printers;
   Platform platform() {
-    return Platform{&msg, &input, &clipboard, settings.get(), &fileDialog, &fontDialog, &clock};
+    return Platform{&msg, &input, &clipboard, settings.get(), &fileDialog, &fontDialog, &clock, &printers};
   }
 };
 

@@ -1,0 +1,238 @@
+// `tly print FILE --pdf OUT [--grade G|all] [--from M --to M] [--copies N]
+//  [--margins TOP,BOTTOM,LEFT,RIGHT] [--tally [--from M/D --to M/D]] [--class N|--teacher N]`:
+// the page sets of the print dialog, into one PDF file.
+#include "cli/print_cmd.h"
+
+#include <ostream>
+#include <stdexcept>
+
+#include "cli/commands.h"
+#include "cli/context.h"
+#include "model/months.h"
+#include "session/monthgrid.h"
+#include "session/printrun.h"
+
+namespace tly::cli {
+
+namespace {
+
+PrinterService* gPrinters = nullptr;
+
+const char* const kUsage =
+    "使い方: tly print FILE --pdf OUT [--grade G|all] [--from M --to M] [--copies N]\n"
+    "        [--margins 上,下,左,右] [--tally [--from M/D --to M/D]] [--class N | --teacher N]";
+
+struct PrintArgs {
+  std::string file, pdf, grade, from, to, copies, margins;
+  bool tally = false;
+  int kind = -1;  // 0 class, 1 teacher
+  std::string number;
+};
+
+// "M/D" with M 1..12 and D 1..31.
+bool monthDay(const std::string& s, int& m, int& d) {
+  const size_t slash = s.find('/');
+  if (slash == std::string::npos) return false;
+  auto mm = parseNumber(s.substr(0, slash), 1, 12);
+  auto dd = parseNumber(s.substr(slash + 1), 1, 31);
+  if (!mm || !dd) return false;
+  m = *mm;
+  d = *dd;
+  return true;
+}
+
+// "T,B,L,R", each 0..200 millimetres.
+bool margins(const std::string& s, PrintParams& p) {
+  int* out[4] = {&p.top, &p.bottom, &p.left, &p.right};
+  size_t start = 0;
+  for (int i = 0; i < 4; ++i) {
+    const size_t comma = s.find(',', start);
+    if ((i < 3) != (comma != std::string::npos)) return false;
+    auto v = parseNumber(s.substr(start, comma == std::string::npos ? std::string::npos : comma - start), 0, 200);
+    if (!v) return false;
+    *out[i] = *v;
+    start = comma + 1;
+  }
+  return true;
+}
+
+bool parse(const Args& args, PrintArgs& a, std::ostream& err) {
+  for (ArgWalk walk(args); walk.next();) {
+    const std::string& k = walk.arg();
+    bool ok = true;
+    if (k == "--pdf") ok = walk.value(a.pdf);
+    else if (k == "--grade") ok = walk.value(a.grade);
+    else if (k == "--from") ok = walk.value(a.from);
+    else if (k == "--to") ok = walk.value(a.to);
+    else if (k == "--copies") ok = walk.value(a.copies);
+    else if (k == "--margins") ok = walk.value(a.margins);
+    else if (k == "--tally") a.tally = true;
+    else if (k == "--class" || k == "--teacher") {
+      if (a.kind >= 0) {
+        err << "--class と --teacher は一つだけ指定してください。\n";
+        return false;
+      }
+      a.kind = k == "--class" ? 0 : 1;
+      ok = walk.value(a.number);
+    } else if (a.file.empty() && !k.empty() && k[0] != '-') {
+      a.file = k;
+    } else {
+      ok = false;
+    }
+    if (!ok) {
+      err << "不明な指定です: " << k << "\n" << kUsage << "\n";
+      return false;
+    }
+  }
+  if (a.file.empty() || a.pdf.empty()) {
+    err << kUsage << "\n";
+    return false;
+  }
+  if (a.from.empty() != a.to.empty()) {
+    err << "--from と --to は両方指定してください。\n";
+    return false;
+  }
+  return true;
+}
+
+// Counts the pages going through to the file.
+class PageCounter : public PrintDevice {
+ public:
+  explicit PageCounter(PrintDevice& d) : d_(d) {}
+  int pages = 0;
+  int pageWidth() override { return d_.pageWidth(); }
+  int pageHeight() override { return d_.pageHeight(); }
+  double twipsPerPixel() override { return d_.twipsPerPixel(); }
+  void beginDocument() override { d_.beginDocument(); }
+  void endDocument() override { d_.endDocument(); }
+  void abortDocument() override { d_.abortDocument(); }
+  void beginPage() override {
+    d_.beginPage();
+    ++pages;
+  }
+  void endPage() override { d_.endPage(); }
+  void setFont(const FontInfo& f) override { d_.setFont(f); }
+  int textWidth(const std::string& s) override { return d_.textWidth(s); }
+  int textHeight(const std::string& s) override { return d_.textHeight(s); }
+  void text(int x, int y, const std::string& s) override { d_.text(x, y, s); }
+  void setLineWidth(int px) override { d_.setLineWidth(px); }
+  void rectangle(int x1, int y1, int x2, int y2) override { d_.rectangle(x1, y1, x2, y2); }
+
+ private:
+  PrintDevice& d_;
+};
+
+}  // namespace
+
+void usePrinters(PrinterService* printers) { gPrinters = printers; }
+
+int cmdPrint(const Args& args, std::ostream& out, std::ostream& err) {
+  PrintArgs a;
+  if (!parse(args, a, err)) return 2;
+  const bool tables = a.tally || a.kind >= 0;
+
+  Context c(err);
+  if (!openYear(c, inCurrentFolder(a.file))) return 1;
+  App& app = *c.app;
+  const SchoolYear& y = app.Y;
+  if (!y.isOpen() || y.Ggn < 1) {
+    err << "年度データがありません: " << a.file << "\n";
+    return 1;
+  }
+
+  PrintParams p = savedPrintParams(app);
+  // The grade the file shows, unless one is named.
+  const int shownIndex = app.W.cmbGr.index;
+  app.S.CurGr = shownIndex >= 0 && shownIndex < y.Ggn ? shownIndex + 1 : 1;
+  if (a.grade == "all") {
+    if (a.kind >= 0) {
+      err << "時間割の集計表は一つの学年について印刷します（--grade all は使えません）。\n";
+      return 2;
+    }
+    p.grade = PrintParams::kAllGrades;
+  } else if (!a.grade.empty()) {
+    auto g = parseNumber(a.grade, 1, y.Ggn);
+    if (!g) {
+      err << "学年は 1～" << y.Ggn << " または all で指定してください: " << a.grade << "\n";
+      return 2;
+    }
+    p.grade = *g;
+    app.S.CurGr = *g;
+  }
+  if (!a.copies.empty()) {
+    auto n = parseNumber(a.copies, 1, 100);
+    if (!n) {
+      err << "部数は 1～100 で指定してください: " << a.copies << "\n";
+      return 2;
+    }
+    p.copies = *n;
+  }
+  if (!a.margins.empty() && !margins(a.margins, p)) {
+    err << "余白は 上,下,左,右 を 0～200 (mm) で指定してください: " << a.margins << "\n";
+    return 2;
+  }
+
+  AppState& s = app.S;
+  app.V.tally = tables;
+  app.V.timetableMode = false;
+  s.JWMode = JWModeKind::None;
+  if (tables) {
+    s.KikanSet = !a.from.empty();
+    if (s.KikanSet && (!monthDay(a.from, s.KFromMonth, s.KFromDay) || !monthDay(a.to, s.KToMonth, s.KToDay))) {
+      err << "集計の範囲は 月/日 で指定してください: " << a.from << " " << a.to << "\n";
+      return 2;
+    }
+    if (y.JJ[s.CurGr - 1][4][0][0] < 30) {
+      err << "この学年の年度データがありません: " << s.CurGr << "\n";
+      return 1;
+    }
+  } else if (!a.from.empty()) {
+    auto f = parseNumber(a.from, 1, 12), t = parseNumber(a.to, 1, 12);
+    if (!f || !t) {
+      err << "月は 1～12 で指定してください: " << a.from << " " << a.to << "\n";
+      return 2;
+    }
+    p.fromMonth = *f;
+    p.toMonth = *t;
+  }
+  if (a.kind >= 0) {
+    const int n = y.timetableCount(a.kind);
+    auto no = parseNumber(a.number, 1, std::max(n, 0));
+    if (!no) {
+      err << (a.kind == 0 ? "学級時間割" : "教師時間割") << " " << a.number << " はありません（登録 " << n
+          << " 件）。\n";
+      return 2;
+    }
+    s.JWMode = a.kind == 0 ? JWModeKind::Class : JWModeKind::Teacher;
+    s.JWNo = *no;
+  }
+  if (!gPrinters) {
+    err << "この版では PDF を書けません。\n";
+    return 1;
+  }
+
+  // The month view as the desktop lays it out, April of the grade shown.
+  s.CurMonth = 4;
+  s.CurYear = calendarYearOf(y.nendo(), 4);
+  SetJJGrid(app);
+  ResetRowHeight(app);
+  DispJJ(app, s.CurYear, s.CurMonth);
+
+  std::unique_ptr<PrintDevice> dev;
+  try {
+    dev = gPrinters->pdf(a.pdf);
+  } catch (const std::exception& e) {
+    app.msg(e.what(), MsgButtons::OK, MsgIcon::Exclamation, "TLY");
+    return 1;
+  }
+  if (!dev) {
+    err << "PDF ファイルを作れません: " << a.pdf << "\n";
+    return 1;
+  }
+  PageCounter counted(*dev);
+  if (runPrintJob(app, counted, p) != PrintOutcome::Printed) return 1;
+  out << a.pdf << ": " << counted.pages << " ページ\n";
+  return 0;
+}
+
+}  // namespace tly::cli

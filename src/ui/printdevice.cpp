@@ -1,0 +1,220 @@
+#include "ui/printdevice.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPageLayout>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QTemporaryFile>
+#include <QApplication>
+#include <cmath>
+#include <cstdio>
+#include <stdexcept>
+
+#include <sys/stat.h>
+
+#include "ui/qtplatform.h"
+
+namespace tly::ui {
+
+namespace {
+
+constexpr int kPdfResolution = 1200;
+
+std::runtime_error failure(const char* what, const QString& detail = {}) {
+  std::string t = what;
+  if (!detail.isEmpty()) t += "\r" + us(detail);
+  return std::runtime_error(t);
+}
+
+}  // namespace
+
+QtPrintDevice::QtPrintDevice(QPagedPaintDevice* device, int resolution) { attach(device, resolution); }
+
+void QtPrintDevice::attach(QPagedPaintDevice* device, int resolution) {
+  device_ = device;
+  res_ = resolution > 0 ? resolution : 1200;
+  const QRect r = device_->pageLayout().paintRectPixels(res_);
+  pageW_ = static_cast<int>(std::lround(r.width() * 1440.0 / res_));
+  pageH_ = static_cast<int>(std::lround(r.height() * 1440.0 / res_));
+  setFont(FontInfo{"ＭＳ Ｐ明朝", 9});
+}
+
+QtPrintDevice::~QtPrintDevice() {
+  if (painter_.isActive()) painter_.end();
+}
+
+void QtPrintDevice::beginDocument() {
+  if (!painter_.begin(device_)) throw failure("印刷を始められません。");
+  // One logical unit is one twip.
+  painter_.scale(res_ / 1440.0, res_ / 1440.0);
+  painter_.setRenderHint(QPainter::Antialiasing, false);
+  painter_.setBrush(Qt::NoBrush);
+  pageBegun_ = false;
+}
+
+void QtPrintDevice::endDocument() {
+  if (!painter_.end()) throw failure("印刷を終えられません。");
+  finish();
+}
+
+void QtPrintDevice::abortDocument() {
+  if (painter_.isActive()) painter_.end();
+  discard();
+}
+
+void QtPrintDevice::beginPage() {
+  if (!painter_.isActive()) throw failure("印刷が始まっていません。");
+  if (pageBegun_ && !device_->newPage()) throw failure("次のページを始められません。");
+  pageBegun_ = true;
+}
+
+void QtPrintDevice::setFont(const FontInfo& f) {
+  font_ = toQFont(f);
+  // Sizes in twips: 20 twips to the point, drawn through the painter's scale.
+  font_.setPixelSize(std::max(1, static_cast<int>(std::lround((f.size > 0 ? f.size : 9.0) * 20))));
+  metrics_ = std::make_unique<QFontMetricsF>(font_);
+  if (painter_.isActive()) painter_.setFont(font_);
+}
+
+int QtPrintDevice::textWidth(const std::string& s) {
+  return static_cast<int>(std::lround(metrics_->horizontalAdvance(qs(s))));
+}
+
+int QtPrintDevice::textHeight(const std::string&) { return static_cast<int>(std::lround(metrics_->height())); }
+
+void QtPrintDevice::text(int x, int y, const std::string& s) {
+  painter_.setFont(font_);
+  painter_.setPen(QPen(Qt::black));
+  painter_.drawText(QPointF(x, y + metrics_->ascent()), qs(s));
+}
+
+void QtPrintDevice::setLineWidth(int pixels) { lineWidth_ = std::max(1, pixels) * twipsPerPixel(); }
+
+void QtPrintDevice::rectangle(int x1, int y1, int x2, int y2) {
+  QPen pen(Qt::black);
+  pen.setWidthF(lineWidth_);
+  pen.setJoinStyle(Qt::MiterJoin);
+  painter_.setPen(pen);
+  painter_.setBrush(Qt::NoBrush);
+  painter_.drawRect(QRectF(x1, y1, x2 - x1, y2 - y1));
+}
+
+namespace {
+
+// A name beside the target that no other file has.
+QString temporaryBeside(const QString& path) {
+  QTemporaryFile t(path + QStringLiteral(".XXXXXX.part"));
+  t.setAutoRemove(false);
+  if (!t.open()) throw failure("PDF ファイルを作れません。", path);
+  QString name = t.fileName();
+  t.close();
+  return name;
+}
+
+std::unique_ptr<QPdfWriter> makeWriter(const QString& temp) {
+  auto w = std::make_unique<QPdfWriter>(temp);
+  w->setResolution(kPdfResolution);
+  w->setCreator(QStringLiteral("TLY 授業時数集計"));
+  // A4 with the border a printer cannot print on, so a margin of 0 looks as on paper.
+  w->setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(5, 5, 5, 5),
+                               QPageLayout::Millimeter));
+  return w;
+}
+
+}  // namespace
+
+PdfFileDevice::PdfFileDevice(const QString& path) : path_(path), temp_(temporaryBeside(path)) {
+  writer_ = makeWriter(temp_);
+  attach(writer_.get(), kPdfResolution);
+}
+
+PdfFileDevice::~PdfFileDevice() {
+  if (painter_.isActive()) painter_.end();
+  if (!done_) QFile::remove(temp_);
+}
+
+void PdfFileDevice::finish() {
+  writer_.reset();  // closes the file
+  QFile f(temp_);
+  bool complete = false;
+  if (f.open(QIODevice::ReadOnly) && f.size() > 16) {
+    f.seek(f.size() - 16);
+    complete = f.readAll().contains("%%EOF");
+  }
+  f.close();
+  if (!complete) {
+    QFile::remove(temp_);
+    throw failure("PDF ファイルを書き終えられません（ディスクの空きを確かめてください）。", path_);
+  }
+  // The file gets the permissions of the one it replaces, or those a new file gets.
+  struct stat st {};
+  mode_t mode;
+  if (::stat(QFile::encodeName(path_).constData(), &st) == 0) {
+    mode = st.st_mode & 07777;
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode = 0666 & ~mask;
+  }
+  ::chmod(QFile::encodeName(temp_).constData(), mode);
+  // rename() replaces the target in one step: the name holds the old file or the new one.
+  if (std::rename(QFile::encodeName(temp_).constData(), QFile::encodeName(path_).constData()) != 0) {
+    QFile::remove(temp_);
+    throw failure("PDF ファイルを保存できません。", path_);
+  }
+  done_ = true;
+}
+
+void PdfFileDevice::discard() {
+  writer_.reset();
+  QFile::remove(temp_);
+}
+
+}  // namespace tly::ui
+
+namespace tly::ui {
+
+QtPrinters::QtPrinters() = default;
+QtPrinters::~QtPrinters() = default;
+
+QPrinter& QtPrinters::qprinter() {
+  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  return *printer_;
+}
+
+bool QtPrinters::setup() {
+  QPrintDialog dlg(&qprinter(), QApplication::activeWindow());
+  dlg.setWindowTitle(QStringLiteral("ﾌﾟﾘﾝﾀ設定"));
+  return dlg.exec() == QDialog::Accepted;
+}
+
+std::unique_ptr<PrintDevice> QtPrinters::printer() {
+  QPrinter& p = qprinter();
+  // The set-up dialog may have sent the output to a file; otherwise a printer must exist.
+  const bool toFile = p.outputFormat() == QPrinter::PdfFormat && !p.outputFileName().isEmpty();
+  if (!toFile && QPrinterInfo::availablePrinterNames().isEmpty()) return nullptr;
+  return std::make_unique<QtPrintDevice>(&p, p.resolution());
+}
+
+std::unique_ptr<PrintDevice> QtPrinters::pdf(const std::string& path) {
+  ensurePrintingApp();
+  return std::make_unique<PdfFileDevice>(qs(path));
+}
+
+void ensurePrintingApp() {
+  if (QCoreApplication::instance()) return;
+  // The command line has no window system: the offscreen platform has the fonts.
+  static int argc = 3;
+  static char arg0[] = "tly", arg1[] = "-platform", arg2[] = "offscreen";
+  static char* argv[] = {arg0, arg1, arg2, nullptr};
+  // Made once and kept to the end of the process.
+  new QGuiApplication(argc, argv);
+  installFontSubstitutions();
+}
+
+}  // namespace tly::ui

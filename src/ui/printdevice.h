@@ -1,0 +1,98 @@
+// Printing on Qt: a PrintDevice painting on a QPrinter (the printer, or the pages of a
+// print preview) or on a PDF file, and the printer services of the program.
+#pragma once
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QString>
+#include <memory>
+
+#include "model/platform.h"
+
+class QPagedPaintDevice;
+class QPdfWriter;
+class QPrinter;
+
+namespace tly::ui {
+
+// Paints a document on a paged device, addressed in twips from the top left of its
+// printable area. Fonts are the screen's (the Windows names of the data file mapped to
+// installed faces the same way).
+class QtPrintDevice : public PrintDevice {
+ public:
+  // The device is not owned; resolution in dots per inch.
+  QtPrintDevice(QPagedPaintDevice* device, int resolution);
+  ~QtPrintDevice() override;
+
+  int pageWidth() override { return pageW_; }
+  int pageHeight() override { return pageH_; }
+  double twipsPerPixel() override { return 1440.0 / res_; }
+  void beginDocument() override;
+  void endDocument() override;
+  void abortDocument() override;
+  void beginPage() override;
+  void endPage() override {}
+  void setFont(const FontInfo& f) override;
+  int textWidth(const std::string& s) override;
+  int textHeight(const std::string& s) override;
+  void text(int x, int y, const std::string& s) override;
+  void setLineWidth(int pixels) override;
+  void rectangle(int x1, int y1, int x2, int y2) override;
+
+ protected:
+  QtPrintDevice() = default;
+  void attach(QPagedPaintDevice* device, int resolution);
+  // Called when the painting is over and closed: finish the output (may throw).
+  virtual void finish() {}
+  virtual void discard() {}
+  QPainter painter_;
+
+ private:
+  QPagedPaintDevice* device_ = nullptr;
+  int res_ = 1200;
+  int pageW_ = 0, pageH_ = 0;
+  bool pageBegun_ = false;
+  QFont font_;
+  std::unique_ptr<QFontMetricsF> metrics_;
+  double lineWidth_ = 0;
+};
+
+// A PDF file: written under a temporary name beside it, renamed to the name chosen only
+// when the document is complete. A document dropped or never ended leaves no file.
+class PdfFileDevice : public QtPrintDevice {
+ public:
+  explicit PdfFileDevice(const QString& path);
+  ~PdfFileDevice() override;
+
+ protected:
+  void finish() override;
+  void discard() override;
+
+ private:
+  std::unique_ptr<QPdfWriter> writer_;
+  QString path_, temp_;
+  bool done_ = false;
+};
+
+// The printer chosen in the set-up dialog (the system's default at first) and PDF files.
+// Works without a window system: PDF files are written from the command line as well.
+class QtPrinters : public PrinterService {
+ public:
+  QtPrinters();
+  ~QtPrinters() override;
+  bool setup() override;
+  std::unique_ptr<PrintDevice> printer() override;
+  std::unique_ptr<PrintDevice> pdf(const std::string& path) override;
+  // The printer itself (for the preview), made on first use.
+  QPrinter& qprinter();
+
+ private:
+  std::unique_ptr<QPrinter> printer_;
+};
+
+// A printing application for the command line when none runs yet (no window system
+// needed), with the program's font mapping installed.
+void ensurePrintingApp();
+
+}  // namespace tly::ui
