@@ -24,6 +24,7 @@ const Command kCommands[] = {
     {"tally", "tly tally FILE --grade G [--from M/D --to M/D] [--class N | --teacher N]", cmdTally},
     {"edit", "tly edit FILE --grade G --month M --day D --period P|events|remarks --text T [--all-grades]", cmdEdit},
     {"paste", "tly paste FILE --grade G --month M --row R --col C [--all-grades] < TEXT", cmdPaste},
+    {"timetable", "tly timetable FILE list|add|delete|rename|show|paste --class|--teacher [N] [--name NAME] [--at N] [--row R --col C]", cmdTimetable},
 };
 
 }  // namespace
