@@ -5,7 +5,10 @@
 #include <memory>
 #include <string>
 
+#include "io/yearfile.h"
 #include "rules/timetablestore.h"
+#include "session/datafile.h"
+#include "support/tempdir.h"
 #include "session/celledit.h"
 #include "session/controls.h"
 #include "session/monthgrid.h"
@@ -306,6 +309,30 @@ TEST(TimetableMode, ChoicesAndListPositionsTravelInFileSettings) {
   EXPECT_FALSE(x.f().optClass);
   EXPECT_EQ(x.f().lstJW.index, 2);
   EXPECT_EQ(x.a().S.JWNo, 3);
+}
+
+// Saved and read again: the timetables, the kind choices and the list positions.
+TEST(TimetableMode, ChoicesComeBackFromTheDataFile) {
+  test::TempDir dir;
+  const std::string path = dir.dir() + "y.dat";
+  {
+    Fixture x;
+    for (const char* n : {"a", "b", "c"}) test::addTimetable(x.a(), 1, n);
+    mnuJikanwari_Click(x.a());
+    optClass_Click(x.a(), false);
+    lstJW_Click(x.a(), 1);
+    x.editCell(2, 3, "1-1国語");
+    cmdOK_Click(x.a());
+    ASSERT_EQ(writeDataFileAt(x.a(), path), SaveOutcome::Saved);
+  }
+  Fixture y;
+  YearRead r = readYearFile(path, y.a().Y);
+  ASSERT_EQ(r.status, YearRead::Status::Ok);
+  openReadYear(y.a(), std::move(r.year));
+  mnuJikanwari_Click(y.a());
+  EXPECT_FALSE(y.f().optClass);
+  EXPECT_EQ(y.f().lstJW.index, 1);
+  EXPECT_EQ(y.f().Grid1.text(2, 3), "1-1国語");
 }
 
 // Editing Monday period 2 of a class timetable changes every Monday period 2 the month
