@@ -25,6 +25,8 @@ namespace {
 // Design width of the window's client area in twips: the line below the list area runs
 // to 4320, the grids to 4275.
 constexpr int kClientWidth = 4410;
+// Caption and borders of a window in twips, included in the designed window heights.
+constexpr int kFrameAllowance = 405;
 
 // Focus coming back from a message box or a menu is no focus change of the window's own.
 bool ownFocusChange(QEvent* e) {
@@ -98,6 +100,13 @@ frmJW::frmJW(App& app, std::function<void()> mainChanged, std::function<void()> 
   grid2_ = new GridView(f.Grid2, this);
   grid2_->setObjectName("Grid2");
   grid2_->setGeometry(twips(120, 3915, 4155, 1815));
+  // The designed grid sizes hold the seven rows and every column exactly; a frame would
+  // take that room and bring in scroll bars.
+  for (GridView* g : {grid1_, grid2_}) {
+    g->setFrameShape(QFrame::NoFrame);
+    g->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    g->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  }
   gtext1_ = new QLineEdit(grid1_->viewport());
   gtext1_->setObjectName("GText1");
   gtext1_->setFrame(false);
@@ -254,7 +263,9 @@ void frmJW::syncFromModel() {
   optRefClass_->setVisible(f.refShown);
   optRefSubject_->setVisible(f.refShown);
   cmbRef_->setVisible(f.refShown);
-  const int h = twipsToPx(f.height, dpi_);
+  // The height is the window's outer height as designed: less the caption and borders
+  // for the client area, which then ends just below Grid2's seventh row.
+  const int h = twipsToPx(f.height - kFrameAllowance, dpi_);
   if (height() != h) setFixedHeight(h);
   grid1_->refresh();
   grid2_->refresh();

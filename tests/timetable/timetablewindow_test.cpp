@@ -111,6 +111,8 @@ TEST(TimetableWindow, CellEditKeysAndStore) {
   test::addTimetable(x.a(), 0, "1年1組");
   mnuJikanwari_Click(x.a());
   ASSERT_EQ(x.f().Grid1.cols(), 8);
+  EXPECT_EQ(x.f().Grid1.colWidth(1), 4155 / 8);
+  EXPECT_EQ(x.f().Grid2.colWidth(0), 4155 - 7 * (4155 / 8) - 80);
   x.editCell(1, 2, "数学");  // Monday period 2, Enter moves down
   EXPECT_EQ(x.a().Y.JW[0][1].JWCell[1][2], "数学");
   EXPECT_EQ(x.f().Grid1.Row, 2);
