@@ -9,7 +9,9 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "ui/frmjisuu.h"
 #include "ui/frmjw.h"
+#include "ui/frmmain_tally.h"
 #include "ui/frmmain_jw.h"
 #include "ui/gridview.h"
 #include "support/window_session.h"
@@ -22,6 +24,7 @@ class TimetableWindowTest : public QObject {
  private slots:
   void enterAddsInsertsAndRenames();
   void cellEditWithKeys();
+  void tallyButtonOpensTheTallyAndCloseEndsIt();
   void everyCloseLeavesTimetableMode_data();
   void everyCloseLeavesTimetableMode();
 };
@@ -154,6 +157,30 @@ void TimetableWindowTest::cellEditWithKeys() {
   QVERIFY(grid->hasFocus());
   QCOMPARE(s.clipboard.content, std::string("\r\n"));
   QCOMPARE(int(f.edit.InputMode), 0);
+}
+
+void TimetableWindowTest::tallyButtonOpensTheTallyAndCloseEndsIt() {
+  Session s;
+  ui::frmJW* jw = openWindow(s);
+  QVERIFY(jw);
+  ui::frmMain& w = s.window();
+  QTest::mouseClick(jw->cmdKei(), Qt::LeftButton);
+  QVERIFY(s.msg.saw("時間割名（学級名）の登録と\n時間割設定が必要です。"));
+  QVERIFY(!ui::tallyDialog(w));
+  typeName(jw, QStringLiteral("1年1組"));
+  QTest::mouseClick(jw->cmdKei(), Qt::LeftButton);
+  QVERIFY(ui::tallyDialog(w));
+  QVERIFY(w.menuAction("mnuKei")->isChecked());
+  QVERIFY(w.menuAction("mnuDispJWC")->isChecked());
+  QVERIFY(!w.cmbGr()->isEnabled());
+  QVERIFY(w.cmbDispJW()->isVisible() && !w.cmbDispJW()->isEnabled());
+  QPointer<ui::frmJW> guard(jw);
+  jw->close();
+  QTRY_VERIFY(!guard);
+  QTRY_VERIFY(!ui::tallyDialog(w));
+  QVERIFY(!w.menuAction("mnuKei")->isChecked());
+  QVERIFY(w.cmbGr()->isEnabled());
+  QCOMPARE(s.app.Grid1.cols(), 10);
 }
 
 void TimetableWindowTest::everyCloseLeavesTimetableMode_data() {
