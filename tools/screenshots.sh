@@ -5,7 +5,8 @@
 # answers the start-up question with Yes, takes the new-year dialog, builds the year and
 # takes the main window, then registers a class and a teacher timetable and takes the
 # timetable window (frmJW.png, and frmJW-reference.png with the reference area open) and
-# the month shown through the class timetable (frmMain-class-timetable.png); the second run reads the saved working file and takes the main
+# the month shown through the class timetable (frmMain-class-timetable.png); the second
+# run reads the saved working file and takes the main
 # window again (the same year at today's month).
 set -euo pipefail
 cd "$(dirname "$0")/.."
