@@ -274,6 +274,22 @@ TEST(TimetableMode, EnterAndEveryCloseGiveTheMainWindowBack) {
   }
 }
 
+TEST(TimetableMode, LeavingGivesBackEveryColumnWidth) {
+  for (int periods : {5, 6, 7}) {
+    Fixture x(periods);
+    Grid& g = x.a().Grid1;
+    ASSERT_EQ(g.cols(), periods + 4);
+    for (int c = 0; c < g.cols(); ++c) g.setColWidth(c, 300 + 7 * c);
+    test::addTimetable(x.a(), 0, "1年1組");
+    mnuJikanwari_Click(x.a());
+    ASSERT_TRUE(cmdKei_Click(x.a()));
+    g.setCols(3);  // the timetable tally's layout
+    mnuJikanwari_Click(x.a());
+    ASSERT_EQ(g.cols(), periods + 4);
+    for (int c = 0; c < g.cols(); ++c) EXPECT_EQ(g.colWidth(c), 300 + 7 * c) << periods << " periods, column " << c;
+  }
+}
+
 TEST(TimetableMode, TallyCommandOpensTheWindowOnTheShownTimetable) {
   Fixture x;
   test::addTimetable(x.a(), 0, "1年1組");
