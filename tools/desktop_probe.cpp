@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -15,6 +16,10 @@
 #include "ui/desktop.h"
 #include "ui/frmmain.h"
 #include "ui/frmnew.h"
+#include "ui/frmjw.h"
+#include "ui/frmmain_jw.h"
+#include "rules/timetablestore.h"
+#include "session/timetablewindow.h"
 
 using namespace tly;
 
@@ -34,6 +39,45 @@ bool saveGrab(QWidget* w, const QString& path) {
   return ok;
 }
 
+// A class timetable with subjects and a teacher's, the timetable window with its reference
+// area open, then the month shown through the class timetable.
+void takeTimetablePictures(ui::frmMain& w, const QString& outDir) {
+  App& app = w.app();
+  const char* week[6][6] = {{"国語", "数学", "英語", "理科", "社会", "国語"},
+                            {"数学", "英語", "国語", "社会", "理科", "数学"},
+                            {"英語", "理科", "数学", "国語", "音楽", "英語"},
+                            {"理科", "社会", "美術", "数学", "英語", "学活"},
+                            {"体育", "国語", "社会", "体育", "数学", "道徳"},
+                            {"学活", "技家", "道徳", "", "", ""}};
+  if (timetableCountOf(app.Y, 0) > 0) return;  // a year that has them already (second run)
+  const int c = appendTimetable(app.Y, 0, "1年1組");
+  appendTimetable(app.Y, 0, "1年2組");
+  const int t = appendTimetable(app.Y, 1, "山田 太郎");
+  for (int r = 1; r <= 6; ++r)
+    for (int p = 1; p <= 6; ++p) {
+      app.Y.JW[0][c].JWCell[r][p] = week[r - 1][p - 1];
+      if ((r + p) % 3 == 0) app.Y.JW[1][t].JWCell[r][p] = std::string("1-1") + week[r - 1][p - 1];
+    }
+  w.menuAction("mnuJikanwari")->trigger();
+  QApplication::processEvents();
+  ui::frmJW* jw = ui::timetableWindow(w);
+  if (!jw) return;
+  jw->optClass()->click();
+  QApplication::processEvents();
+  saveGrab(jw, outDir + QStringLiteral("/frmJW.png"));
+  jw->frameRef()->clicked();
+  jw->optRefSubject()->click();
+  QApplication::processEvents();
+  saveGrab(jw, outDir + QStringLiteral("/frmJW-reference.png"));
+  jw->cmdOK()->click();
+  QApplication::processEvents();
+  w.menuAction("mnuDispJWC")->trigger();
+  QApplication::processEvents();
+  saveGrab(&w, outDir + QStringLiteral("/frmMain-class-timetable.png"));
+  w.menuAction("mnuDispJWC")->trigger();
+  QApplication::processEvents();
+}
+
 // The new-year dialog, 実行, the main window on April, then the dialog from the menu.
 void takePictures(ui::frmMain& w, const QString& outDir) {
   QDir().mkpath(outDir);
@@ -47,6 +91,7 @@ void takePictures(ui::frmMain& w, const QString& outDir) {
   w.layoutClient();
   QApplication::processEvents();
   saveGrab(&w, outDir + QStringLiteral("/frmMain.png"));
+  takeTimetablePictures(w, outDir);
   w.openNewYear(false);
   QApplication::processEvents();
   if (ui::frmNew* dlg = w.newYearWindow()) {

@@ -142,6 +142,8 @@ make_input convert "$IN/rich.DAT" "$IN/rich.dat" --to v3 --periods 6 --dir "$WOR
 printf '%s\r\n' $'体育祭\t行事\t行事\t行事\t／\t月 3\t月 4' $'\t遠足\tｸﾗﾌﾞ\tｸﾗﾌﾞ\t遠足\t/\t' \
   $'\t水 1\t水２' >"$IN/paste-block.txt"
 printf '%s\r\n' "検診" >"$IN/paste-item.txt"
+# A 2 x 2 block of subjects for a timetable's cells.
+printf '%s\r\n' $'音楽\t美術' $'技術\t家庭' >"$IN/timetable-block.txt"
 
 # ---------------------------------------------------------------- cases
 
@@ -294,6 +296,33 @@ run_pasting paste-item.txt 0 paste @TMP/y.dat --grade 2 --month 11 --row 4 --col
 run 0 month @TMP/y.dat --grade 2 --month 10
 run 0 month @TMP/y.dat --grade 1 --month 11 --changes-only
 run 0 tally @TMP/y.dat --grade 2
+finish
+
+# Timetables: listing, showing, pasting a block, adding, inserting, renaming and deleting;
+# the month and the tally follow the pasted subjects.
+begin timetable-edit
+copy rich.dat y.dat
+run 0 timetable @TMP/y.dat list --class
+run 0 timetable @TMP/y.dat list --teacher
+run 0 timetable @TMP/y.dat show --class 1
+run_pasting timetable-block.txt 0 timetable @TMP/y.dat paste --class 1 --row 1 --col 2
+run 0 timetable @TMP/y.dat show --class 1
+run 0 timetable @TMP/y.dat add --class --name "1年2組"
+run 0 timetable @TMP/y.dat add --class --name " 2年1組 " --at 1
+run 0 timetable @TMP/y.dat rename --teacher 2 --name "佐藤 花子"
+run 0 timetable @TMP/y.dat delete --class 4
+run 0 timetable @TMP/y.dat list --class
+run 0 timetable @TMP/y.dat list --teacher
+run 0 month @TMP/y.dat --grade 1 --month 4 --class 2
+run 0 tally @TMP/y.dat --grade 1 --class 2
+finish
+# Timetable refusals leave the file as it was.
+begin timetable-refusals
+copy rich.dat y.dat
+run 1 timetable @TMP/y.dat delete --class 9
+run 1 timetable @TMP/y.dat add --class --name ""
+run_pasting timetable-block.txt 1 timetable @TMP/y.dat paste --class 1 --row 6 --col 5
+run 2 timetable @TMP/y.dat show --class
 finish
 
 # Saving again, and converting to the older set and back.

@@ -3,9 +3,12 @@
 # Usage: tools/screenshots.sh [OUTDIR]   (default: build/screenshots)
 # Runs under Xvfb with a fresh temporary program folder and settings file: the first run
 # answers the start-up question with Yes, takes the new-year dialog, builds the year and
-# takes the main window; the second run reads the saved working file and takes the main
-# window again (the same year at today's month); a third run, with the box for the law's
-# holidays on, takes the dialog and the year built with them.
+# takes the main window, then registers a class and a teacher timetable and takes the
+# timetable window (frmJW.png, and frmJW-reference.png with the reference area open) and
+# the month shown through the class timetable (frmMain-class-timetable.png); the second run
+# reads the saved working file and takes the main window again (the same year at today's
+# month); a third run, with the box for the law's holidays on, takes the dialog and the
+# year built with them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out="${1:-build/screenshots}"

@@ -27,6 +27,7 @@ const Command kCommands[] = {
     {"edit", "tly edit FILE --grade G --month M --day D --period P|events|remarks --text T [--all-grades]", cmdEdit},
     {"paste", "tly paste FILE --grade G --month M --row R --col C [--all-grades] < TEXT", cmdPaste},
     {"print", "tly print FILE --pdf OUT [--grade G|all] [--from M --to M] [--copies N] [--margins T,B,L,R] [--tally [--from M/D --to M/D]] [--class N | --teacher N]", cmdPrint},
+    {"timetable", "tly timetable FILE list|add|delete|rename|show|paste --class|--teacher [N] [--name NAME] [--at N] [--row R --col C]", cmdTimetable},
 };
 
 }  // namespace

@@ -32,5 +32,8 @@ int cmdPaste(const Args& args, std::ostream& out, std::ostream& err);
 int runPaste(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
 // The print dialog's page sets into one PDF file (print_cmd.cpp).
 int cmdPrint(const Args& args, std::ostream& out, std::ostream& err);
+// The timetables of a data file: list, add, delete, rename, show, paste (timetable_cmds.cpp).
+int cmdTimetable(const Args& args, std::ostream& out, std::ostream& err);
+int runTimetable(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
 
 }  // namespace tly::cli

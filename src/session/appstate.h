@@ -11,6 +11,8 @@
 #include "model/platform.h"
 #include "model/schoolyear.h"
 #include "model/grid.h"
+#include "session/editstate.h"
+#include "session/jwform.h"
 
 namespace tly {
 
@@ -51,14 +53,6 @@ enum class JWModeKind : int { None = 0, Class = 1, Teacher = 2 };
 // The timetable kind (0 class, 1 teacher) of a window that shows one.
 inline int timetableKindOf(JWModeKind m) { return m == JWModeKind::Teacher ? 1 : 0; }
 
-// How the cell edit in progress began (InputMode).
-enum class EditStart : int {
-  None = 0,         // no edit
-  Typed = 1,        // a character typed into the grid
-  KeyOrClick = 2,   // F2 or a double-click
-  MirrorClick = 3,  // a click on the mirror box over the cell
-};
-
 struct ComboState {
   std::vector<std::string> items;
   int index = -1;  // selected list position, -1 none
@@ -94,7 +88,7 @@ struct MainView {
 };
 
 // Run-time values that are not saved in data files.
-struct AppState {
+struct AppState : CellEditState {
   int CurGr = 1;
   int CurMonth = 4;
   int CurYear = 0;
@@ -133,14 +127,8 @@ struct AppState {
   // shown (KeiName[0] is the first row). Every entry is kept.
   std::vector<std::string> KeiName;
   std::vector<int> KeiSum;
-  // Cell editing of the main grid. InputMode: how the edit in progress began. InputKey: the character code
-  // typed in the grid before the edit, the key that ended it afterwards. InputText: the
-  // entry box's text on its way to the grid (also used by the item dialog).
-  EditStart InputMode = EditStart::None;
-  int InputKey = 0;
-  int InputShift = 0;
-  std::string InputText;
-  std::string InputKeyText;  // the typed character itself, UTF-8 (any script)
+  // Cell editing of the main grid: the CellEditState this derives from (InputText is also
+  // used by the item dialog).
 
   // One-level undo copy of one month of every grade.
   int16_t UndoJJ[kGrades][kDaySlots][kPeriodSlots] = {};
@@ -157,6 +145,7 @@ struct App {
   MainView W;
   Grid Grid1;
   Platform P;
+  JWForm JWF;  // the timetable window
 
   // Message box through the platform; OK when no message service is installed.
   MsgResult msg(const std::string& text, MsgButtons b = MsgButtons::OK, MsgIcon i = MsgIcon::None,

@@ -93,36 +93,114 @@ bool storeCellValue(App& app, int row, int col, std::string_view text) {
 
 void redrawMonth(App& app) { DispJJ(app, app.S.CurYear, app.S.CurMonth); }
 
-// ---- Starting an edit ----------------------------------------------------------------
+// ---- The shared edit machinery ------------------------------------------------------
 
-void Grid1_KeyPress(App& app, int charCode) {
-  if (tallyViewShown(app)) return;
+void recordTypedCode(CellEditState& e, int charCode) {
   if (!inSingleByteRange(charCode)) return;
-  app.S.InputKey = charCode;
-  app.S.InputKeyText = singleByteCharText(charCode);
+  e.InputKey = charCode;
+  e.InputKeyText = singleByteCharText(charCode);
 }
 
-void Grid1_KeyPressText(App& app, const std::string& ch) {
+void recordTypedChar(CellEditState& e, const std::string& ch) {
   long cp = singleCodePoint(ch);
   if (cp < 0) return;
-  if (cp >= 32 && cp <= 126) return Grid1_KeyPress(app, static_cast<int>(cp));
-  if (cp >= 0xFF61 && cp <= 0xFF9F) return Grid1_KeyPress(app, 161 + static_cast<int>(cp - 0xFF61));
-  if (tallyViewShown(app) || cp < 0xA0) return;
+  if (cp >= 32 && cp <= 126) return recordTypedCode(e, static_cast<int>(cp));
+  if (cp >= 0xFF61 && cp <= 0xFF9F) return recordTypedCode(e, 161 + static_cast<int>(cp - 0xFF61));
+  if (cp < 0xA0) return;
   // Any other printable character (kana, kanji, full-width forms) starts the edit with
-  // itself; the key that produced it is not one of the keys Grid1_KeyUp knows.
-  app.S.InputKey = 0;
-  app.S.InputKeyText = ch;
-  app.S.InputMode = EditStart::Typed;
+  // itself; the key that produced it is not one of the keys a key release knows.
+  e.InputKey = 0;
+  e.InputKeyText = ch;
+  e.InputMode = EditStart::Typed;
 }
 
-bool Grid1_KeyUp(App& app, int keyCode, int shift) {
-  if (tallyViewShown(app)) return false;
+bool keyReleaseStartsEdit(CellEditState& e, int keyCode, int shift) {
   if (shift != 0 && shift != kShiftBit) return false;
   bool editKey = keyCode == 32 || (keyCode >= 48 && keyCode <= 59) || (keyCode >= 65 && keyCode <= 90) ||
                  (keyCode >= 96 && keyCode <= 107) || (keyCode >= 109 && keyCode <= 111);
   if (!editKey) return false;
-  app.S.InputMode = EditStart::Typed;
+  e.InputMode = EditStart::Typed;
   return true;
+}
+
+std::string editStartText(CellEditState& e, const std::string& cellText, const std::string& boxText) {
+  std::string t = boxText;
+  switch (e.InputMode) {
+    case EditStart::Typed:
+      if (inSingleByteRange(e.InputKey) || !e.InputKeyText.empty()) t = e.InputKeyText;
+      e.InputKeyText.clear();
+      break;
+    case EditStart::KeyOrClick:
+      t = cellText;
+      break;
+    case EditStart::MirrorClick:
+      e.InputMode = EditStart::KeyOrClick;
+      break;
+    case EditStart::None:
+      break;
+  }
+  return t;
+}
+
+bool editEndKey(CellEditState& e, int keyCode, int shift, const std::string& boxText) {
+  if (keyCode == kKeyPadEnter) keyCode = kKeyEnter;
+  e.InputShift = shift;
+  bool ends = keyCode == kKeyEnter || keyCode == kKeyEscape || (e.InputMode != EditStart::KeyOrClick && isArrow(keyCode));
+  if (!ends) return false;
+  e.InputText = boxText;
+  e.InputKey = keyCode;
+  return true;
+}
+
+bool editEndStores(const CellEditState& e) {
+  return e.InputKey == kKeyEnter || (isArrow(e.InputKey) && e.InputMode != EditStart::KeyOrClick);
+}
+
+void moveAfterEdit(const CellEditState& e, Grid& g, int firstCol) {
+  if (!editEndStores(e)) return;
+  const int r = g.Row, c = g.Col, rows = g.rows(), cols = g.cols();
+  switch (e.InputKey) {
+    case kKeyEnter:
+      if (e.InputShift == 0 && r < rows - 1) g.setCurrent(r + 1, c);
+      else if (e.InputShift == kShiftBit && r > 1) g.setCurrent(r - 1, c);
+      break;
+    case kKeyLeft:
+      if (c > firstCol) g.setCurrent(r, c - 1);
+      break;
+    case kKeyUp:
+      if (r > 1) g.setCurrent(r - 1, c);
+      break;
+    case kKeyRight:
+      if (c < cols - 1) g.setCurrent(r, c + 1);
+      break;
+    case kKeyDown:
+      if (r < rows - 1) g.setCurrent(r + 1, c);
+      break;
+  }
+}
+
+void resetEdit(CellEditState& e) {
+  e.InputKey = 0;
+  e.InputText.clear();
+  e.InputKeyText.clear();
+  e.InputMode = EditStart::None;
+}
+
+// ---- Starting an edit ----------------------------------------------------------------
+
+void Grid1_KeyPress(App& app, int charCode) {
+  if (tallyViewShown(app)) return;
+  recordTypedCode(app.S, charCode);
+}
+
+void Grid1_KeyPressText(App& app, const std::string& ch) {
+  if (tallyViewShown(app)) return;
+  recordTypedChar(app.S, ch);
+}
+
+bool Grid1_KeyUp(App& app, int keyCode, int shift) {
+  if (tallyViewShown(app)) return false;
+  return keyReleaseStartsEdit(app.S, keyCode, shift);
 }
 
 bool Grid1_DblClick(App& app) {
@@ -159,36 +237,17 @@ GridKeyAction Grid1_KeyDown(App& app, int keyCode, int shift) {
 // ---- The edit in the entry box -----------------------------------------------------
 
 bool txtInput_GotFocus(App& app) {
-  switch (app.S.InputMode) {
-    case EditStart::None:
-      // Focus arrived without an edit (a click on the box, Tab): hand it back; the commit
-      // then stores nothing.
-      app.S.InputMode = EditStart::KeyOrClick;
-      return false;
-    case EditStart::Typed:
-      if (inSingleByteRange(app.S.InputKey) || !app.S.InputKeyText.empty())
-        app.W.txtInput = app.S.InputKeyText;
-      app.S.InputKeyText.clear();
-      break;
-    case EditStart::KeyOrClick:
-      app.W.txtInput = app.Grid1.text(app.Grid1.Row, app.Grid1.Col);
-      break;
-    case EditStart::MirrorClick:
-      app.S.InputMode = EditStart::KeyOrClick;
-      break;
+  if (app.S.InputMode == EditStart::None) {
+    // Focus arrived without an edit (a click on the box, Tab): hand it back; the commit
+    // then stores nothing.
+    app.S.InputMode = EditStart::KeyOrClick;
+    return false;
   }
+  app.W.txtInput = editStartText(app.S, app.Grid1.text(app.Grid1.Row, app.Grid1.Col), app.W.txtInput);
   return true;
 }
 
-bool txtInput_KeyDown(App& app, int keyCode, int shift) {
-  if (keyCode == kKeyPadEnter) keyCode = kKeyEnter;
-  app.S.InputShift = shift;
-  bool ends = keyCode == kKeyEnter || keyCode == kKeyEscape || (app.S.InputMode != EditStart::KeyOrClick && isArrow(keyCode));
-  if (!ends) return false;
-  app.S.InputText = app.W.txtInput;
-  app.S.InputKey = keyCode;
-  return true;
-}
+bool txtInput_KeyDown(App& app, int keyCode, int shift) { return editEndKey(app.S, keyCode, shift, app.W.txtInput); }
 
 // ---- Commit ------------------------------------------------------------------------
 
@@ -196,7 +255,7 @@ bool Grid1_GotFocus(App& app) {
   AppState& s = app.S;
   Grid& g = app.Grid1;
   app.W.txtInput = s.InputText;
-  bool allowed = s.InputKey == kKeyEnter || (isArrow(s.InputKey) && s.InputMode != EditStart::KeyOrClick);
+  bool allowed = editEndStores(s);
   bool stored = false;
   bool redraw = false;
   if (allowed) {
@@ -218,32 +277,11 @@ bool Grid1_GotFocus(App& app) {
       }
     }
     // Move after the store.
-    int rows = g.rows(), cols = g.cols();
-    switch (s.InputKey) {
-      case kKeyEnter:
-        if (s.InputShift == 0 && r < rows - 1) g.setCurrent(r + 1, c);
-        else if (s.InputShift == kShiftBit && r > 1) g.setCurrent(r - 1, c);
-        break;
-      case kKeyLeft:
-        if (c > 2) g.setCurrent(r, c - 1);
-        break;
-      case kKeyUp:
-        if (r > 1) g.setCurrent(r - 1, c);
-        break;
-      case kKeyRight:
-        if (c < cols - 1) g.setCurrent(r, c + 1);
-        break;
-      case kKeyDown:
-        if (r < rows - 1) g.setCurrent(r + 1, c);
-        break;
-    }
+    moveAfterEdit(s, g, 2);
     if (redraw) redrawMonth(app);
   }
-  s.InputKey = 0;
-  s.InputText.clear();
-  s.InputKeyText.clear();
+  resetEdit(s);
   app.W.txtInput.clear();
-  s.InputMode = EditStart::None;
   return stored;
 }
 

@@ -31,6 +31,35 @@ constexpr int kShiftBit = 1;
 constexpr int kCtrlBit = 2;
 constexpr int kAltBit = 4;
 
+// ---- The edit machinery, shared by the main grid and the timetable grid ---------------
+// Both start an edit by a typed character, F2, a double-click or a click on the mirror
+// box, end it with Enter, Esc or (unless it began with F2 or a double-click) an arrow, and
+// then move the cursor. They differ in where the text goes and in the leftmost column the
+// cursor may move to, which the callers pass in.
+
+// Records a character typed in a grid (UTF-8, one character): the single-byte range of
+// the old code page and any other printable character (the latter starts the edit at
+// once: InputMode becomes Typed).
+void recordTypedChar(CellEditState& e, const std::string& ch);
+void recordTypedCode(CellEditState& e, int charCode);
+// A key released in the grid with this Shift state starts an edit (InputMode Typed).
+bool keyReleaseStartsEdit(CellEditState& e, int keyCode, int shift);
+// The entry box's text as an edit starts (InputMode Typed, KeyOrClick or MirrorClick):
+// the typed character, the cell's text, or the box's own text when the mirror box was
+// clicked (which continues the edit as KeyOrClick).
+std::string editStartText(CellEditState& e, const std::string& cellText, const std::string& boxText);
+// A key in the entry box: true when it ends the edit (InputKey, InputShift and InputText
+// are then set).
+bool editEndKey(CellEditState& e, int keyCode, int shift, const std::string& boxText);
+// The edit ended with a key that stores the text (Enter, or an arrow unless it began
+// with F2 or a double-click).
+bool editEndStores(const CellEditState& e);
+// Moves the cursor for the key that ended a storing edit; firstCol is the leftmost
+// column the cursor may move to.
+void moveAfterEdit(const CellEditState& e, Grid& g, int firstCol);
+// Forgets the edit: no mode, no key, no text.
+void resetEdit(CellEditState& e);
+
 // Grade indexes (0-based, inclusive) that a store reaches: every grade of the year in
 // edit-all mode, the shown grade otherwise. first > last when there is none.
 struct GradeRange {

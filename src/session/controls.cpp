@@ -20,6 +20,10 @@ const char* const kTimetableLockedMenus[] = {
     "mnuOpen",  "mnuSave", "mnuNSave", "mnuNew",    "mnuEnd",      "mnuUndo",      "mnuCut",  "mnuDel",     "mnuPaste",
     "mnuEditAll", "mnuCopyMode", "mnuView", "pmnuUndo", "pmnuCut", "pmnuDel", "pmnuPaste", "pmnuEditAll", "pmnuCopyMode"};
 
+// Their toolbar buttons: the file and edit commands and the View menu's.
+const char* const kTimetableLockedButtons[] = {"New", "Open", "Save", "Undo", "Cut", "Paste", "Del",
+                                               "Font", "JWC", "JWS", "DispAll"};
+
 }  // namespace
 
 MenuItemState ControlStates::item(const std::string& name) const {
@@ -60,9 +64,12 @@ ControlStates mainControls(const App& app) {
     for (const char* m : kTallyLockedMenus) c.menu[m].enabled = false;
     for (const char* b : kTallyLockedButtons) c.button[b].enabled = false;
   }
-  if (v.timetableCommandsOff)
+  if (v.timetableCommandsOff) {
     for (const char* m : kTimetableLockedMenus) c.menu[m].enabled = false;
-  if (v.copyAllRenamed) c.menu["mnuCopyAll"].caption = v.tally ? kCopyAllTallyCaption : kCopyAllMonthCaption;
+    for (const char* b : kTimetableLockedButtons) c.button[b].enabled = false;
+  }
+  if (v.copyAllRenamed)
+    c.menu["mnuCopyAll"].caption = v.tally || v.timetableMode ? kCopyAllTallyCaption : kCopyAllMonthCaption;
 
   // The pop-up menu's tally items: the item names, shown when the right-click offered them.
   const int items = std::clamp<int>(app.Y.JItemCount, 0, kPopupItems);
@@ -74,7 +81,12 @@ ControlStates mainControls(const App& app) {
   }
 
   c.toolBarVisible = v.toolBar;
-  c.timetableSelectorVisible = v.timetableText() && !v.tally;
+  // Timetable mode hides the timetable selector; the timetable window's tally shows it
+  // again, disabled, with the grade and month selectors.
+  const bool locked = app.JWF.mainSelectorsLocked;
+  c.timetableSelectorVisible = v.timetableText() && ((!v.tally && !v.timetableMode) || locked);
+  c.timetableSelectorEnabled = !locked;
+  c.gradeMonthSelectorsEnabled = !locked;
   return c;
 }
 

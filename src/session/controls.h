@@ -28,6 +28,8 @@ struct ControlStates {
   std::map<std::string, ToolButtonState> button;  // by toolbar key: "DispAll", "JWC", ...
   bool toolBarVisible = false;
   bool timetableSelectorVisible = false;  // cmbDispJW
+  bool timetableSelectorEnabled = true;
+  bool gradeMonthSelectorsEnabled = true;  // cmbGr, cmbMonth
 
   // An entry or button not listed has the designed state (enabled, unchecked, visible).
   MenuItemState item(const std::string& name) const;

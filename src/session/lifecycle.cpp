@@ -7,6 +7,7 @@
 #include "model/months.h"
 #include "session/datafile.h"
 #include "session/tallyview.h"
+#include "session/timetablewindow.h"
 #include "session/monthgrid.h"
 #include "session/navigation.h"
 
@@ -127,6 +128,10 @@ StartOutcome Form_Load(App& app) {
 
 void Form_Unload(App& app) {
   tryStep([&] { leaveTallyView(app); });
+  // The timetable window closes after the save: its choices go into the year first.
+  tryStep([&] {
+    if (app.JWF.open) storeJWChoices(app);
+  });
   tryStep([&] {
     std::string name = kWorkFile;
     SaveJJ3(app, name);

@@ -49,17 +49,9 @@ void toggleTimetableView(App& app, int kind) {
   v.timetable = on ? mine : TimetableView::None;
   if (on) app.Y.Fs.FsJWClass = kind == 0 ? -1 : 0;
 
-  if (tallyShown(app)) {
-    // Back to the month layout with the widths the month view had before the tally.
-    v.tally = false;
-    SetJJGrid(app);
-    SetRowHeight(app);
-    int n = std::min(10, app.Grid1.cols());
-    for (int i = 0; i < n; ++i) {
-      // A width never remembered (0) would hide the column: keep the layout's width then.
-      if (app.S.JJColWidth[static_cast<size_t>(i)] >= 1) app.Grid1.setColWidth(i, app.S.JJColWidth[static_cast<size_t>(i)]);
-    }
-  }
+  // Back to the month view by the tally view's own leave path, which also gives back the
+  // commands the tally view took away and the month view's column widths.
+  leaveTallyView(app);
   SetCmbDispJW(app);
   redraw(app);
 }

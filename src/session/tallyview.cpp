@@ -4,6 +4,8 @@
 
 #include "session/menus.h"
 #include "session/monthgrid.h"
+#include "session/timetablemode.h"
+#include "session/timetablewindow.h"
 
 namespace tly {
 
@@ -27,6 +29,8 @@ void switchOn(App& app) {
     s.JWMode = cls ? JWModeKind::Class : JWModeKind::Teacher;
     s.JWNo = std::max(0, app.W.cmbDispJW.index) + 1;
     app.Y.Fs.FsJWClass = cls ? -1 : 0;
+    // The timetable window opens on the timetable the month showed.
+    if (!app.JWF.open) openTimetableWindowAt(app, std::max(0, app.W.cmbDispJW.index));
   }
 
   for (int i = 0; i < kKeptMonthColumns; ++i) s.JJColWidth[static_cast<size_t>(i)] = g.colWidth(i);
@@ -45,13 +49,17 @@ void switchOff(App& app) {
   g.Redraw = false;
   SetJJGrid(app);
   SetRowHeight(app);
-  for (int i = 0; i < kKeptMonthColumns && i < g.cols(); ++i) g.setColWidth(i, s.JJColWidth[static_cast<size_t>(i)]);
+  // A width never remembered (0) would hide its column: the layout's own width stays then.
+  for (int i = 0; i < kKeptMonthColumns && i < g.cols(); ++i)
+    if (s.JJColWidth[static_cast<size_t>(i)] >= 1) g.setColWidth(i, s.JJColWidth[static_cast<size_t>(i)]);
   g.Redraw = true;
   DispJJ(app, s.CurYear, s.CurMonth);
   EnableMenu(app);
 
   app.W.txtInput.clear();
   g.setCurrent(1, 2);
+  // The timetable window closes with the tally view.
+  JW_Form_Unload(app);
 }
 
 }  // namespace

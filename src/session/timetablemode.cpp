@@ -1,9 +1,74 @@
 #include "session/timetablemode.h"
 
+#include <algorithm>
+
+#include "session/menus.h"
 #include "session/monthgrid.h"
+#include "session/settingsfile.h"
+#include "session/tallyview.h"
+#include "session/timetablewindow.h"
 
 namespace tly {
 
+namespace {
+
+void enter(App& app) {
+  leaveTallyView(app);
+  const int n = std::min(app.Grid1.cols(), static_cast<int>(app.S.JJColWidth.size()));
+  for (int i = 0; i < n; ++i) app.S.JJColWidth[static_cast<size_t>(i)] = app.Grid1.colWidth(i);
+  app.V.timetableMode = true;
+  app.V.copyAllRenamed = true;
+  DisableMenu(app);
+  app.S.InputMode = EditStart::None;
+  JW_Form_Load(app);
+}
+
+void leave(App& app) {
+  AppState& s = app.S;
+  Grid& g = app.Grid1;
+  leaveTallyView(app);
+  const JWForm& f = app.JWF;
+  JWIniState ini;
+  ini.left = f.left;
+  ini.top = f.top;
+  ini.optClass = f.optClass;
+  ini.lstJW = f.lstJW.selected() ? f.lstJW.index : -1;
+  ini.optRefClass = f.optRefClass;
+  ini.cmbRef = f.cmbRef.selected() ? f.cmbRef.index : -1;
+  PutJWIni(app, ini);
+  app.V.timetableMode = false;
+  app.V.copyAllRenamed = true;
+  s.JWMode = JWModeKind::None;
+  SetJJGrid(app);
+  SetRowHeight(app);
+  // The widths the month view had when the mode began; one never taken (0) would hide
+  // its column, so the layout's own width stays then.
+  const int n = std::min(g.cols(), static_cast<int>(s.JJColWidth.size()));
+  for (int i = 0; i < n; ++i)
+    if (s.JJColWidth[static_cast<size_t>(i)] >= 1) g.setColWidth(i, s.JJColWidth[static_cast<size_t>(i)]);
+  DispJJ(app, s.CurYear, s.CurMonth);
+  app.W.txtInput.clear();
+  EnableMenu(app);
+  g.setCurrent(1, 2);
+  JW_Form_Unload(app);
+}
+
+}  // namespace
+
 void refreshTimetableMode(App& app) { DispJJ(app, app.S.CurYear, app.S.CurMonth); }
+
+void mnuJikanwari_Click(App& app) {
+  if (app.V.timetableMode || app.JWF.open)
+    leave(app);
+  else
+    enter(app);
+}
+
+void openTimetableWindowAt(App& app, int index) {
+  JW_Form_Load(app);
+  if (index >= 0 && index < app.JWF.lstJW.size()) lstJW_Click(app, index);
+}
+
+void ToolBarRefresh(App&) {}
 
 }  // namespace tly

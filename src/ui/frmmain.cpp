@@ -20,6 +20,7 @@
 #include "ui/frmabout.h"
 #include "ui/frmmain_edit.h"
 #include "ui/frmmain_print.h"
+#include "ui/frmmain_jw.h"
 #include "ui/frmnew.h"
 #include "ui/gridview.h"
 #include "ui/qtplatform.h"
@@ -183,6 +184,7 @@ frmMain::frmMain(App& app, QWidget* parent) : QMainWindow(parent), app_(app) {
   new MainTally(*this);    // the tally view and its dialog
   new MainEditing(*this);  // editing: entry box, grid keys, Edit menu, pop-up, item dialog
   new MainPrinting(*this); // printing, the grid font and column widths
+  new MainTimetable(*this);  // timetable mode and the timetable window
   setWindowTitle(qs(app_.W.caption));
   syncFromModel();
 }
@@ -402,6 +404,9 @@ void frmMain::syncFromModel() {
   syncCombo(cmbGr_, w.cmbGr, grItems_, true);
   syncCombo(cmbMonth_, w.cmbMonth, monthItems_, true);
   syncCombo(cmbDispJW_, w.cmbDispJW, jwItems_, c.timetableSelectorVisible);
+  cmbDispJW_->setEnabled(c.timetableSelectorEnabled);
+  cmbGr_->setEnabled(c.gradeMonthSelectorsEnabled);
+  cmbMonth_->setEnabled(c.gradeMonthSelectorsEnabled);
   for (int i = 0; i < 4; ++i) {
     QString t = qs(w.panel[static_cast<size_t>(i)]);
     // The fourth panel is the date panel: it shows today's date unless told otherwise.

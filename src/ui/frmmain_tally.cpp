@@ -49,4 +49,8 @@ frmJisuu* tallyDialog(const frmMain& w) {
   return t ? t->dialog() : nullptr;
 }
 
+void openTallyDialog(frmMain& w) {
+  if (auto* t = w.findChild<MainTally*>("MainTally")) t->openDialog();
+}
+
 }  // namespace tly::ui

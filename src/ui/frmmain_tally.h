@@ -17,14 +17,16 @@ class MainTally : public QObject {
   explicit MainTally(frmMain& w);
   // The tally dialog while it is open, else nullptr.
   frmJisuu* dialog() const;
+  void openDialog();
 
  private:
-  void openDialog();
 
   frmMain& w_;
 };
 
 // The tally dialog of w while it is open, else nullptr.
 frmJisuu* tallyDialog(const frmMain& w);
+// Opens the tally dialog of w (or raises it), as switching the tally view on does.
+void openTallyDialog(frmMain& w);
 
 }  // namespace tly::ui

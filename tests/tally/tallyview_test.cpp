@@ -96,6 +96,8 @@ TEST(TallyView, TimetableTextViewTurnsOnTheTimetableTally) {
   auto app = makeYearApp(1999, 3, 6);
   showMonth(*app);
   testing::setView(*app, "mnuDispJWS", true);
+  test::addTimetable(*app, 1, "山田");
+  test::addTimetable(*app, 1, "佐藤");
   app->W.cmbDispJW.items = {"山田", "佐藤"};
   app->W.cmbDispJW.select(1);
   mnuKei_Click(*app);
@@ -105,8 +107,12 @@ TEST(TallyView, TimetableTextViewTurnsOnTheTimetableTally) {
   EXPECT_TRUE(mainControls(*app).pressed("JW"));
   EXPECT_FALSE(mainControls(*app).timetableSelectorVisible);
   EXPECT_EQ(app->Y.Fs.FsJWClass, 0);
+  // The timetable window opened on the timetable shown.
+  EXPECT_TRUE(app->JWF.open);
+  EXPECT_EQ(app->JWF.lstJW.index, 1);
 
   leaveTallyView(*app);
+  EXPECT_FALSE(app->JWF.open);
   EXPECT_EQ(app->S.JWMode, JWModeKind::None);
   EXPECT_FALSE(mainControls(*app).checked("mnuJikanwari"));
   EXPECT_FALSE(mainControls(*app).pressed("JW"));
