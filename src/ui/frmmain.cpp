@@ -20,6 +20,7 @@
 #include "ui/frmabout.h"
 #include "ui/frmmain_edit.h"
 #include "ui/frmnew.h"
+#include "ui/frmstdhours.h"
 #include "ui/gridview.h"
 #include "ui/qtplatform.h"
 #include "session/navigation.h"
@@ -81,7 +82,8 @@ const std::vector<TopMenu>& menuTable() {
        {{"mnuKei", "授業時数集計(&C)", nullptr, true},
         {"mnuJikanwari", "学級・教師時間割設定", nullptr, true},
         {nullptr, nullptr, nullptr, false},
-        {"mnuJItem", "集計項目(&K)", nullptr, false}}},
+        {"mnuJItem", "集計項目(&K)", nullptr, false},
+        {"mnuStdHours", "標準時数との比較", nullptr, false}}},
       {"mnuHelpMenu", "ヘルプ(&H)",
        {{"mnuHelp", "ヘルプ(&H)", nullptr, false}, {"mnuAbout", "ﾊﾞｰｼﾞｮﾝ情報(&A)", nullptr, false}}},
   };
@@ -181,6 +183,7 @@ frmMain::frmMain(App& app, QWidget* parent) : QMainWindow(parent), app_(app) {
   // The window's concerns beyond navigation, each a helper object of its own.
   new MainTally(*this);    // the tally view and its dialog
   new MainEditing(*this);  // editing: entry box, grid keys, Edit menu, pop-up, item dialog
+  new MainStandards(*this);  // the report against the standard hours
   setWindowTitle(qs(app_.W.caption));
   syncFromModel();
 }
