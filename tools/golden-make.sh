@@ -142,6 +142,8 @@ make_input convert "$IN/rich.DAT" "$IN/rich.dat" --to v3 --periods 6 --dir "$WOR
 printf '%s\r\n' $'体育祭\t行事\t行事\t行事\t／\t月 3\t月 4' $'\t遠足\tｸﾗﾌﾞ\tｸﾗﾌﾞ\t遠足\t/\t' \
   $'\t水 1\t水２' >"$IN/paste-block.txt"
 printf '%s\r\n' "検診" >"$IN/paste-item.txt"
+# The school's own targets for the report against the standard hours.
+printf '%s\r\n' "校種,学年,教科,時数" "中学校,3,数学,150" "中学校,3,総授業時数,1050" >"$IN/targets.csv"
 
 # ---------------------------------------------------------------- cases
 
@@ -312,6 +314,17 @@ run 0 convert @IN/rich.DAT @TMP/rich.dat --to v3 --periods 6 --dir @TMP/settings
 finish
 begin convert-v2-to-v3-five-periods
 run 0 convert @IN/rich.DAT @TMP/rich.dat --to v3 --periods 5
+finish
+
+# Class hours against the standard: the whole school, one class with the school's targets,
+# the year read as an elementary school, and the refusals.
+begin report-rich
+run 0 report @IN/rich.dat --to 7/17
+run 0 report @IN/rich.dat --class 2 --to 12/22 --targets @IN/targets.csv
+run 0 report @IN/rich.dat --school elementary --to 3/31
+run 1 report @IN/rich.dat --class 4 --to 4/1
+run 2 report @IN/rich.dat --school high
+run 1 report @IN/rich.dat --targets @IN/paste-item.txt
 finish
 
 # Refusals: their messages and exit statuses, and files left as they were.

@@ -125,6 +125,14 @@ const std::vector<Case>& cases() {
       {"convert-v2-to-v3-five-periods", {},
        {{0, {"convert", "@IN/rich.DAT", "@TMP/rich.dat", "--to", "v3", "--periods", "5"}}}},
 
+      {"report-rich", {},
+       {{0, {"report", kRich, "--to", "7/17"}},
+        {0, {"report", kRich, "--class", "2", "--to", "12/22", "--targets", "@IN/targets.csv"}},
+        {0, {"report", kRich, "--school", "elementary", "--to", "3/31"}},
+        {1, {"report", kRich, "--class", "4", "--to", "4/1"}},
+        {2, {"report", kRich, "--school", "high"}},
+        {1, {"report", kRich, "--targets", "@IN/paste-item.txt"}}}},
+
       {"refusals", {{"rich.dat", "y.dat"}},
        {{0, {"help"}},
         {2, {"new", "2024", "--periods", "8", "-o", "@TMP/never.dat"}},
