@@ -18,6 +18,11 @@ using S = WorkCell::Style;
 
 WorkCell text(std::string t, S s = S::Plain) { return WorkCell{std::move(t), std::nullopt, s}; }
 WorkCell number(double v, S s = S::Plain) { return WorkCell{{}, v, s}; }
+// A grid text of plain digits (a count, a day) as a number, so that a spreadsheet can add it.
+WorkCell gridCell(const std::string& t, S s) {
+  const bool digits = !t.empty() && t.size() <= 6 && t.find_first_not_of("0123456789") == std::string::npos;
+  return digits ? number(std::stoi(t), s) : text(t, s);
+}
 
 // A day off that the schedule shades: Sunday, a holiday the calendar marked, or a
 // weekday without lessons that carries a named event (a holiday entered by hand).
@@ -38,7 +43,8 @@ bool isDayOff(const SchoolYear& y, int gi, int month, int d, int wd, int periods
 void appendGrid(WorkSheet& ws, const Grid& g) {
   for (int r = 0; r < g.rows(); ++r) {
     std::vector<WorkCell> row;
-    for (int c = 0; c < g.cols(); ++c) row.push_back(text(g.text(r, c), r == 0 || c == 0 ? S::Head : S::Plain));
+    for (int c = 0; c < g.cols(); ++c)
+      row.push_back(r == 0 || c == 0 ? text(g.text(r, c), S::Head) : gridCell(g.text(r, c), S::Plain));
     ws.rows.push_back(std::move(row));
   }
 }
@@ -143,7 +149,10 @@ Workbook buildWorkbook(const App& app, const std::vector<ClassReport>& report, c
       for (int r = 0; r <= len && r < gr.rows(); ++r) {
         const bool off = r > 0 && isDayOff(y, g - 1, m, r, Youbi(cy, m, r), periods);
         std::vector<WorkCell> row;
-        for (int c = 0; c < gr.cols(); ++c) row.push_back(text(gr.text(r, c), r == 0 ? S::Head : off ? S::Shaded : S::Plain));
+        for (int c = 0; c < gr.cols(); ++c) {
+          const S style = r == 0 ? S::Head : off ? S::Shaded : S::Plain;
+          row.push_back(r > 0 && c == 0 ? gridCell(gr.text(r, c), style) : text(gr.text(r, c), style));
+        }
         ws.rows.push_back(std::move(row));
       }
       ws.colWidths = {4, 4, 16};

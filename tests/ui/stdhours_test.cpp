@@ -103,6 +103,21 @@ class StdHoursTest : public QObject {
     shot(f, "stdhours-class.png");
   }
 
+  // A year of four grades decides no school kind: the window asks once and keeps the answer.
+  void asksTheSchoolKindOfAnUnusualGradeCount() {
+    s_->app.Y.Ggn = 4;
+    s_->msg.answers.push_back(MsgResult::No);
+    ui::frmStdHours* f = open();
+    QVERIFY(f);
+    QCOMPARE(static_cast<int>(s_->msg.shown.size()), 1);
+    QCOMPARE(f->cmbSchool()->currentText(), QStringLiteral("中学校"));
+    QCOMPARE(stored("School"), std::string("中学校"));
+    f->close();
+    QApplication::processEvents();
+    QVERIFY(open());
+    QCOMPARE(static_cast<int>(s_->msg.shown.size()), 1);
+  }
+
   void targetsFromTheTableAndFromAFile() {
     ui::frmStdHours* f = open();
     QVERIFY(f);
