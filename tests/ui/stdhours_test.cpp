@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QMenu>
 #include <QTableWidget>
 #include <QTest>
 
@@ -64,6 +65,15 @@ class StdHoursTest : public QObject {
   void cleanup() { s_.reset(); }
 
   void wholeSchoolThenOneClass() {
+    QMenu* tools = s_->window().topMenu("mnuTool");
+    QVERIFY(tools->actions().contains(s_->window().menuAction("mnuStdHours")));
+    QVERIFY(s_->window().menuAction("mnuStdHours")->isEnabled());
+    if (!qEnvironmentVariable("TLY_SCREENSHOT_DIR").isEmpty()) {
+      tools->popup(s_->window().mapToGlobal(QPoint(200, 30)));
+      QApplication::processEvents();
+      shot(tools, "stdhours-menu.png");
+      tools->hide();
+    }
     ui::frmStdHours* f = open();
     QVERIFY(f);
     QCOMPARE(f->windowTitle(), QStringLiteral("標準時数との比較"));
