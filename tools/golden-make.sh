@@ -144,6 +144,8 @@ printf '%s\r\n' $'体育祭\t行事\t行事\t行事\t／\t月 3\t月 4' $'\t遠�
 printf '%s\r\n' "検診" >"$IN/paste-item.txt"
 # A 2 x 2 block of subjects for a timetable's cells.
 printf '%s\r\n' $'音楽\t美術' $'技術\t家庭' >"$IN/timetable-block.txt"
+# The school's own targets for the report against the standard hours.
+printf '%s\r\n' "校種,学年,教科,時数" "中学校,3,数学,150" "中学校,3,総授業時数,1050" >"$IN/targets.csv"
 
 # ---------------------------------------------------------------- cases
 
@@ -361,6 +363,16 @@ run 2 holidays 2099 --law
 run 2 holidays 1899
 run 2 new 2099 --holidays law -o @TMP/never.dat
 run 2 new 2026 --holidays moon -o @TMP/never.dat
+finish
+# Class hours against the standard: the whole school, one class with the school's targets,
+# the year read as an elementary school, and the refusals.
+begin report-rich
+run 0 report @IN/rich.dat --to 7/17
+run 0 report @IN/rich.dat --class 2 --to 12/22 --targets @IN/targets.csv
+run 0 report @IN/rich.dat --school elementary --to 3/31
+run 1 report @IN/rich.dat --class 4 --to 4/1
+run 2 report @IN/rich.dat --school high
+run 1 report @IN/rich.dat --targets @IN/paste-item.txt
 finish
 
 # Refusals: their messages and exit statuses, and files left as they were.

@@ -25,6 +25,9 @@ std::string lawRangeMessage();
 
 // The tally table of a data file, as the tally view copies it (tally_cmd.cpp).
 int cmdTally(const Args& args, std::ostream& out, std::ostream& err);
+// Class hours against the standard, and the workbook export (report_cmd.cpp, export_cmd.cpp).
+int cmdReport(const Args& args, std::ostream& out, std::ostream& err);
+int cmdExport(const Args& args, std::ostream& out, std::ostream& err);
 // Editing subcommands: edit stores a text into one cell as typing it and Enter would;
 // paste pastes clipboard-format text (standard input; runPaste: any stream) at a cell.
 int cmdEdit(const Args& args, std::ostream& out, std::ostream& err);

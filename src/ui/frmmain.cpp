@@ -22,6 +22,7 @@
 #include "ui/frmmain_print.h"
 #include "ui/frmmain_jw.h"
 #include "ui/frmnew.h"
+#include "ui/frmstdhours.h"
 #include "ui/gridview.h"
 #include "ui/qtplatform.h"
 #include "session/navigation.h"
@@ -83,7 +84,8 @@ const std::vector<TopMenu>& menuTable() {
        {{"mnuKei", "授業時数集計(&C)", nullptr, true},
         {"mnuJikanwari", "学級・教師時間割設定", nullptr, true},
         {nullptr, nullptr, nullptr, false},
-        {"mnuJItem", "集計項目(&K)", nullptr, false}}},
+        {"mnuJItem", "集計項目(&K)", nullptr, false},
+        {"mnuStdHours", "標準時数との比較", nullptr, false}}},
       {"mnuHelpMenu", "ヘルプ(&H)",
        {{"mnuHelp", "ヘルプ(&H)", nullptr, false}, {"mnuAbout", "ﾊﾞｰｼﾞｮﾝ情報(&A)", nullptr, false}}},
   };
@@ -185,6 +187,7 @@ frmMain::frmMain(App& app, QWidget* parent) : QMainWindow(parent), app_(app) {
   new MainEditing(*this);  // editing: entry box, grid keys, Edit menu, pop-up, item dialog
   new MainPrinting(*this); // printing, the grid font and column widths
   new MainTimetable(*this);  // timetable mode and the timetable window
+  new MainStandards(*this);  // the report against the standard hours
   setWindowTitle(qs(app_.W.caption));
   syncFromModel();
 }

@@ -161,6 +161,13 @@ const std::vector<Case>& cases() {
         {2, {"holidays", "1899"}},
         {2, {"new", "2099", "--holidays", "law", "-o", "@TMP/never.dat"}},
         {2, {"new", "2026", "--holidays", "moon", "-o", "@TMP/never.dat"}}}},
+      {"report-rich", {},
+       {{0, {"report", kRich, "--to", "7/17"}},
+        {0, {"report", kRich, "--class", "2", "--to", "12/22", "--targets", "@IN/targets.csv"}},
+        {0, {"report", kRich, "--school", "elementary", "--to", "3/31"}},
+        {1, {"report", kRich, "--class", "4", "--to", "4/1"}},
+        {2, {"report", kRich, "--school", "high"}},
+        {1, {"report", kRich, "--targets", "@IN/paste-item.txt"}}}},
 
       {"refusals", {{"rich.dat", "y.dat"}},
        {{0, {"help"}},

@@ -1,0 +1,130 @@
+// `tly report FILE [--to M/D] [--school elementary|junior] [--targets CSV] [--class N]`:
+// the class hours of every class timetable against the standard, as tab-separated text.
+#include <ctime>
+#include <ostream>
+
+#include "cli/commands.h"
+#include "cli/context.h"
+#include "cli/report_args.h"
+#include "io/safesave.h"
+#include "rules/hoursreport.h"
+
+namespace tly::cli {
+
+namespace {
+
+const char* const kUsage =
+    "使い方: tly report FILE [--to M/D] [--school elementary|junior] [--targets CSV] [--class N]";
+
+bool monthDay(const std::string& s, int& m, int& d) {
+  const size_t slash = s.find('/');
+  if (slash == std::string::npos) return false;
+  auto mm = parseNumber(s.substr(0, slash), 1, 12);
+  auto dd = parseNumber(s.substr(slash + 1), 1, 31);
+  if (!mm || !dd) return false;
+  m = *mm;
+  d = *dd;
+  return true;
+}
+
+}  // namespace
+
+bool parseReportArgs(const Args& args, ReportArgs& a, std::ostream& err, bool allowClass) {
+  ArgWalk w(args);
+  while (w.next()) {
+    const std::string k = w.arg();
+    std::string v;
+    if (k == "--to" && w.value(v)) {
+      if (!monthDay(v, a.toMonth, a.toDay)) {
+        err << "日付は 月/日 で指定してください: " << v << "\n";
+        return false;
+      }
+    } else if (k == "--school" && w.value(v)) {
+      a.school = schoolKindFromName(v);
+      if (!a.school) {
+        err << "--school は elementary か junior です: " << v << "\n";
+        return false;
+      }
+    } else if (k == "--targets" && w.value(v)) {
+      a.targets = v;
+    } else if (allowClass && k == "--class" && w.value(v)) {
+      auto n = parseNumber(v, 1, kMaxTimetables);
+      if (!n) {
+        err << "時間割の番号が正しくありません: " << v << "\n";
+        return false;
+      }
+      a.onlyClass = *n;
+    } else if ((k == "--xlsx" || k == "--csv") && !allowClass && w.value(v)) {
+      (k == "--xlsx" ? a.xlsx : a.csvDir) = v;
+    } else if (!k.empty() && k[0] != '-' && a.file.empty()) {
+      a.file = k;
+    } else {
+      err << "不明な指定です: " << k << "\n";
+      return false;
+    }
+  }
+  return !a.file.empty();
+}
+
+std::unique_ptr<SchoolYear> loadReportInputs(const ReportArgs& a, ReportOptions& o, std::ostream& err) {
+  auto year = readYear(a.file, err);
+  if (!year) return nullptr;
+  if (!year->isOpen()) {
+    err << "年度データがありません: " << a.file << "\n";
+    return nullptr;
+  }
+  if (a.school) {
+    o.kind = *a.school;
+  } else if (auto k = schoolKindForGrades(year->Ggn)) {
+    o.kind = *k;
+  } else {
+    err << "学年数が " << year->Ggn << " の年度です。--school elementary か --school junior を指定してください。\n";
+    return nullptr;
+  }
+  if (!a.targets.empty()) {
+    std::string text;
+    if (int e = readFileContents(a.targets, &text); e != 0) {
+      err << "目標時数のファイルを読み込めません: " << a.targets << "\n";
+      return nullptr;
+    }
+    std::string why;
+    auto t = Targets::fromCsv(text, why);
+    if (!t) {
+      err << a.targets << ": " << why << "\n";
+      return nullptr;
+    }
+    o.targets = std::move(*t);
+  }
+  const int nendo = year->nendo();
+  if (a.toMonth) {
+    o.held = heldRangeUntil(nendo, a.toMonth < 4 ? nendo + 1 : nendo, a.toMonth, a.toDay);
+  } else {
+    const std::time_t now = std::time(nullptr);
+    std::tm t{};
+    localtime_r(&now, &t);
+    o.held = heldRangeUntil(nendo, t.tm_year + 1900, t.tm_mon + 1, t.tm_mday);
+  }
+  return year;
+}
+
+int cmdReport(const Args& args, std::ostream& out, std::ostream& err) {
+  ReportArgs a;
+  if (!parseReportArgs(args, a, err, true)) {
+    err << kUsage << "\n";
+    return 2;
+  }
+  ReportOptions o;
+  auto year = loadReportInputs(a, o, err);
+  if (!year) return 1;
+  if (a.onlyClass > year->timetableCount(0)) {
+    err << "学級時間割の " << a.onlyClass << " 番はありません（" << year->timetableCount(0) << "件）。\n";
+    return 1;
+  }
+  const auto report = buildHoursReport(*year, o, a.onlyClass);
+  for (const auto& c : report)
+    if (!c.grade) err << c.name << ": 学級名の先頭に学年の数字がありません。\n";
+  out << reportToTsv(report);
+  return 0;
+}
+
+}  // namespace tly::cli

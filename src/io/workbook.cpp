@@ -1,0 +1,168 @@
+#include "io/workbook.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <xlsxwriter.h>
+
+#include "io/safesave.h"
+#include "model/basic.h"
+
+namespace tly {
+
+namespace {
+
+std::string csvField(const std::string& s) {
+  if (s.find_first_of(",\"\r\n") == std::string::npos) return s;
+  std::string q = "\"";
+  for (char c : s) {
+    if (c == '"') q += '"';
+    q += c;
+  }
+  return q + "\"";
+}
+
+// A sheet name Excel accepts: no []:*?/\, at most 31 characters, not empty.
+std::string safeSheetName(const std::string& name) {
+  std::string out;
+  size_t chars = 0;
+  for (const auto& ch : utf8Chars(sanitizeUtf8(name))) {
+    if (chars == 31) break;
+    out += ch.size() == 1 && std::strchr("[]:*?/\\", ch[0]) ? "_" : ch;
+    ++chars;
+  }
+  return out.empty() ? "Sheet" : out;
+}
+
+std::string fileSafe(const std::string& name) {
+  std::string out;
+  for (const auto& ch : utf8Chars(sanitizeUtf8(name)))
+    out += ch.size() == 1 && std::strchr("/\\:*?\"<>|", ch[0]) ? "_" : ch;
+  return out;
+}
+
+}  // namespace
+
+std::string workCellText(const WorkCell& c) {
+  if (!c.number) return c.text;
+  char buf[64];
+  if (c.style == WorkCell::Style::Percent || c.style == WorkCell::Style::RedPercent)
+    std::snprintf(buf, sizeof buf, "%.1f%%", *c.number * 100.0);
+  else
+    std::snprintf(buf, sizeof buf, "%.15g", *c.number);
+  return buf;
+}
+
+std::string sheetToCsv(const WorkSheet& s) {
+  std::string out = "\xEF\xBB\xBF";
+  for (const auto& row : s.rows) {
+    for (size_t i = 0; i < row.size(); ++i) {
+      if (i) out += ",";
+      out += csvField(workCellText(row[i]));
+    }
+    out += "\r\n";
+  }
+  return out;
+}
+
+std::string writeXlsx(const std::string& path, const Workbook& wb) {
+  const std::string target = replacementTarget(path);
+  std::string tmp = target + ".XXXXXX";
+  const int fd = mkstemp(tmp.data());
+  if (fd < 0) return "Excel ファイルを作れません: " + path + " (" + std::strerror(errno) + ")";
+  close(fd);
+
+  lxw_workbook* book = workbook_new(tmp.c_str());
+  if (!book) {
+    std::remove(tmp.c_str());
+    return "Excel ファイルを作れません: " + path;
+  }
+  using S = WorkCell::Style;
+  lxw_format* head = workbook_add_format(book);
+  format_set_bold(head);
+  format_set_bg_color(head, 0xD9E1F2);
+  format_set_border(head, LXW_BORDER_THIN);
+  lxw_format* plain = workbook_add_format(book);
+  format_set_border(plain, LXW_BORDER_THIN);
+  lxw_format* shaded = workbook_add_format(book);
+  format_set_bg_color(shaded, 0xD9D9D9);
+  format_set_border(shaded, LXW_BORDER_THIN);
+  lxw_format* red = workbook_add_format(book);
+  format_set_font_color(red, LXW_COLOR_RED);
+  format_set_border(red, LXW_BORDER_THIN);
+  lxw_format* percent = workbook_add_format(book);
+  format_set_num_format(percent, "0.0%");
+  format_set_border(percent, LXW_BORDER_THIN);
+  lxw_format* redPercent = workbook_add_format(book);
+  format_set_num_format(redPercent, "0.0%");
+  format_set_font_color(redPercent, LXW_COLOR_RED);
+  format_set_border(redPercent, LXW_BORDER_THIN);
+  auto formatOf = [&](S s) {
+    switch (s) {
+      case S::Head: return head;
+      case S::Shaded: return shaded;
+      case S::Red: return red;
+      case S::Percent: return percent;
+      case S::RedPercent: return redPercent;
+      case S::Plain: break;
+    }
+    return plain;
+  };
+
+  std::string error;
+  for (size_t k = 0; k < wb.sheets.size() && error.empty(); ++k) {
+    const WorkSheet& s = wb.sheets[k];
+    lxw_worksheet* ws = workbook_add_worksheet(book, safeSheetName(s.name).c_str());
+    if (!ws) ws = workbook_add_worksheet(book, nullptr);  // a repeated name: Excel's own "SheetN"
+    if (!ws) {
+      error = "シートを追加できません: " + s.name;
+      break;
+    }
+    for (size_t c = 0; c < s.colWidths.size(); ++c)
+      worksheet_set_column(ws, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c), s.colWidths[c], nullptr);
+    for (size_t r = 0; r < s.rows.size(); ++r) {
+      for (size_t c = 0; c < s.rows[r].size(); ++c) {
+        const WorkCell& cell = s.rows[r][c];
+        lxw_format* f = formatOf(cell.style);
+        const auto row = static_cast<lxw_row_t>(r);
+        const auto col = static_cast<lxw_col_t>(c);
+        if (cell.number)
+          worksheet_write_number(ws, row, col, *cell.number, f);
+        else if (cell.text.empty())
+          worksheet_write_blank(ws, row, col, f);
+        else
+          worksheet_write_string(ws, row, col, sanitizeUtf8(cell.text).c_str(), f);
+      }
+    }
+  }
+  const lxw_error e = workbook_close(book);
+  if (error.empty() && e != LXW_NO_ERROR) error = std::string("Excel ファイルを書けません: ") + lxw_strerror(e);
+  if (!error.empty()) {
+    std::remove(tmp.c_str());
+    return error + " (" + path + ")";
+  }
+  chmod(tmp.c_str(), 0644);
+  if (int ce = commitTempFile(tmp, target); ce != 0)
+    return "Excel ファイルを保存できません: " + path + " (" + std::strerror(ce) + ")";
+  return "";
+}
+
+std::string writeCsvFolder(const std::string& dir, const Workbook& wb) {
+  if (mkdir(dir.c_str(), 0755) != 0 && errno != EEXIST)
+    return "フォルダを作れません: " + dir + " (" + std::strerror(errno) + ")";
+  for (size_t k = 0; k < wb.sheets.size(); ++k) {
+    char num[32];
+    std::snprintf(num, sizeof num, "%02zu_", k + 1);
+    const std::string path = dir + "/" + num + fileSafe(wb.sheets[k].name) + ".csv";
+    if (int e = replaceFileContents(path, sheetToCsv(wb.sheets[k])); e != 0)
+      return "CSV ファイルを保存できません: " + path + " (" + std::strerror(e) + ")";
+  }
+  return "";
+}
+
+}  // namespace tly

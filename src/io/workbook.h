@@ -1,0 +1,40 @@
+// A workbook of plain sheets (text and number cells with a few styles) written as an
+// Excel .xlsx file or as one CSV file per sheet (UTF-8 with a byte-order mark, so that a
+// spreadsheet opens it with the right characters).
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tly {
+
+struct WorkCell {
+  enum class Style { Plain, Head, Shaded, Red, Percent, RedPercent };
+  std::string text;              // shown when number is empty
+  std::optional<double> number;  // a number cell (Percent: a fraction, shown as 12.3%)
+  Style style = Style::Plain;
+};
+
+struct WorkSheet {
+  std::string name;  // at most 31 characters; not any of []:*?/\ (the writer replaces them)
+  std::vector<std::vector<WorkCell>> rows;
+  std::vector<double> colWidths;  // in characters; missing columns keep the default
+};
+
+struct Workbook {
+  std::vector<WorkSheet> sheets;
+};
+
+// The text a cell shows in a CSV file: the text, or the number (Percent as "12.3%").
+std::string workCellText(const WorkCell& c);
+// One sheet as CSV: BOM, fields quoted where needed, CR LF line ends.
+std::string sheetToCsv(const WorkSheet& s);
+
+// Writes the workbook to path, replacing it only when the whole file was written.
+// Returns "" or a Japanese message.
+std::string writeXlsx(const std::string& path, const Workbook& wb);
+// Writes "NN_NAME.csv" per sheet into dir (created when missing). Returns "" or a message.
+std::string writeCsvFolder(const std::string& dir, const Workbook& wb);
+
+}  // namespace tly
