@@ -486,10 +486,11 @@ void frmMain::capturePlacement() {
   w.windowState = isMinimized() ? 1 : isMaximized() || isFullScreen() ? 2 : 0;
   if (w.windowState != 0) return;
   const QPoint p = frameGeometry().topLeft();
-  w.left = pxToTwips(p.x(), dpi_);
-  w.top = pxToTwips(p.y(), dpi_);
-  w.width = pxToTwips(width(), dpi_);
-  w.height = pxToTwips(height(), dpi_);
+  // Unchanged pixels keep the twips they came from (no drift from rounding).
+  w.left = pxToTwips(p.x(), dpi_, w.left);
+  w.top = pxToTwips(p.y(), dpi_, w.top);
+  w.width = pxToTwips(width(), dpi_, w.width);
+  w.height = pxToTwips(height(), dpi_, w.height);
 }
 
 void frmMain::trackWindow(QWidget* w) { windows_.emplace_back(w); }
@@ -532,6 +533,7 @@ frmNew* frmMain::openNewYear(bool hideMain) {
     // When the main window itself is unloading, it closed the dialog and stays closed.
     if (unloaded_) return;
     show();
+    activateWindow();  // the main window may have been on screen behind the dialog
     syncFromModel();
     if (cancelled) close();
   });

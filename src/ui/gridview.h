@@ -44,6 +44,7 @@ class GridView : public QAbstractScrollArea {
  private:
   void relayout();
   void moveCurrent(int row, int col, bool extend);
+  void selectBlock(int top, int left, int bottom, int right);
   int fixedWidth() const;
   int fixedHeight() const;
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "model/platform.h"
+#include "model/twips.h"
 
 namespace tly::ui {
 
@@ -23,9 +24,10 @@ void installFontSubstitutions();
 QFont toQFont(const FontInfo& f);
 FontInfo fromQFont(const QFont& f);
 
-// Twips <-> device pixels at the screen's logical resolution (1440 twips per inch).
+// Twips <-> device pixels at the screen's logical resolution (1440 twips per inch);
+// pxToTwips keeps `before` when it still gives px (model/twips.h).
 int twipsToPx(int twips, int dpi);
-int pxToTwips(int px, int dpi);
+int pxToTwips(int px, int dpi, int before = -1);
 int screenDpi();
 
 class QtMessageBox : public MessageBoxService {

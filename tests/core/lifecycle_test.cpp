@@ -301,5 +301,32 @@ TEST(FileCommands, OpenKeepsTheMonthAndFollowsTheOpenedYear) {
   EXPECT_EQ(r.app.S.CurYear, 2005);
 }
 
+// Open shows the grade the file had selected, as the start-up read does; a selection the
+// opened year lacks keeps the shown grade when the year has it.
+TEST(FileCommands, OpenShowsTheGradeSelectedInTheFile) {
+  struct Case {
+    int fileGrades, fileShown, shownBefore, expected;
+  };
+  const Case cases[] = {{4, 3, 2, 3}, {4, 1, 4, 1}, {6, 6, 1, 6}, {3, 0, 2, 2}, {3, 0, 5, 1}};
+  for (const Case& c : cases) {
+    TempDir dir;
+    leaveWorkingFile(dir, 2004, c.fileGrades, c.fileShown);
+    Rig r;
+    r.app.S.AppPath = dir.dir();
+    test::makeYear(r.app, 1999, 6);
+    r.app.S.CurGr = c.shownBefore;
+    r.app.W.cmbGr.select(c.shownBefore - 1);
+    r.files.choose(dir.file("JJTEMP3.DAT"));
+    mnuOpen_Click(r.app);
+    EXPECT_EQ(r.app.S.CurGr, c.expected) << c.fileShown;
+    EXPECT_EQ(r.app.W.cmbGr.index, c.expected - 1);
+    EXPECT_EQ(r.app.W.cmbGr.text, std::to_string(c.expected) + "年");
+    // The next save writes the grade that is shown.
+    std::string name = dir.file("again.DAT");
+    SaveJJ3(r.app, name);
+    EXPECT_EQ(r.app.Y.Fs.FsGrIndex, c.expected - 1);
+  }
+}
+
 }  // namespace
 }  // namespace tly
