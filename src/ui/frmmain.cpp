@@ -272,6 +272,7 @@ void frmMain::buildTopBar() {
   cmbGr_->setInsertPolicy(QComboBox::NoInsert);
   cmbGr_->setCompleter(nullptr);
   cmbGr_->lineEdit()->installEventFilter(this);
+  cmbGr_->installEventFilter(this);  // keys reach the box itself: its text box is a focus proxy
   cmbMonth_ = new QComboBox(client_);
   cmbMonth_->setObjectName(QStringLiteral("cmbMonth"));
   cmbDispJW_ = new QComboBox(client_);
@@ -297,7 +298,7 @@ void frmMain::buildTopBar() {
 bool frmMain::eventFilter(QObject* o, QEvent* e) {
   if (o == client_ && e->type() == QEvent::Resize) layoutClient();
   // Enter in the grade selector's text runs its own rule instead of Qt's matching.
-  if (cmbGr_ && o == cmbGr_->lineEdit() && e->type() == QEvent::KeyPress) {
+  if (cmbGr_ && (o == cmbGr_ || o == cmbGr_->lineEdit()) && e->type() == QEvent::KeyPress) {
     auto* k = static_cast<QKeyEvent*>(e);
     if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
       app_.W.cmbGr.text = us(cmbGr_->currentText());

@@ -328,5 +328,25 @@ TEST(FileCommands, OpenShowsTheGradeSelectedInTheFile) {
   }
 }
 
+// A file named on the command line opens as Open opens it; a name that is no file is
+// reported and changes nothing (no empty file is created for it).
+TEST(FileCommands, NamedFileOpensWithoutTheDialog) {
+  TempDir dir;
+  leaveWorkingFile(dir, 2004, 4, 3);
+  Rig r;
+  r.app.S.AppPath = dir.dir();
+  test::makeYear(r.app, 1999, 3);
+  r.app.S.CurMonth = 6;
+  EXPECT_FALSE(openNamedFile(r.app, dir.file("missing.DAT")));
+  EXPECT_EQ(r.msg.shown.back().text, "ファイルが見つかりません。");
+  EXPECT_FALSE(test::fileExists(dir.file("missing.DAT")));
+  EXPECT_EQ(r.app.Y.nendo(), 1999);
+  EXPECT_TRUE(openNamedFile(r.app, dir.file("JJTEMP3.DAT")));
+  EXPECT_EQ(r.app.Y.nendo(), 2004);
+  EXPECT_EQ(r.app.S.CurGr, 3);
+  EXPECT_EQ(r.app.S.CurFile, dir.file("JJTEMP3.DAT"));
+  EXPECT_TRUE(r.files.asked.empty());
+}
+
 }  // namespace
 }  // namespace tly
