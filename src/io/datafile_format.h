@@ -37,7 +37,8 @@ std::string encodeDataFile(const SchoolYear& y, EncodeNotes& notes, Cp932Pass pa
 // Error numbers of a damaged file, numbered as the old runtime numbered them.
 constexpr int kErrSubscriptOutOfRange = 9;  // a count or index outside the tables
 constexpr int kErrInputPastEnd = 62;        // the file ends inside a record
-// Longest text a length field holds (bytes); longer texts are cut when saved.
-constexpr size_t kMaxTextBytes = 32767;
+// Longest text written (bytes): the 2-byte length is read unsigned, but the length FFFF
+// is an escape to older readers, so 65534. Longer texts are cut when saved.
+constexpr size_t kMaxTextBytes = 65534;
 
 }  // namespace tly

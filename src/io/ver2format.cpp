@@ -171,7 +171,8 @@ int decodeVer2Main(std::string_view b, SchoolYear& y) {
   return 0;
 }
 
-int decodeVer2Texts(std::string_view b, SchoolYear& y) {
+int decodeVer2Texts(std::string_view b, SchoolYear& y, int* skipped) {
+  if (skipped) *skipped = 0;
   for (int g = 0; g < kGrades; ++g)
     for (int m = 1; m <= 12; ++m)
       for (int d = 0; d < kDaySlots; ++d)
@@ -190,7 +191,8 @@ int decodeVer2Texts(std::string_view b, SchoolYear& y) {
     skipBlanks();
     if (i == ln.size() || (ln.size() - i == 1 && ln[i] == '\x1a')) continue;  // blank line or end mark
     long num[4];
-    for (int n = 0; n < 4; ++n) {
+    bool readable = true;
+    for (int n = 0; n < 4 && readable; ++n) {
       if (n > 0) {
         skipBlanks();
         if (i < ln.size() && ln[i] == ',') ++i;
@@ -202,8 +204,13 @@ int decodeVer2Texts(std::string_view b, SchoolYear& y) {
       long v = 0;
       for (; i < ln.size() && ln[i] >= '0' && ln[i] <= '9'; ++i, ++digits)
         if (v < 1000000) v = v * 10 + (ln[i] - '0');
-      if (digits == 0) return kErrTypeMismatch;
+      readable = digits > 0;
       num[n] = neg ? -v : v;
+    }
+    // A line without its four numbers is skipped and counted; the others are still read.
+    if (!readable) {
+      if (skipped) ++*skipped;
+      continue;
     }
     skipBlanks();
     if (i < ln.size() && ln[i] == ',') ++i;

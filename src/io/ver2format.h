@@ -32,7 +32,8 @@ Ver2Bytes encodeVer2(const SchoolYear& y, std::string_view oldTimetables, bool* 
 // returns 0, or an error number when the bytes are damaged (then y must be thrown away).
 // The main file also sets the school year and Ggn (the last grade with data).
 int decodeVer2Main(std::string_view bytes, SchoolYear& y);
-int decodeVer2Texts(std::string_view bytes, SchoolYear& y);
+// A text line without its four numbers is skipped; *skipped (when given) counts them.
+int decodeVer2Texts(std::string_view bytes, SchoolYear& y, int* skipped = nullptr);
 int decodeVer2Timetables(std::string_view bytes, SchoolYear& y);
 
 // Error numbers reported for damaged or unreadable files (those of the older program).

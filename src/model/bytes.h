@@ -80,7 +80,7 @@ class ByteWriter {
     i32(static_cast<int32_t>(u));
   }
   void bytes(std::string_view b) { copyBytes(room(b.size()), b.data(), b.size()); }
-  // A text given as raw CP932 bytes; longer than 32767 bytes is cut by the caller.
+  // A text given as raw CP932 bytes; longer than 65534 bytes is cut by the caller.
   void text(std::string_view cp932) {
     auto n = static_cast<uint16_t>(cp932.size());
     char* p = room(2 + cp932.size());

@@ -45,13 +45,14 @@ class Converter {
   Converter(const Converter&) = delete;
   Converter& operator=(const Converter&) = delete;
 
-  // Convert `in`, appending to out; on an unconvertible or invalid input sequence, append
-  // `bad` and skip skip(rest) bytes of input, where rest is what remains of the text the
-  // sequence stands in: up to the next NUL when `joined` (texts joined with NULs), else
-  // the whole remaining input. Returns false, with out unfinished, when a joined input
-  // cannot be converted as its texts would be one by one (an error at a NUL itself).
-  template <class Skip>
-  bool run(std::string_view in, std::string_view bad, Skip skip, bool* lossy, OutBuf& out, bool joined) {
+  // Convert `in`, appending to out; on an unconvertible or invalid input sequence,
+  // replace(rest, out) appends what stands for it and returns how many bytes of input it
+  // stands for, where rest is what remains of the text the sequence is in: up to the
+  // next NUL when `joined` (texts joined with NULs), else the whole remaining input.
+  // Returns false, with out unfinished, when a joined input cannot be converted as its
+  // texts would be one by one (an error at a NUL itself).
+  template <class Replace>
+  bool run(std::string_view in, Replace replace, OutBuf& out, bool joined) {
     iconv(cd_, nullptr, nullptr, nullptr, nullptr);
     char* ip = const_cast<char*>(in.data());
     size_t il = in.size();
@@ -72,12 +73,10 @@ class Converter {
         if (nul) rest = static_cast<size_t>(static_cast<const char*>(nul) - ip);
         if (rest == 0) return false;
       }
-      if (lossy) *lossy = true;
-      size_t n = skip(std::string_view(ip, rest));
+      size_t n = replace(std::string_view(ip, rest), out);
       if (n == 0 || n > rest) n = rest;
       ip += n;
       il -= n;
-      out.put(bad);
       iconv(cd_, nullptr, nullptr, nullptr, nullptr);
     }
     return true;
@@ -93,12 +92,48 @@ size_t utf8Len(std::string_view s) {
   return n > s.size() ? 1 : n;
 }
 
-size_t cp932Len(std::string_view s) {
-  return (s.size() >= 2 && isCp932Lead(static_cast<unsigned char>(s[0]))) ? 2 : 1;
+constexpr std::string_view kQuestion = "?";
+
+// A byte that is no CP932 character is read as the carrier U+F700 + byte, three bytes of
+// UTF-8 (EF 9C|9D|9E|9F xx), and written back as that byte.
+void putCarrier(unsigned char b, OutBuf& out) {
+  const unsigned cp = kCp932CarrierBase + b;
+  const char u[3] = {static_cast<char>(0xE0 | (cp >> 12)), static_cast<char>(0x80 | ((cp >> 6) & 0x3F)),
+                     static_cast<char>(0x80 | (cp & 0x3F))};
+  out.put(std::string_view(u, 3));
 }
 
-constexpr std::string_view kQuestion = "?";
-constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
+// The byte a carrier at the start of s stands for, or -1.
+int carriedByte(std::string_view s) {
+  if (s.size() < 3 || static_cast<unsigned char>(s[0]) != 0xEF) return -1;
+  const auto b1 = static_cast<unsigned char>(s[1]), b2 = static_cast<unsigned char>(s[2]);
+  if ((b1 & 0xC0) != 0x80 || (b2 & 0xC0) != 0x80) return -1;
+  const unsigned cp = 0xF000 | ((b1 & 0x3Fu) << 6) | (b2 & 0x3Fu);
+  return cp >= kCp932CarrierBase + 0x80 && cp <= kCp932CarrierBase + 0xFF ? static_cast<int>(cp - kCp932CarrierBase)
+                                                                          : -1;
+}
+
+// Reading: each byte that does not start a CP932 character is carried on its own; what
+// follows it is read again from the next byte, so every byte comes back on writing.
+auto carryBadByte = [](std::string_view rest, OutBuf& out) -> size_t {
+  putCarrier(static_cast<unsigned char>(rest[0]), out);
+  return 1;
+};
+
+// Writing: a carrier gives back its byte; any other character CP932 cannot hold is "?".
+struct PutByteOrQuestion {
+  bool* lossy;
+  size_t operator()(std::string_view rest, OutBuf& out) const {
+    if (int b = carriedByte(rest); b >= 0) {
+      const char c = static_cast<char>(b);
+      out.put(std::string_view(&c, 1));
+      return 3;
+    }
+    if (lossy) *lossy = true;
+    out.put(kQuestion);
+    return utf8Len(rest);
+  }
+};
 
 Converter& toCp932Converter() {
   static Converter conv("CP932", "UTF-8");
@@ -141,14 +176,14 @@ bool isCp932Lead(unsigned char b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE
 std::string toCp932(std::string_view utf8, bool* lossy) {
   if (isAscii(utf8)) return std::string(utf8);
   OutBuf out(toCp932Room(utf8.size()));
-  toCp932Converter().run(utf8, kQuestion, utf8Len, lossy, out, false);
+  toCp932Converter().run(utf8, PutByteOrQuestion{lossy}, out, false);
   return std::string(out.p.get(), out.used);
 }
 
 std::string fromCp932(std::string_view cp932) {
   if (isAscii(cp932)) return std::string(cp932);
   OutBuf out(fromCp932Room(cp932.size()));
-  fromCp932Converter().run(cp932, kReplacement, cp932Len, nullptr, out, false);
+  fromCp932Converter().run(cp932, carryBadByte, out, false);
   return std::string(out.p.get(), out.used);
 }
 
@@ -246,7 +281,7 @@ bool Cp932Batch::toCp932(bool* lossy) {
   }
   OutBuf out(toCp932Room(inUsed_));
   bool replaced = false;
-  if (!toCp932Converter().run(std::string_view(in_.get(), inUsed_), kQuestion, utf8Len, &replaced, out, true))
+  if (!toCp932Converter().run(std::string_view(in_.get(), inUsed_), PutByteOrQuestion{&replaced}, out, true))
     return false;
   out.room(kCopyPad);  // results can be read kCopyPad past their start
   out_ = std::move(out.p);
@@ -262,7 +297,7 @@ bool Cp932Batch::fromCp932() {
     return true;
   }
   OutBuf out(fromCp932Room(inUsed_));
-  if (!fromCp932Converter().run(std::string_view(in_.get(), inUsed_), kReplacement, cp932Len, nullptr, out, true))
+  if (!fromCp932Converter().run(std::string_view(in_.get(), inUsed_), carryBadByte, out, true))
     return false;
   out.room(kCopyPad);  // results can be read kCopyPad past their start
   out_ = std::move(out.p);

@@ -13,9 +13,16 @@
 
 namespace tly {
 
-// UTF-8 -> CP932. A character CP932 cannot hold becomes "?" and sets *lossy (when given).
+// A byte of a file's text that is no CP932 character (80, A0, FD..FF, a lead byte
+// without its second byte, an unassigned pair's lead byte) is read as the private-use
+// character U+F700 + byte and written back as that same byte, so that reading and saving
+// a file never changes a text the user did not touch.
+constexpr unsigned kCp932CarrierBase = 0xF700;
+
+// UTF-8 -> CP932. A carrier (above) becomes its byte; any other character CP932 cannot
+// hold becomes "?" and sets *lossy (when given).
 std::string toCp932(std::string_view utf8, bool* lossy = nullptr);
-// CP932 -> UTF-8. A byte sequence that is not CP932 becomes U+FFFD.
+// CP932 -> UTF-8. Each byte that does not begin a CP932 character becomes its carrier.
 std::string fromCp932(std::string_view cp932);
 // Cut CP932 bytes to at most maxBytes without splitting a double-byte character.
 std::string cutCp932(std::string_view cp932, size_t maxBytes);

@@ -46,12 +46,26 @@ std::string gridRectText(const Grid& g, int top, int left, int bottom, int right
   return clipboardText(rows);
 }
 
+namespace {
+
+// The next line end at or after pos: CR LF, or a lone LF or CR (what most Linux programs
+// put on the clipboard). Returns npos when there is none; *len is its length.
+size_t nextLineEnd(std::string_view text, size_t pos, size_t* len) {
+  size_t e = text.find_first_of("\r\n", pos);
+  if (e == std::string_view::npos) return e;
+  *len = text[e] == '\r' && e + 1 < text.size() && text[e + 1] == '\n' ? 2 : 1;
+  return e;
+}
+
+}  // namespace
+
 PasteShape pasteShape(std::string_view text) {
   PasteShape s;
-  size_t firstBreak = text.find("\r\n");
+  size_t len = 0;
+  size_t firstBreak = nextLineEnd(text, 0, &len);
   std::string_view head = firstBreak == std::string_view::npos ? text : text.substr(0, firstBreak);
   s.cols = 1 + static_cast<size_t>(std::count(head.begin(), head.end(), '\t'));
-  for (size_t p = firstBreak; p != std::string_view::npos; p = text.find("\r\n", p + 2)) ++s.rows;
+  for (size_t p = firstBreak; p != std::string_view::npos; p = nextLineEnd(text, p + len, &len)) ++s.rows;
   return s;
 }
 
@@ -59,7 +73,8 @@ std::vector<std::vector<std::string_view>> pasteFields(std::string_view text, si
   std::vector<std::vector<std::string_view>> out;
   size_t pos = 0;
   while (out.size() < maxRows) {
-    size_t end = text.find("\r\n", pos);
+    size_t len = 0;
+    size_t end = nextLineEnd(text, pos, &len);
     if (end == std::string_view::npos) break;  // text after the last line break is ignored
     std::string_view line = text.substr(pos, end - pos);
     std::vector<std::string_view> fields;
@@ -74,7 +89,7 @@ std::vector<std::vector<std::string_view>> pasteFields(std::string_view text, si
       f = tab + 1;
     }
     out.push_back(std::move(fields));
-    pos = end + 2;
+    pos = end + len;
   }
   return out;
 }

@@ -23,14 +23,16 @@ std::string clipboardText(const std::vector<std::vector<std::string>>& rows);
 // empty.
 std::string gridRectText(const Grid& g, int top, int left, int bottom, int right);
 
+// Reading takes CR LF, a lone LF and a lone CR as line ends alike (other programs end
+// lines with LF alone); what this program writes keeps CR LF.
 // Shape of clipboard text as paste reads it: nCols = 1 + the tabs before the first
-// CR LF (all tabs when there is none), nRows = the number of CR LF pairs.
+// line end (all tabs when there is none), nRows = the number of line ends.
 struct PasteShape {
   size_t cols = 1;
   size_t rows = 0;
 };
 PasteShape pasteShape(std::string_view text);
-// The fields of the first maxRows lines of clipboard text (each line ended by CR LF),
+// The fields of the first maxRows lines of clipboard text (each line ended by a line end),
 // split at tabs, at most maxCols per line.
 std::vector<std::vector<std::string_view>> pasteFields(std::string_view text, size_t maxRows, size_t maxCols);
 

@@ -178,7 +178,7 @@ bool pasteText(App& app, std::string_view text) {
   int top = g.selTop(), left = g.selLeft(), bottom = g.selBottom(), right = g.selRight();
   if (shape.cols == 1 && shape.rows == 1) {
     // One value fills the whole selection.
-    std::string_view v = text.substr(0, std::min(text.find('\t'), text.find("\r\n")));
+    std::string_view v = text.substr(0, text.find_first_of("\t\r\n"));
     std::string clean = cleanCellText(v);
     for (int r = top; r <= bottom; ++r)
       for (int c = left; c <= right; ++c) storeCellValue(app, r, c, clean);

@@ -1,5 +1,7 @@
 #include "session/lifecycle.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <ctime>
 
@@ -156,18 +158,39 @@ bool mnuNew_Click(App& app) {
   return true;
 }
 
-void mnuOpen_Click(App& app) {
-  std::string name;
-  rememberFileTimetableChoice(app, LoadJJ3(app, name));
-  // A file with fewer grades than the one shown before: show a grade the year has, so the
-  // grid never shows a grade left over from the previous year.
-  if (app.S.CurGr > app.Y.Ggn || app.S.CurGr < 1) {
-    int picked = app.W.cmbGr.index + 1;
-    app.S.CurGr = (picked >= 1 && picked <= app.Y.Ggn) ? picked : 1;
-  }
+namespace {
+
+// What follows a read by Open: the grade the file selected is shown (as at start-up),
+// the month stays and its calendar year follows the open school year.
+void showOpenedYear(App& app, LoadOutcome read) {
+  rememberFileTimetableChoice(app, read);
+  const int picked = app.W.cmbGr.index + 1;
+  if (picked >= 1 && picked <= app.Y.Ggn)
+    app.S.CurGr = picked;
+  else if (app.S.CurGr > app.Y.Ggn || app.S.CurGr < 1)
+    app.S.CurGr = 1;  // never a grade left over from the previous year
   app.S.CurYear = calendarYearOfShownMonth(app);
   SetJJGrid(app);
   DispJJ(app, app.S.CurYear, app.S.CurMonth);
+}
+
+}  // namespace
+
+void mnuOpen_Click(App& app) {
+  std::string name;
+  showOpenedYear(app, LoadJJ3(app, name));
+}
+
+bool openNamedFile(App& app, const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    app.msg(kMsgFileNotFound, MsgButtons::OK, MsgIcon::None, "TLY");
+    return false;
+  }
+  app.S.CurFile = path;
+  LoadOutcome read = readDataFileAt(app, path);
+  showOpenedYear(app, read);
+  return read == LoadOutcome::Loaded || (read == LoadOutcome::OlderFormat && app.Y.isOpen());
 }
 
 void mnuSave_Click(App& app) {

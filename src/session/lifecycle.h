@@ -29,6 +29,10 @@ void ClearInstance(App& app);
 // File commands. mnuNew_Click returns true when the new-year dialog should be shown.
 bool mnuNew_Click(App& app);
 void mnuOpen_Click(App& app);
+// Open without the dialog: reads the data file at path (the desktop program's argument)
+// and shows it as Open does. A path that is no existing file is reported, nothing read.
+// True when a year was read.
+bool openNamedFile(App& app, const std::string& path);
 void mnuSave_Click(App& app);
 void mnuNSave_Click(App& app);
 // Exit: leaves the tally view; the window then closes, which runs Form_Unload.

@@ -129,7 +129,11 @@ Ver2LoadOutcome loadVer2(App& app, std::string& name) {
     return finish(Ver2LoadOutcome::StoppedNoTexts);
   }
   if (e) return fail(errorNumberFor(e));
-  if (int d = decodeVer2Texts(bytes, *y)) return fail(d);
+  int skippedLines = 0;
+  if (int d = decodeVer2Texts(bytes, *y, &skippedLines)) return fail(d);
+  if (skippedLines > 0)
+    app.msg("文字列ファイル(.das)の読み取れない " + std::to_string(skippedLines) + " 行を読み飛ばしました。",
+            MsgButtons::OK, MsgIcon::Exclamation, "TLY");
 
   e = readFileContents(base + ".daj", &bytes);
   if (e == ENOENT) {

@@ -3,7 +3,11 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+#include <QLibraryInfo>
 #include <QStandardPaths>
+#include <QTranslator>
 
 #include "ui/frmabout.h"
 #include "ui/frmmain.h"
@@ -24,14 +28,27 @@ void useJapaneseUiFont() {
 
 }  // namespace
 
+bool installJapaneseQtTexts(QCoreApplication& qapp) {
+  auto* t = new QTranslator(&qapp);
+  if (!t->load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete t;
+    return false;
+  }
+  return QCoreApplication::installTranslator(t);
+}
+
 DesktopOptions desktopOptions(QApplication& qapp, QCommandLineParser& cl) {
   QApplication::setOrganizationName(QStringLiteral("TLY"));
   QApplication::setApplicationName(QStringLiteral("TLY"));
+  // The installed desktop entry and icon (packaging/) name the windows' icon.
+  QGuiApplication::setDesktopFileName(QStringLiteral("tly"));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("tly")));
   cl.addHelpOption();
   QCommandLineOption dirOpt(QStringLiteral("dir"), QString::fromUtf8("プログラムフォルダー"), QStringLiteral("DIR"));
   QCommandLineOption settingsOpt(QStringLiteral("settings"), QString(), QStringLiteral("FILE"));
   settingsOpt.setFlags(QCommandLineOption::HiddenFromHelp);
   cl.addOptions({dirOpt, settingsOpt});
+  cl.addPositionalArgument(QStringLiteral("file"), QString::fromUtf8("開くデータファイル"), QStringLiteral("[file]"));
   cl.process(qapp);
 
   DesktopOptions o;
@@ -41,13 +58,15 @@ DesktopOptions desktopOptions(QApplication& qapp, QCommandLineParser& cl) {
   o.dir = QDir(o.dir).absolutePath();
   if (!o.dir.endsWith('/')) o.dir += '/';
   o.settingsFile = cl.value(settingsOpt);
+  if (!cl.positionalArguments().isEmpty()) o.file = QFileInfo(cl.positionalArguments().first()).absoluteFilePath();
 
   installFontSubstitutions();
   useJapaneseUiFont();
+  installJapaneseQtTexts(qapp);
   return o;
 }
 
-Desktop::Desktop(const DesktopOptions& o, MessageBoxService* messages) : app_(std::make_unique<App>()) {
+Desktop::Desktop(const DesktopOptions& o, MessageBoxService* messages) : file_(o.file), app_(std::make_unique<App>()) {
   if (!o.settingsFile.isEmpty()) services_.settings = std::make_unique<QtSettingsStore>(o.settingsFile);
   app_->P = services_.platform();
   if (messages) app_->P.msg = messages;
@@ -68,10 +87,19 @@ StartOutcome Desktop::start() {
   StartOutcome out = w_->load();
   splash->close();
   delete splash;
-  if (out == StartOutcome::OfferNewYear)
-    w_->openNewYear(true);
-  else if (out != StartOutcome::Quit)
+  if (out != StartOutcome::Quit && !file_.isEmpty()) {
+    // A file chosen on the desktop: read it as Open does; a year read from it needs no
+    // new one.
+    if (openNamedFile(*app_, us(file_)) && out == StartOutcome::OfferNewYear) out = StartOutcome::Ready;
+    w_->syncFromModel();
+  }
+  if (out == StartOutcome::OfferNewYear) {
+    // Both windows are on screen: the main window, the new-year dialog in front of it.
     w_->show();
+    w_->openNewYear(false);
+  } else if (out != StartOutcome::Quit) {
+    w_->show();
+  }
   return out;
 }
 

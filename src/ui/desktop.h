@@ -11,6 +11,7 @@
 
 class QApplication;
 class QCommandLineParser;
+class QCoreApplication;
 
 namespace tly::ui {
 
@@ -19,10 +20,18 @@ class frmMain;
 struct DesktopOptions {
   QString dir;           // the program folder, absolute, ending in "/"
   QString settingsFile;  // empty: the per-user settings store
+  QString file;          // a data file to open after the start (the desktop entry's %f)
 };
 
+// Qt's own texts (file, font and print dialogs, message box buttons, the context menus
+// of text boxes) in Japanese, whatever the locale, as the program's own texts are: loads
+// Qt's Japanese translation from the system's translations folder. False when it is not
+// installed (the texts then stay English).
+bool installJapaneseQtTexts(QCoreApplication& qapp);
+
 // Sets the application's names, adds the program's options to parser, processes the
-// arguments and returns the options (the program folder is created when missing).
+// arguments and returns the options (the program folder is created when missing); also
+// sets the Japanese face and Qt's Japanese texts.
 // Callers may add options of their own to parser first.
 DesktopOptions desktopOptions(QApplication& qapp, QCommandLineParser& parser);
 
@@ -31,14 +40,16 @@ class Desktop {
   // messages: a message box to use instead of the windowed one (unattended runs).
   explicit Desktop(const DesktopOptions& options, MessageBoxService* messages = nullptr);
   ~Desktop();
-  // The program entry: splash, load the main window, drop the splash, then show the
-  // main window or the new-year dialog.
+  // The program entry: splash, load the main window, drop the splash, open the file
+  // given on the command line, then show the main window and, when no year is open and
+  // the user asked for one, the new-year dialog.
   StartOutcome start();
   App& app() { return *app_; }
   frmMain& window() { return *w_; }
 
  private:
   QtPlatform services_;
+  QString file_;
   std::unique_ptr<App> app_;
   std::unique_ptr<frmMain> w_;
 };

@@ -15,15 +15,14 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "ui/qtplatform.h"
+
 namespace tly::ui {
 
 namespace {
 
 QString toQ(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 std::string fromQ(const QString& s) { return s.toUtf8().toStdString(); }
-
-int twipsToPixels(int twips, int dpi) { return static_cast<int>(static_cast<long>(twips) * dpi / 1440); }
-int pixelsToTwips(int px, int dpi) { return dpi > 0 ? static_cast<int>(static_cast<long>(px) * 1440 / dpi) : px * 15; }
 
 // The handlers of each range box, in the order StartMonth, StartDay, EndMonth, EndDay.
 void (*const kLeaveBox[4])(App&, JisuuDialog&) = {txtStartMonth_LostFocus, txtStartDay_LostFocus,
@@ -119,7 +118,7 @@ frmJisuu::frmJisuu(App& app, QWidget* parent) : QDialog(parent), app_(app) {
 
   JisuuForm_Load(app_, d_);
   const int dpi = logicalDpiX();
-  move(twipsToPixels(d_.left, dpi), twipsToPixels(d_.top, dpi));
+  move(twipsToPx(d_.left, dpi), twipsToPx(d_.top, dpi));
   syncFromModel();
 }
 
@@ -200,8 +199,8 @@ void frmJisuu::closeEvent(QCloseEvent* e) {
   if (!unloaded_) {
     unloaded_ = true;
     const int dpi = logicalDpiX();
-    d_.left = pixelsToTwips(x(), dpi);
-    d_.top = pixelsToTwips(y(), dpi);
+    d_.left = pxToTwips(x(), dpi, d_.left);
+    d_.top = pxToTwips(y(), dpi, d_.top);
     d_.windowState = isMinimized() ? 1 : (isMaximized() ? 2 : 0);
     JisuuForm_Unload(app_, d_);
     for (QLineEdit* t : txt_) t->removeEventFilter(this);

@@ -12,14 +12,13 @@
 #include <QScreen>
 #include <utility>
 
+#include "ui/qtplatform.h"
+
 namespace tly::ui {
 
 namespace {
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
-
-int twipsToPixels(int twips, int dpi) { return static_cast<int>(static_cast<long>(twips) * dpi / 1440); }
-int pixelsToTwips(int px, int dpi) { return static_cast<int>(static_cast<long>(px) * 1440 / dpi); }
 
 // Focus arriving because a window (a message box) went away is no focus change of the
 // dialog's own: the handlers act only on focus the user or the dialog moved.
@@ -90,7 +89,7 @@ frmJItem::frmJItem(App& app, std::function<void()> accepted, QWidget* parent)
 
   frmJItem_Load(app_, d_);
   int dpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
-  move(twipsToPixels(d_.left, dpi), twipsToPixels(d_.top, dpi));
+  move(twipsToPx(d_.left, dpi), twipsToPx(d_.top, dpi));
   show_();
 }
 
@@ -152,8 +151,8 @@ void frmJItem::finish(bool ok) {
     cmdCancel_Click(app_, d_);
   }
   int dpi = logicalDpiX() > 0 ? logicalDpiX() : 96;
-  d_.left = pixelsToTwips(x(), dpi);
-  d_.top = pixelsToTwips(y(), dpi);
+  d_.left = pxToTwips(x(), dpi, d_.left);
+  d_.top = pxToTwips(y(), dpi, d_.top);
   frmJItem_Unload(app_, d_, !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized)));
   close();
 }

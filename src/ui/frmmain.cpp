@@ -279,6 +279,7 @@ void frmMain::buildTopBar() {
   cmbGr_->setInsertPolicy(QComboBox::NoInsert);
   cmbGr_->setCompleter(nullptr);
   cmbGr_->lineEdit()->installEventFilter(this);
+  cmbGr_->installEventFilter(this);  // keys reach the box itself: its text box is a focus proxy
   cmbMonth_ = new QComboBox(client_);
   cmbMonth_->setObjectName(QStringLiteral("cmbMonth"));
   cmbDispJW_ = new QComboBox(client_);
@@ -304,7 +305,7 @@ void frmMain::buildTopBar() {
 bool frmMain::eventFilter(QObject* o, QEvent* e) {
   if (o == client_ && e->type() == QEvent::Resize) layoutClient();
   // Enter in the grade selector's text runs its own rule instead of Qt's matching.
-  if (cmbGr_ && o == cmbGr_->lineEdit() && e->type() == QEvent::KeyPress) {
+  if (cmbGr_ && (o == cmbGr_ || o == cmbGr_->lineEdit()) && e->type() == QEvent::KeyPress) {
     auto* k = static_cast<QKeyEvent*>(e);
     if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
       app_.W.cmbGr.text = us(cmbGr_->currentText());
@@ -496,10 +497,11 @@ void frmMain::capturePlacement() {
   w.windowState = isMinimized() ? 1 : isMaximized() || isFullScreen() ? 2 : 0;
   if (w.windowState != 0) return;
   const QPoint p = frameGeometry().topLeft();
-  w.left = pxToTwips(p.x(), dpi_);
-  w.top = pxToTwips(p.y(), dpi_);
-  w.width = pxToTwips(width(), dpi_);
-  w.height = pxToTwips(height(), dpi_);
+  // Unchanged pixels keep the twips they came from (no drift from rounding).
+  w.left = pxToTwips(p.x(), dpi_, w.left);
+  w.top = pxToTwips(p.y(), dpi_, w.top);
+  w.width = pxToTwips(width(), dpi_, w.width);
+  w.height = pxToTwips(height(), dpi_, w.height);
 }
 
 void frmMain::trackWindow(QWidget* w) { windows_.emplace_back(w); }
@@ -542,6 +544,7 @@ frmNew* frmMain::openNewYear(bool hideMain) {
     // When the main window itself is unloading, it closed the dialog and stays closed.
     if (unloaded_) return;
     show();
+    activateWindow();  // the main window may have been on screen behind the dialog
     syncFromModel();
     if (cancelled) close();
   });

@@ -92,7 +92,12 @@ void MainEditing::wireMenus() {
     mnuEditAll_Click(app);
     return false;
   });
-  if (QAction* del = w_.menuAction("mnuDel")) del->setShortcut(QKeySequence(Qt::Key_Delete));
+  if (QAction* del = w_.menuAction("mnuDel")) {
+    // The menu shows the key; the key itself reaches the grid's own key handler, which
+    // runs the command in the month view and does nothing in the tally view.
+    del->setShortcut(QKeySequence(Qt::Key_Delete));
+    del->setShortcutContext(Qt::WidgetShortcut);
+  }
   if (QAction* a = w_.menuAction("mnuJItem")) {
     w_.markBuilt("mnuJItem");
     connect(a, &QAction::triggered, this, [this] { showItemWindow(); });
@@ -229,6 +234,7 @@ bool MainEditing::eventFilter(QObject* o, QEvent* e) {
   GridView* grid = w_.grid();
   QLineEdit* txt = w_.txtInput();
   if (o == grid) {
+    const bool chordRelease = chords_.filter(e);
     switch (e->type()) {
       case QEvent::FocusIn:
         if (ownFocusChange(e)) {
@@ -243,6 +249,9 @@ bool MainEditing::eventFilter(QObject* o, QEvent* e) {
         break;
       case QEvent::KeyRelease: {
         auto* k = static_cast<QKeyEvent*>(e);
+        // The release of a Ctrl or Alt chord's key (Ctrl+C, Ctrl+V ...) starts no edit,
+        // whichever of the two keys went up first.
+        if (chordRelease) break;
         if (!k->isAutoRepeat() && Grid1_KeyUp(app, keyCode(k), shiftState(k->modifiers()))) {
           startEdit();
           return true;

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "ui/frmjitem.h"
+#include "ui/keychord.h"
 
 class QAction;
 class QLineEdit;
@@ -54,6 +55,7 @@ class MainEditing : public QObject {
   QMenu* pmnu1_ = nullptr;
   std::map<std::string, QAction*> popup_;
   QPointer<frmJItem> jitem_;
+  ChordKeys chords_;  // keys of the grid pressed with Ctrl or Alt
 };
 
 }  // namespace tly::ui

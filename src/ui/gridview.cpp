@@ -228,6 +228,16 @@ void GridView::moveCurrent(int row, int col, bool extend) {
   emit currentChanged(g_.Row, g_.Col);
 }
 
+void GridView::selectBlock(int top, int left, int bottom, int right) {
+  if (!g_.valid(top, left) || !g_.valid(bottom, right)) return;
+  g_.setCurrent(top, left);
+  g_.RowSel = bottom;
+  g_.ColSel = right;
+  showCurrent();
+  viewport()->update();
+  emit currentChanged(g_.Row, g_.Col);
+}
+
 void GridView::mousePressEvent(QMouseEvent* e) {
   setFocus(Qt::MouseFocusReason);
   if (e->button() == Qt::LeftButton) {
@@ -247,7 +257,17 @@ void GridView::mousePressEvent(QMouseEvent* e) {
     if (r >= g_.selTop() && r <= g_.selBottom() && c >= g_.selLeft() && c <= g_.selRight()) return;
   }
   bool extend = (e->modifiers() & Qt::ShiftModifier) != 0;
-  if (r < g_.FixedRows || c < g_.FixedCols) return;
+  const bool headerRow = r < g_.FixedRows, headerCol = c < g_.FixedCols;
+  if (headerRow && headerCol) return;  // the corner selects nothing
+  if (headerRow || headerCol) {
+    // A column's header selects the whole column (rows 1 to the last), a day's number the
+    // whole row; the first cell of the block becomes the current cell.
+    if (headerRow)
+      selectBlock(g_.FixedRows, c, g_.rows() - 1, c);
+    else
+      selectBlock(r, g_.FixedCols, r, g_.cols() - 1);
+    return;
+  }
   moveCurrent(r, c, extend);
   dragging_ = e->button() == Qt::LeftButton;
 }

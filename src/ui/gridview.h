@@ -47,6 +47,7 @@ class GridView : public QAbstractScrollArea {
  private:
   void relayout();
   void moveCurrent(int row, int col, bool extend);
+  void selectBlock(int top, int left, int bottom, int right);
   int fixedWidth() const;
   int fixedHeight() const;
   // The column whose right border lies within a few pixels of x in the header row, or -1.

@@ -54,8 +54,8 @@ FontInfo fromQFont(const QFont& q) {
   return f;
 }
 
-int twipsToPx(int twips, int dpi) { return static_cast<int>(std::lround(twips * static_cast<double>(dpi) / 1440.0)); }
-int pxToTwips(int px, int dpi) { return dpi > 0 ? static_cast<int>(std::lround(px * 1440.0 / dpi)) : px * 15; }
+int twipsToPx(int twips, int dpi) { return toPixels(twips, dpi); }
+int pxToTwips(int px, int dpi, int before) { return toTwips(px, dpi, before); }
 
 int screenDpi() {
   QScreen* s = QGuiApplication::primaryScreen();

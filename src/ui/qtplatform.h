@@ -10,6 +10,7 @@
 
 #include "model/platform.h"
 #include "ui/printdevice.h"
+#include "model/twips.h"
 
 namespace tly::ui {
 
@@ -24,9 +25,10 @@ void installFontSubstitutions();
 QFont toQFont(const FontInfo& f);
 FontInfo fromQFont(const QFont& f);
 
-// Twips <-> device pixels at the screen's logical resolution (1440 twips per inch).
+// Twips <-> device pixels at the screen's logical resolution (1440 twips per inch);
+// pxToTwips keeps `before` when it still gives px (model/twips.h).
 int twipsToPx(int twips, int dpi);
-int pxToTwips(int px, int dpi);
+int pxToTwips(int px, int dpi, int before = -1);
 int screenDpi();
 
 class QtMessageBox : public MessageBoxService {

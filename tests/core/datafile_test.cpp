@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
 #include <random>
 
 #include "model/cp932.h"
+#include "rules/celltext.h"
 #include "session/datafile.h"
 #include "support/fake_platform.h"
 #include "support/tempdir.h"
@@ -304,7 +306,7 @@ TEST(DataFile, TextsConvertTogetherAsTheyDoOneByOne) {
   // Writing: UTF-8 that CP932 cannot hold, that is not UTF-8, that ends inside a
   // character, or that is too long, next to each other in every part of the file.
   std::string long1;
-  for (int i = 0; i < 20000; ++i) long1 += "あ";
+  for (int i = 0; i < 40000; ++i) long1 += "あ";  // 80000 bytes: cut
   const std::vector<std::string> tricky = {"a😀b", "x\xe3\x81", "\x81y", "\xff", "\xc0\x80", " 国語 ", long1, "", "ｸﾗﾌﾞ"};
   auto y = fullYear(3);
   for (size_t i = 0; i < tricky.size(); ++i) {
@@ -348,13 +350,14 @@ TEST(DataFile, TextsConvertTogetherAsTheyDoOneByOne) {
   read.replace(read.size() - 6, 6, t.s);
   auto r = std::make_unique<SchoolYear>();
   ASSERT_EQ(decodeDataFile(read, *r), DecodeResult::Ok);
-  const std::string bad = "\xEF\xBF\xBD";
-  EXPECT_EQ(r->JJText[0][4][1][0], "A" + bad);
+  // Each byte that is no character is carried as U+F700 + byte.
+  const std::string c81 = "\xEF\x9E\x81", c80 = "\xEF\x9E\x80", cFD = "\xEF\x9F\xBD";
+  EXPECT_EQ(r->JJText[0][4][1][0], "A" + c81);
   EXPECT_EQ(r->JJText[1][4][1][0], "@A");
-  EXPECT_EQ(r->JJText[2][4][1][0], "A" + bad);
-  EXPECT_EQ(r->JJText[0][4][2][1], bad + bad);
-  EXPECT_EQ(r->JW[0][1].JWName, bad);
-  EXPECT_EQ(r->JW[0][1].JWCell[0][0], bad);  // " \x81 ": the lead byte takes the blank after it
+  EXPECT_EQ(r->JJText[2][4][1][0], "A" + c81);
+  EXPECT_EQ(r->JJText[0][4][2][1], c80 + cFD);
+  EXPECT_EQ(r->JW[0][1].JWName, c81);
+  EXPECT_EQ(r->JW[0][1].JWCell[0][0], c81);  // " \x81 ": the blank after the lead byte stays a blank
   EXPECT_EQ(r->JW[0][1].JWCell[1][1], "@");
   EXPECT_EQ(r->JW[0][1].JWCell[0][7], "");  // above Jigen
   expectSameReadBothWays(read, SchoolYear());
@@ -448,11 +451,13 @@ TEST(DataFile, TextsThatCp932CannotHoldOrThatAreTooLongAreReported) {
   TestApp t;
   t.app.Y = *smallYear();
   t.app.Y.JJText[0][4][1][0] = "a😀b";
-  t.app.Y.JW[0][0].JWKind = 1;
-  t.app.Y.JW[0][1].JWName = std::string(40000, 'x');
-  std::string long1;
-  for (int i = 0; i < 20000; ++i) long1 += "あ";
-  t.app.Y.JW[0][1].JWCell[0][1] = long1;  // 40000 bytes in CP932
+  t.app.Y.JW[0][0].JWKind = 2;
+  t.app.Y.JW[0][1].JWName = std::string(65535, 'x');  // one byte too many: never the length FFFF
+  std::string kana;
+  for (int i = 0; i < 32767; ++i) kana += "あ";
+  t.app.Y.JW[0][1].JWCell[0][1] = "x" + kana;  // 65535 bytes in CP932
+  t.app.Y.JW[0][2].JWName = std::string(65534, 'y');
+  t.app.Y.JW[0][2].JWCell[0][1] = kana;  // 65534 bytes: kept whole
   std::string path = dir.file("a.dat");
   EXPECT_EQ(writeDataFileAt(t.app, path), SaveOutcome::Saved);
   ASSERT_EQ(t.msg.shown.size(), 1u);
@@ -461,8 +466,50 @@ TEST(DataFile, TextsThatCp932CannotHoldOrThatAreTooLongAreReported) {
   auto r = std::make_unique<SchoolYear>();
   ASSERT_EQ(decodeDataFile(readBytes(path), *r), DecodeResult::Ok);
   EXPECT_EQ(r->JJText[0][4][1][0], "a?b");
-  EXPECT_EQ(r->JW[0][1].JWName.size(), kMaxTextBytes);
-  EXPECT_EQ(r->JW[0][1].JWCell[0][1].size(), 16383u * 3);  // 32766 bytes: no half character
+  EXPECT_EQ(r->JW[0][1].JWName.size(), 65534u);
+  EXPECT_EQ(r->JW[0][1].JWCell[0][1].size(), 1 + 32766u * 3);  // 65533 bytes: no half character
+  EXPECT_EQ(r->JW[0][2].JWName, t.app.Y.JW[0][2].JWName);
+  EXPECT_EQ(r->JW[0][2].JWCell[0][1], kana);
+}
+
+// Bytes in texts that are no CP932 character come back unchanged through a read and a
+// save, byte for byte, and saving them reports nothing.
+TEST(DataFile, UndecodableBytesSurviveReadAndSave) {
+  std::vector<std::string> texts;
+  for (int b = 0x80; b <= 0xFF; ++b) {
+    const char c = static_cast<char>(b);
+    texts.push_back(std::string(1, c));            // alone: a lone lead byte at the end
+    texts.push_back(std::string("a") + c + " z");  // a lead byte before a blank
+    texts.push_back(std::string(1, c) + "\x7F" + c);  // before a byte that ends no pair, then alone
+  }
+  texts.push_back("\x85\x40\x81\x40");  // an unassigned pair, then 　
+  texts.push_back("\x80\x80\xA0\xFD\xFE\xFF\xFF");
+  texts.push_back("\xEB\x40\xFC\xFC");  // pairs outside the table
+  Bytes t;
+  t.i16(static_cast<int>(texts.size()));
+  for (size_t i = 0; i < texts.size(); ++i) {
+    const int month = 1 + int(i / 62), day = 1 + int(i % 62) / 2, kind = int(i % 2);
+    t.i16(1).i16(month).i16(day).i16(kind).text(texts[i]);
+  }
+  t.i16(0).i16(0);
+  std::string file = smallYearBytes();
+  file.replace(file.size() - 6, 6, t.s);
+
+  auto r = std::make_unique<SchoolYear>();
+  ASSERT_EQ(decodeDataFile(file, *r), DecodeResult::Ok);
+  EXPECT_EQ(r->JJText[0][1][1][0], "\xEF\x9E\x80");  // 80 alone: U+F780
+  for (Cp932Pass pass : {Cp932Pass::Joined, Cp932Pass::OneByOne}) {
+    EncodeNotes notes;
+    const std::string saved = encodeDataFile(*r, notes, pass);
+    const size_t at = std::mismatch(saved.begin(), saved.end(), file.begin(), file.end()).first - saved.begin();
+    EXPECT_EQ(saved.size(), file.size());
+    EXPECT_EQ(at, saved.size()) << "first difference at byte " << at << ": "
+                                << testing::PrintToString(saved.substr(at > 8 ? at - 8 : 0, 24)) << " instead of "
+                                << testing::PrintToString(file.substr(at > 8 ? at - 8 : 0, 24));
+    EXPECT_FALSE(notes.lossy);
+  }
+  // Cleaning a text for a cell keeps the carriers.
+  EXPECT_EQ(cleanCellText(r->JJText[0][1][2][1]), r->JJText[0][1][2][1]);
 }
 
 }  // namespace

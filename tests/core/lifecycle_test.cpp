@@ -301,5 +301,52 @@ TEST(FileCommands, OpenKeepsTheMonthAndFollowsTheOpenedYear) {
   EXPECT_EQ(r.app.S.CurYear, 2005);
 }
 
+// Open shows the grade the file had selected, as the start-up read does; a selection the
+// opened year lacks keeps the shown grade when the year has it.
+TEST(FileCommands, OpenShowsTheGradeSelectedInTheFile) {
+  struct Case {
+    int fileGrades, fileShown, shownBefore, expected;
+  };
+  const Case cases[] = {{4, 3, 2, 3}, {4, 1, 4, 1}, {6, 6, 1, 6}, {3, 0, 2, 2}, {3, 0, 5, 1}};
+  for (const Case& c : cases) {
+    TempDir dir;
+    leaveWorkingFile(dir, 2004, c.fileGrades, c.fileShown);
+    Rig r;
+    r.app.S.AppPath = dir.dir();
+    test::makeYear(r.app, 1999, 6);
+    r.app.S.CurGr = c.shownBefore;
+    r.app.W.cmbGr.select(c.shownBefore - 1);
+    r.files.choose(dir.file("JJTEMP3.DAT"));
+    mnuOpen_Click(r.app);
+    EXPECT_EQ(r.app.S.CurGr, c.expected) << c.fileShown;
+    EXPECT_EQ(r.app.W.cmbGr.index, c.expected - 1);
+    EXPECT_EQ(r.app.W.cmbGr.text, std::to_string(c.expected) + "年");
+    // The next save writes the grade that is shown.
+    std::string name = dir.file("again.DAT");
+    SaveJJ3(r.app, name);
+    EXPECT_EQ(r.app.Y.Fs.FsGrIndex, c.expected - 1);
+  }
+}
+
+// A file named on the command line opens as Open opens it; a name that is no file is
+// reported and changes nothing (no empty file is created for it).
+TEST(FileCommands, NamedFileOpensWithoutTheDialog) {
+  TempDir dir;
+  leaveWorkingFile(dir, 2004, 4, 3);
+  Rig r;
+  r.app.S.AppPath = dir.dir();
+  test::makeYear(r.app, 1999, 3);
+  r.app.S.CurMonth = 6;
+  EXPECT_FALSE(openNamedFile(r.app, dir.file("missing.DAT")));
+  EXPECT_EQ(r.msg.shown.back().text, "ファイルが見つかりません。");
+  EXPECT_FALSE(test::fileExists(dir.file("missing.DAT")));
+  EXPECT_EQ(r.app.Y.nendo(), 1999);
+  EXPECT_TRUE(openNamedFile(r.app, dir.file("JJTEMP3.DAT")));
+  EXPECT_EQ(r.app.Y.nendo(), 2004);
+  EXPECT_EQ(r.app.S.CurGr, 3);
+  EXPECT_EQ(r.app.S.CurFile, dir.file("JJTEMP3.DAT"));
+  EXPECT_TRUE(r.files.asked.empty());
+}
+
 }  // namespace
 }  // namespace tly

@@ -320,7 +320,6 @@ TEST(Ver2, DamagedFilesAreReportedAndLeaveTheYearAlone) {
       {"cell", badCell, good.texts, good.timetables, 9},
       {"length", badLength, good.texts, good.timetables, 9},
       {"year", badYear, good.texts, good.timetables, 9},
-      {"text line", good.main, good.texts + "x,y,z\r\n", good.timetables, 13},
       {"count", good.main, good.texts, manyTimetables, 9},
       {"kind over 200", good.main, good.texts, tooManyOfAKind, 9},
   };
@@ -369,6 +368,38 @@ TEST(Ver2, TextLinesAcceptBlanksOrCommasAndSkipInvalidRecords) {
   EXPECT_EQ(y->JJText[0][5][3][0], "");
   EXPECT_EQ(y->JJText[0][6][6][0], "");
   EXPECT_EQ(y->JJText[2][12][31][1], "");
+}
+
+// A line of the text file that cannot be read is skipped, the rest is read and the user
+// told how many lines were skipped.
+TEST(Ver2, UnreadableTextLinesAreSkippedAndCounted) {
+  Fixture f;
+  auto y = std::make_unique<SchoolYear>();
+  fillYear(*y, 3, 6);
+  const Ver2Bytes good = encodeVer2(*y, "");
+  const size_t mid = good.texts.find("\r\n") + 2;
+  const std::string texts = "x,y,z\r\n" + good.texts.substr(0, mid) + toCp932("運動会\r\n1,5\r\n") +
+                            good.texts.substr(mid);
+  writeBytes(f.dir.file("lines.DAT"), good.main);
+  writeBytes(f.dir.file("lines.das"), texts);
+  writeBytes(f.dir.file("lines.daj"), good.timetables);
+  std::string name = f.dir.file("lines.DAT");
+  EXPECT_EQ(loadVer2(*f.app, name), Ver2LoadOutcome::Read);
+  EXPECT_TRUE(f.fake.msg.saw("読み取れない 3 行を読み飛ばしました。"));
+  for (int g = 0; g < 3; ++g) {
+    EXPECT_EQ(f.app->Y.JJText[g][4][29][0], "みどりの日");
+    EXPECT_EQ(f.app->Y.JJText[g][9][1][1], y->JJText[g][9][1][1]);
+  }
+  EXPECT_EQ(f.app->Y.JJText[1][12][24][0], y->JJText[1][12][24][0]);
+
+  // A file whose lines all read says nothing about skipping.
+  Fixture g;
+  writeBytes(g.dir.file("ok.DAT"), good.main);
+  writeBytes(g.dir.file("ok.das"), good.texts);
+  writeBytes(g.dir.file("ok.daj"), good.timetables);
+  name = g.dir.file("ok.DAT");
+  EXPECT_EQ(loadVer2(*g.app, name), Ver2LoadOutcome::Read);
+  EXPECT_FALSE(g.fake.msg.saw("読み飛ばしました"));
 }
 
 TEST(Ver2, SaveDialogAndFailedSaveKeepTheOldFiles) {

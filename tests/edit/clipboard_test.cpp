@@ -194,6 +194,32 @@ TEST(Clipboard, PasteRefusalsAndTextWithoutLineBreak) {
   EXPECT_TRUE(app.S.UndoReady);
 }
 
+// Other programs end clipboard lines with LF alone (or CR alone); those paste as CR LF does.
+TEST(Clipboard, LinesEndedByLfOrCrPasteLikeCrLf) {
+  const char* const texts[] = {"道徳\t／\r\n道徳\t／\r\n", "道徳\t／\n道徳\t／\n", "道徳\t／\r道徳\t／\r",
+                               "道徳\t／\n道徳\t／\r\n", "道徳\t／\r\n道徳\t／"};
+  for (const char* t : texts) {
+    EditFixture f;
+    App& app = f.app;
+    f.clipboard.content = t;
+    f.select(10, 3, 10, 3);
+    ASSERT_TRUE(mnuPaste_Click(app)) << t;
+    EXPECT_EQ(f.cell(1, 10, 1), -5) << t;
+    EXPECT_EQ(f.cell(1, 10, 2), 0) << t;
+    // The last line pastes only when a line end follows it.
+    const bool lastEnded = std::string(t).back() == '\n' || std::string(t).back() == '\r';
+    EXPECT_EQ(f.cell(1, 11, 1) == -5 && f.cell(1, 11, 2) == 0, lastEnded) << t;
+    EXPECT_TRUE(f.msg.shown.empty()) << t;
+  }
+  // One value with LF fills the selection.
+  EditFixture f;
+  f.clipboard.content = "道徳\n";
+  f.select(5, 3, 6, 4);
+  ASSERT_TRUE(mnuPaste_Click(f.app));
+  for (int d = 5; d <= 6; ++d)
+    for (int p = 1; p <= 2; ++p) EXPECT_EQ(f.cell(1, d, p), -5);
+}
+
 TEST(Clipboard, HostileClipboardTextStaysInsideTheGrid) {
   EditFixture f;
   App& app = f.app;

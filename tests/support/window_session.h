@@ -45,8 +45,12 @@ struct Session : test::FakePlatform {
   // Start-up as the program entry does it: load, then show the main window or the dialog.
   StartOutcome start() {
     StartOutcome out = window().load();
-    if (out == StartOutcome::OfferNewYear) w->openNewYear(true);
-    else if (out != StartOutcome::Quit) w->show();
+    if (out == StartOutcome::OfferNewYear) {
+      w->show();
+      w->openNewYear(false);
+    } else if (out != StartOutcome::Quit) {
+      w->show();
+    }
     QApplication::processEvents();
     return out;
   }

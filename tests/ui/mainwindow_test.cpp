@@ -42,11 +42,16 @@ void MainWindowTest::gridFollowsClicksKeysAndScrolls() {
   QCOMPARE(m.Col, 4);
   QCOMPARE(m.RowSel, 7);
   QCOMPARE(m.ColSel, 6);
-  // A click on a header or day-number cell leaves the current cell where it is.
+  // A click on a header selects its column, on a day number its row; the corner nothing.
   QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->cellRect(0, 5).center());
+  QCOMPARE(m.Row, 1);
+  QCOMPARE(m.RowSel, m.rows() - 1);
   QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->cellRect(3, 1).center());
-  QCOMPARE(m.Row, 5);
-  QCOMPARE(m.Col, 4);
+  QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->cellRect(0, 0).center());
+  QCOMPARE(m.Row, 3);
+  QCOMPARE(m.Col, 2);
+  QCOMPARE(m.ColSel, m.cols() - 1);
+  QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, g->cellRect(5, 4).center());
 
   g->setFocus();
   QTest::keyClick(g, Qt::Key_Down);

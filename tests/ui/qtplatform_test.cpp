@@ -1,10 +1,14 @@
 // The Qt side of the platform services: the settings store under "TLY", message texts
 // with CR line breaks, twips on screen, and Windows font names reaching the IPA faces.
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QFontInfo>
+#include <QPushButton>
 #include <QSettings>
 #include <QTest>
 
 #include "support/tempdir.h"
+#include "ui/desktop.h"
 #include "ui/qtplatform.h"
 
 using namespace tly;
@@ -17,7 +21,19 @@ class QtPlatformTest : public QObject {
   void messageTextBreaksLinesOnCrAndLf();
   void twipsConvertAtTheScreenResolution();
   void windowsFontNamesRenderWithIpaFaces();
+  void qtDialogTextsAreJapaneseInAnyLocale();
 };
+
+void QtPlatformTest::qtDialogTextsAreJapaneseInAnyLocale() {
+  QLocale::setDefault(QLocale::c());
+  QVERIFY(installJapaneseQtTexts(*qApp));
+  QDialogButtonBox box(QDialogButtonBox::Cancel | QDialogButtonBox::Open);
+  QCOMPARE(box.button(QDialogButtonBox::Cancel)->text(), QString::fromUtf8("キャンセル"));
+  QFileDialog dlg;
+  dlg.setOption(QFileDialog::DontUseNativeDialog);
+  QVERIFY(!dlg.findChildren<QPushButton*>().isEmpty());
+  for (QPushButton* b : dlg.findChildren<QPushButton*>()) QVERIFY2(b->text() != "Cancel", qPrintable(b->text()));
+}
 
 void QtPlatformTest::settingsStoreKeepsTextBySection() {
   test::TempDir tmp;

@@ -18,6 +18,7 @@ class StartupTest : public QObject {
   void instanceQuestionNoTouchesNothing();
   void instanceQuestionYesCountsOn();
   void placementRoundTripsAndUnloadRunsOnce();
+  void unchangedPlacementIsStoredUnchanged();
 };
 
 void StartupTest::firstStartBuildsYearAndNextStartReadsIt() {
@@ -32,10 +33,10 @@ void StartupTest::firstStartBuildsYearAndNextStartReadsIt() {
     QCOMPARE(s.msg.shown[0].buttons, MsgButtons::YesNo);
     QCOMPARE(s.msg.shown[0].icon, MsgIcon::Question);
     QCOMPARE(s.settings.get("TLY", "Settings", "ExTLY", ""), std::string("1"));
-    // The dialog is up and the main window waits hidden behind it.
+    // The dialog is up, and the main window with it.
     ui::frmNew* dlg = s.w->newYearWindow();
     QVERIFY(dlg && dlg->isVisible());
-    QVERIFY(!s.w->isVisible());
+    QVERIFY(s.w->isVisible());
 
     dlg->txtNendo()->setText("1999");
     QTest::mouseClick(dlg->cmdOK(), Qt::LeftButton);
@@ -145,6 +146,31 @@ void StartupTest::placementRoundTripsAndUnloadRunsOnce() {
   s.w->unloadOnce();
   QCOMPARE(ended.count(), 1);
   QCOMPARE(s.settings.get("TLY", "Settings", "ExTLY", ""), std::string("5"));
+}
+
+// A window that was not moved or resized stores the placement it was given, exactly.
+void StartupTest::unchangedPlacementIsStoredUnchanged() {
+  test::TempDir dir;
+  {
+    Session s;  // leaves a working file, so the next starts take the placement from the store
+    s.app.S.AppPath = dir.dir();
+    s.startWithNewYear(1999);
+    s.w->close();
+  }
+  const char* const cases[][4] = {{nullptr, nullptr, nullptr, nullptr}, {"1010", "995", "7003", "6499"}};
+  const char* const keys[] = {"MainLeft", "MainTop", "MainWidth", "MainHeight"};
+  const char* const defaults[] = {"1000", "1000", "6500", "6500"};
+  for (const auto& c : cases) {
+    Session s;
+    s.app.S.AppPath = dir.dir();
+    for (int i = 0; i < 4; ++i)
+      if (c[i]) s.settings.set("TLY", "Settings", keys[i], c[i]);
+    QCOMPARE(s.start(), StartOutcome::Ready);
+    s.w->close();
+    for (int i = 0; i < 4; ++i)
+      QCOMPARE(QString::fromStdString(s.settings.get("TLY", "Settings", keys[i], "")),
+               QString(c[i] ? c[i] : defaults[i]));
+  }
 }
 
 QTEST_MAIN(StartupTest)
