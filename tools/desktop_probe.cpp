@@ -71,7 +71,8 @@ void takeTimetablePictures(ui::frmMain& w, const QString& outDir) {
   saveGrab(jw, outDir + QStringLiteral("/frmJW-reference.png"));
   jw->cmdOK()->click();
   QApplication::processEvents();
-  w.menuAction("mnuDispJWC")->trigger();
+  // The class view may be on already (the window keeps the kind it was left with).
+  if (!w.menuAction("mnuDispJWC")->isChecked()) w.menuAction("mnuDispJWC")->trigger();
   QApplication::processEvents();
   saveGrab(&w, outDir + QStringLiteral("/frmMain-class-timetable.png"));
   w.menuAction("mnuDispJWC")->trigger();
