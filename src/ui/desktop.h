@@ -5,12 +5,15 @@
 
 #include <QString>
 #include <memory>
+#include <string>
 
 #include "session/lifecycle.h"
 #include "ui/qtplatform.h"
 
 class QApplication;
 class QCommandLineParser;
+class QSocketNotifier;
+class QTimer;
 
 namespace tly::ui {
 
@@ -36,11 +39,21 @@ class Desktop {
   StartOutcome start();
   App& app() { return *app_; }
   frmMain& window() { return *w_; }
+  // Ends on SIGTERM, SIGHUP and SIGINT as the Exit command does (the working file is
+  // written, the running-copy counter lowered) instead of dying with the session.
+  void endOnSignals();
+  // Writes the recovery copy now when the year changed since the last one (the timer
+  // does this every few seconds).
+  void keepRecoveryCopyNow();
 
  private:
   QtPlatform services_;
   std::unique_ptr<App> app_;
   std::unique_ptr<frmMain> w_;
+  QTimer* recoveryTimer_ = nullptr;
+  QSocketNotifier* signalNotifier_ = nullptr;
+  std::string lastRecovery_;
+  bool ended_ = false;
 };
 
 // The whole desktop program: options, start, event loop.
