@@ -28,10 +28,21 @@ for dir in model io calendar rules session; do
 done
 flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
        -DTLY_LIBFUZZER -Isrc -Itests)
+# The program's sources are compiled once (with -fsanitize=fuzzer-no-link) for every target.
+echo "== compiling the readers"
+mkdir -p "$out/obj"
+objs=()
+for f in "${core[@]}"; do
+  o="$out/obj/$(echo "$f" | tr / _).o"
+  if [ ! -e "$o" ] || [ "$f" -nt "$o" ]; then
+    clang++ "${flags[@]/-fsanitize=fuzzer,address,undefined/-fsanitize=fuzzer-no-link,address,undefined}" -c "$f" -o "$o"
+  fi
+  objs+=("$o")
+done
 summary=()
 for t in "${targets[@]}"; do
   echo "== $t: building"
-  clang++ "${flags[@]}" "tests/fuzz/${t}_fuzz.cpp" "${core[@]}" -o "$out/${t}_fuzz"
+  clang++ "${flags[@]}" "tests/fuzz/${t}_fuzz.cpp" "${objs[@]}" -o "$out/${t}_fuzz"
   mkdir -p "$out/corpus-$t"
   cp -n tests/fuzz/seeds/"$t"/* "$out/corpus-$t/" 2>/dev/null || true
   echo "== $t: fuzzing for ${seconds}s"

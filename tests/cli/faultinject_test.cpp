@@ -282,6 +282,20 @@ TEST(CommandLine, SpecialAndHugeFilesAreRefusedUnread) {
   }
 }
 
+// The settings file written after an older-format save keeps every section it had, or
+// is left as it was when it could not be read.
+TEST(FaultInjection, AnUnreadableSettingsFileIsNotRewritten) {
+  TempDir dir, settings;
+  const std::string in = dir.file("in.DAT"), ini = settings.file("tly.ini");
+  writeYear(in, 2001);
+  const std::string other = "[Other]\r\nKeep=1\r\n";
+  const std::vector<std::string> args = {"convert", in, dir.file("out.DAT"), "--to", "v2", "--dir", settings.path()};
+  int n = sweep(args, {"read"}, "EIO", [&] { writeBytes(ini, other); }, [&](const ProcRun& r, const std::string& fault) {
+    EXPECT_NE(readBytes(ini).find(other), std::string::npos) << fault << " rc " << r.rc << " " << r.err;
+  });
+  std::printf("[ faults ] settings file: %d injected\n", n);
+}
+
 #ifdef TLY_HAVE_UI
 // The desktop program ended by SIGTERM or SIGHUP ends as its Exit command does.
 TEST(Desktop, EndsOnTermAndHangUpSignalsAsExitDoes) {

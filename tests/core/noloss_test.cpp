@@ -138,11 +138,19 @@ TEST(SafeSave, ReadOnlyFilesAreRefusedAndTheFolderIsLeftClean) {
   EXPECT_TRUE(r.msg.saw("Error Code"));
   EXPECT_EQ(readBytes(f), "old");
 
-  // A writable file keeps its mode.
+  // A writable file keeps its mode, and its owner where the system allows it.
   ::chmod(f.c_str(), 0640);
+  const bool admin = ::geteuid() == 0;
+  if (admin) {
+    ASSERT_EQ(::chown(f.c_str(), 4321, 4321), 0);
+  }
   EXPECT_EQ(replaceFileContents(f, "new"), 0);
   ::stat(f.c_str(), &st);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
+  if (admin) {
+    EXPECT_EQ(st.st_uid, 4321u);
+    EXPECT_EQ(st.st_gid, 4321u);
+  }
 }
 
 TEST(SettingsFile, AnUnreadableSettingsFileIsNotRewritten) {
