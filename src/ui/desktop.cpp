@@ -98,7 +98,8 @@ void Desktop::endOnSignals() {
     char b;
     ssize_t r = ::read(g_signalPipe[0], &b, 1);
     (void)r;
-    w_->unloadOnce();  // runs at most once; then the event loop ends
+    endRequested_ = true;
+    w_->unloadOnce();  // runs at most once (not before the load has finished); then the loop ends
     qApp->quit();
   });
   struct sigaction sa {};
@@ -138,6 +139,12 @@ int runDesktop(int argc, char** argv) {
   Desktop desktop(desktopOptions(qapp, cl));
   desktop.endOnSignals();
   if (desktop.start() == StartOutcome::Quit) return 0;
+  // A signal that came while a start-up question was open ends the run now that the
+  // load is complete.
+  if (desktop.endRequested()) {
+    desktop.window().unloadOnce();
+    return 0;
+  }
   return qapp.exec();
 }
 

@@ -45,6 +45,8 @@ class Desktop {
   // Writes the recovery copy now when the year changed since the last one (the timer
   // does this every few seconds).
   void keepRecoveryCopyNow();
+  // A terminating signal has arrived.
+  bool endRequested() const { return endRequested_; }
 
  private:
   QtPlatform services_;
@@ -54,6 +56,7 @@ class Desktop {
   QSocketNotifier* signalNotifier_ = nullptr;
   std::string lastRecovery_;
   bool ended_ = false;
+  bool endRequested_ = false;
 };
 
 // The whole desktop program: options, start, event loop.
