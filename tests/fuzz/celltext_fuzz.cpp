@@ -22,7 +22,11 @@ bool celltextCheck(const uint8_t* data, size_t size) {
   y->Jigen = static_cast<int16_t>(5 + data[0] % 3);
   const std::string_view text(reinterpret_cast<const char*>(data) + 1, size - 1);
 
-  if (auto d = decodeCellText(*y, text)) {
+  // Raw text must not crash the decoder; the program decodes only cleaned text (typing
+  // and pasting both clean first), whose shown form must be clean as well.
+  (void)decodeCellText(*y, text);
+  const std::string c = cleanCellText(text);
+  if (auto d = decodeCellText(*y, c)) {
     const int v = d->code;
     if (v >= 11) {
       if (v > 79 || v / 10 < 1 || v / 10 > 7 || v % 10 < 1 || v % 10 > y->Jigen) return false;
@@ -32,7 +36,6 @@ bool celltextCheck(const uint8_t* data, size_t size) {
     if (sanitizeUtf8(d->shown) != d->shown) return false;
   }
 
-  const std::string c = cleanCellText(text);
   if (c.size() > kMaxCellTextBytes || sanitizeUtf8(c) != c) return false;
   for (unsigned char ch : c)
     if (ch < 0x20 || ch == 0x7f) return false;
