@@ -40,16 +40,33 @@ bool isSubcommand(const std::string& first) {
   return false;
 }
 
+void printUsage(std::ostream& out) {
+  out << "使い方:\n";
+  for (const auto& c : kCommands) out << "  " << c.usage << "\n";
+}
+
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.empty() || args[0] == "help") {
-    out << "使い方:\n";
-    for (const auto& c : kCommands) out << "  " << c.usage << "\n";
+    printUsage(out);
     return 0;
   }
   for (const auto& c : kCommands)
     if (args[0] == c.name && c.fn) return c.fn(args, out, err);
   err << "不明なコマンドです: " << args[0] << "\n";
+  printUsage(err);
   return 2;
+}
+
+FrontChoice chooseFront(const std::vector<std::string>& args) {
+  if (args.empty()) return FrontChoice::Desktop;
+  const std::string& a = args[0];
+  if (isSubcommand(a)) return FrontChoice::Subcommand;
+  if (a == "-h" || a == "--help" || a == "-help" || a == "-?") return FrontChoice::Help;
+  if (a == "-v" || a == "--version") return FrontChoice::Version;
+  // Options (such as --dir DIR) belong to the desktop program; a bare word is a mistyped
+  // subcommand.
+  if (!a.empty() && a[0] == '-') return FrontChoice::Desktop;
+  return FrontChoice::Unknown;
 }
 
 }  // namespace tly::cli

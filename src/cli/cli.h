@@ -14,4 +14,13 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
 // True when args name a subcommand (so the desktop program is not started).
 bool isSubcommand(const std::string& first);
 
+// The subcommand list ("使い方:" and one line per subcommand).
+void printUsage(std::ostream& out);
+
+// What the program's arguments ask for: a subcommand, help or the version on the
+// terminal, the desktop program (no arguments, or its options), or an unknown word
+// (answered with "不明なコマンドです" and the list, never with the desktop program).
+enum class FrontChoice { Subcommand, Help, Version, Desktop, Unknown };
+FrontChoice chooseFront(const std::vector<std::string>& args);
+
 }  // namespace tly::cli

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "io/safesave.h"
 #include "io/yearfile.h"
 #include "session/datafile.h"
 #include "session/ver2.h"
@@ -43,7 +44,8 @@ std::unique_ptr<SchoolYear> readYear(const std::string& path, std::ostream& err)
       err << "ファイルが見つかりません: " << path << "\n";
       break;
     case YearRead::Status::Unreadable:
-      err << "ファイルを読み込めません: " << path << "\n";
+      err << "ファイルを読み込めません: " << path << ": " << ioErrorText(r.error) << " (Error Code " << r.error
+          << ")\n";
       break;
     case YearRead::Status::NoSignature:
       err << "TLY300 形式のデータファイルではありません: " << path << "\n";

@@ -1,5 +1,8 @@
 // `tly convert IN OUT --to v2|v3 [--periods N] [--dir DIR]`: converts a year between the
 // current data file and the older three-file set.
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <memory>
 #include <ostream>
 
@@ -67,8 +70,20 @@ int cmdConvert(const Args& args, std::ostream& out, std::ostream& err) {
     err << "使い方: tly convert IN OUT --to v2|v3 [--periods N] [--dir DIR]\n";
     return 2;
   }
+  if (files[0].empty() || files[1].empty()) {
+    err << (files[0].empty() ? "入力" : "出力") << "ファイル名が空です。\n";
+    return 2;
+  }
   const std::string in = inCurrentFolder(files[0]);
   const std::string outPath = inCurrentFolder(files[1]);
+  // The settings folder must be there: otherwise the settings would be skipped unseen.
+  if (!dir.empty()) {
+    struct stat st;
+    if (::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+      err << "設定ファイルのフォルダーが見つかりません: " << dir << "\n";
+      return 1;
+    }
+  }
 
   Context c(err);
   App* app = c.app.get();
@@ -82,7 +97,12 @@ int cmdConvert(const Args& args, std::ostream& out, std::ostream& err) {
 
   std::string head;
   if (int e = readFileContents(in, &head); e != 0 || head.empty()) {
-    err << "ファイルが見つかりません。: " << in << "\n";
+    if (e == 0)
+      err << "ファイルが空です: " << in << "\n";
+    else if (e == ENOENT)
+      err << "ファイルが見つかりません。: " << in << "\n";
+    else
+      err << "ファイルを読み込めません: " << in << ": " << ioErrorText(e) << " (Error Code " << e << ")\n";
     return 1;
   }
   if (startsWith(head, kFileSig)) {

@@ -299,6 +299,7 @@ int cmdNew(const Args& args, std::ostream& out, std::ostream& err) {
     }
   }
   if (yearText.empty() || outPath.empty()) {
+    if (!yearText.empty()) err << "出力ファイル名が空です。\n";
     err << usage;
     return 2;
   }
@@ -415,6 +416,10 @@ int cmdResave(const Args& args, std::ostream& out, std::ostream& err) {
   (void)out;
   if (args.size() != 3) {
     err << "使い方: tly resave IN OUT\n";
+    return 2;
+  }
+  if (args[2].empty()) {
+    err << "出力ファイル名が空です。\n";
     return 2;
   }
   Context c(err);

@@ -1,6 +1,8 @@
 // Subcommands that edit a data file as the main window's grid would: edit (type a text
 // into one cell and press Enter) and paste (paste clipboard-format text at a cell).
 #include <algorithm>
+#include <cstdio>
+#include <iterator>
 #include <iostream>
 #include <map>
 #include <memory>
@@ -11,6 +13,7 @@
 #include "cli/context.h"
 #include "model/cellcode.h"
 #include "model/months.h"
+#include "rules/celltext.h"
 #include "session/datafile.h"
 #include "session/celledit.h"
 #include "session/clipboard.h"
@@ -113,6 +116,12 @@ int cmdEdit(const Args& args, std::ostream& out, std::ostream& err) {
   if (!dayNumber) return badValue(err, "日", o.values["day"]), 1;
   const int day = *dayNumber;
   const std::string& p = o.values["period"];
+  // A day text longer than a cell holds is refused rather than cut without a word.
+  if ((p == "events" || p == "remarks") && o.values["text"].size() > kMaxCellTextBytes) {
+    err << "--text が長すぎます: " << o.values["text"].size() << " バイト（1 つのセルに入るのは " << kMaxCellTextBytes
+        << " バイトまでです）。セルは変更されていません。\n";
+    return 1;
+  }
   int col = 0, period = 0;
   if (p == "events") col = 2;
   else if (p == "remarks") col = app.Grid1.cols() - 1;
@@ -133,10 +142,12 @@ int cmdEdit(const Args& args, std::ostream& out, std::ostream& err) {
     err << "入力を解釈できませんでした。セルは変更されていません。\n";
     return 1;
   }
+  // The new value is printed only once it is saved.
+  if (int rc = save(app, o.file); rc != 0) return rc;
   int g = app.S.CurGr - 1, m = app.S.CurMonth;
   if (period > 0) out << app.Y.JJ[g][m][day][period] << "\n";
   else out << app.Y.JJText[g][m][day][col == 2 ? 0 : 1] << "\n";
-  return save(app, o.file);
+  return 0;
 }
 
 int cmdPaste(const Args& args, std::ostream& out, std::ostream& err) { return runPaste(args, std::cin, out, err); }
@@ -155,11 +166,20 @@ int runPaste(const Args& args, std::istream& in, std::ostream& out, std::ostream
   if (!row) return badValue(err, "行", o.values["row"]), 1;
   const auto col = parseNumber(o.values["col"], 2, app.Grid1.cols() - 1);
   if (!col) return badValue(err, "列", o.values["col"]), 1;
-  std::ostringstream text;
-  text << in.rdbuf();
+  // The text is read whole; a read error pastes nothing.
+  std::string text;
+  try {
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  } catch (const std::exception&) {
+    in.setstate(std::ios::badbit);
+  }
+  if (in.bad() || (&in == &std::cin && std::ferror(stdin))) {
+    err << "貼り付ける文字列を標準入力から読み込めませんでした。ファイルは変更されていません。\n";
+    return 1;
+  }
   app.Grid1.setCurrent(*row, *col);
   bool pasted = false;
-  withEditAll(app, o.allGrades, [&] { pasted = pasteText(app, text.str()); });
+  withEditAll(app, o.allGrades, [&] { pasted = pasteText(app, text); });
   if (!pasted) return 1;
   return save(app, o.file);
 }

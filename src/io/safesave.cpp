@@ -6,14 +6,16 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 namespace tly {
 
 namespace {
 
-// No data file of this program comes near this size; a larger file is refused rather
-// than read into memory.
-constexpr off_t kMaxFileBytes = 256L * 1024 * 1024;
+// No data file of this program comes near this size (a full year with every text and
+// timetable filled is well under a megabyte); a larger file is refused before reading.
+constexpr off_t kMaxFileBytes = 32L * 1024 * 1024;
 
 bool writeAll(int fd, std::string_view bytes) {
   size_t done = 0;
@@ -32,7 +34,9 @@ bool writeAll(int fd, std::string_view bytes) {
 
 int readFileContents(const std::string& path, std::string* out) {
   out->clear();
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Opened without waiting, so that a named pipe cannot hold the program; anything but a
+  // regular file (a pipe, a device such as /dev/zero, a folder) is refused unread.
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
   if (fd < 0) return errno;
   struct stat st;
   int e = 0;
@@ -40,8 +44,12 @@ int readFileContents(const std::string& path, std::string* out) {
     e = errno;
   else if (S_ISDIR(st.st_mode))
     e = EISDIR;
+  else if (!S_ISREG(st.st_mode))
+    e = kErrNotRegularFile;
   else if (st.st_size > kMaxFileBytes)
     e = EFBIG;
+  else if (::fcntl(fd, F_SETFL, 0) != 0)
+    e = errno;
   if (e == 0) {
     out->reserve(static_cast<size_t>(st.st_size));
     char buf[65536];
@@ -63,6 +71,27 @@ int readFileContents(const std::string& path, std::string* out) {
   ::close(fd);
   if (e != 0) out->clear();
   return e;
+}
+
+std::string ioErrorText(int e) {
+  switch (e) {
+    case 0: return "";
+    case ENOENT: return "ファイルが見つかりません";
+    case EACCES:
+    case EPERM: return "アクセスが拒否されました (書き込み禁止または権限がありません)";
+    case EISDIR: return "フォルダーです";
+    case kErrNotRegularFile: return "通常のファイルではありません";
+    case EFBIG: return "ファイルが大きすぎます";
+    case EIO: return "ディスクの読み書きでエラーが発生しました";
+    case ENOSPC:
+    case EDQUOT: return "ディスクの空き容量が足りません";
+    case EROFS: return "読み取り専用のディスクです";
+    case ENOTDIR: return "フォルダーが見つかりません";
+    case ENAMETOOLONG: return "ファイル名が長すぎます";
+    case EXDEV: return "別のディスクへは移せません";
+    case EBUSY: return "ファイルが使用中です";
+    default: return "システムエラー " + std::to_string(e);
+  }
 }
 
 std::string replacementTarget(const std::string& path) {
@@ -92,8 +121,13 @@ int writeTempFile(const std::string& path, std::string_view bytes, std::string* 
   // The new file gets the old file's permissions, or the usual ones for a new file.
   mode_t mode;
   struct stat st;
-  if (::stat(path.c_str(), &st) == 0) {
+  const bool exists = ::stat(path.c_str(), &st) == 0;
+  if (exists) {
     if (S_ISDIR(st.st_mode)) return EISDIR;
+    if (!S_ISREG(st.st_mode)) return EINVAL;
+    // A file the user may not write is not replaced, even though the folder would allow
+    // it: its read-only bits hold even for the administrator.
+    if ((st.st_mode & 0222) == 0 || ::access(path.c_str(), W_OK) != 0) return EACCES;
     mode = st.st_mode & 07777;
   } else {
     mode_t mask = ::umask(0);
@@ -104,6 +138,12 @@ int writeTempFile(const std::string& path, std::string_view bytes, std::string* 
   std::string tmp = (dir == "/" ? std::string("/") : dir + "/") + "." + base + ".tmpXXXXXX";
   int fd = ::mkstemp(tmp.data());
   if (fd < 0) return errno;
+  // The file keeps its owner and group where the system lets us give them.
+  if (exists && (st.st_uid != ::geteuid() || st.st_gid != ::getegid())) {
+    if (::fchown(fd, st.st_uid, st.st_gid) != 0 && ::fchown(fd, static_cast<uid_t>(-1), st.st_gid) != 0) {
+      // Not allowed (another user's file): the new file is the user's own.
+    }
+  }
   int err = 0;
   if (!writeAll(fd, bytes) || ::fchmod(fd, mode) != 0 || ::fsync(fd) != 0) err = errno;
   if (::close(fd) != 0 && err == 0) err = errno;
@@ -115,13 +155,88 @@ int writeTempFile(const std::string& path, std::string_view bytes, std::string* 
   return 0;
 }
 
+static void syncFolderOf(const std::string& path) {
+  auto slash = path.rfind('/');
+  const std::string dir = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  (void)::fsync(fd);  // some file systems cannot sync a folder; the rename itself went through
+  ::close(fd);
+}
+
 int commitTempFile(const std::string& tmpPath, const std::string& path) {
   if (::rename(tmpPath.c_str(), path.c_str()) != 0) {
     int e = errno;
     ::unlink(tmpPath.c_str());
     return e;
   }
+  syncFolderOf(path);
   return 0;
+}
+
+namespace {
+
+bool exists(const std::string& path) {
+  struct stat st;
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
+// A free name beside path for keeping its previous file during a save of several files.
+std::string asideName(const std::string& path) {
+  for (int n = 0;; ++n) {
+    std::string s = path + ".old-" + std::to_string(::getpid()) + (n ? "-" + std::to_string(n) : "");
+    if (!exists(s)) return s;
+  }
+}
+
+}  // namespace
+
+int replaceFilesTogether(const std::vector<FileReplacement>& files, std::vector<std::string>* leftAside) {
+  const size_t n = files.size();
+  std::vector<std::string> tmp(n), aside(n);
+  std::vector<bool> committed(n, false);
+  int err = 0;
+  for (size_t i = 0; i < n && !err; ++i) err = writeTempFile(files[i].target, files[i].bytes, &tmp[i]);
+  // The previous files step aside by rename (no hard links: vfat and exFAT sticks and
+  // some network shares have none), then the new ones take their names.
+  for (size_t i = 0; i < n && !err; ++i) {
+    const std::string& target = files[i].target;
+    if (exists(target)) {
+      aside[i] = asideName(target);
+      if (::rename(target.c_str(), aside[i].c_str()) != 0) {
+        err = errno;
+        aside[i].clear();
+        break;
+      }
+    }
+    if (::rename(tmp[i].c_str(), target.c_str()) != 0) {
+      err = errno;
+      break;
+    }
+    tmp[i].clear();
+    committed[i] = true;
+  }
+  if (err) {
+    // Every previous file goes back; a file that was not there before is removed.
+    for (size_t j = n; j-- > 0;) {
+      const std::string& target = files[j].target;
+      if (!aside[j].empty()) {
+        if (::rename(aside[j].c_str(), target.c_str()) == 0)
+          aside[j].clear();
+        else if (leftAside)
+          leftAside->push_back(aside[j]);
+      } else if (committed[j]) {
+        ::unlink(target.c_str());
+      }
+    }
+  } else {
+    for (auto& a : aside)
+      if (!a.empty()) ::unlink(a.c_str());
+  }
+  for (auto& t : tmp)
+    if (!t.empty()) ::unlink(t.c_str());
+  for (const auto& f : files) syncFolderOf(f.target);
+  return err;
 }
 
 int replaceFileContents(const std::string& given, std::string_view bytes) {

@@ -3,17 +3,28 @@
 // replaced together: the new contents go to a temporary file beside the target, are
 // flushed to the disk, and only then renamed over the target, so a failed save leaves the
 // previous file whole. A symbolic link at the target is followed (the file it names is
-// replaced, the link stays) and the file keeps its permissions.
+// replaced, the link stays) and the file keeps its permissions and, where the system
+// allows, its owner. A file the user may not write (or one with no write bit at all)
+// is refused with EACCES rather than replaced.
 #pragma once
 
+#include <cerrno>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace tly {
 
-// Reads a whole file into *out. Returns 0 or an errno value (EISDIR for a folder, EFBIG
-// for a file far larger than any data file of the program).
+// The error a read gives for a pipe, a device or anything else that is not a regular file.
+constexpr int kErrNotRegularFile = ENODEV;
+
+// Reads a whole file into *out. Returns 0 or an errno value (EISDIR for a folder,
+// kErrNotRegularFile for anything else that is not a regular file, EFBIG for a file far
+// larger than any data file of the program). Any read error fails the whole read.
 int readFileContents(const std::string& path, std::string* out);
+
+// What an errno value of a read or a save means, in Japanese words for the user.
+std::string ioErrorText(int e);
 
 // Replaces the file at path with bytes. Returns 0 or an errno value; on failure the old
 // file is untouched and no temporary file is left behind.
@@ -26,7 +37,19 @@ std::string replacementTarget(const std::string& path);
 // writes bytes to a new temporary file beside it, flushed, with the target's permissions,
 // and names it in *tmpPath. Returns 0 or an errno value (then nothing is left behind).
 int writeTempFile(const std::string& target, std::string_view bytes, std::string* tmpPath);
-// The second half: renames the temporary file over target (removing it on failure).
+// The second half: renames the temporary file over target (removing it on failure) and
+// flushes the folder, so that a save reported as done survives a power loss.
 int commitTempFile(const std::string& tmpPath, const std::string& target);
+
+// Replaces several files as one: all new contents are written to temporary files first,
+// the previous files are moved aside by rename and the new ones renamed into place; on
+// any failure every previous file is put back (and a file that did not exist before is
+// removed again). Needs no hard links. Returns 0 or an errno value; a previous file
+// that could not be put back stays under the name added to *leftAside.
+struct FileReplacement {
+  std::string target;  // resolved by replacementTarget
+  std::string_view bytes;
+};
+int replaceFilesTogether(const std::vector<FileReplacement>& files, std::vector<std::string>* leftAside);
 
 }  // namespace tly

@@ -99,6 +99,9 @@ struct AppState : CellEditState {
   std::string IniFile;  // AppPath + "tly.ini"
   std::string HelpFile; // AppPath + "tly.hlp"
   int InstanceCount = 0;  // "ExTLY" read at start-up, for the window cascade
+  // The working file could not be read nor moved aside at start-up: the exit leaves it
+  // alone instead of replacing it with the year of this run.
+  bool KeepWorkFile = false;
 
   // Tally range and results.
   bool KikanSet = false;

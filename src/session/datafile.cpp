@@ -145,7 +145,9 @@ SaveOutcome writeDataFileAt(App& app, const std::string& path) {
   int err = replaceFileContents(path, bytes);
   SaveOutcome out = SaveOutcome::Saved;
   if (err != 0) {
-    app.msg(errorText(kMsgWriteError, err), MsgButtons::OK, MsgIcon::None, "TLY");
+    // The file and the reason follow the number, so that the message says what failed.
+    app.msg(errorText(kMsgWriteError, err) + "\r" + path + ": " + ioErrorText(err), MsgButtons::OK, MsgIcon::None,
+            "TLY");
     out = SaveOutcome::Failed;
   } else if (notes.lossy || notes.cut) {
     std::string text;
@@ -182,10 +184,10 @@ SaveOutcome SaveJJ3(App& app, std::string& name) {
     if (r.filterIndex == 2) {
       // The older three-file format, with its settings in the settings file.
       std::string older = path;
-      SaveJJ(app, older);
-      PutMainIni(app);
+      const bool written = saveVer2(app, older) == Ver2SaveOutcome::Written;
+      if (written) PutMainIni(app);
       name.clear();
-      return SaveOutcome::Saved;
+      return written ? SaveOutcome::Saved : SaveOutcome::Failed;
     }
   }
   name.clear();

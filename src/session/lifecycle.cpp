@@ -12,6 +12,7 @@
 #include "session/timetablewindow.h"
 #include "session/monthgrid.h"
 #include "session/navigation.h"
+#include "session/workfile.h"
 
 namespace tly {
 
@@ -63,14 +64,21 @@ void tryStep(F&& f) {
 
 void CheckInstance(App& app, bool* quit) {
   if (quit) *quit = false;
-  int n = settingNumber(app, "ExTLY", 0);
-  n = std::clamp(n, 0, 32766);
+  // The counter is read and raised in one step under a lock, so that a second copy
+  // started at the same moment always sees the first; a No gives the count back.
+  int n;
+  {
+    InstanceLock lock(app.S.AppPath);
+    n = std::clamp(settingNumber(app, "ExTLY", 0), 0, 32766);
+    app.storeSetting("ExTLY", std::to_string(n + 1));
+  }
   app.S.InstanceCount = n;
   if (n > 0 && app.msg(kInstanceQuestion, MsgButtons::YesNo, MsgIcon::None, "TLY") != MsgResult::Yes) {
+    InstanceLock lock(app.S.AppPath);
+    int now = std::clamp(settingNumber(app, "ExTLY", 0), 1, 32767);
+    app.storeSetting("ExTLY", std::to_string(now - 1));
     if (quit) *quit = true;
-    return;
   }
-  app.storeSetting("ExTLY", std::to_string(n + 1));
 }
 
 void ClearInstance(App& app) { app.storeSetting("ExTLY", "0"); }
@@ -90,6 +98,7 @@ StartOutcome Form_Load(App& app) {
   bool quit = false;
   CheckInstance(app, &quit);
   if (quit) return StartOutcome::Quit;
+  checkProgramFolderWritable(app);
 
   s.HelpFile = s.AppPath + "tly.hlp";
 
@@ -106,6 +115,8 @@ StartOutcome Form_Load(App& app) {
 
   std::string name = kWorkFile;
   LoadOutcome read = LoadJJ3(app, name);
+  setAsideUnreadWorkFile(app, read);
+  if (offerRecoveryCopy(app)) read = LoadOutcome::Loaded;
 
   SetJJGrid(app);
   w.panel[2] = app.V.editAll ? "全学年一括編集" : "";
@@ -135,8 +146,16 @@ void Form_Unload(App& app) {
     if (app.JWF.open) storeJWChoices(app);
   });
   tryStep([&] {
+    if (app.S.KeepWorkFile) {  // an unreadable working file stays as it is
+      if (app.Y.isOpen()) offerSaveElsewhere(app);
+      return;
+    }
     std::string name = kWorkFile;
-    SaveJJ3(app, name);
+    // The recovery copy goes only once the working file holds the year.
+    if (SaveJJ3(app, name) == SaveOutcome::Saved)
+      dropRecoveryCopy(app);
+    else if (app.Y.isOpen())
+      offerSaveElsewhere(app);
   });
   tryStep([&] { ClearInstance(app); });
   tryStep([&] {

@@ -1,6 +1,7 @@
 #include "session/settingsfile.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <vector>
 
@@ -74,9 +75,35 @@ void getMainIniFrom(App& app, const std::string* raw) {
                                        : TimetableView::None;
 }
 
+namespace {
+
+// Reads the settings file into *p. A missing file reads as empty; a file that exists but
+// cannot be read is reported and gives false, so that it is not rewritten from nothing
+// (its other sections and keys would be lost).
+bool loadSettingsForWrite(App& app, ProfileText* p) {
+  std::string raw;
+  int e = readFileContents(app.S.IniFile, &raw);
+  if (e == ENOENT) return true;
+  if (e != 0) {
+    app.msg("設定ファイルを読み込めないため、設定を保存しませんでした。\r" + app.S.IniFile + "\rError Code " +
+                std::to_string(errorNumberFor(e)),
+            MsgButtons::OK, MsgIcon::Exclamation, "TLY");
+    return false;
+  }
+  *p = ProfileText(raw);
+  return true;
+}
+
+}  // namespace
+
 void GetMainIni(App& app) {
   std::string raw;
-  if (readFileContents(app.S.IniFile, &raw) != 0)
+  int e = readFileContents(app.S.IniFile, &raw);
+  if (e != 0 && e != ENOENT)
+    app.msg("設定ファイルを読み込めないため、既定の設定を使います。\r" + app.S.IniFile + "\rError Code " +
+                std::to_string(errorNumberFor(e)),
+            MsgButtons::OK, MsgIcon::Exclamation, "TLY");
+  if (e != 0)
     getMainIniFrom(app, nullptr);
   else
     getMainIniFrom(app, &raw);
@@ -122,14 +149,14 @@ void putMainIniTo(const App& app, ProfileText& p) {
 void PutMainIni(App& app) {
   // Failures to write the settings file are not reported; the old file stays whole.
   ProfileText p;
-  loadProfile(app.S.IniFile, &p);
+  if (!loadSettingsForWrite(app, &p)) return;
   putMainIniTo(app, p);
   (void)saveProfile(app.S.IniFile, p);
 }
 
 void PutJWIni(App& app, const JWIniState& s) {
   ProfileText p;
-  loadProfile(app.S.IniFile, &p);
+  if (!loadSettingsForWrite(app, &p)) return;
   p.set(kSecJW, "JWLeft", numText(s.left, true));
   p.set(kSecJW, "JWTop", numText(s.top, true));
   p.set(kSecJW, "optClass", tf(s.optClass));

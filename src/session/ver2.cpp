@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cctype>
 #include <cstdlib>
+#include <vector>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,6 +19,9 @@
 namespace tly {
 
 const char* const kOldWorkFileName = "JJTEMP.DAT";
+const char* const kMsgVer2NameClash =
+    "Ver.2 形式では、テキスト (.das) と時間割 (.daj) のファイルが同じ名前で一緒に保存されるため、"
+    "この名前では保存できません。別の名前を指定してください。\r";
 
 namespace {
 
@@ -31,6 +36,16 @@ std::string fileNamePart(const std::string& path) {
 bool fileExists(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+// Two names of one file: equal names (without regard to case, as on the FAT file systems
+// of USB sticks), or one existing file under both.
+bool sameFile(const std::string& a, const std::string& b) {
+  if (a.size() == b.size() &&
+      std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y)); }))
+    return true;
+  struct stat sa {}, sb {};
+  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 std::string withCR(const std::string& a, const std::string& b) { return a + kCR + b; }
@@ -177,46 +192,29 @@ Ver2SaveOutcome saveVer2(App& app, std::string& name) {
   const std::string base = ver2BaseName(path);
   const std::string files[3] = {replacementTarget(path), replacementTarget(base + ".das"),
                                 replacementTarget(base + ".daj")};
+  // A main file named like one of its companions ("x.das" has the text file "x.das")
+  // would be written and then overwritten by the companion: refused before anything is
+  // written.
+  if (sameFile(files[0], files[1]) || sameFile(files[0], files[2])) {
+    app.W.panel[0].clear();
+    app.msg(kMsgVer2NameClash + fileNamePart(path), MsgButtons::OK, MsgIcon::Exclamation, "TLY");
+    return Ver2SaveOutcome::Failed;
+  }
   std::string oldTimetables;
   readFileContents(files[2], &oldTimetables);  // missing: nothing to keep
   bool lossy = false;
   Ver2Bytes bytes = encodeVer2(app.Y, oldTimetables, &lossy);
-  const std::string* contents[3] = {&bytes.main, &bytes.texts, &bytes.timetables};
 
-  // All three files are written beside their targets first and only then renamed over
-  // them; the previous files are kept as links until every rename went through, so a
-  // failed write at any step leaves the previous set whole.
-  std::string tmp[3], backup[3];
-  int err = 0;
-  for (int i = 0; i < 3 && !err; ++i) err = writeTempFile(files[i], *contents[i], &tmp[i]);
-  int done = 0;
-  for (; done < 3 && !err; ++done) {
-    if (fileExists(files[done])) {
-      backup[done] = files[done] + ".bak-" + std::to_string(::getpid());
-      ::unlink(backup[done].c_str());
-      if (::link(files[done].c_str(), backup[done].c_str()) != 0) backup[done].clear();
-    }
-    err = commitTempFile(tmp[done], files[done]);
-    tmp[done].clear();
-    if (err) break;
-  }
-  if (err) {
-    for (int i = 0; i < done; ++i) {
-      if (!backup[i].empty())
-        ::rename(backup[i].c_str(), files[i].c_str());
-      else
-        ::unlink(files[i].c_str());
-    }
-    if (done < 3 && !backup[done].empty()) ::unlink(backup[done].c_str());
-  } else {
-    for (auto& b : backup)
-      if (!b.empty()) ::unlink(b.c_str());
-  }
-  for (auto& t : tmp)
-    if (!t.empty()) ::unlink(t.c_str());  // left over only after a failure
+  // The three files are replaced as one: a failure at any step leaves the previous set.
+  std::vector<std::string> leftAside;
+  int err = replaceFilesTogether({{files[0], bytes.main}, {files[1], bytes.texts}, {files[2], bytes.timetables}},
+                                 &leftAside);
   app.W.panel[0].clear();
   if (err) {
-    app.msg(withCR("データファイルを書き込み中にエラーが発生しました。", "Error Code " + std::to_string(errorNumberFor(err))));
+    std::string text = withCR("データファイルを書き込み中にエラーが発生しました。", "Error Code " + std::to_string(errorNumberFor(err))) +
+                       withCR("", path + ": " + ioErrorText(err));
+    for (const auto& a : leftAside) text += withCR("", "以前のファイルは次の名前で残っています: " + a);
+    app.msg(text);
     return Ver2SaveOutcome::Failed;
   }
   if (lossy)

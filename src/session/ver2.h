@@ -10,6 +10,8 @@
 namespace tly {
 
 extern const char* const kOldWorkFileName;  // "JJTEMP.DAT"
+// The refusal of a main-file name that is one of its companions' names (then the name).
+extern const char* const kMsgVer2NameClash;
 
 // name in/out, always "" on return.
 void LoadJJ(App& app, std::string& name);

@@ -8,6 +8,16 @@
 #include <QLibraryInfo>
 #include <QStandardPaths>
 #include <QTranslator>
+#include <QSocketNotifier>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include "session/workfile.h"
 
 #include "ui/frmabout.h"
 #include "ui/frmmain.h"
@@ -25,6 +35,17 @@ void useJapaneseUiFont() {
   f.setPointSizeF(QApplication::font().pointSizeF() > 0 ? QApplication::font().pointSizeF() : 9.0);
   QApplication::setFont(f);
 }
+
+// The signal handler only writes a byte; the event loop does the rest.
+int g_signalPipe[2] = {-1, -1};
+
+void onEndSignal(int) {
+  const char b = 1;
+  ssize_t r = ::write(g_signalPipe[1], &b, 1);
+  (void)r;
+}
+
+constexpr int kRecoveryIntervalMs = 3000;
 
 }  // namespace
 
@@ -75,6 +96,37 @@ Desktop::Desktop(const DesktopOptions& o, MessageBoxService* messages) : file_(o
   QObject::connect(w_.get(), &frmMain::ended, qApp, &QApplication::quit, Qt::QueuedConnection);
   QObject::connect(qApp, &QGuiApplication::commitDataRequest, w_.get(), [this](QSessionManager&) { w_->unloadOnce(); });
   QObject::connect(qApp, &QCoreApplication::aboutToQuit, w_.get(), [this] { w_->unloadOnce(); });
+  QObject::connect(w_.get(), &frmMain::ended, qApp, [this] {
+    ended_ = true;
+    if (recoveryTimer_) recoveryTimer_->stop();
+  });
+}
+
+void Desktop::keepRecoveryCopyNow() {
+  if (ended_) return;
+  try {
+    (void)keepRecoveryCopy(*app_, &lastRecovery_);
+  } catch (...) {
+    // A failing recovery copy must never disturb the editing; the next tick tries again.
+  }
+}
+
+void Desktop::endOnSignals() {
+  if (g_signalPipe[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalPipe) != 0) return;
+  signalNotifier_ = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, w_.get());
+  QObject::connect(signalNotifier_, &QSocketNotifier::activated, w_.get(), [this] {
+    char b;
+    ssize_t r = ::read(g_signalPipe[0], &b, 1);
+    (void)r;
+    endRequested_ = true;
+    w_->unloadOnce();  // runs at most once (not before the load has finished); then the loop ends
+    qApp->quit();
+  });
+  struct sigaction sa {};
+  sa.sa_handler = onEndSignal;
+  sigemptyset(&sa.sa_mask);
+  sa.sa_flags = SA_RESTART;
+  for (int sig : {SIGTERM, SIGHUP, SIGINT}) ::sigaction(sig, &sa, nullptr);
 }
 
 Desktop::~Desktop() = default;
@@ -100,6 +152,13 @@ StartOutcome Desktop::start() {
   } else if (out != StartOutcome::Quit) {
     w_->show();
   }
+  if (out != StartOutcome::Quit) {
+    // The year as read is the baseline: the recovery copy is written only after a change.
+    if (app_->Y.isOpen()) lastRecovery_ = recoveryBytes(*app_);
+    recoveryTimer_ = new QTimer(w_.get());
+    QObject::connect(recoveryTimer_, &QTimer::timeout, w_.get(), [this] { keepRecoveryCopyNow(); });
+    recoveryTimer_->start(kRecoveryIntervalMs);
+  }
   return out;
 }
 
@@ -107,7 +166,14 @@ int runDesktop(int argc, char** argv) {
   QApplication qapp(argc, argv);
   QCommandLineParser cl;
   Desktop desktop(desktopOptions(qapp, cl));
+  desktop.endOnSignals();
   if (desktop.start() == StartOutcome::Quit) return 0;
+  // A signal that came while a start-up question was open ends the run now that the
+  // load is complete.
+  if (desktop.endRequested()) {
+    desktop.window().unloadOnce();
+    return 0;
+  }
   return qapp.exec();
 }
 

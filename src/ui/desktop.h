@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <memory>
+#include <string>
 
 #include "session/lifecycle.h"
 #include "ui/qtplatform.h"
@@ -12,6 +13,8 @@
 class QApplication;
 class QCommandLineParser;
 class QCoreApplication;
+class QSocketNotifier;
+class QTimer;
 
 namespace tly::ui {
 
@@ -46,12 +49,25 @@ class Desktop {
   StartOutcome start();
   App& app() { return *app_; }
   frmMain& window() { return *w_; }
+  // Ends on SIGTERM, SIGHUP and SIGINT as the Exit command does (the working file is
+  // written, the running-copy counter lowered) instead of dying with the session.
+  void endOnSignals();
+  // Writes the recovery copy now when the year changed since the last one (the timer
+  // does this every few seconds).
+  void keepRecoveryCopyNow();
+  // A terminating signal has arrived.
+  bool endRequested() const { return endRequested_; }
 
  private:
   QtPlatform services_;
   QString file_;
   std::unique_ptr<App> app_;
   std::unique_ptr<frmMain> w_;
+  QTimer* recoveryTimer_ = nullptr;
+  QSocketNotifier* signalNotifier_ = nullptr;
+  std::string lastRecovery_;
+  bool ended_ = false;
+  bool endRequested_ = false;
 };
 
 // The whole desktop program: options, start, event loop.

@@ -192,7 +192,11 @@ frmMain::frmMain(App& app, QWidget* parent) : QMainWindow(parent), app_(app) {
   syncFromModel();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+  // The editing helper filters events of the child widgets; it goes before them, so that
+  // no filter runs on a window that is already half destroyed.
+  delete findChild<MainEditing*>(QString(), Qt::FindDirectChildrenOnly);
+}
 
 void frmMain::buildMenus() {
   for (const TopMenu& tm : menuTable()) {

@@ -183,7 +183,7 @@ TEST(DataFileProcs, AFailedSaveKeepsThePreviousFile) {
   EXPECT_EQ(writeDataFileAt(a.app, target), SaveOutcome::Failed);
   ASSERT_EQ(a.msg.shown.size(), 1u);
   EXPECT_EQ(a.msg.shown[0].text, "データファイルを書き込み中にエラーが発生しました。\rError Code " +
-                                      std::to_string(ENAMETOOLONG));
+                                      std::to_string(ENAMETOOLONG) + "\r" + target + ": ファイル名が長すぎます");
   EXPECT_EQ(a.msg.shown[0].title, "TLY");
   EXPECT_EQ(readBytes(target), "previous contents");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);  // no temporary left
@@ -199,8 +199,8 @@ TEST(DataFileProcs, AFailedSaveKeepsThePreviousFile) {
 
   a.msg.shown.clear();
   EXPECT_EQ(writeDataFileAt(a.app, dir.file("no/such/folder.dat")), SaveOutcome::Failed);
-  EXPECT_EQ(a.msg.shown.at(0).text, "データファイルを書き込み中にエラーが発生しました。\rError Code " +
-                                         std::to_string(ENOENT));
+  EXPECT_EQ(a.msg.shown.at(0).text.rfind("データファイルを書き込み中にエラーが発生しました。\rError Code " +
+                                         std::to_string(ENOENT) + "\r", 0), 0u);
 }
 
 TEST(DataFileProcs, ADamagedFileLeavesTheOpenYearAsItWas) {

@@ -11,5 +11,9 @@ namespace tly::fuzz {
 bool ver2Check(const uint8_t* data, size_t size);
 // Bytes taken as a settings file.
 bool iniCheck(const uint8_t* data, size_t size);
+// Clipboard text pasted at a position chosen by the first four bytes.
+bool pasteCheck(const uint8_t* data, size_t size);
+// Text typed into a period cell (the first byte chooses the period count).
+bool celltextCheck(const uint8_t* data, size_t size);
 
 }  // namespace tly::fuzz

@@ -22,6 +22,8 @@ size_t replay(const char* target, bool (*check)(const uint8_t*, size_t)) {
 
 TEST(FuzzSeeds, OlderFormatSeedsReadSafely) { EXPECT_GE(replay("ver2", fuzz::ver2Check), 5u); }
 TEST(FuzzSeeds, SettingsFileSeedsReadSafely) { EXPECT_GE(replay("ini", fuzz::iniCheck), 5u); }
+TEST(FuzzSeeds, PasteSeedsPasteSafely) { EXPECT_GE(replay("paste", fuzz::pasteCheck), 5u); }
+TEST(FuzzSeeds, CellTextSeedsDecodeSafely) { EXPECT_GE(replay("celltext", fuzz::celltextCheck), 5u); }
 
 }  // namespace
 }  // namespace tly

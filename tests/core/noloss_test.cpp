@@ -1,0 +1,280 @@
+// Faults that used to lose or silently damage a year: a damaged working file replaced at
+// exit, an older-format name clashing with its companions, read-only and foreign files
+// replaced, an unreadable settings file rewritten.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <mutex>
+#include <thread>
+
+#include "io/safesave.h"
+#include "session/datafile.h"
+#include "session/lifecycle.h"
+#include "session/settingsfile.h"
+#include "session/ver2.h"
+#include "session/workfile.h"
+#include "support/fake_platform.h"
+#include "support/tempdir.h"
+#include "support/years.h"
+
+namespace tly {
+namespace {
+
+using test::readBytes;
+using test::TempDir;
+using test::writeBytes;
+using Rig = test::TestApp;
+
+std::string workingFileOf(int nendo) {
+  TempDir d;
+  Rig r;
+  r.app.S.AppPath = d.dir();
+  test::makeYear(r.app, nendo, 3);
+  std::string name = "JJTEMP3.DAT";
+  SaveJJ3(r.app, name);
+  return readBytes(d.file("JJTEMP3.DAT"));
+}
+
+std::vector<std::string> damagedCopies(const TempDir& dir) {
+  std::vector<std::string> v;
+  for (auto& e : std::filesystem::directory_iterator(dir.path()))
+    if (e.path().filename().string().rfind("JJTEMP3.DAT.damaged-", 0) == 0) v.push_back(e.path().string());
+  return v;
+}
+
+TEST(WorkingFile, OneThatFailsToLoadIsMovedAsideBeforeTheExitWritesANewOne) {
+  const std::string good = workingFileOf(2001);
+  struct Case {
+    const char* what;
+    std::string bytes;
+  } cases[] = {
+      {"cut short", good.substr(0, 1257)},
+      {"cut inside the signature", good.substr(0, 4)},
+      {"not a data file", std::string(3000, 'x')},
+  };
+  for (const auto& c : cases) {
+    TempDir dir;
+    writeBytes(dir.file("JJTEMP3.DAT"), c.bytes);
+    Rig r;
+    r.app.S.AppPath = dir.dir();
+    r.msg.answers = {MsgResult::OK, MsgResult::OK, MsgResult::No};
+    r.msg.whenEmpty = MsgResult::OK;
+    EXPECT_EQ(Form_Load(r.app), StartOutcome::Empty) << c.what;
+    Form_Unload(r.app);
+
+    auto kept = damagedCopies(dir);
+    ASSERT_EQ(kept.size(), 1u) << c.what;
+    EXPECT_TRUE(readBytes(kept[0]) == c.bytes) << c.what;
+    EXPECT_TRUE(r.msg.saw(kept[0])) << c.what << ": the user is told where it is";
+    // The new working file is the (empty) year of this run.
+    EXPECT_NE(readBytes(dir.file("JJTEMP3.DAT")), c.bytes) << c.what;
+  }
+}
+
+TEST(WorkingFile, GoodAndEmptyWorkingFilesAreNotMoved) {
+  for (std::string bytes : {workingFileOf(2001), std::string()}) {
+    TempDir dir;
+    writeBytes(dir.file("JJTEMP3.DAT"), bytes);
+    Rig r;
+    r.app.S.AppPath = dir.dir();
+    r.msg.whenEmpty = MsgResult::No;
+    Form_Load(r.app);
+    EXPECT_TRUE(damagedCopies(dir).empty());
+    EXPECT_FALSE(r.app.S.KeepWorkFile);
+  }
+}
+
+TEST(WorkingFile, OneThatCannotBeMovedIsNotOverwrittenAtExit) {
+  if (::geteuid() == 0) GTEST_SKIP() << "the administrator may rename in a read-only folder";
+  TempDir dir;
+  const std::string bad = workingFileOf(2001).substr(0, 1257);
+  writeBytes(dir.file("JJTEMP3.DAT"), bad);
+  ::chmod(dir.path().c_str(), 0555);
+  Rig r;
+  r.app.S.AppPath = dir.dir();
+  r.msg.whenEmpty = MsgResult::No;
+  Form_Load(r.app);
+  ::chmod(dir.path().c_str(), 0755);
+  EXPECT_TRUE(r.app.S.KeepWorkFile);
+  EXPECT_TRUE(r.msg.saw("終了時に作業ファイルへ保存しません"));
+  Form_Unload(r.app);
+  EXPECT_TRUE(readBytes(dir.file("JJTEMP3.DAT")) == bad);
+}
+
+TEST(OlderFormatSave, MainFileNamedLikeACompanionIsRefused) {
+  for (const char* name : {"x.das", "x.daj", "X.DAS"}) {
+    TempDir dir;
+    Rig r;
+    test::makeYear(r.app, 2001, 3);
+    std::string path = dir.file(name);
+    EXPECT_EQ(saveVer2(r.app, path), Ver2SaveOutcome::Failed) << name;
+    EXPECT_TRUE(r.msg.saw("この名前では保存できません")) << name;
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path())) << name << ": nothing written";
+  }
+}
+
+TEST(SafeSave, ReadOnlyFilesAreRefusedAndTheFolderIsLeftClean) {
+  TempDir dir;
+  const std::string f = dir.file("a.DAT");
+  writeBytes(f, "old");
+  ::chmod(f.c_str(), 0444);  // refused even by the administrator: no write bit at all
+  EXPECT_EQ(replaceFileContents(f, "new"), EACCES);
+  EXPECT_EQ(readBytes(f), "old");
+  struct stat st;
+  ::stat(f.c_str(), &st);
+  EXPECT_EQ(st.st_mode & 0777, 0444u);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+
+  // The save procedure says so and keeps the file.
+  Rig r;
+  test::makeYear(r.app, 2001, 3);
+  EXPECT_EQ(writeDataFileAt(r.app, f), SaveOutcome::Failed);
+  EXPECT_TRUE(r.msg.saw("Error Code"));
+  EXPECT_EQ(readBytes(f), "old");
+
+  // A writable file keeps its mode, and its owner where the system allows it.
+  ::chmod(f.c_str(), 0640);
+  const bool admin = ::geteuid() == 0;
+  if (admin) {
+    ASSERT_EQ(::chown(f.c_str(), 4321, 4321), 0);
+  }
+  EXPECT_EQ(replaceFileContents(f, "new"), 0);
+  ::stat(f.c_str(), &st);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  if (admin) {
+    EXPECT_EQ(st.st_uid, 4321u);
+    EXPECT_EQ(st.st_gid, 4321u);
+  }
+}
+
+TEST(SettingsFile, AnUnreadableSettingsFileIsNotRewritten) {
+  TempDir dir;
+  std::filesystem::create_directory(dir.file("tly.ini"));  // reads fail with EISDIR
+  Rig r;
+  r.app.S.IniFile = dir.file("tly.ini");
+  test::makeYear(r.app, 2001, 3);
+  PutMainIni(r.app);
+  EXPECT_TRUE(std::filesystem::is_directory(dir.file("tly.ini")));
+  EXPECT_TRUE(r.msg.saw("tly.ini")) << "the user is told";
+}
+
+TEST(RecoveryCopy, AChangeIsKeptAndOfferedAfterARunThatDidNotExit) {
+  TempDir dir;
+  {
+    Rig first;
+    first.app.S.AppPath = dir.dir();
+    test::makeYear(first.app, 2001, 3);
+    std::string name = "JJTEMP3.DAT";
+    SaveJJ3(first.app, name);
+    std::string last = recoveryBytes(first.app);
+    EXPECT_EQ(keepRecoveryCopy(first.app, &last), 0);
+    EXPECT_FALSE(test::fileExists(dir.file(kRecoveryFileName))) << "no change, no copy";
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    first.app.Y.JJ[0][6][3][2] = -4;  // an edit; then the run ends without its exit
+    EXPECT_EQ(keepRecoveryCopy(first.app, &last), 0);
+    ASSERT_TRUE(test::fileExists(dir.file(kRecoveryFileName)));
+  }
+  for (MsgResult answer : {MsgResult::Yes, MsgResult::No}) {
+    TempDir d2;
+    for (const char* f : {"JJTEMP3.DAT", kRecoveryFileName}) std::filesystem::copy_file(dir.file(f), d2.file(f));
+    // The copies have new times; the working file is put back before the recovery copy.
+    std::filesystem::last_write_time(d2.file("JJTEMP3.DAT"), std::filesystem::file_time_type::clock::now() -
+                                                                std::chrono::seconds(60));
+    Rig next;
+    next.app.S.AppPath = d2.dir();
+    next.msg.answers = {answer};
+    next.msg.whenEmpty = MsgResult::No;
+    Form_Load(next.app);
+    ASSERT_FALSE(next.msg.shown.empty());
+    EXPECT_NE(next.msg.shown[0].text.find("復元しますか"), std::string::npos);
+    EXPECT_EQ(next.app.Y.JJ[0][6][3][2], answer == MsgResult::Yes ? -4 : 0);
+    Form_Unload(next.app);
+    EXPECT_FALSE(test::fileExists(d2.file(kRecoveryFileName))) << "a clean exit removes it";
+  }
+}
+
+TEST(RecoveryCopy, OneOlderThanTheWorkingFileIsNotOffered) {
+  TempDir dir;
+  writeBytes(dir.file(kRecoveryFileName), workingFileOf(1999));
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  writeBytes(dir.file("JJTEMP3.DAT"), workingFileOf(2001));
+  Rig r;
+  r.app.S.AppPath = dir.dir();
+  Form_Load(r.app);
+  EXPECT_TRUE(r.msg.shown.empty());
+  EXPECT_EQ(r.app.Y.nendo(), 2001);
+}
+
+// A settings store that is slow to answer, as a settings file on a busy disk is.
+class SlowSettings : public SettingsStore {
+ public:
+  std::mutex m;
+  std::map<std::string, std::string> values;
+  std::string get(const std::string&, const std::string&, const std::string& key, const std::string& def) override {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    std::lock_guard<std::mutex> g(m);
+    auto it = values.find(key);
+    return it == values.end() ? def : it->second;
+  }
+  void set(const std::string&, const std::string&, const std::string& key, const std::string& value) override {
+    std::lock_guard<std::mutex> g(m);
+    values[key] = value;
+  }
+};
+
+TEST(RunningCopies, TwoCopiesStartedTogetherAlwaysWarnOnce) {
+  TempDir dir;
+  for (int round = 0; round < 10; ++round) {
+    SlowSettings settings;
+    std::atomic<int> warned{0};
+    auto start = [&] {
+      Rig r;
+      r.app.P.settings = &settings;
+      r.app.S.AppPath = dir.dir();
+      bool quit = false;
+      CheckInstance(r.app, &quit);
+      warned += static_cast<int>(r.msg.shown.size());
+    };
+    std::thread a(start), b(start);
+    a.join();
+    b.join();
+    EXPECT_EQ(warned.load(), 1) << "round " << round;
+    EXPECT_EQ(settings.values["ExTLY"], "2");
+  }
+}
+
+TEST(ShutDown, AFailedWorkingFileSaveOffersSaveAs) {
+  TempDir dir, elsewhere;
+  Rig r;
+  r.app.S.AppPath = dir.dir();
+  test::makeYear(r.app, 2001, 3);
+  std::filesystem::create_directory(dir.file("JJTEMP3.DAT"));  // the save fails
+  r.msg.answers = {MsgResult::OK, MsgResult::Yes, MsgResult::Yes};
+  r.files.cancel();  // the first Save As is cancelled: asked again
+  r.files.choose(elsewhere.file("kept.DAT"));
+  Form_Unload(r.app);
+  EXPECT_TRUE(r.msg.saw("別の場所に保存しますか"));
+  EXPECT_EQ(r.files.asked.size(), 2u);
+  EXPECT_EQ(readBytes(elsewhere.file("kept.DAT")).substr(0, 6), "TLY300");
+}
+
+TEST(StartUp, AnUnwritableProgramFolderIsReported) {
+  if (::geteuid() == 0) GTEST_SKIP() << "the administrator writes anywhere";
+  TempDir dir;
+  ::chmod(dir.path().c_str(), 0555);
+  Rig r;
+  r.app.S.AppPath = dir.dir();
+  r.msg.whenEmpty = MsgResult::No;
+  Form_Load(r.app);
+  ::chmod(dir.path().c_str(), 0755);
+  EXPECT_TRUE(r.msg.saw("プログラムフォルダーに書き込めません"));
+}
+
+}  // namespace
+}  // namespace tly
