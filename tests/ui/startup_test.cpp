@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "support/window_session.h"
+#include "ui/desktop.h"
 #include "ui/frmnew.h"
 #include "ui/gridview.h"
 
@@ -19,6 +20,7 @@ class StartupTest : public QObject {
   void instanceQuestionYesCountsOn();
   void placementRoundTripsAndUnloadRunsOnce();
   void unchangedPlacementIsStoredUnchanged();
+  void fileArgumentOnAFirstStartIsOpenedWithoutTheQuestion();
 };
 
 void StartupTest::firstStartBuildsYearAndNextStartReadsIt() {
@@ -170,6 +172,39 @@ void StartupTest::unchangedPlacementIsStoredUnchanged() {
     for (int i = 0; i < 4; ++i)
       QCOMPARE(QString::fromStdString(s.settings.get("TLY", "Settings", keys[i], "")),
                QString(c[i] ? c[i] : defaults[i]));
+  }
+}
+
+// The program started with a data file in a folder without a working file: the file is
+// opened and the "nothing to edit" question stays away; a file that cannot be read leaves
+// nothing to edit, and the question comes.
+void StartupTest::fileArgumentOnAFirstStartIsOpenedWithoutTheQuestion() {
+  test::TempDir saved;
+  {
+    Session s;
+    s.app.S.AppPath = saved.dir();
+    s.startWithNewYear(1999);
+    s.w->close();
+  }
+  struct Case {
+    std::string file;
+    bool opens;
+  };
+  for (const Case& c : {Case{saved.dir() + "JJTEMP3.DAT", true}, Case{saved.dir() + "none.DAT", false}}) {
+    test::TempDir dir;
+    ui::DesktopOptions o;
+    o.dir = QString::fromStdString(dir.dir());
+    o.settingsFile = QString::fromStdString(dir.dir() + "settings.ini");
+    o.file = QString::fromStdString(c.file);
+    test::ScriptedMessageBox msg;
+    msg.whenEmpty = MsgResult::No;
+    ui::Desktop d(o, &msg);
+    const StartOutcome out = d.start();
+    QCOMPARE(msg.saw("編集中のデータがありません。"), !c.opens);
+    QCOMPARE(out, c.opens ? StartOutcome::Ready : StartOutcome::Empty);
+    QVERIFY(d.window().isVisible());
+    if (c.opens) QCOMPARE(int(d.app().Y.nendo()), 1999);
+    d.window().close();
   }
 }
 
