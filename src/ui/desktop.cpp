@@ -12,6 +12,7 @@
 #include "ui/frmabout.h"
 #include "ui/frmmain.h"
 #include "ui/frmnew.h"
+#include "ui/termsignals.h"
 
 namespace tly::ui {
 
@@ -109,6 +110,7 @@ int runDesktop(int argc, char** argv) {
   QCommandLineParser cl;
   Desktop desktop(desktopOptions(qapp, cl));
   if (desktop.start() == StartOutcome::Quit) return 0;
+  quitOnTerminationSignals(qapp);
   return qapp.exec();
 }
 

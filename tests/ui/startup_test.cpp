@@ -1,5 +1,8 @@
 // Start-up and shut-down of the desktop program: first start, declining the new year,
 // the instance question, a saved year read back, placement, and unloading once.
+#include <QFileInfo>
+#include <QProcess>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -21,6 +24,7 @@ class StartupTest : public QObject {
   void placementRoundTripsAndUnloadRunsOnce();
   void unchangedPlacementIsStoredUnchanged();
   void fileArgumentOnAFirstStartIsOpenedWithoutTheQuestion();
+  void terminationSignalEndsAsExitDoes();
 };
 
 void StartupTest::firstStartBuildsYearAndNextStartReadsIt() {
@@ -206,6 +210,39 @@ void StartupTest::fileArgumentOnAFirstStartIsOpenedWithoutTheQuestion() {
     if (c.opens) QCOMPARE(int(d.app().Y.nendo()), 1999);
     d.window().close();
   }
+}
+
+// The real program, ended by SIGTERM (shut-down, kill) while it runs: the working file is
+// written and the counter reset, as on Exit; the session's year is not lost.
+void StartupTest::terminationSignalEndsAsExitDoes() {
+  const QString program = QCoreApplication::applicationDirPath() + "/../tly";
+  if (!QFileInfo(program).isExecutable()) QSKIP("the program tly is not built");
+  test::TempDir saved, dir;
+  {
+    Session s;
+    s.app.S.AppPath = saved.dir();
+    s.startWithNewYear(1999);
+    s.w->close();
+  }
+  QProcess p;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  p.setProcessEnvironment(env);
+  const QString settings = QString::fromStdString(dir.dir() + "s.ini");
+  p.start(program, {"--dir", QString::fromStdString(dir.dir()), "--settings", settings,
+                    QString::fromStdString(saved.dir() + "JJTEMP3.DAT")});
+  QVERIFY(p.waitForStarted());
+  // Running once the settings file holds the raised counter; a moment more for the event loop.
+  QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(settings).exists(), 10000);
+  QTest::qWait(1500);
+  p.terminate();
+  QVERIFY(p.waitForFinished(10000));
+  QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+  QVERIFY(QFileInfo(QString::fromStdString(dir.dir() + "JJTEMP3.DAT")).size() > 1000);
+  QSettings st(settings, QSettings::IniFormat);
+  QCOMPARE(st.allKeys().filter("ExTLY").isEmpty(), false);
+  for (const QString& k : st.allKeys())
+    if (k.endsWith("ExTLY")) QCOMPARE(st.value(k).toString(), QString("0"));
 }
 
 QTEST_MAIN(StartupTest)
