@@ -5,7 +5,6 @@
 #pragma once
 
 #include <array>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -45,8 +44,6 @@ struct JWForm {
   std::string txtInput;     // the entry box; the overlay GText1 mirrors it
   bool overlayShown = false;
   CellEditState edit;       // InputMode, InputKey, InputShift of this window
-  // Keys whose press carried Ctrl or Alt: their release never starts an edit.
-  std::set<int> modifiedKeys;
   int JWNameMode = 0;       // Enter in the name box: 0 add, 1 rename, 2 insert
   std::string NewJWName;
   int JWListPos = 0, JWRefPos = 0;

@@ -83,7 +83,13 @@ void CheckInstance(App& app, bool* quit) {
 
 void ClearInstance(App& app) { app.storeSetting("ExTLY", "0"); }
 
-StartOutcome Form_Load(App& app) {
+StartOutcome askForNewYear(App& app) {
+  if (app.msg(kNoDataQuestion, MsgButtons::YesNo, MsgIcon::Question, "TLY") == MsgResult::Yes)
+    return StartOutcome::OfferNewYear;
+  return StartOutcome::Empty;
+}
+
+StartOutcome Form_Load(App& app, bool fileFollows) {
   MainView& w = app.W;
   AppState& s = app.S;
 
@@ -123,9 +129,7 @@ StartOutcome Form_Load(App& app) {
 
   if (!app.Y.isOpen()) {
     app.V.changesOnly = false;
-    if (app.msg(kNoDataQuestion, MsgButtons::YesNo, MsgIcon::Question, "TLY") == MsgResult::Yes)
-      return StartOutcome::OfferNewYear;
-    return StartOutcome::Empty;
+    return fileFollows ? StartOutcome::Empty : askForNewYear(app);
   }
 
   s.CurYear = calendarYearOfShownMonth(app);

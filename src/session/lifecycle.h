@@ -19,7 +19,11 @@ enum class StartOutcome {
 // The main window's load sequence. AppPath must be set ("/" is appended when missing).
 // Reads placement, counts the running copies, reads the working file, lays the grid out
 // and shows today's month of the open year, or asks whether to create a year.
-StartOutcome Form_Load(App& app);
+// fileFollows: a data file given at start-up is opened next, so there will be something
+// to edit: no question then (Empty without a year; see askForNewYear).
+StartOutcome Form_Load(App& app, bool fileFollows = false);
+// The question of a start without a year: OfferNewYear when the user wants one, else Empty.
+StartOutcome askForNewYear(App& app);
 // The unload sequence: leaves the tally view, writes the working file, resets the counter,
 // stores the placement when the window state is normal.
 void Form_Unload(App& app);

@@ -111,7 +111,9 @@ void cmbMonth_Click(App& app) {
   if (tallyShown(app)) {
     mnuKei_Click(app);
   } else if (app.V.timetableMode) {
-    refreshTimetableMode(app);
+    // Another month ends timetable mode (the same leave as the menu command), which
+    // shows the new month in the month layout.
+    mnuJikanwari_Click(app);
   } else {
     redraw(app);
   }

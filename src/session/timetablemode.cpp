@@ -55,8 +55,6 @@ void leave(App& app) {
 
 }  // namespace
 
-void refreshTimetableMode(App& app) { DispJJ(app, app.S.CurYear, app.S.CurMonth); }
-
 void mnuJikanwari_Click(App& app) {
   if (app.V.timetableMode || app.JWF.open)
     leave(app);

@@ -7,11 +7,6 @@
 
 namespace tly {
 
-// Shows the month CurYear/CurMonth in timetable mode after a month change. The grid keeps
-// the month layout while the timetable window edits the timetables, so this is the
-// month's redraw.
-void refreshTimetableMode(App& app);
-
 // Enters timetable mode (opening the timetable window), or leaves it when it is on
 // (closing the window).
 void mnuJikanwari_Click(App& app);

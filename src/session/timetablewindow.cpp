@@ -134,7 +134,6 @@ void JW_Form_Load(App& app) {
   f.txtInput.clear();
   f.overlayShown = false;
   f.edit = CellEditState{};
-  f.modifiedKeys.clear();
   f.undoReady = false;
   f.mainSelectorsLocked = false;
   f.refShown = false;
@@ -332,7 +331,6 @@ void optClass_Click(App& app, bool classKind) {
 JWGridKey JW_Grid1_KeyDown(App& app, int keyCode, int shift) {
   JWForm& f = app.JWF;
   Grid& g = f.Grid1;
-  if (shift & (kCtrlBit | kAltBit)) f.modifiedKeys.insert(keyCode);
   const bool ctrlOnly = shift == kCtrlBit;
   if (ctrlOnly && keyCode == 'C') return JW_pmnuCopy_Click(app), JWGridKey::Handled;
   if (ctrlOnly && keyCode == 'X') return JW_pmnuCut_Click(app), JWGridKey::Handled;
@@ -359,11 +357,8 @@ bool JW_Grid1_KeyPressText(App& app, const std::string& ch) {
 }
 
 bool JW_Grid1_KeyUp(App& app, int keyCode, int shift) {
-  JWForm& f = app.JWF;
-  // A key pressed together with Ctrl or Alt (a shortcut) never starts an edit, whichever
-  // key is let go first.
-  if (f.modifiedKeys.erase(keyCode) > 0) return false;
-  return keyReleaseStartsEdit(f.edit, keyCode, shift);
+  // The window leaves out the releases of keys pressed with Ctrl or Alt (ui/keychord.h).
+  return keyReleaseStartsEdit(app.JWF.edit, keyCode, shift);
 }
 
 bool JW_Grid1_DblClick(App& app) {
@@ -413,6 +408,13 @@ void JW_Grid1_GotFocus(App& app) {
   JWForm& f = app.JWF;
   f.overlayShown = false;
   moveAfterEdit(f.edit, f.Grid1, 1);
+  resetEdit(f.edit);
+  f.txtInput.clear();
+}
+
+void JW_txtInput_LostFocus(App& app) {
+  JWForm& f = app.JWF;
+  f.overlayShown = false;
   resetEdit(f.edit);
   f.txtInput.clear();
 }

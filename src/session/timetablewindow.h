@@ -67,6 +67,9 @@ bool JW_txtInput_GotFocus(App& app);
 bool JW_txtInput_KeyDown(App& app, int keyCode, int shift);
 // Grid1 got the focus: the overlay goes, the cursor moves for the key that ended the edit.
 void JW_Grid1_GotFocus(App& app);
+// The entry box lost the focus to another control of the window (not the grid): the edit
+// ends storing nothing, as a focus change does in the main grid, and the overlay goes.
+void JW_txtInput_LostFocus(App& app);
 
 // The grid pop-up "Grid編集".
 void JW_pmnuCopy_Click(App& app);

@@ -136,13 +136,14 @@ StartOutcome Desktop::start() {
   splash->show();
   splash->repaint();
   QApplication::processEvents();
-  StartOutcome out = w_->load();
+  StartOutcome out = w_->load(!file_.isEmpty());
   splash->close();
   delete splash;
   if (out != StartOutcome::Quit && !file_.isEmpty()) {
-    // A file chosen on the desktop: read it as Open does; a year read from it needs no
-    // new one.
-    if (openNamedFile(*app_, us(file_)) && out == StartOutcome::OfferNewYear) out = StartOutcome::Ready;
+    // A file chosen on the desktop: read it as Open does. Only when it gave no year and
+    // none was open is there nothing to edit, and the start's question comes.
+    if (openNamedFile(*app_, us(file_))) out = StartOutcome::Ready;
+    else if (!app_->Y.isOpen()) out = askForNewYear(*app_);
     w_->syncFromModel();
   }
   if (out == StartOutcome::OfferNewYear) {

@@ -1,6 +1,7 @@
 #include "ui/frmjw.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFocusEvent>
@@ -312,8 +313,7 @@ bool frmJW::gridKeyPress(QKeyEvent* k) {
   const int code = keyCode(k);
   int shift = shiftState(k->modifiers());
   if (shift & (kCtrlBit | kAltBit)) {
-    // Shortcuts (Ctrl+C, Ctrl+X, Ctrl+V); the press is remembered so that its release
-    // starts no edit.
+    // Shortcuts (Ctrl+C, Ctrl+X, Ctrl+V); chords_ keeps their releases from starting an edit.
     JWGridKey act = JWGridKey::None;
     run([&](App& a) { act = JW_Grid1_KeyDown(a, code, shift); });
     return act != JWGridKey::None;
@@ -340,6 +340,7 @@ bool frmJW::gridKeyPress(QKeyEvent* k) {
 bool frmJW::eventFilter(QObject* o, QEvent* e) {
   JWForm& f = app_.JWF;
   if (o == grid1_) {
+    const bool chordRelease = chords_.filter(e);
     if (e->type() == QEvent::FocusIn && ownFocusChange(e)) {
       gtext1_->setVisible(false);
       run(JW_Grid1_GotFocus);
@@ -348,7 +349,8 @@ bool frmJW::eventFilter(QObject* o, QEvent* e) {
       if (gridKeyPress(static_cast<QKeyEvent*>(e))) return true;
     } else if (e->type() == QEvent::KeyRelease) {
       auto* k = static_cast<QKeyEvent*>(e);
-      if (!k->isAutoRepeat() && JW_Grid1_KeyUp(app_, keyCode(k), shiftState(k->modifiers()))) {
+      // The release of a Ctrl or Alt chord's key starts no edit, whichever key went up first.
+      if (!chordRelease && !k->isAutoRepeat() && JW_Grid1_KeyUp(app_, keyCode(k), shiftState(k->modifiers()))) {
         txtInput_->setFocus(Qt::OtherFocusReason);
         return true;
       }
@@ -373,6 +375,12 @@ bool frmJW::eventFilter(QObject* o, QEvent* e) {
       if (ends) return true;
     } else if (e->type() == QEvent::KeyRelease) {
       gtext1_->setText(txtInput_->text());
+    } else if (e->type() == QEvent::FocusOut && ownFocusChange(e) && isVisible()) {
+      // Focus went to another control of the window (Tab, a click on the list or a
+      // button): the edit ends unstored and the overlay goes. To the grid (it commits) or
+      // the overlay (the edit goes on) it stays.
+      QWidget* to = QApplication::focusWidget();
+      if (f.overlayShown && to != grid1_ && to != gtext1_ && to != txtInput_) run(JW_txtInput_LostFocus);
     }
   } else if (o == gtext1_ && e->type() == QEvent::FocusIn && ownFocusChange(e)) {
     JW_GText1_GotFocus(app_);

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "session/appstate.h"
+#include "ui/keychord.h"
 
 class QAction;
 class QLineEdit;
@@ -86,6 +87,7 @@ class frmJW : public QWidget {
   std::function<void()> mainChanged_, openTally_;
   int dpi_ = 96;
   bool syncing_ = false;
+  ChordKeys chords_;  // keys of the grid pressed with Ctrl or Alt
   GridView *grid1_ = nullptr, *grid2_ = nullptr;
   QLineEdit *txtInput_ = nullptr, *gtext1_ = nullptr, *txtJW_ = nullptr;
   QListWidget* lstJW_ = nullptr;

@@ -471,10 +471,10 @@ void frmMain::layoutClient() {
   grid_->setGeometry(px(kGridLeft), gridTop, std::max(0, gridWidth), std::max(0, gridHeight));
 }
 
-StartOutcome frmMain::load() {
+StartOutcome frmMain::load(bool fileFollows) {
   StartOutcome out = StartOutcome::Quit;
   try {
-    out = Form_Load(app_);
+    out = Form_Load(app_, fileFollows);
   } catch (const std::exception& e) {
     app_.msg(e.what(), MsgButtons::OK, MsgIcon::Exclamation, "TLY");
     out = StartOutcome::Empty;

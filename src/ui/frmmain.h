@@ -44,7 +44,7 @@ class frmMain : public QMainWindow {
   ~frmMain() override;
 
   // Runs the load sequence, places the window and shows the state (the window is not shown).
-  StartOutcome load();
+  StartOutcome load(bool fileFollows = false);
   // Brings every widget in line with the App: menus, buttons, selectors, status, caption, grid.
   void syncFromModel();
   // Shows the new-year dialog (one at a time). The main window is hidden while it is up

@@ -1,9 +1,13 @@
 // Start-up and shut-down of the desktop program: first start, declining the new year,
 // the instance question, a saved year read back, placement, and unloading once.
+#include <QFileInfo>
+#include <QProcess>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 
 #include "support/window_session.h"
+#include "ui/desktop.h"
 #include "ui/frmnew.h"
 #include "ui/gridview.h"
 
@@ -19,6 +23,8 @@ class StartupTest : public QObject {
   void instanceQuestionYesCountsOn();
   void placementRoundTripsAndUnloadRunsOnce();
   void unchangedPlacementIsStoredUnchanged();
+  void fileArgumentOnAFirstStartIsOpenedWithoutTheQuestion();
+  void terminationSignalEndsAsExitDoes();
 };
 
 void StartupTest::firstStartBuildsYearAndNextStartReadsIt() {
@@ -171,6 +177,72 @@ void StartupTest::unchangedPlacementIsStoredUnchanged() {
       QCOMPARE(QString::fromStdString(s.settings.get("TLY", "Settings", keys[i], "")),
                QString(c[i] ? c[i] : defaults[i]));
   }
+}
+
+// The program started with a data file in a folder without a working file: the file is
+// opened and the "nothing to edit" question stays away; a file that cannot be read leaves
+// nothing to edit, and the question comes.
+void StartupTest::fileArgumentOnAFirstStartIsOpenedWithoutTheQuestion() {
+  test::TempDir saved;
+  {
+    Session s;
+    s.app.S.AppPath = saved.dir();
+    s.startWithNewYear(1999);
+    s.w->close();
+  }
+  struct Case {
+    std::string file;
+    bool opens;
+  };
+  for (const Case& c : {Case{saved.dir() + "JJTEMP3.DAT", true}, Case{saved.dir() + "none.DAT", false}}) {
+    test::TempDir dir;
+    ui::DesktopOptions o;
+    o.dir = QString::fromStdString(dir.dir());
+    o.settingsFile = QString::fromStdString(dir.dir() + "settings.ini");
+    o.file = QString::fromStdString(c.file);
+    test::ScriptedMessageBox msg;
+    msg.whenEmpty = MsgResult::No;
+    ui::Desktop d(o, &msg);
+    const StartOutcome out = d.start();
+    QCOMPARE(msg.saw("編集中のデータがありません。"), !c.opens);
+    QCOMPARE(out, c.opens ? StartOutcome::Ready : StartOutcome::Empty);
+    QVERIFY(d.window().isVisible());
+    if (c.opens) QCOMPARE(int(d.app().Y.nendo()), 1999);
+    d.window().close();
+  }
+}
+
+// The real program, ended by SIGTERM (shut-down, kill) while it runs: the working file is
+// written and the counter reset, as on Exit; the session's year is not lost.
+void StartupTest::terminationSignalEndsAsExitDoes() {
+  const QString program = QCoreApplication::applicationDirPath() + "/../tly";
+  if (!QFileInfo(program).isExecutable()) QSKIP("the program tly is not built");
+  test::TempDir saved, dir;
+  {
+    Session s;
+    s.app.S.AppPath = saved.dir();
+    s.startWithNewYear(1999);
+    s.w->close();
+  }
+  QProcess p;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  p.setProcessEnvironment(env);
+  const QString settings = QString::fromStdString(dir.dir() + "s.ini");
+  p.start(program, {"--dir", QString::fromStdString(dir.dir()), "--settings", settings,
+                    QString::fromStdString(saved.dir() + "JJTEMP3.DAT")});
+  QVERIFY(p.waitForStarted());
+  // Running once the settings file holds the raised counter; a moment more for the event loop.
+  QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(settings).exists(), 10000);
+  QTest::qWait(1500);
+  p.terminate();
+  QVERIFY(p.waitForFinished(10000));
+  QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+  QVERIFY(QFileInfo(QString::fromStdString(dir.dir() + "JJTEMP3.DAT")).size() > 1000);
+  QSettings st(settings, QSettings::IniFormat);
+  QCOMPARE(st.allKeys().filter("ExTLY").isEmpty(), false);
+  for (const QString& k : st.allKeys())
+    if (k.endsWith("ExTLY")) QCOMPARE(st.value(k).toString(), QString("0"));
 }
 
 QTEST_MAIN(StartupTest)

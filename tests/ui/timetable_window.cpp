@@ -129,6 +129,19 @@ void TimetableWindowTest::cellEditWithKeys() {
   QCOMPARE(f.Grid1.Row, 2);
 
   // F2, Shift+Enter stores and moves up.
+  // A click elsewhere in the window ends the edit unstored and the overlay goes.
+  QTest::keyClick(grid, Qt::Key_Q);
+  QVERIFY(jw->gtext1()->isVisible());
+  jw->lstJW()->setFocus(Qt::MouseFocusReason);
+  QApplication::processEvents();
+  QVERIFY(!jw->gtext1()->isVisible());
+  QCOMPARE(int(f.edit.InputMode), 0);
+  QCOMPARE(s.app.Y.JW[0][1].JWCell[2][2], std::string(""));
+  grid->setFocus(Qt::MouseFocusReason);
+  QApplication::processEvents();
+  QCOMPARE(s.app.Y.JW[0][1].JWCell[2][2], std::string(""));
+  QCOMPARE(f.Grid1.Row, 2);
+
   QTest::keyClick(grid, Qt::Key_F2);
   QVERIFY(jw->txtInput()->hasFocus());
   QTest::keyClicks(jw->txtInput(), QStringLiteral("x"));
@@ -149,14 +162,19 @@ void TimetableWindowTest::cellEditWithKeys() {
   QCOMPARE(s.app.Y.JW[0][1].JWCell[1][1], std::string(""));
   QVERIFY(grid->hasFocus());
 
-  // Ctrl+C released after Ctrl copies and starts no edit.
-  QTest::keyPress(grid, Qt::Key_C, Qt::ControlModifier);
-  QTest::keyRelease(grid, Qt::Key_Control, Qt::ControlModifier);
-  QTest::keyRelease(grid, Qt::Key_C, Qt::NoModifier);
-  QApplication::processEvents();
-  QVERIFY(grid->hasFocus());
+  // Ctrl+C, or Alt+A, released after the modifier starts no edit; Ctrl+C copies.
+  const std::pair<Qt::Key, Qt::KeyboardModifier> chords[] = {{Qt::Key_C, Qt::ControlModifier},
+                                                             {Qt::Key_A, Qt::AltModifier}};
+  for (const auto& [key, mod] : chords) {
+    QTest::keyPress(grid, key, mod);
+    QTest::keyRelease(grid, mod == Qt::ControlModifier ? Qt::Key_Control : Qt::Key_Alt, mod);
+    QTest::keyRelease(grid, key, Qt::NoModifier);
+    QApplication::processEvents();
+    QVERIFY(grid->hasFocus());
+    QVERIFY(!jw->gtext1()->isVisible());
+    QCOMPARE(int(f.edit.InputMode), 0);
+  }
   QCOMPARE(s.clipboard.content, std::string("\r\n"));
-  QCOMPARE(int(f.edit.InputMode), 0);
 }
 
 void TimetableWindowTest::tallyButtonOpensTheTallyAndCloseEndsIt() {
@@ -189,6 +207,7 @@ void TimetableWindowTest::everyCloseLeavesTimetableMode_data() {
   QTest::newRow("close box") << 1;
   QTest::newRow("menu") << 2;
   QTest::newRow("toolbar") << 3;
+  QTest::newRow("month selector") << 4;
 }
 
 void TimetableWindowTest::everyCloseLeavesTimetableMode() {
@@ -202,7 +221,14 @@ void TimetableWindowTest::everyCloseLeavesTimetableMode() {
     case 0: QTest::mouseClick(jw->cmdOK(), Qt::LeftButton); break;
     case 1: jw->close(); break;
     case 2: w.menuAction("mnuJikanwari")->trigger(); break;
-    default: QTest::mouseClick(s.button("JW"), Qt::LeftButton); break;
+    case 3: QTest::mouseClick(s.button("JW"), Qt::LeftButton); break;
+    default:
+      // Another month is chosen: the mode ends and the month shows.
+      QVERIFY(w.cmbMonth()->isEnabled());
+      w.cmbMonth()->setFocus(Qt::OtherFocusReason);
+      QTest::keyClick(w.cmbMonth(), Qt::Key_Down);
+      QCOMPARE(s.app.S.CurMonth, 5);
+      break;
   }
   QTRY_VERIFY(!guard);
   QVERIFY(!ui::timetableWindow(w));
