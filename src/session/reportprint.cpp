@@ -101,8 +101,8 @@ std::string reportPageTitle(int nendo, const ClassReport& c) {
 std::string reportPageSubtitle(const ClassReport& c, const ReportOptions& o) {
   if (!c.grade) return "学年未設定（学級名の先頭に学年の数字がなく、学年も選ばれていません）";
   std::string s = std::string(schoolKindName(o.kind)) + " " + std::to_string(c.grade) + "年　実施済み: " +
-                  heldRangeText(o) + "　" + kShortMark + ": 年間計画が標準時数に届かない不足時数";
-  if (!c.unmatched.empty()) s += "　" + std::string(kUnmatchedMark) + ": どの教科にも当たらない名前";
+                  heldRangeText(o) + "　" + kShortMark + ": 不足（年間計画 < 標準時数）";
+  if (!c.unmatched.empty()) s += "　" + std::string(kUnmatchedMark) + ": 教科に当たらない名前";
   return s;
 }
 
@@ -144,7 +144,8 @@ int printClassReport(PrintDevice& dev, const ClassReport& c, int nendo, const Re
     plain.bold = false;
     plain.underline = false;
     dev.setFont(plain);
-    dev.text(frame.left, frame.top + titleHeight, subtitle);
+    // Kept within the paper across (the legend is the last to go).
+    dev.text(frame.left, frame.top + titleHeight, fitText(dev, subtitle, width - frame.left - frame.right));
     dev.setLineWidth(gridLineWidth(dev.twipsPerPixel()));
     if (c.grade) {
       Grid shown = g;
