@@ -24,7 +24,7 @@ const Command kCommands[] = {
     {"resave", "tly resave IN OUT", cmdResave},
     {"convert", "tly convert IN OUT --to v2|v3 [--periods N] [--dir DIR]", cmdConvert},
     {"tally", "tly tally FILE --grade G [--from M/D --to M/D] [--class N | --teacher N]", cmdTally},
-    {"report", "tly report FILE [--to M/D] [--school elementary|junior] [--targets CSV] [--class N]", cmdReport},
+    {"report", "tly report FILE [--to M/D] [--school elementary|junior] [--targets CSV] [--class N] [--pdf OUT]", cmdReport},
     {"export", "tly export FILE --xlsx OUT | --csv DIR [--to M/D] [--school elementary|junior] [--targets CSV]", cmdExport},
     {"edit", "tly edit FILE --grade G --month M --day D --period P|events|remarks --text T [--all-grades]", cmdEdit},
     {"paste", "tly paste FILE --grade G --month M --row R --col C [--all-grades] < TEXT", cmdPaste},

@@ -125,6 +125,7 @@ class PageCounter : public PrintDevice {
 }  // namespace
 
 void usePrinters(PrinterService* printers) { gPrinters = printers; }
+PrinterService* usedPrinters() { return gPrinters; }
 
 int cmdPrint(const Args& args, std::ostream& out, std::ostream& err) {
   PrintArgs a;

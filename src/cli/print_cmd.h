@@ -7,5 +7,7 @@
 namespace tly::cli {
 
 void usePrinters(PrinterService* printers);
+// The printers installed (nullptr when none).
+PrinterService* usedPrinters();
 
 }  // namespace tly::cli

@@ -19,6 +19,7 @@ struct ReportArgs {
   std::string targets;  // CSV file of targets
   int onlyClass = 0;    // report: one class timetable
   std::string xlsx, csvDir;  // export
+  std::string pdf;           // report: printed into a PDF file
 };
 
 // Reads the shared options (with --class for the report, --xlsx and --csv for export).

@@ -1,5 +1,6 @@
-// `tly report FILE [--to M/D] [--school elementary|junior] [--targets CSV] [--class N]`:
-// the class hours of every class timetable against the standard, as tab-separated text.
+// `tly report FILE [--to M/D] [--school elementary|junior] [--targets CSV] [--class N] [--pdf OUT]`:
+// the class hours of every class timetable against the standard, as tab-separated text
+// or printed into a PDF file.
 #include <ctime>
 #include <ostream>
 
@@ -8,13 +9,15 @@
 #include "cli/report_args.h"
 #include "io/safesave.h"
 #include "rules/hoursreport.h"
+#include "cli/print_cmd.h"
+#include "session/reportprint.h"
 
 namespace tly::cli {
 
 namespace {
 
 const char* const kUsage =
-    "使い方: tly report FILE [--to M/D] [--school elementary|junior] [--targets CSV] [--class N]";
+    "使い方: tly report FILE [--to M/D] [--school elementary|junior] [--targets CSV] [--class N] [--pdf OUT]";
 
 bool monthDay(const std::string& s, int& m, int& d) {
   const size_t slash = s.find('/');
@@ -25,6 +28,32 @@ bool monthDay(const std::string& s, int& m, int& d) {
   m = *mm;
   d = *dd;
   return true;
+}
+
+// The report on paper, into a PDF file, with the file's print settings.
+int printReport(const ReportArgs& a, const std::vector<ClassReport>& report, const ReportOptions& o,
+                std::ostream& out, std::ostream& err) {
+  PrinterService* printers = usedPrinters();
+  if (!printers) {
+    err << "この版では PDF を書けません。\n";
+    return 1;
+  }
+  Context c(err);
+  if (!openYear(c, a.file)) return 1;
+  std::unique_ptr<PrintDevice> dev;
+  try {
+    dev = printers->pdf(a.pdf);
+  } catch (const std::exception& e) {
+    err << e.what() << "\n";
+    return 1;
+  }
+  if (!dev) {
+    err << "PDF ファイルを作れません: " << a.pdf << "\n";
+    return 1;
+  }
+  if (runReportPrint(*c.app, *dev, report, o) != PrintOutcome::Printed) return 1;
+  out << a.pdf << ": " << report.size() << " 学級\n";
+  return 0;
 }
 
 }  // namespace
@@ -54,6 +83,8 @@ bool parseReportArgs(const Args& args, ReportArgs& a, std::ostream& err, bool al
         return false;
       }
       a.onlyClass = *n;
+    } else if (allowClass && k == "--pdf" && w.value(v)) {
+      a.pdf = v;
     } else if ((k == "--xlsx" || k == "--csv") && !allowClass && w.value(v)) {
       (k == "--xlsx" ? a.xlsx : a.csvDir) = v;
     } else if (!k.empty() && k[0] != '-' && a.file.empty()) {
@@ -123,6 +154,7 @@ int cmdReport(const Args& args, std::ostream& out, std::ostream& err) {
   const auto report = buildHoursReport(*year, o, a.onlyClass);
   for (const auto& c : report)
     if (!c.grade) err << c.name << ": 学級名の先頭に学年の数字がありません。\n";
+  if (!a.pdf.empty()) return printReport(a, report, o, out, err);
   out << reportToTsv(report);
   return 0;
 }

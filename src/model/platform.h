@@ -60,6 +60,7 @@ struct FileDialogRequest {
   std::string defaultExt;
   std::string fileName;
   std::string initialDir;
+  bool folder = false;  // a folder is chosen (title and initialDir only)
 };
 
 struct FileDialogResult {

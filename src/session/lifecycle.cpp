@@ -195,6 +195,8 @@ void showOpenedYear(App& app, LoadOutcome read) {
   app.S.CurYear = calendarYearOfShownMonth(app);
   SetJJGrid(app);
   DispJJ(app, app.S.CurYear, app.S.CurMonth);
+  // The file brings its own grid font: the rows follow it, as after the font command.
+  ResetRowHeight(app);
 }
 
 }  // namespace

@@ -9,9 +9,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "model/basic.h"
 #include "session/export.h"
@@ -87,11 +89,11 @@ frmStdHours::frmStdHours(App& app, QWidget* parent) : QDialog(parent), app_(app)
   lblNote_->setObjectName(QStringLiteral("lblNote"));
   lblNote_->setWordWrap(true);
 
-  auto button = [this](const char* name, const char* caption, void (frmStdHours::*slot)()) {
+  auto button = [this](const char* name, const char* caption, auto slot) {
     auto* b = new QPushButton(QString::fromUtf8(caption), this);
     b->setObjectName(QString::fromUtf8(name));
     b->setAutoDefault(false);
-    connect(b, &QPushButton::clicked, this, slot);
+    connect(b, &QPushButton::clicked, this, [this, slot] { std::invoke(slot, this); });
     return b;
   };
   auto* bottom = new QHBoxLayout;
@@ -101,6 +103,12 @@ frmStdHours::frmStdHours(App& app, QWidget* parent) : QDialog(parent), app_(app)
   bottom->addWidget(button("cmdReset", "標準時数に戻す", &frmStdHours::resetTargets));
   bottom->addWidget(button("cmdShortNames", "略称...", &frmStdHours::editShortNames));
   bottom->addWidget(button("cmdXlsx", "Excelへ書き出し...", &frmStdHours::exportWorkbook));
+  bottom->addWidget(button("cmdCsv", "CSVへ書き出し...", &frmStdHours::exportCsv));
+  auto* printRow = new QHBoxLayout;
+  printRow->addWidget(button("cmdPrint", "印刷", &frmStdHours::printReport));
+  printRow->addWidget(button("cmdPreview", "プレビュー", [](frmStdHours* f) { f->previewReport(); }));
+  printRow->addWidget(button("cmdPdf", "PDF保存", &frmStdHours::pdfReport));
+  printRow->addStretch(1);
   bottom->addStretch(1);
   auto* close = new QPushButton(QStringLiteral("閉じる"), this);
   close->setObjectName(QStringLiteral("cmdClose"));
@@ -112,6 +120,7 @@ frmStdHours::frmStdHours(App& app, QWidget* parent) : QDialog(parent), app_(app)
   v->addLayout(top);
   v->addWidget(table_, 1);
   v->addWidget(lblNote_);
+  v->addLayout(printRow);
   v->addLayout(bottom);
 
   // The school kind: the stored choice, else the grade count's; any other count asks.

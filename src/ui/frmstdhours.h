@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QObject>
+#include <memory>
 #include <vector>
 
 #include "rules/hoursreport.h"
@@ -14,6 +15,7 @@
 class QComboBox;
 class QDateEdit;
 class QLabel;
+class QPrinter;
 class QPushButton;
 class QTableWidget;
 
@@ -25,6 +27,7 @@ class frmStdHours : public QDialog {
   Q_OBJECT
  public:
   explicit frmStdHours(App& app, QWidget* parent = nullptr);
+  ~frmStdHours() override;
 
   QComboBox* cmbClass() const { return cmbClass_; }
   QComboBox* cmbGrade() const { return cmbGrade_; }
@@ -42,6 +45,12 @@ class frmStdHours : public QDialog {
   void resetTargets();
   void editShortNames();
   void exportWorkbook();
+  // The report on paper (stdhoursprint.cpp): to the printer, a preview, a PDF file; and
+  // the workbook's sheets as CSV files into a chosen folder.
+  void printReport();
+  QDialog* previewReport();
+  void pdfReport();
+  void exportCsv();
 
  protected:
   void closeEvent(QCloseEvent* e) override;
@@ -53,6 +62,7 @@ class frmStdHours : public QDialog {
   void gradeChosen(int index);
   void standardEdited(int row, int col);
   ReportOptions options();
+  void runReportPrint(PrintDevice& dev);
 
   App& app_;
   QComboBox* cmbClass_;
@@ -69,6 +79,7 @@ class frmStdHours : public QDialog {
   };
   std::vector<RowRef> rowRefs_;
   bool filling_ = false;
+  std::unique_ptr<QPrinter> previewPrinter_;
 };
 
 // Wires "標準時数との比較" of the main window's Tools menu; made once with the window.

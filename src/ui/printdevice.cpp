@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
 #include <sys/stat.h>
@@ -212,6 +213,13 @@ void ensurePrintingApp() {
   static int argc = 3;
   static char arg0[] = "tly", arg1[] = "-platform", arg2[] = "offscreen";
   static char* argv[] = {arg0, arg1, arg2, nullptr};
+  // The command line's error output carries the program's own messages only: Qt's
+  // notes about the session it runs in (no runtime directory, no window system) are
+  // dropped; its critical and fatal messages still go out.
+  qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    if (type == QtFatalMsg) std::abort();
+  });
   // Made once and kept to the end of the process.
   new QGuiApplication(argc, argv);
   installFontSubstitutions();

@@ -139,7 +139,8 @@ void QtSettingsStore::set(const std::string& app, const std::string& section, co
 FileDialogResult QtFileDialog::run(const FileDialogRequest& req) {
   QFileDialog dlg(QApplication::activeWindow(), qs(req.title), qs(req.initialDir));
   dlg.setAcceptMode(req.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-  dlg.setFileMode(req.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dlg.setFileMode(req.folder ? QFileDialog::Directory : req.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  if (req.folder) dlg.setOption(QFileDialog::ShowDirsOnly, true);
   // The caller asks before replacing a file.
   dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
   QStringList filters;

@@ -99,5 +99,20 @@ TEST_F(PrintCommand, BadArgumentsWriteNothing) {
   EXPECT_EQ(printers_.opened, 0);
 }
 
+// `tly report --pdf`: one document, a page set per class, the file's top margin.
+TEST_F(PrintCommand, ReportIntoAPdf) {
+  std::ostringstream out, err;
+  ASSERT_EQ(cli::run({"report", path_, "--to", "7/19", "--pdf", dir_.file("r.pdf")}, out, err), 0) << err.str();
+  EXPECT_EQ(printers_.lastPdf, dir_.file("r.pdf"));
+  ASSERT_EQ(printers_.done.size(), 1u);
+  const auto& doc = printers_.done[0];
+  EXPECT_EQ(doc.ended, 1);
+  ASSERT_EQ(doc.pages.size(), 1u);
+  EXPECT_EQ(doc.pages[0].texts[0].s, " 2024 年度  標準時数との比較  3年1組");
+  EXPECT_EQ(doc.pages[0].texts[0].y, marginTwips(15));
+  EXPECT_EQ(out.str(), dir_.file("r.pdf") + ": 1 学級\n");
+  EXPECT_EQ(cli::run({"report", path_, "--pdf"}, out, err), 2);
+}
+
 }  // namespace
 }  // namespace tly

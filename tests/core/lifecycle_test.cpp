@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "session/datafile.h"
+#include "session/monthgrid.h"
 #include "support/fake_platform.h"
 #include "support/tempdir.h"
 #include "support/years.h"
@@ -345,6 +346,34 @@ TEST(FileCommands, NamedFileOpensWithoutTheDialog) {
   EXPECT_EQ(r.app.S.CurGr, 3);
   EXPECT_EQ(r.app.S.CurFile, dir.file("JJTEMP3.DAT"));
   EXPECT_TRUE(r.files.asked.empty());
+}
+
+// The rows follow the grid font the opened file brings, whichever way it is opened.
+TEST(FileCommands, OpenSetsTheRowHeightsOfTheFilesFont) {
+  TempDir dir;
+  {
+    Rig prev;
+    prev.app.S.AppPath = dir.dir();
+    test::makeYear(prev.app, 2004, 3);
+    prev.app.Grid1.Font.size = 14;
+    std::string name = dir.file("big.DAT");
+    SaveJJ3(prev.app, name);
+  }
+  for (bool named : {false, true}) {
+    Rig r;
+    r.app.S.AppPath = dir.dir();
+    test::makeYear(r.app, 1999, 3);
+    r.app.Grid1.Font.size = 9;
+    ResetRowHeight(r.app);
+    if (named) {
+      ASSERT_TRUE(openNamedFile(r.app, dir.file("big.DAT")));
+    } else {
+      r.files.choose(dir.file("big.DAT"));
+      mnuOpen_Click(r.app);
+    }
+    ASSERT_EQ(r.app.Grid1.Font.size, 14);
+    for (int row = 0; row < r.app.Grid1.rows(); ++row) ASSERT_EQ(r.app.Grid1.rowHeight(row), 308) << row;
+  }
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include "session/standards.h"
 #include "support/window_session.h"
+#include "support/recording_printer.h"
 #include "support/years.h"
 #include "ui/frmstdhours.h"
 
@@ -158,6 +159,48 @@ class StdHoursTest : public QObject {
     s_->files.choose(out);
     f->exportTargets();
     QCOMPARE(test::readBytes(out), std::string("\xEF\xBB\xBF校種,学年,教科,時数\r\n中学校,1,国語,120\r\n"));
+  }
+
+  // 印刷, プレビュー and PDF保存 print the report shown as one document; the workbook's
+  // sheets go as CSV files into a chosen folder.
+  void printsAndWritesCsv() {
+    test::RecordingPrinters printers;
+    s_->app.P.printer = &printers;
+    ui::frmStdHours* f = open();
+    QVERIFY(f);
+    for (const char* name : {"cmdPrint", "cmdPreview", "cmdPdf", "cmdCsv"}) QVERIFY(f->findChild<QPushButton*>(name));
+    f->findChild<QPushButton*>("cmdPrint")->click();
+    QCOMPARE(static_cast<int>(printers.done.size()), 1);
+    const auto& doc = printers.done.back();
+    QCOMPARE(doc.documents, 1);
+    QCOMPARE(doc.ended, 1);
+    QCOMPARE(static_cast<int>(doc.pages.size()), 3);  // one page per class
+    QVERIFY(doc.pages[0].texts[0].s.find("1年1組") != std::string::npos);
+    bool marked = false;
+    for (const auto& t : doc.pages[0].texts) marked |= t.s == "▲45" && t.font.bold;  // 美術
+    QVERIFY(marked);
+
+    const std::string pdf = s_->path("report");
+    s_->files.choose(pdf);
+    f->pdfReport();
+    QCOMPARE(printers.lastPdf, pdf + ".pdf");
+    QCOMPARE(static_cast<int>(printers.done.size()), 2);
+    QCOMPARE(printers.done.back().ended, 1);
+
+    QDialog* pv = f->previewReport();
+    QVERIFY(pv);
+    QApplication::processEvents();
+    shot(pv, "stdhours-preview.png");
+    pv->close();
+
+    const std::string dir = s_->path("csv");
+    s_->files.choose(dir);
+    f->cmbClass()->setCurrentIndex(1);  // the CSV files are the whole school's all the same
+    f->exportCsv();
+    QVERIFY(s_->files.asked.back().folder);
+    const std::string first = test::readBytes(dir + "/01_標準時数との比較.csv");
+    QVERIFY(first.find("すみれ") != std::string::npos);
+    QVERIFY(s_->msg.shown.empty());
   }
 };
 
