@@ -23,6 +23,17 @@ std::optional<int> parseNumber(const std::string& s, int lo, int hi) {
   return v;
 }
 
+bool parseMonthDay(const std::string& s, int& m, int& d) {
+  const size_t slash = s.find('/');
+  if (slash == std::string::npos) return false;
+  auto mm = parseNumber(s.substr(0, slash), 1, 12);
+  auto dd = parseNumber(s.substr(slash + 1), 1, 31);
+  if (!mm || !dd) return false;
+  m = *mm;
+  d = *dd;
+  return true;
+}
+
 MsgResult ErrorStream::show(const std::string& text, MsgButtons buttons, MsgIcon, const std::string&) {
   std::string t = text;
   for (char& c : t)

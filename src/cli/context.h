@@ -34,6 +34,9 @@ class ArgWalk {
 // characters); nothing for anything else.
 std::optional<int> parseNumber(const std::string& s, int lo, int hi);
 
+// "M/D" with M 1..12 and D 1..31 (a day past its month's end is the caller's to handle).
+bool parseMonthDay(const std::string& s, int& m, int& d);
+
 // The procedures' messages go to the error stream, one line each. A question is answered
 // No or Cancel: the command line replaces or converts nothing it was not told to.
 class ErrorStream : public MessageBoxService {

@@ -29,17 +29,6 @@ struct PrintArgs {
   std::string number;
 };
 
-// "M/D" with M 1..12 and D 1..31.
-bool monthDay(const std::string& s, int& m, int& d) {
-  const size_t slash = s.find('/');
-  if (slash == std::string::npos) return false;
-  auto mm = parseNumber(s.substr(0, slash), 1, 12);
-  auto dd = parseNumber(s.substr(slash + 1), 1, 31);
-  if (!mm || !dd) return false;
-  m = *mm;
-  d = *dd;
-  return true;
-}
 
 // "T,B,L,R", each 0..200 millimetres.
 bool margins(const std::string& s, PrintParams& p) {
@@ -179,7 +168,7 @@ int cmdPrint(const Args& args, std::ostream& out, std::ostream& err) {
   s.JWMode = JWModeKind::None;
   if (tables) {
     s.KikanSet = !a.from.empty();
-    if (s.KikanSet && (!monthDay(a.from, s.KFromMonth, s.KFromDay) || !monthDay(a.to, s.KToMonth, s.KToDay))) {
+    if (s.KikanSet && (!parseMonthDay(a.from, s.KFromMonth, s.KFromDay) || !parseMonthDay(a.to, s.KToMonth, s.KToDay))) {
       err << "集計の範囲は 月/日 で指定してください: " << a.from << " " << a.to << "\n";
       return 2;
     }

@@ -19,16 +19,6 @@ namespace {
 const char* const kUsage =
     "使い方: tly report FILE [--to M/D] [--school elementary|junior] [--targets CSV] [--class N] [--pdf OUT]";
 
-bool monthDay(const std::string& s, int& m, int& d) {
-  const size_t slash = s.find('/');
-  if (slash == std::string::npos) return false;
-  auto mm = parseNumber(s.substr(0, slash), 1, 12);
-  auto dd = parseNumber(s.substr(slash + 1), 1, 31);
-  if (!mm || !dd) return false;
-  m = *mm;
-  d = *dd;
-  return true;
-}
 
 // The report on paper, into a PDF file, with the file's print settings.
 int printReport(const ReportArgs& a, const std::vector<ClassReport>& report, const ReportOptions& o,
@@ -64,7 +54,7 @@ bool parseReportArgs(const Args& args, ReportArgs& a, std::ostream& err, bool al
     const std::string k = w.arg();
     std::string v;
     if (k == "--to" && w.value(v)) {
-      if (!monthDay(v, a.toMonth, a.toDay)) {
+      if (!parseMonthDay(v, a.toMonth, a.toDay)) {
         err << "日付は 月/日 で指定してください: " << v << "\n";
         return false;
       }

@@ -16,17 +16,6 @@ namespace {
 
 const char* const kUsage = "使い方: tly tally FILE --grade G [--from M/D --to M/D] [--class N | --teacher N]";
 
-// "M/D" with M 1..12 and D 1..31; a day past its month's end counts as the last day.
-bool monthDay(const std::string& s, int& m, int& d) {
-  const size_t slash = s.find('/');
-  if (slash == std::string::npos) return false;
-  auto mm = parseNumber(s.substr(0, slash), 1, 12);
-  auto dd = parseNumber(s.substr(slash + 1), 1, 31);
-  if (!mm || !dd) return false;
-  m = *mm;
-  d = *dd;
-  return true;
-}
 
 struct TallyArgs {
   std::string file;
@@ -51,7 +40,7 @@ bool parseArgs(const Args& args, TallyArgs& a, std::ostream& err) {
       a.grade = *g;
     } else if ((k == "--from" || k == "--to") && hasValue) {
       const bool from = k == "--from";
-      if (!monthDay(args[++i], from ? a.fm : a.tm, from ? a.fd : a.td)) {
+      if (!parseMonthDay(args[++i], from ? a.fm : a.tm, from ? a.fd : a.td)) {
         err << "日付は 月/日 で指定してください: " << args[i] << "\n";
         return false;
       }

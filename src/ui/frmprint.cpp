@@ -317,21 +317,8 @@ void frmPrint::runJob(Target t) {
         return;
       }
     } else {
-      if (!app_.P.fileDialog || !app_.P.printer) return;
-      FileDialogRequest r;
-      r.save = true;
-      r.title = "PDF ファイルに保存";
-      r.filters = {{"PDF ファイル (*.pdf)", "*.pdf"}};
-      r.defaultExt = "pdf";
-      r.initialDir = app_.S.AppPath;
-      const FileDialogResult res = app_.P.fileDialog->run(r);
-      if (res.status != FileDialogResult::Status::Ok || res.path.empty()) return;
-      std::string path = res.path;
-      if (QFileInfo(qs(path)).suffix().isEmpty()) path += ".pdf";
-      if (QFileInfo::exists(qs(path)) &&
-          app_.msg(path + " は既に存在します。\r上書きしますか？", MsgButtons::YesNo, MsgIcon::Exclamation, "TLY") !=
-              MsgResult::Yes)
-        return;
+      const std::string path = askPdfPath(app_);
+      if (path.empty()) return;
       dev = app_.P.printer->pdf(path);
     }
   } catch (const std::exception& e) {

@@ -18,6 +18,7 @@
 
 #include <sys/stat.h>
 
+#include "session/appstate.h"
 #include "ui/qtplatform.h"
 
 namespace tly::ui {
@@ -223,6 +224,26 @@ void ensurePrintingApp() {
   // Made once and kept to the end of the process.
   new QGuiApplication(argc, argv);
   installFontSubstitutions();
+}
+
+std::string askPdfPath(App& app, const std::string& fileName) {
+  if (!app.P.fileDialog || !app.P.printer) return {};
+  FileDialogRequest r;
+  r.save = true;
+  r.title = "PDF ファイルに保存";
+  r.filters = {{"PDF ファイル (*.pdf)", "*.pdf"}};
+  r.defaultExt = "pdf";
+  r.fileName = fileName;
+  r.initialDir = app.S.AppPath;
+  const FileDialogResult res = app.P.fileDialog->run(r);
+  if (res.status != FileDialogResult::Status::Ok || res.path.empty()) return {};
+  std::string path = res.path;
+  if (QFileInfo(qs(path)).suffix().isEmpty()) path += ".pdf";
+  if (QFileInfo::exists(qs(path)) &&
+      app.msg(path + " は既に存在します。\r上書きしますか？", MsgButtons::YesNo, MsgIcon::Exclamation, "TLY") !=
+          MsgResult::Yes)
+    return {};
+  return path;
 }
 
 }  // namespace tly::ui

@@ -7,12 +7,17 @@
 #include <QPainter>
 #include <QString>
 #include <memory>
+#include <string>
 
 #include "model/platform.h"
 
 class QPagedPaintDevice;
 class QPdfWriter;
 class QPrinter;
+
+namespace tly {
+struct App;
+}
 
 namespace tly::ui {
 
@@ -94,5 +99,9 @@ class QtPrinters : public PrinterService {
 // A printing application for the command line when none runs yet (no window system
 // needed), with the program's font mapping installed.
 void ensurePrintingApp();
+
+// Asks for the PDF file a run is to write: ".pdf" is added to a name without a suffix, and
+// an existing file is replaced only when the user agrees. Empty when the user gives up.
+std::string askPdfPath(App& app, const std::string& fileName = {});
 
 }  // namespace tly::ui

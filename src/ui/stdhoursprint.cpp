@@ -41,22 +41,8 @@ void frmStdHours::printReport() {
 }
 
 void frmStdHours::pdfReport() {
-  if (!app_.P.fileDialog || !app_.P.printer) return;
-  FileDialogRequest r;
-  r.save = true;
-  r.title = "PDF ファイルに保存";
-  r.filters = {{"PDF ファイル (*.pdf)", "*.pdf"}};
-  r.defaultExt = "pdf";
-  r.fileName = std::to_string(app_.Y.nendo()) + "年度標準時数との比較.pdf";
-  r.initialDir = app_.S.AppPath;
-  const FileDialogResult res = app_.P.fileDialog->run(r);
-  if (res.status != FileDialogResult::Status::Ok || res.path.empty()) return;
-  std::string path = res.path;
-  if (QFileInfo(qs(path)).suffix().isEmpty()) path += ".pdf";
-  if (QFileInfo::exists(qs(path)) &&
-      app_.msg(path + " は既に存在します。\r上書きしますか？", MsgButtons::YesNo, MsgIcon::Exclamation, "TLY") !=
-          MsgResult::Yes)
-    return;
+  const std::string path = askPdfPath(app_, std::to_string(app_.Y.nendo()) + "年度標準時数との比較.pdf");
+  if (path.empty()) return;
   std::unique_ptr<PrintDevice> dev;
   try {
     dev = app_.P.printer->pdf(path);
