@@ -15,8 +15,6 @@
 
 namespace tly {
 
-namespace {
-
 std::string csvField(const std::string& s) {
   if (s.find_first_of(",\"\r\n") == std::string::npos) return s;
   std::string q = "\"";
@@ -26,6 +24,8 @@ std::string csvField(const std::string& s) {
   }
   return q + "\"";
 }
+
+namespace {
 
 // A sheet name Excel accepts: no []:*?/\, at most 31 characters, not empty.
 std::string safeSheetName(const std::string& name) {

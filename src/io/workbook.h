@@ -26,6 +26,8 @@ struct Workbook {
   std::vector<WorkSheet> sheets;
 };
 
+// One CSV field: quoted (with quotes doubled) when it holds a comma, a quote or a line end.
+std::string csvField(const std::string& s);
 // The text a cell shows in a CSV file: the text, or the number (Percent as "12.3%").
 std::string workCellText(const WorkCell& c);
 // One sheet as CSV: BOM, fields quoted where needed, CR LF line ends.

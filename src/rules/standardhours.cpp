@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "io/workbook.h"
 #include "model/basic.h"
 #include "model/cp932.h"
 
@@ -73,16 +74,6 @@ std::vector<std::string> csvFields(std::string_view line) {
     }
   }
   return out;
-}
-
-std::string csvField(const std::string& s) {
-  if (s.find_first_of(",\"\r\n") == std::string::npos) return s;
-  std::string q = "\"";
-  for (char c : s) {
-    if (c == '"') q += '"';
-    q += c;
-  }
-  return q + "\"";
 }
 
 bool validUtf8(std::string_view s) { return sanitizeUtf8(s) == s; }

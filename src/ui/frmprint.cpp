@@ -331,19 +331,10 @@ void frmPrint::runJob(Target t) {
 
 QDialog* frmPrint::openPreview() {
   if (!d_.idle) return nullptr;
-  if (!previewPrinter_) previewPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  auto* pv = new QPrintPreviewDialog(previewPrinter_.get(), this);
-  pv->setObjectName(QStringLiteral("preview"));
-  pv->setWindowTitle(QStringLiteral("TLY - 印刷プレビュー"));
-  pv->setAttribute(Qt::WA_DeleteOnClose);
-  connect(pv, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) {
-    QtPrintDevice dev(printer, printer->resolution());
+  return openPrintPreview(this, previewPrinter_, [this](PrintDevice& dev) {
     run(dev, false);
     syncFromModel();
   });
-  pv->resize(900, 800);
-  pv->open();
-  return pv;
 }
 
 void frmPrint::closeEvent(QCloseEvent* e) {

@@ -7,6 +7,7 @@
 #include <QPageLayout>
 #include <QPdfWriter>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTemporaryFile>
@@ -244,6 +245,22 @@ std::string askPdfPath(App& app, const std::string& fileName) {
           MsgResult::Yes)
     return {};
   return path;
+}
+
+QDialog* openPrintPreview(QWidget* parent, std::unique_ptr<QPrinter>& printer,
+                          std::function<void(PrintDevice&)> draw) {
+  if (!printer) printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  auto* pv = new QPrintPreviewDialog(printer.get(), parent);
+  pv->setObjectName(QStringLiteral("preview"));
+  pv->setWindowTitle(QStringLiteral("TLY - 印刷プレビュー"));
+  pv->setAttribute(Qt::WA_DeleteOnClose);
+  QObject::connect(pv, &QPrintPreviewDialog::paintRequested, pv, [draw = std::move(draw)](QPrinter* p) {
+    QtPrintDevice dev(p, p->resolution());
+    draw(dev);
+  });
+  pv->resize(900, 800);
+  pv->open();
+  return pv;
 }
 
 }  // namespace tly::ui

@@ -6,6 +6,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -14,6 +15,10 @@
 class QPagedPaintDevice;
 class QPdfWriter;
 class QPrinter;
+
+class QDialog;
+class QPrinter;
+class QWidget;
 
 namespace tly {
 struct App;
@@ -103,5 +108,10 @@ void ensurePrintingApp();
 // Asks for the PDF file a run is to write: ".pdf" is added to a name without a suffix, and
 // an existing file is replaced only when the user agrees. Empty when the user gives up.
 std::string askPdfPath(App& app, const std::string& fileName = {});
+
+// Opens the print preview of parent on printer (made on first use); draw paints the run
+// into the device each time the preview asks for its pages. The dialog deletes itself.
+QDialog* openPrintPreview(QWidget* parent, std::unique_ptr<QPrinter>& printer,
+                          std::function<void(PrintDevice&)> draw);
 
 }  // namespace tly::ui

@@ -54,18 +54,7 @@ void frmStdHours::pdfReport() {
 }
 
 QDialog* frmStdHours::previewReport() {
-  if (!previewPrinter_) previewPrinter_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
-  auto* pv = new QPrintPreviewDialog(previewPrinter_.get(), this);
-  pv->setObjectName(QStringLiteral("preview"));
-  pv->setWindowTitle(QStringLiteral("TLY - 印刷プレビュー"));
-  pv->setAttribute(Qt::WA_DeleteOnClose);
-  connect(pv, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) {
-    QtPrintDevice dev(printer, printer->resolution());
-    runReportPrint(dev);
-  });
-  pv->resize(900, 800);
-  pv->open();
-  return pv;
+  return openPrintPreview(this, previewPrinter_, [this](PrintDevice& dev) { runReportPrint(dev); });
 }
 
 void frmStdHours::exportCsv() {

@@ -8,6 +8,7 @@
 #include "session/datafile.h"
 #include "io/profile.h"
 #include "session/ver2.h"
+#include "support/cli_run.h"
 #include "support/tempdir.h"
 #include "support/years.h"
 
@@ -18,15 +19,10 @@ using test::readBytes;
 using test::TempDir;
 using test::writeBytes;
 
-struct CliRun {
-  int rc;
-  std::string out, err;
-};
+using test::CliRun;
 CliRun convert(std::vector<std::string> args) {
   args.insert(args.begin(), "convert");
-  std::ostringstream out, err;
-  int rc = cli::run(args, out, err);
-  return {rc, out.str(), err.str()};
+  return test::runCli(args);
 }
 
 // An older set of three grades and five periods, written the way the program writes it.

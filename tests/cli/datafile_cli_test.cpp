@@ -5,6 +5,7 @@
 #include "cli/cli.h"
 #include "session/datafile.h"
 #include "support/fake_platform.h"
+#include "support/cli_run.h"
 #include "support/tempdir.h"
 #include "support/years.h"
 #include "support/viewstate.h"
@@ -16,16 +17,8 @@ using test::readBytes;
 using test::TempDir;
 using test::writeBytes;
 
-struct CliRun {
-  int rc;
-  std::string out, err;
-};
-
-CliRun run(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  int rc = cli::run(args, out, err);
-  return {rc, out.str(), err.str()};
-}
+using test::CliRun;
+CliRun run(const std::vector<std::string>& args) { return test::runCli(args); }
 
 // One grade, five periods, school year 2026 (April 1st 2026 is a Wednesday).
 std::string smallFile(const std::string& path) {

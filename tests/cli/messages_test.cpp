@@ -10,6 +10,7 @@
 #include "cli/cli.h"
 #include "cli/commands.h"
 #include "session/datafile.h"
+#include "support/cli_run.h"
 #include "support/tempdir.h"
 #include "support/years.h"
 
@@ -19,15 +20,8 @@ namespace {
 using test::readBytes;
 using test::TempDir;
 
-struct CliRun {
-  int rc;
-  std::string out, err;
-};
-CliRun run(std::vector<std::string> args) {
-  std::ostringstream out, err;
-  int rc = cli::run(args, out, err);
-  return {rc, out.str(), err.str()};
-}
+using test::CliRun;
+CliRun run(const std::vector<std::string>& args) { return test::runCli(args); }
 
 std::string newYear(const TempDir& dir, const char* name) {
   std::string f = dir.file(name);

@@ -8,22 +8,15 @@
 #include "session/datafile.h"
 #include "rules/clipboardtext.h"
 #include "session/tally.h"
+#include "support/cli_run.h"
 #include "support/tempdir.h"
 #include "support/years.h"
 
 namespace tly {
 namespace {
 
-struct CliRun {
-  int status;
-  std::string out, err;
-};
-
-CliRun runCli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  int st = cli::run(args, out, err);
-  return {st, out.str(), err.str()};
-}
+using test::CliRun;
+using test::runCli;
 
 class TallyCommand : public ::testing::Test {
  protected:
@@ -76,7 +69,7 @@ class TallyCommand : public ::testing::Test {
 
 TEST_F(TallyCommand, PrintsTheTallyTableAsTheCopyCommandWould) {
   CliRun whole = runCli({"tally", path_, "--grade", "2"});
-  ASSERT_EQ(whole.status, 0) << whole.err;
+  ASSERT_EQ(whole.rc, 0) << whole.err;
   EXPECT_EQ(whole.out, expected(2, false, 0, 0, 0, 0));
   // Header row: an empty corner, then the periods; every row ends in CR LF.
   EXPECT_EQ(whole.out.substr(0, 14), "\t1\t2\t3\t4\t5\t6\r\n");
@@ -84,36 +77,36 @@ TEST_F(TallyCommand, PrintsTheTallyTableAsTheCopyCommandWould) {
   EXPECT_NE(whole.out.find("総時間数\t"), std::string::npos);
 
   CliRun ranged = runCli({"tally", path_, "--grade", "2", "--from", "5/13", "--to", "5/13"});
-  ASSERT_EQ(ranged.status, 0) << ranged.err;
+  ASSERT_EQ(ranged.rc, 0) << ranged.err;
   EXPECT_EQ(ranged.out, expected(2, true, 5, 13, 5, 13));
   EXPECT_EQ(ranged.out.find("総時間数"), std::string::npos);
   EXPECT_NE(ranged.out.find("月\t1\t0\t1\t1\t1\t1\r\n"), std::string::npos);
 
   CliRun cls = runCli({"tally", path_, "--grade", "2", "--class", "1"});
-  ASSERT_EQ(cls.status, 0) << cls.err;
+  ASSERT_EQ(cls.rc, 0) << cls.err;
   EXPECT_EQ(cls.out, expected(2, false, 0, 0, 0, 0, 0, 1));
   EXPECT_EQ(cls.out.substr(0, cls.out.find("\r\n")), "No.\t教科/学級\t時数\t集計項目\t時数");
   EXPECT_NE(cls.out.find("\t算数\t"), std::string::npos);  // trimmed entry
 }
 
 TEST_F(TallyCommand, BadArgumentsAndFilesAreReportedInJapanese) {
-  EXPECT_EQ(runCli({"tally", path_}).status, 2);
-  EXPECT_EQ(runCli({"tally", path_, "--grade", "0"}).status, 2);
-  EXPECT_EQ(runCli({"tally", path_, "--grade", "2", "--from", "4/1"}).status, 2);
-  EXPECT_EQ(runCli({"tally", path_, "--grade", "2", "--from", "13/1", "--to", "4/1"}).status, 2);
-  EXPECT_EQ(runCli({"tally", path_, "--grade", "2", "--class", "1", "--teacher", "1"}).status, 2);
+  EXPECT_EQ(runCli({"tally", path_}).rc, 2);
+  EXPECT_EQ(runCli({"tally", path_, "--grade", "0"}).rc, 2);
+  EXPECT_EQ(runCli({"tally", path_, "--grade", "2", "--from", "4/1"}).rc, 2);
+  EXPECT_EQ(runCli({"tally", path_, "--grade", "2", "--from", "13/1", "--to", "4/1"}).rc, 2);
+  EXPECT_EQ(runCli({"tally", path_, "--grade", "2", "--class", "1", "--teacher", "1"}).rc, 2);
   CliRun noGrade = runCli({"tally", path_, "--grade", "5"});
-  EXPECT_EQ(noGrade.status, 1);
+  EXPECT_EQ(noGrade.rc, 1);
   EXPECT_NE(noGrade.err.find("学年"), std::string::npos);
   CliRun noTimetable = runCli({"tally", path_, "--grade", "1", "--teacher", "1"});
-  EXPECT_EQ(noTimetable.status, 1);
+  EXPECT_EQ(noTimetable.rc, 1);
   EXPECT_NE(noTimetable.err.find("教師時間割"), std::string::npos);
   EXPECT_TRUE(noTimetable.out.empty());
   CliRun missing = runCli({"tally", dir_.file("none.DAT"), "--grade", "1"});
-  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.rc, 1);
   EXPECT_NE(missing.err.find("ファイルが見つかりません"), std::string::npos);
   test::writeBytes(dir_.file("bad.DAT"), "TLY300garbage");
-  EXPECT_EQ(runCli({"tally", dir_.file("bad.DAT"), "--grade", "1"}).status, 1);
+  EXPECT_EQ(runCli({"tally", dir_.file("bad.DAT"), "--grade", "1"}).rc, 1);
 }
 
 }  // namespace
