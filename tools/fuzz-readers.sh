@@ -42,7 +42,7 @@ done
 summary=()
 for t in "${targets[@]}"; do
   echo "== $t: building"
-  clang++ "${flags[@]}" "tests/fuzz/${t}_fuzz.cpp" "${objs[@]}" -o "$out/${t}_fuzz"
+  clang++ "${flags[@]}" "tests/fuzz/${t}_fuzz.cpp" "${objs[@]}" -lxlsxwriter -o "$out/${t}_fuzz"
   mkdir -p "$out/corpus-$t"
   cp -n tests/fuzz/seeds/"$t"/* "$out/corpus-$t/" 2>/dev/null || true
   echo "== $t: fuzzing for ${seconds}s"

@@ -1,4 +1,4 @@
-// Fuzz target of the data-file reader (libFuzzer; built by tools/fuzz-datafile.sh). The
+// Fuzz target of the data-file reader (libFuzzer; built by tools/fuzz-readers.sh). The
 // unit tests replay the stored seeds through the same entry point.
 //
 // For any input the reader must either refuse it or produce a year that obeys the table

@@ -1,4 +1,4 @@
-// Fuzz target for the settings file. Built as a libFuzzer program by tools/fuzz-ver2.sh
+// Fuzz target for the settings file. Built as a libFuzzer program by tools/fuzz-readers.sh
 // (TLY_LIBFUZZER defined); in the test suite only iniCheck is used.
 #include <cstdlib>
 #include <memory>

@@ -1,5 +1,5 @@
 // Fuzz target for the older three-file format. Built as a libFuzzer program by
-// tools/fuzz-ver2.sh (TLY_LIBFUZZER defined); in the test suite only ver2Check is used.
+// tools/fuzz-readers.sh (TLY_LIBFUZZER defined); in the test suite only ver2Check is used.
 #include <cstdlib>
 #include <memory>
 #include <string_view>
