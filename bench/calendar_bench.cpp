@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "calendar/calendar.h"
-#include "session/newyear.h"
-#include "session/monthgrid.h"
+#include "session/windows/frmnew/newyear.h"
+#include "session/windows/frmmain/monthgrid.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "model/cp932.h"
-#include "session/datafile.h"
+#include "session/files/datafile.h"
 
 namespace {
 

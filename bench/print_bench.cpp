@@ -8,9 +8,9 @@
 #include <string>
 
 #include "calendar/calendar.h"
-#include "session/monthgrid.h"
-#include "session/navigation.h"
-#include "session/printrun.h"
+#include "session/windows/frmmain/monthgrid.h"
+#include "session/windows/frmmain/navigation.h"
+#include "session/output/printrun.h"
 #ifdef TLY_BENCH_PDF
 #include "ui/printdevice.h"
 #endif

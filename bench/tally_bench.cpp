@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "calendar/calendar.h"
-#include "session/tally.h"
+#include "session/windows/frmmain/tally.h"
 
 namespace {
 
@@ -18,7 +18,7 @@ std::unique_ptr<tly::App> wholeYearApp() {
   app->Y.JItemCount = 8;
   for (size_t i = 0; i < 8; ++i) app->Y.JItem[i] = tly::kDefaultItemNames[i];
   app->S.CurGr = 1;
-  app->S.KikanSet = false;
+  app->T.KikanSet = false;
   return app;
 }
 
@@ -26,7 +26,7 @@ void BM_CountJisuuWholeYear6Grades7Periods(benchmark::State& state) {
   auto app = wholeYearApp();
   for (auto _ : state) {
     tly::CountJisuu(*app);
-    benchmark::DoNotOptimize(app->S.JisuuCnt[5][2][3]);
+    benchmark::DoNotOptimize(app->T.JisuuCnt[5][2][3]);
   }
 }
 BENCHMARK(BM_CountJisuuWholeYear6Grades7Periods)->Unit(benchmark::kMicrosecond);

@@ -19,7 +19,7 @@
 #include "ui/frmjw.h"
 #include "ui/frmmain_jw.h"
 #include "rules/timetablestore.h"
-#include "session/timetablewindow.h"
+#include "session/windows/frmjw/timetablewindow.h"
 
 using namespace tly;
 

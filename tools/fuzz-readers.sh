@@ -23,9 +23,7 @@ targets=("$@")
 out=build-fuzz
 mkdir -p "$out"
 core=()
-for dir in model io calendar rules session; do
-  for f in src/$dir/*.cpp; do [ -e "$f" ] && core+=("$f"); done
-done
+while IFS= read -r f; do core+=("$f"); done < <(find src/model src/io src/calendar src/rules src/session -name '*.cpp' | sort)
 flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined
        -DTLY_LIBFUZZER -Isrc -Itests)
 # The program's sources are compiled once (with -fsanitize=fuzzer-no-link) for every target.

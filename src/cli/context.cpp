@@ -4,8 +4,8 @@
 
 #include "io/safesave.h"
 #include "io/yearfile.h"
-#include "session/datafile.h"
-#include "session/ver2.h"
+#include "session/files/datafile.h"
+#include "session/files/ver2.h"
 
 namespace tly::cli {
 
@@ -71,7 +71,7 @@ std::unique_ptr<SchoolYear> readYear(const std::string& path, std::ostream& err)
 bool openYear(Context& c, const std::string& path) {
   auto year = readYear(path, c.err);
   if (!year) return false;
-  c.app->S.CurFile = path;
+  c.app->F.CurFile = path;
   openReadYear(*c.app, std::move(year));
   return true;
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "session/appstate.h"
+#include "session/state/app.h"
 
 namespace tly::cli {
 

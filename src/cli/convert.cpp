@@ -9,12 +9,12 @@
 #include "cli/commands.h"
 #include "cli/context.h"
 #include "io/safesave.h"
-#include "session/appstate.h"
-#include "session/datafile.h"
+#include "session/state/app.h"
+#include "session/files/datafile.h"
 #include "io/profile.h"
-#include "session/settingsfile.h"
-#include "session/navigation.h"
-#include "session/ver2.h"
+#include "session/files/settingsfile.h"
+#include "session/windows/frmmain/navigation.h"
+#include "session/files/ver2.h"
 
 namespace tly::cli {
 
@@ -91,8 +91,8 @@ int cmdConvert(const Args& args, std::ostream& out, std::ostream& err) {
   app->P.msg = &console;
   app->P.input = &console;
   if (!dir.empty()) {
-    app->S.AppPath = dir.back() == '/' ? dir : dir + "/";
-    app->S.IniFile = app->S.AppPath + "tly.ini";
+    app->F.AppPath = dir.back() == '/' ? dir : dir + "/";
+    app->F.IniFile = app->F.AppPath + "tly.ini";
   }
 
   std::string head;

@@ -12,10 +12,10 @@
 #include "model/basic.h"
 #include "model/months.h"
 #include "rules/clipboardtext.h"
-#include "session/datafile.h"
-#include "session/monthgrid.h"
-#include "session/newyear.h"
-#include "session/settingsfile.h"
+#include "session/files/datafile.h"
+#include "session/windows/frmmain/monthgrid.h"
+#include "session/windows/frmnew/newyear.h"
+#include "session/files/settingsfile.h"
 
 namespace tly::cli {
 

@@ -14,10 +14,10 @@
 #include "model/cellcode.h"
 #include "model/months.h"
 #include "rules/celltext.h"
-#include "session/datafile.h"
-#include "session/celledit.h"
-#include "session/clipboard.h"
-#include "session/monthgrid.h"
+#include "session/files/datafile.h"
+#include "session/windows/celledit.h"
+#include "session/windows/frmmain/clipboard.h"
+#include "session/windows/frmmain/monthgrid.h"
 
 namespace tly::cli {
 

@@ -5,7 +5,7 @@
 #include "cli/commands.h"
 #include "cli/context.h"
 #include "cli/report_args.h"
-#include "session/export.h"
+#include "session/output/export.h"
 
 namespace tly::cli {
 

@@ -9,8 +9,8 @@
 #include "cli/commands.h"
 #include "cli/context.h"
 #include "model/months.h"
-#include "session/monthgrid.h"
-#include "session/printrun.h"
+#include "session/windows/frmmain/monthgrid.h"
+#include "session/output/printrun.h"
 
 namespace tly::cli {
 
@@ -161,19 +161,17 @@ int cmdPrint(const Args& args, std::ostream& out, std::ostream& err) {
     err << "余白は 上,下,左,右 を 0～200 (mm) で指定してください: " << a.margins << "\n";
     return 2;
   }
-
-  AppState& s = app.S;
   app.V.tally = tables;
   app.V.timetableMode = false;
-  s.JWMode = JWModeKind::None;
+  app.S.JWMode = JWModeKind::None;
   if (tables) {
-    s.KikanSet = !a.from.empty();
-    if (s.KikanSet && (!parseMonthDay(a.from, s.KFromMonth, s.KFromDay) || !parseMonthDay(a.to, s.KToMonth, s.KToDay))) {
+    app.T.KikanSet = !a.from.empty();
+    if (app.T.KikanSet && (!parseMonthDay(a.from, app.T.KFromMonth, app.T.KFromDay) || !parseMonthDay(a.to, app.T.KToMonth, app.T.KToDay))) {
       err << "集計の範囲は 月/日 で指定してください: " << a.from << " " << a.to << "\n";
       return 2;
     }
-    if (y.JJ[s.CurGr - 1][4][0][0] < 30) {
-      err << "この学年の年度データがありません: " << s.CurGr << "\n";
+    if (y.JJ[app.S.CurGr - 1][4][0][0] < 30) {
+      err << "この学年の年度データがありません: " << app.S.CurGr << "\n";
       return 1;
     }
   } else if (!a.from.empty()) {
@@ -193,8 +191,8 @@ int cmdPrint(const Args& args, std::ostream& out, std::ostream& err) {
           << " 件）。\n";
       return 2;
     }
-    s.JWMode = a.kind == 0 ? JWModeKind::Class : JWModeKind::Teacher;
-    s.JWNo = *no;
+    app.S.JWMode = a.kind == 0 ? JWModeKind::Class : JWModeKind::Teacher;
+    app.S.JWNo = *no;
   }
   if (!gPrinters) {
     err << "この版では PDF を書けません。\n";
@@ -202,11 +200,11 @@ int cmdPrint(const Args& args, std::ostream& out, std::ostream& err) {
   }
 
   // The month view as the desktop lays it out, April of the grade shown.
-  s.CurMonth = 4;
-  s.CurYear = calendarYearOf(y.nendo(), 4);
+  app.S.CurMonth = 4;
+  app.S.CurYear = calendarYearOf(y.nendo(), 4);
   SetJJGrid(app);
   ResetRowHeight(app);
-  DispJJ(app, s.CurYear, s.CurMonth);
+  DispJJ(app, app.S.CurYear, app.S.CurMonth);
 
   std::unique_ptr<PrintDevice> dev;
   try {

@@ -10,7 +10,7 @@
 #include "io/safesave.h"
 #include "rules/hoursreport.h"
 #include "cli/print_cmd.h"
-#include "session/reportprint.h"
+#include "session/output/reportprint.h"
 
 namespace tly::cli {
 

@@ -6,9 +6,9 @@
 
 #include "cli/commands.h"
 #include "cli/context.h"
-#include "session/datafile.h"
+#include "session/files/datafile.h"
 #include "rules/clipboardtext.h"
-#include "session/tally.h"
+#include "session/windows/frmmain/tally.h"
 
 namespace tly::cli {
 
@@ -93,14 +93,13 @@ int cmdTally(const Args& args, std::ostream& out, std::ostream& err) {
     err << "この学年の年度データがありません: " << a.grade << "\n";
     return 1;
   }
-  AppState& s = app->S;
-  s.CurGr = a.grade;
-  s.KikanSet = a.ranged;
+  app->S.CurGr = a.grade;
+  app->T.KikanSet = a.ranged;
   if (a.ranged) {
-    s.KFromMonth = a.fm;
-    s.KFromDay = a.fd;
-    s.KToMonth = a.tm;
-    s.KToDay = a.td;
+    app->T.KFromMonth = a.fm;
+    app->T.KFromDay = a.fd;
+    app->T.KToMonth = a.tm;
+    app->T.KToDay = a.td;
   }
   if (a.kind >= 0) {
     if (a.number > y.timetableCount(a.kind)) {
@@ -108,8 +107,8 @@ int cmdTally(const Args& args, std::ostream& out, std::ostream& err) {
           << y.timetableCount(a.kind) << "件）。\n";
       return 1;
     }
-    s.JWMode = a.kind == 0 ? JWModeKind::Class : JWModeKind::Teacher;
-    s.JWNo = a.number;
+    app->S.JWMode = a.kind == 0 ? JWModeKind::Class : JWModeKind::Teacher;
+    app->S.JWNo = a.number;
     CountJisuu(*app);
     DispJWJisuu(*app);
   } else {

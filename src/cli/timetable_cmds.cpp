@@ -9,8 +9,8 @@
 #include "cli/commands.h"
 #include "cli/context.h"
 #include "rules/timetablestore.h"
-#include "session/datafile.h"
-#include "session/timetablewindow.h"
+#include "session/files/datafile.h"
+#include "session/windows/frmjw/timetablewindow.h"
 
 namespace tly::cli {
 

@@ -17,7 +17,7 @@
 
 #include <csignal>
 
-#include "session/workfile.h"
+#include "session/files/workfile.h"
 
 #include "ui/frmabout.h"
 #include "ui/frmmain.h"
@@ -91,7 +91,7 @@ Desktop::Desktop(const DesktopOptions& o, MessageBoxService* messages) : file_(o
   if (!o.settingsFile.isEmpty()) services_.settings = std::make_unique<QtSettingsStore>(o.settingsFile);
   app_->P = services_.platform();
   if (messages) app_->P.msg = messages;
-  app_->S.AppPath = us(o.dir);
+  app_->F.AppPath = us(o.dir);
   w_ = std::make_unique<frmMain>(*app_);
   QObject::connect(w_.get(), &frmMain::ended, qApp, &QApplication::quit, Qt::QueuedConnection);
   QObject::connect(qApp, &QGuiApplication::commitDataRequest, w_.get(), [this](QSessionManager&) { w_->unloadOnce(); });

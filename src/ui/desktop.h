@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "session/lifecycle.h"
+#include "session/windows/frmmain/lifecycle.h"
 #include "ui/qtplatform.h"
 
 class QApplication;

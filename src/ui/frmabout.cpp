@@ -12,7 +12,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-#include "session/lifecycle.h"
+#include "session/windows/frmmain/lifecycle.h"
 #include "ui/frmmain.h"
 #include "ui/qtplatform.h"
 
@@ -83,10 +83,10 @@ frmAbout::frmAbout(App& app, QWidget* parent) : QDialog(parent), app_(app) {
 }
 
 QString frmAbout::systemInfo() const {
-  QString dataFile = app_.S.CurFile.empty() ? qs(app_.S.AppPath) + QStringLiteral("JJTEMP3.DAT") : qs(app_.S.CurFile);
+  QString dataFile = app_.F.CurFile.empty() ? qs(app_.F.AppPath) + QStringLiteral("JJTEMP3.DAT") : qs(app_.F.CurFile);
   return QString::fromUtf8("Qt: %1（実行時 %2）\nOS: %3 (%4 %5)\nプログラムフォルダー: %6\nデータファイル: %7")
       .arg(QStringLiteral(QT_VERSION_STR), QString::fromLatin1(qVersion()), QSysInfo::prettyProductName(),
-           QSysInfo::kernelType(), QSysInfo::kernelVersion(), qs(app_.S.AppPath), dataFile);
+           QSysInfo::kernelType(), QSysInfo::kernelVersion(), qs(app_.F.AppPath), dataFile);
 }
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {

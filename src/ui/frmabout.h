@@ -5,7 +5,7 @@
 #include <QDialog>
 #include <QWidget>
 
-#include "session/appstate.h"
+#include "session/state/app.h"
 
 namespace tly::ui {
 

@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-#include "session/colwidth.h"
+#include "session/windows/frmcolwidth/colwidth.h"
 
 class QLineEdit;
 class QPushButton;

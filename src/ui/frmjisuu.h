@@ -5,8 +5,8 @@
 
 #include <QDialog>
 
-#include "session/appstate.h"
-#include "session/jisuudialog.h"
+#include "session/state/app.h"
+#include "session/windows/frmjisuu/jisuudialog.h"
 
 class QGroupBox;
 class QLabel;

@@ -6,8 +6,8 @@
 #include <QDialog>
 #include <functional>
 
-#include "session/appstate.h"
-#include "session/jitem.h"
+#include "session/state/app.h"
+#include "session/windows/frmjitem/jitem.h"
 
 class QLabel;
 class QLineEdit;

@@ -14,7 +14,7 @@
 #include <QRadioButton>
 #include <exception>
 
-#include "session/timetablewindow.h"
+#include "session/windows/frmjw/timetablewindow.h"
 #include "ui/gridview.h"
 #include "ui/keycodes.h"
 #include "ui/qtplatform.h"

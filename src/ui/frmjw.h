@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "session/appstate.h"
+#include "session/state/app.h"
 #include "ui/keychord.h"
 
 class QAction;

@@ -14,8 +14,8 @@
 #include <QToolBar>
 #include <exception>
 
-#include "session/controls.h"
-#include "session/tallyview.h"
+#include "session/windows/frmmain/controls.h"
+#include "session/windows/frmmain/tallyview.h"
 #include "ui/frmmain_tally.h"
 #include "ui/frmabout.h"
 #include "ui/frmmain_edit.h"
@@ -25,7 +25,7 @@
 #include "ui/frmstdhours.h"
 #include "ui/gridview.h"
 #include "ui/qtplatform.h"
-#include "session/navigation.h"
+#include "session/windows/frmmain/navigation.h"
 
 namespace tly::ui {
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "session/appstate.h"
-#include "session/controls.h"
-#include "session/lifecycle.h"
+#include "session/state/app.h"
+#include "session/windows/frmmain/controls.h"
+#include "session/windows/frmmain/lifecycle.h"
 #include "ui/frmnew.h"
 
 class QAction;

@@ -7,9 +7,9 @@
 #include <QMenu>
 #include <exception>
 
-#include "session/celledit.h"
-#include "session/clipboard.h"
-#include "session/controls.h"
+#include "session/windows/celledit.h"
+#include "session/windows/frmmain/clipboard.h"
+#include "session/windows/frmmain/controls.h"
 #include "ui/frmjitem.h"
 #include "ui/frmmain.h"
 #include "ui/gridview.h"
@@ -221,7 +221,7 @@ bool MainEditing::gridKeyPress(QKeyEvent* k) {
     for (const QChar& ch : k->text()) {
       Grid1_KeyPressText(app, us(QString(ch)));
     }
-    if (app.S.InputMode == EditStart::Typed) {
+    if (app.E.InputMode == EditStart::Typed) {
       startEdit();
       return true;
     }

@@ -2,7 +2,7 @@
 
 #include <QAction>
 
-#include "session/timetablemode.h"
+#include "session/windows/frmmain/timetablemode.h"
 #include "ui/frmjisuu.h"
 #include "ui/frmjw.h"
 #include "ui/frmmain.h"

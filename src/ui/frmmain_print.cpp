@@ -2,7 +2,7 @@
 
 #include <QAction>
 
-#include "session/colwidth.h"
+#include "session/windows/frmcolwidth/colwidth.h"
 #include "ui/frmcolwidth.h"
 #include "ui/frmmain.h"
 #include "ui/frmprint.h"

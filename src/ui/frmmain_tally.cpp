@@ -2,7 +2,7 @@
 
 #include <QAction>
 
-#include "session/tallyview.h"
+#include "session/windows/frmmain/tallyview.h"
 #include "ui/frmjisuu.h"
 #include "ui/frmmain.h"
 

@@ -15,7 +15,7 @@
 #include <cmath>
 
 #include "calendar/calendar.h"
-#include "session/newyear.h"
+#include "session/windows/frmnew/newyear.h"
 #include "ui/qtplatform.h"
 
 namespace tly::ui {

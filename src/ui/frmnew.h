@@ -4,7 +4,7 @@
 
 #include <QWidget>
 
-#include "session/appstate.h"
+#include "session/state/app.h"
 
 class QCheckBox;
 class QComboBox;

@@ -7,7 +7,8 @@
 #include <QDialog>
 #include <memory>
 
-#include "session/printdialog.h"
+#include "session/output/printrun.h"
+#include "session/windows/frmprint/printdialog.h"
 
 class QComboBox;
 class QGroupBox;

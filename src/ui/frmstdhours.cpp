@@ -16,8 +16,8 @@
 #include <functional>
 
 #include "model/basic.h"
-#include "session/export.h"
-#include "session/standards.h"
+#include "session/output/export.h"
+#include "session/windows/frmstdhours/standards.h"
 #include "ui/frmmain.h"
 #include "ui/qtplatform.h"
 

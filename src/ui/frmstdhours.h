@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "rules/hoursreport.h"
-#include "session/appstate.h"
+#include "session/state/app.h"
 
 class QComboBox;
 class QDateEdit;

@@ -4,7 +4,7 @@
 
 #include <QKeyEvent>
 
-#include "session/celledit.h"
+#include "session/windows/celledit.h"
 
 namespace tly::ui {
 

@@ -19,7 +19,7 @@
 
 #include <sys/stat.h>
 
-#include "session/appstate.h"
+#include "session/state/app.h"
 #include "ui/qtplatform.h"
 
 namespace tly::ui {
@@ -235,7 +235,7 @@ std::string askPdfPath(App& app, const std::string& fileName) {
   r.filters = {{"PDF ファイル (*.pdf)", "*.pdf"}};
   r.defaultExt = "pdf";
   r.fileName = fileName;
-  r.initialDir = app.S.AppPath;
+  r.initialDir = app.F.AppPath;
   const FileDialogResult res = app.P.fileDialog->run(r);
   if (res.status != FileDialogResult::Status::Ok || res.path.empty()) return {};
   std::string path = res.path;

@@ -5,8 +5,8 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 
-#include "session/export.h"
-#include "session/reportprint.h"
+#include "session/output/export.h"
+#include "session/output/reportprint.h"
 #include "ui/frmstdhours.h"
 #include "ui/printdevice.h"
 #include "ui/qtplatform.h"
@@ -63,7 +63,7 @@ void frmStdHours::exportCsv() {
   r.save = true;
   r.folder = true;
   r.title = "CSVへ書き出し（書き出すフォルダを選んでください）";
-  r.initialDir = app_.S.AppPath;
+  r.initialDir = app_.F.AppPath;
   const FileDialogResult f = app_.P.fileDialog->run(r);
   if (f.status != FileDialogResult::Status::Ok || f.path.empty()) return;
   const ReportOptions o = options();

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "calendar/calendar.h"
-#include "session/newyear.h"
-#include "session/monthgrid.h"
+#include "session/windows/frmnew/newyear.h"
+#include "session/windows/frmmain/monthgrid.h"
 #include "support/fake_platform.h"
 #include "support/viewstate.h"
 

@@ -5,9 +5,9 @@
 
 #include "cli/cli.h"
 #include "model/cp932.h"
-#include "session/datafile.h"
+#include "session/files/datafile.h"
 #include "io/profile.h"
-#include "session/ver2.h"
+#include "session/files/ver2.h"
 #include "support/cli_run.h"
 #include "support/tempdir.h"
 #include "support/years.h"

@@ -3,7 +3,7 @@
 #include <sstream>
 
 #include "cli/cli.h"
-#include "session/datafile.h"
+#include "session/files/datafile.h"
 #include "support/fake_platform.h"
 #include "support/cli_run.h"
 #include "support/tempdir.h"

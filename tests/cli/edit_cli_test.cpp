@@ -6,7 +6,7 @@
 
 #include "cli/commands.h"
 #include "io/safesave.h"
-#include "session/datafile.h"
+#include "session/files/datafile.h"
 #include "edit/edit_fixture.h"
 #include "support/tempdir.h"
 

@@ -21,8 +21,8 @@
 #include <set>
 #include <sstream>
 
-#include "session/datafile.h"
-#include "session/ver2.h"
+#include "session/files/datafile.h"
+#include "session/files/ver2.h"
 #include "support/tempdir.h"
 #include "support/years.h"
 

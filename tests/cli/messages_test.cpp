@@ -9,7 +9,7 @@
 
 #include "cli/cli.h"
 #include "cli/commands.h"
-#include "session/datafile.h"
+#include "session/files/datafile.h"
 #include "support/cli_run.h"
 #include "support/tempdir.h"
 #include "support/years.h"

@@ -5,9 +5,9 @@
 
 #include "calendar/calendar.h"
 #include "cli/cli.h"
-#include "session/datafile.h"
+#include "session/files/datafile.h"
 #include "rules/clipboardtext.h"
-#include "session/tally.h"
+#include "session/windows/frmmain/tally.h"
 #include "support/cli_run.h"
 #include "support/tempdir.h"
 #include "support/years.h"
@@ -46,11 +46,11 @@ class TallyCommand : public ::testing::Test {
     auto app = std::make_unique<App>();
     app->Y = *year_;
     app->S.CurGr = grade;
-    app->S.KikanSet = ranged;
-    app->S.KFromMonth = fm;
-    app->S.KFromDay = fd;
-    app->S.KToMonth = tm;
-    app->S.KToDay = td;
+    app->T.KikanSet = ranged;
+    app->T.KFromMonth = fm;
+    app->T.KFromDay = fd;
+    app->T.KToMonth = tm;
+    app->T.KToDay = td;
     if (kind >= 0) {
       app->S.JWMode = kind == 0 ? JWModeKind::Class : JWModeKind::Teacher;
       app->S.JWNo = n;

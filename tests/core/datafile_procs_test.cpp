@@ -6,11 +6,11 @@
 #include <memory>
 
 #include "model/cp932.h"
-#include "session/datafile.h"
+#include "session/files/datafile.h"
 #include "support/fake_platform.h"
 #include "support/tempdir.h"
 #include "support/years.h"
-#include "session/ver2.h"
+#include "session/files/ver2.h"
 #include "support/viewstate.h"
 
 namespace tly {
@@ -36,7 +36,7 @@ void makeYear(App& app, int nendo = 2001, int ggn = 4) {
 TEST(DataFileProcs, WindowStateTravelsThroughTheFile) {
   TempDir dir;
   TestApp a;
-  a.app.S.AppPath = dir.dir();
+  a.app.F.AppPath = dir.dir();
   makeYear(a.app);
   testing::setView(a.app, "mnuUDisp", true);
   testing::setView(a.app, "mnuDispJWS", true);
@@ -58,8 +58,8 @@ TEST(DataFileProcs, WindowStateTravelsThroughTheFile) {
   EXPECT_EQ(a.app.W.panel[0], "");
 
   TestApp b;
-  b.app.S.AppPath = a.app.S.AppPath;
-  b.app.S.CurFile = "";
+  b.app.F.AppPath = a.app.F.AppPath;
+  b.app.F.CurFile = "";
   b.app.Y.JItem[5] = "残る";
   testing::setView(b.app, "mnuEditAll", true);
   testing::setView(b.app, "JWC", true);
@@ -106,7 +106,7 @@ TEST(DataFileProcs, WindowStateTravelsThroughTheFile) {
 TEST(DataFileProcs, SaveAsAsksBeforeReplacingAndSaveDoesNot) {
   TempDir dir;
   TestApp a;
-  a.app.S.AppPath = dir.dir();
+  a.app.F.AppPath = dir.dir();
   makeYear(a.app);
   std::string existing = dir.file("year.DAT");
   writeBytes(existing, "old");
@@ -122,7 +122,7 @@ TEST(DataFileProcs, SaveAsAsksBeforeReplacingAndSaveDoesNot) {
   EXPECT_EQ(req.title, "ファイル名を付けて保存");
   EXPECT_EQ(req.defaultExt, "DAT");
   EXPECT_EQ(req.filterIndex, 1);
-  EXPECT_EQ(req.initialDir, a.app.S.AppPath);
+  EXPECT_EQ(req.initialDir, a.app.F.AppPath);
   ASSERT_EQ(req.filters.size(), 3u);
   EXPECT_EQ(req.filters[1].label, "TLY Ver.2 Data File");
   ASSERT_EQ(a.msg.shown.size(), 1u);
@@ -130,19 +130,19 @@ TEST(DataFileProcs, SaveAsAsksBeforeReplacingAndSaveDoesNot) {
   EXPECT_EQ(a.msg.shown[0].buttons, MsgButtons::YesNo);
   EXPECT_EQ(a.msg.shown[0].icon, MsgIcon::Exclamation);
   EXPECT_EQ(readBytes(existing), "old");
-  EXPECT_EQ(a.app.S.CurFile, "");
+  EXPECT_EQ(a.app.F.CurFile, "");
 
   // Yes: written, and the chosen path is the current file.
   a.files.choose(existing);
   a.msg.answers = {MsgResult::Yes};
   EXPECT_EQ(SaveJJ3(a.app, name), SaveOutcome::Saved);
   EXPECT_EQ(readBytes(existing).substr(0, 6), "TLY300");
-  EXPECT_EQ(a.app.S.CurFile, existing);
+  EXPECT_EQ(a.app.F.CurFile, existing);
 
   // Save to the current file: no dialog, no question.
   a.msg.shown.clear();
   a.app.Y.JJ[0][0][0][0] = 2002;
-  std::string cur = a.app.S.CurFile;
+  std::string cur = a.app.F.CurFile;
   EXPECT_EQ(SaveJJ3(a.app, cur), SaveOutcome::Saved);
   EXPECT_EQ(cur, "");
   EXPECT_TRUE(a.msg.shown.empty());
@@ -154,7 +154,7 @@ TEST(DataFileProcs, SaveAsAsksBeforeReplacingAndSaveDoesNot) {
   a.files.choose(dir.file("v1.0/plain"));
   EXPECT_EQ(SaveJJ3(a.app, name), SaveOutcome::Saved);
   EXPECT_TRUE(std::filesystem::exists(dir.file("v1.0/plain.dat")));
-  EXPECT_EQ(a.app.S.CurFile, dir.file("v1.0/plain.dat"));
+  EXPECT_EQ(a.app.F.CurFile, dir.file("v1.0/plain.dat"));
 
   // Cancel ends quietly; a dialog error says so.
   a.msg.shown.clear();
@@ -216,7 +216,7 @@ TEST(DataFileProcs, ADamagedFileLeavesTheOpenYearAsItWas) {
   makeYear(t.app);
   testing::setView(t.app, "mnuUDisp", true);
   t.app.W.cmbGr.items = {"1年"};
-  t.app.S.CurFile = "/somewhere/else.DAT";
+  t.app.F.CurFile = "/somewhere/else.DAT";
   const std::string before = encodeDataFile(t.app.Y);
   const MainView viewBefore = t.app.W;
   const bool changesOnlyBefore = t.app.V.changesOnly;
@@ -236,7 +236,7 @@ TEST(DataFileProcs, ADamagedFileLeavesTheOpenYearAsItWas) {
   for (const auto& [bytes, code] : cases) {
     writeBytes(path, bytes);
     t.msg.shown.clear();
-    t.app.S.CurFile = "/somewhere/else.DAT";
+    t.app.F.CurFile = "/somewhere/else.DAT";
     EXPECT_EQ(readDataFileAt(t.app, path), LoadOutcome::Failed);
     ASSERT_EQ(t.msg.shown.size(), 1u);
     EXPECT_EQ(t.msg.shown[0].text,
@@ -245,7 +245,7 @@ TEST(DataFileProcs, ADamagedFileLeavesTheOpenYearAsItWas) {
     EXPECT_EQ(mainControls(t.app).checked("mnuUDisp"), changesOnlyBefore);
     EXPECT_EQ(t.app.W.cmbGr.items, viewBefore.cmbGr.items);
     EXPECT_EQ(t.app.Grid1.Font, fontBefore);
-    EXPECT_EQ(t.app.S.CurFile, "");
+    EXPECT_EQ(t.app.F.CurFile, "");
     EXPECT_EQ(t.app.W.caption, "TLY 授業時数集計 - ");
     EXPECT_EQ(t.app.W.panel[0], "");
   }
@@ -262,7 +262,7 @@ TEST(DataFileProcs, ADamagedFileLeavesTheOpenYearAsItWas) {
 TEST(DataFileProcs, AFileWithoutSignatureTakesTheOlderBranch) {
   TempDir dir;
   TestApp t;
-  t.app.S.AppPath = dir.dir();
+  t.app.F.AppPath = dir.dir();
   makeYear(t.app);
 
   // First start in an empty folder: the working file is created empty, nothing is said.
@@ -281,20 +281,20 @@ TEST(DataFileProcs, AFileWithoutSignatureTakesTheOlderBranch) {
   EXPECT_EQ(t.files.asked[0].filters.size(), 2u);
   EXPECT_FALSE(t.files.asked[0].save);
   EXPECT_TRUE(std::filesystem::exists(dir.file("new.DAT")));
-  EXPECT_EQ(t.app.S.CurFile, dir.file("new.DAT"));
+  EXPECT_EQ(t.app.F.CurFile, dir.file("new.DAT"));
   EXPECT_EQ(t.app.W.panel[0], "");
 
   // A working file without the signature: the older working file is read instead, and
   // the settings file (absent here) supplies the item names.
   TestApp old;
-  old.app.S.AppPath = dir.dir();
+  old.app.F.AppPath = dir.dir();
   makeYear(old.app, 2003, 4);
   std::string oldName = "JJTEMP.DAT";
   SaveJJ(old.app, oldName);
   ASSERT_TRUE(std::filesystem::exists(dir.file("JJTEMP.DAT")));
   writeBytes(dir.file("JJTEMP3.DAT"), "not a current file");
   TestApp fresh;
-  fresh.app.S.AppPath = old.app.S.AppPath;
+  fresh.app.F.AppPath = old.app.F.AppPath;
   name = kWorkFileName;
   EXPECT_EQ(LoadJJ3(fresh.app, name), LoadOutcome::OlderFormat);
   ASSERT_FALSE(fresh.msg.shown.empty());
@@ -315,7 +315,7 @@ TEST(DataFileProcs, AFileWithoutSignatureTakesTheOlderBranch) {
   t.files.choose(dir.file("missing/x.DAT"));
   EXPECT_EQ(LoadJJ3(t.app, name), LoadOutcome::Failed);
   EXPECT_EQ(t.msg.shown.at(0).text, "ファイルが見つかりません。");
-  EXPECT_EQ(t.app.S.CurFile, "");
+  EXPECT_EQ(t.app.F.CurFile, "");
   EXPECT_EQ(encodeDataFile(t.app.Y), before);
 }
 

@@ -8,7 +8,7 @@
 
 #include "model/cp932.h"
 #include "rules/celltext.h"
-#include "session/datafile.h"
+#include "session/files/datafile.h"
 #include "support/fake_platform.h"
 #include "support/tempdir.h"
 #include "support/years.h"

@@ -1,11 +1,11 @@
-#include "session/lifecycle.h"
+#include "session/windows/frmmain/lifecycle.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "session/datafile.h"
-#include "session/monthgrid.h"
+#include "session/files/datafile.h"
+#include "session/windows/frmmain/monthgrid.h"
 #include "support/fake_platform.h"
 #include "support/tempdir.h"
 #include "support/years.h"
@@ -25,7 +25,7 @@ const char* const kAnotherCopy =
 // `shownGrade` selected, as the previous run's exit would.
 void leaveWorkingFile(const TempDir& dir, int nendo, int grades, int shownGrade) {
   Rig prev;
-  prev.app.S.AppPath = dir.dir();
+  prev.app.F.AppPath = dir.dir();
   test::makeYear(prev.app, nendo, grades);
   prev.app.S.CurGr = shownGrade;
   prev.app.W.cmbGr.select(shownGrade - 1);
@@ -37,7 +37,7 @@ TEST(StartUp, FirstStartInAnEmptyFolderOffersANewYear) {
   for (MsgResult answer : {MsgResult::Yes, MsgResult::No}) {
     TempDir dir;
     Rig r;
-    r.app.S.AppPath = dir.dir().substr(0, dir.dir().size() - 1);  // no trailing slash
+    r.app.F.AppPath = dir.dir().substr(0, dir.dir().size() - 1);  // no trailing slash
     r.clock.date = {2001, 5, 17};
     r.msg.answers = {answer};
 
@@ -50,17 +50,17 @@ TEST(StartUp, FirstStartInAnEmptyFolderOffersANewYear) {
     EXPECT_EQ(r.msg.shown[0].icon, MsgIcon::Question);
     EXPECT_EQ(r.msg.shown[0].title, "TLY");
 
-    EXPECT_EQ(r.app.S.AppPath, dir.dir());
-    EXPECT_EQ(r.app.S.IniFile, dir.dir() + "tly.ini");
-    EXPECT_EQ(r.app.S.HelpFile, dir.dir() + "tly.hlp");
+    EXPECT_EQ(r.app.F.AppPath, dir.dir());
+    EXPECT_EQ(r.app.F.IniFile, dir.dir() + "tly.ini");
+    EXPECT_EQ(r.app.F.HelpFile, dir.dir() + "tly.hlp");
     EXPECT_EQ(r.settings.stored("ExTLY"), "1");
-    EXPECT_EQ(r.app.S.InstanceCount, 0);
+    EXPECT_EQ(r.app.F.InstanceCount, 0);
     EXPECT_TRUE(mainControls(r.app).toolBarVisible) << "with no settings file the toolbar is shown";
     EXPECT_EQ(r.app.S.Today, (Date{2001, 5, 17}));
     EXPECT_EQ(r.app.S.CurYear, 2001);
     EXPECT_EQ(r.app.S.CurMonth, 5);
-    EXPECT_EQ(r.app.S.KToMonth, 5);
-    EXPECT_EQ(r.app.S.KToDay, 17);
+    EXPECT_EQ(r.app.T.KToMonth, 5);
+    EXPECT_EQ(r.app.T.KToDay, 17);
     EXPECT_EQ(r.app.Y.Jigen, 6) << "an impossible period count starts as 6";
     EXPECT_FALSE(mainControls(r.app).checked("mnuUDisp")) << "unchecked after the settings file turned it on";
     EXPECT_FALSE(mainControls(r.app).pressed("DispAll"));
@@ -79,7 +79,7 @@ TEST(StartUp, WorkingFileShowsTodaysMonthWithinTheOpenYear) {
   // February of any later year shows February of the open school year, 2000.
   for (Case c : {Case{{2003, 2, 10}, 2000, 2}, Case{{2003, 7, 1}, 1999, 7}, Case{{1999, 4, 1}, 1999, 4}}) {
     Rig r;
-    r.app.S.AppPath = dir.dir();
+    r.app.F.AppPath = dir.dir();
     r.clock.date = c.today;
     r.settings.values[{"TLY", "Settings", "MainLeft"}] = "2400";
     testing::setView(r.app, "mnuShowToolBar", false);
@@ -105,7 +105,7 @@ TEST(StartUp, RestoresTheTimetableViewAndItsSelection) {
   TempDir dir;
   {
     Rig prev;
-    prev.app.S.AppPath = dir.dir();
+    prev.app.F.AppPath = dir.dir();
     test::makeYear(prev.app, 1999, 3);
     test::addTimetable(prev.app, 0, "1年1組");
     test::addTimetable(prev.app, 0, "2年1組");
@@ -113,12 +113,12 @@ TEST(StartUp, RestoresTheTimetableViewAndItsSelection) {
     prev.app.W.cmbGr.select(0);
     prev.app.W.cmbDispJW.items = {"1年1組", "2年1組"};
     prev.app.W.cmbDispJW.select(1);
-    prev.app.S.IniDspJWIndex = 1;
+    prev.app.C.IniDspJWIndex = 1;
     std::string name = "JJTEMP3.DAT";
     SaveJJ3(prev.app, name);
   }
   Rig r;
-  r.app.S.AppPath = dir.dir();
+  r.app.F.AppPath = dir.dir();
   r.clock.date = {1999, 9, 1};
   EXPECT_EQ(Form_Load(r.app), StartOutcome::Ready);
   EXPECT_TRUE(mainControls(r.app).checked("mnuDispJWC"));
@@ -134,7 +134,7 @@ TEST(StartUp, InstanceQuestionAnsweredNoTouchesNothing) {
   std::string before = test::readBytes(dir.file("JJTEMP3.DAT"));
 
   Rig r;
-  r.app.S.AppPath = dir.dir();
+  r.app.F.AppPath = dir.dir();
   r.settings.values[{"TLY", "Settings", "ExTLY"}] = "1";
   r.msg.answers = {MsgResult::No};
 
@@ -150,18 +150,18 @@ TEST(StartUp, InstanceQuestionAnsweredNoTouchesNothing) {
 
   // Yes counts on from the stored value and keeps it for the window cascade.
   Rig again;
-  again.app.S.AppPath = dir.dir();
+  again.app.F.AppPath = dir.dir();
   again.settings.values[{"TLY", "Settings", "ExTLY"}] = "2";
   again.msg.answers = {MsgResult::Yes};
   EXPECT_EQ(Form_Load(again.app), StartOutcome::Ready);
   EXPECT_EQ(again.settings.stored("ExTLY"), "3");
-  EXPECT_EQ(again.app.S.InstanceCount, 2);
+  EXPECT_EQ(again.app.F.InstanceCount, 2);
 }
 
 TEST(ShutDown, WritesTheWorkingFileResetsTheCounterAndKeepsNormalPlacement) {
   TempDir dir;
   Rig r;
-  r.app.S.AppPath = dir.dir();
+  r.app.F.AppPath = dir.dir();
   r.clock.date = {2000, 5, 1};
   r.msg.answers = {MsgResult::No};
   ASSERT_EQ(Form_Load(r.app), StartOutcome::Empty);
@@ -182,7 +182,7 @@ TEST(ShutDown, WritesTheWorkingFileResetsTheCounterAndKeepsNormalPlacement) {
 
   // The next run finds the year without any question.
   Rig next;
-  next.app.S.AppPath = dir.dir();
+  next.app.F.AppPath = dir.dir();
   next.settings.values = r.settings.values;
   next.clock.date = {2000, 5, 2};
   EXPECT_EQ(Form_Load(next.app), StartOutcome::Ready);
@@ -202,13 +202,13 @@ TEST(ShutDown, WritesTheWorkingFileResetsTheCounterAndKeepsNormalPlacement) {
 
 TEST(FileCommands, NewAsksOnlyWhenAYearIsOpen) {
   Rig r;
-  r.app.S.CurFile = "/tmp/a.DAT";
+  r.app.F.CurFile = "/tmp/a.DAT";
   EXPECT_TRUE(mnuNew_Click(r.app)) << "no year: straight to the dialog";
   EXPECT_TRUE(r.msg.shown.empty());
-  EXPECT_EQ(r.app.S.CurFile, "");
+  EXPECT_EQ(r.app.F.CurFile, "");
 
   test::makeYear(r.app, 1999, 3);
-  r.app.S.CurFile = "/tmp/a.DAT";
+  r.app.F.CurFile = "/tmp/a.DAT";
   r.msg.answers = {MsgResult::Cancel};
   EXPECT_FALSE(mnuNew_Click(r.app));
   ASSERT_EQ(r.msg.shown.size(), 1u);
@@ -216,12 +216,12 @@ TEST(FileCommands, NewAsksOnlyWhenAYearIsOpen) {
   EXPECT_EQ(r.msg.shown[0].buttons, MsgButtons::OKCancel);
   EXPECT_EQ(r.msg.shown[0].icon, MsgIcon::None);
   EXPECT_EQ(r.msg.shown[0].title, "TLY 新規作成");
-  EXPECT_EQ(r.app.S.CurFile, "/tmp/a.DAT");
+  EXPECT_EQ(r.app.F.CurFile, "/tmp/a.DAT");
   EXPECT_EQ(r.app.Y.nendo(), 1999);
 
   r.msg.answers = {MsgResult::OK};
   EXPECT_TRUE(mnuNew_Click(r.app));
-  EXPECT_EQ(r.app.S.CurFile, "") << "cleared before the dialog, so a later Save asks for a name";
+  EXPECT_EQ(r.app.F.CurFile, "") << "cleared before the dialog, so a later Save asks for a name";
 
   testing::setView(r.app, "mnuKei", true);
   r.msg.shown.clear();
@@ -232,7 +232,7 @@ TEST(FileCommands, NewAsksOnlyWhenAYearIsOpen) {
 TEST(FileCommands, SaveUsesTheNameOrAsksForOne) {
   TempDir dir;
   Rig r;
-  r.app.S.AppPath = dir.dir();
+  r.app.F.AppPath = dir.dir();
   test::makeYear(r.app, 1999, 3);
 
   // No name yet: Save is Save As.
@@ -241,7 +241,7 @@ TEST(FileCommands, SaveUsesTheNameOrAsksForOne) {
   ASSERT_EQ(r.files.asked.size(), 1u);
   EXPECT_TRUE(r.files.asked[0].save);
   EXPECT_EQ(r.files.asked[0].title, "ファイル名を付けて保存");
-  EXPECT_EQ(r.app.S.CurFile, dir.file("year1999.dat"));
+  EXPECT_EQ(r.app.F.CurFile, dir.file("year1999.dat"));
   EXPECT_TRUE(std::filesystem::exists(dir.file("year1999.dat")));
   EXPECT_TRUE(r.msg.shown.empty());
 
@@ -250,12 +250,12 @@ TEST(FileCommands, SaveUsesTheNameOrAsksForOne) {
   mnuSave_Click(r.app);
   EXPECT_EQ(r.files.asked.size(), 1u);
   EXPECT_TRUE(r.msg.shown.empty());
-  EXPECT_EQ(r.app.S.CurFile, dir.file("year1999.dat")) << "Save keeps the name";
+  EXPECT_EQ(r.app.F.CurFile, dir.file("year1999.dat")) << "Save keeps the name";
 
   // Save As to the same name asks first; No leaves the file as it was.
   std::string saved = test::readBytes(dir.file("year1999.dat"));
   r.app.Y.JJ[0][0][0][0] = 2002;
-  r.app.S.CurFile.clear();
+  r.app.F.CurFile.clear();
   r.files.choose(dir.file("year1999.dat"));
   r.msg.answers = {MsgResult::No};
   mnuNSave_Click(r.app);
@@ -264,7 +264,7 @@ TEST(FileCommands, SaveUsesTheNameOrAsksForOne) {
   EXPECT_EQ(r.msg.shown[0].buttons, MsgButtons::YesNo);
   EXPECT_EQ(r.msg.shown[0].title, "TLY");
   EXPECT_EQ(test::readBytes(dir.file("year1999.dat")), saved);
-  EXPECT_EQ(r.app.S.CurFile, "");
+  EXPECT_EQ(r.app.F.CurFile, "");
 
   // Cancelling the dialog writes nothing.
   mnuNSave_Click(r.app);
@@ -277,7 +277,7 @@ TEST(FileCommands, OpenKeepsTheMonthAndFollowsTheOpenedYear) {
   std::filesystem::rename(dir.file("JJTEMP3.DAT"), dir.file("y2004.DAT"));
 
   Rig r;
-  r.app.S.AppPath = dir.dir();
+  r.app.F.AppPath = dir.dir();
   test::makeYear(r.app, 1999, 6);
   r.app.S.CurMonth = 2;
   r.app.S.CurYear = 2000;
@@ -288,7 +288,7 @@ TEST(FileCommands, OpenKeepsTheMonthAndFollowsTheOpenedYear) {
   EXPECT_EQ(r.app.Y.nendo(), 2004);
   EXPECT_EQ(r.app.S.CurMonth, 2);
   EXPECT_EQ(r.app.S.CurYear, 2005);
-  EXPECT_EQ(r.app.S.CurFile, dir.file("y2004.DAT"));
+  EXPECT_EQ(r.app.F.CurFile, dir.file("y2004.DAT"));
   EXPECT_EQ(r.app.W.caption, "TLY 授業時数集計 - " + dir.file("y2004.DAT"));
   EXPECT_EQ(r.app.S.CurGr, 1) << "grade 6 no longer exists: the file's selected grade is shown";
   EXPECT_EQ(r.app.W.cmbMonth.text, "2月");
@@ -312,7 +312,7 @@ TEST(FileCommands, OpenShowsTheGradeSelectedInTheFile) {
     TempDir dir;
     leaveWorkingFile(dir, 2004, c.fileGrades, c.fileShown);
     Rig r;
-    r.app.S.AppPath = dir.dir();
+    r.app.F.AppPath = dir.dir();
     test::makeYear(r.app, 1999, 6);
     r.app.S.CurGr = c.shownBefore;
     r.app.W.cmbGr.select(c.shownBefore - 1);
@@ -334,7 +334,7 @@ TEST(FileCommands, NamedFileOpensWithoutTheDialog) {
   TempDir dir;
   leaveWorkingFile(dir, 2004, 4, 3);
   Rig r;
-  r.app.S.AppPath = dir.dir();
+  r.app.F.AppPath = dir.dir();
   test::makeYear(r.app, 1999, 3);
   r.app.S.CurMonth = 6;
   EXPECT_FALSE(openNamedFile(r.app, dir.file("missing.DAT")));
@@ -344,7 +344,7 @@ TEST(FileCommands, NamedFileOpensWithoutTheDialog) {
   EXPECT_TRUE(openNamedFile(r.app, dir.file("JJTEMP3.DAT")));
   EXPECT_EQ(r.app.Y.nendo(), 2004);
   EXPECT_EQ(r.app.S.CurGr, 3);
-  EXPECT_EQ(r.app.S.CurFile, dir.file("JJTEMP3.DAT"));
+  EXPECT_EQ(r.app.F.CurFile, dir.file("JJTEMP3.DAT"));
   EXPECT_TRUE(r.files.asked.empty());
 }
 
@@ -353,7 +353,7 @@ TEST(FileCommands, OpenSetsTheRowHeightsOfTheFilesFont) {
   TempDir dir;
   {
     Rig prev;
-    prev.app.S.AppPath = dir.dir();
+    prev.app.F.AppPath = dir.dir();
     test::makeYear(prev.app, 2004, 3);
     prev.app.Grid1.Font.size = 14;
     std::string name = dir.file("big.DAT");
@@ -361,7 +361,7 @@ TEST(FileCommands, OpenSetsTheRowHeightsOfTheFilesFont) {
   }
   for (bool named : {false, true}) {
     Rig r;
-    r.app.S.AppPath = dir.dir();
+    r.app.F.AppPath = dir.dir();
     test::makeYear(r.app, 1999, 3);
     r.app.Grid1.Font.size = 9;
     ResetRowHeight(r.app);

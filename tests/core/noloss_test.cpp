@@ -14,11 +14,11 @@
 #include <thread>
 
 #include "io/safesave.h"
-#include "session/datafile.h"
-#include "session/lifecycle.h"
-#include "session/settingsfile.h"
-#include "session/ver2.h"
-#include "session/workfile.h"
+#include "session/files/datafile.h"
+#include "session/windows/frmmain/lifecycle.h"
+#include "session/files/settingsfile.h"
+#include "session/files/ver2.h"
+#include "session/files/workfile.h"
 #include "support/fake_platform.h"
 #include "support/tempdir.h"
 #include "support/years.h"
@@ -34,7 +34,7 @@ using Rig = test::TestApp;
 std::string workingFileOf(int nendo) {
   TempDir d;
   Rig r;
-  r.app.S.AppPath = d.dir();
+  r.app.F.AppPath = d.dir();
   test::makeYear(r.app, nendo, 3);
   std::string name = "JJTEMP3.DAT";
   SaveJJ3(r.app, name);
@@ -62,7 +62,7 @@ TEST(WorkingFile, OneThatFailsToLoadIsMovedAsideBeforeTheExitWritesANewOne) {
     TempDir dir;
     writeBytes(dir.file("JJTEMP3.DAT"), c.bytes);
     Rig r;
-    r.app.S.AppPath = dir.dir();
+    r.app.F.AppPath = dir.dir();
     r.msg.answers = {MsgResult::OK, MsgResult::OK, MsgResult::No};
     r.msg.whenEmpty = MsgResult::OK;
     EXPECT_EQ(Form_Load(r.app), StartOutcome::Empty) << c.what;
@@ -82,11 +82,11 @@ TEST(WorkingFile, GoodAndEmptyWorkingFilesAreNotMoved) {
     TempDir dir;
     writeBytes(dir.file("JJTEMP3.DAT"), bytes);
     Rig r;
-    r.app.S.AppPath = dir.dir();
+    r.app.F.AppPath = dir.dir();
     r.msg.whenEmpty = MsgResult::No;
     Form_Load(r.app);
     EXPECT_TRUE(damagedCopies(dir).empty());
-    EXPECT_FALSE(r.app.S.KeepWorkFile);
+    EXPECT_FALSE(r.app.F.KeepWorkFile);
   }
 }
 
@@ -97,11 +97,11 @@ TEST(WorkingFile, OneThatCannotBeMovedIsNotOverwrittenAtExit) {
   writeBytes(dir.file("JJTEMP3.DAT"), bad);
   ::chmod(dir.path().c_str(), 0555);
   Rig r;
-  r.app.S.AppPath = dir.dir();
+  r.app.F.AppPath = dir.dir();
   r.msg.whenEmpty = MsgResult::No;
   Form_Load(r.app);
   ::chmod(dir.path().c_str(), 0755);
-  EXPECT_TRUE(r.app.S.KeepWorkFile);
+  EXPECT_TRUE(r.app.F.KeepWorkFile);
   EXPECT_TRUE(r.msg.saw("終了時に作業ファイルへ保存しません"));
   Form_Unload(r.app);
   EXPECT_TRUE(readBytes(dir.file("JJTEMP3.DAT")) == bad);
@@ -157,7 +157,7 @@ TEST(SettingsFile, AnUnreadableSettingsFileIsNotRewritten) {
   TempDir dir;
   std::filesystem::create_directory(dir.file("tly.ini"));  // reads fail with EISDIR
   Rig r;
-  r.app.S.IniFile = dir.file("tly.ini");
+  r.app.F.IniFile = dir.file("tly.ini");
   test::makeYear(r.app, 2001, 3);
   PutMainIni(r.app);
   EXPECT_TRUE(std::filesystem::is_directory(dir.file("tly.ini")));
@@ -168,7 +168,7 @@ TEST(RecoveryCopy, AChangeIsKeptAndOfferedAfterARunThatDidNotExit) {
   TempDir dir;
   {
     Rig first;
-    first.app.S.AppPath = dir.dir();
+    first.app.F.AppPath = dir.dir();
     test::makeYear(first.app, 2001, 3);
     std::string name = "JJTEMP3.DAT";
     SaveJJ3(first.app, name);
@@ -187,7 +187,7 @@ TEST(RecoveryCopy, AChangeIsKeptAndOfferedAfterARunThatDidNotExit) {
     std::filesystem::last_write_time(d2.file("JJTEMP3.DAT"), std::filesystem::file_time_type::clock::now() -
                                                                 std::chrono::seconds(60));
     Rig next;
-    next.app.S.AppPath = d2.dir();
+    next.app.F.AppPath = d2.dir();
     next.msg.answers = {answer};
     next.msg.whenEmpty = MsgResult::No;
     Form_Load(next.app);
@@ -205,7 +205,7 @@ TEST(RecoveryCopy, OneOlderThanTheWorkingFileIsNotOffered) {
   std::this_thread::sleep_for(std::chrono::milliseconds(20));
   writeBytes(dir.file("JJTEMP3.DAT"), workingFileOf(2001));
   Rig r;
-  r.app.S.AppPath = dir.dir();
+  r.app.F.AppPath = dir.dir();
   Form_Load(r.app);
   EXPECT_TRUE(r.msg.shown.empty());
   EXPECT_EQ(r.app.Y.nendo(), 2001);
@@ -236,7 +236,7 @@ TEST(RunningCopies, TwoCopiesStartedTogetherAlwaysWarnOnce) {
     auto start = [&] {
       Rig r;
       r.app.P.settings = &settings;
-      r.app.S.AppPath = dir.dir();
+      r.app.F.AppPath = dir.dir();
       bool quit = false;
       CheckInstance(r.app, &quit);
       warned += static_cast<int>(r.msg.shown.size());
@@ -252,7 +252,7 @@ TEST(RunningCopies, TwoCopiesStartedTogetherAlwaysWarnOnce) {
 TEST(ShutDown, AFailedWorkingFileSaveOffersSaveAs) {
   TempDir dir, elsewhere;
   Rig r;
-  r.app.S.AppPath = dir.dir();
+  r.app.F.AppPath = dir.dir();
   test::makeYear(r.app, 2001, 3);
   std::filesystem::create_directory(dir.file("JJTEMP3.DAT"));  // the save fails
   r.msg.answers = {MsgResult::OK, MsgResult::Yes, MsgResult::Yes};
@@ -269,7 +269,7 @@ TEST(StartUp, AnUnwritableProgramFolderIsReported) {
   TempDir dir;
   ::chmod(dir.path().c_str(), 0555);
   Rig r;
-  r.app.S.AppPath = dir.dir();
+  r.app.F.AppPath = dir.dir();
   r.msg.whenEmpty = MsgResult::No;
   Form_Load(r.app);
   ::chmod(dir.path().c_str(), 0755);

@@ -4,7 +4,7 @@
 
 #include "model/cp932.h"
 #include "io/profile.h"
-#include "session/settingsfile.h"
+#include "session/files/settingsfile.h"
 #include "support/tempdir.h"
 #include "support/viewstate.h"
 
@@ -90,14 +90,14 @@ struct IniFixture {
   TempDir dir;
   std::unique_ptr<App> app = std::make_unique<App>();
   IniFixture() {
-    app->S.AppPath = dir.dir();
-    app->S.IniFile = dir.file("tly.ini");
+    app->F.AppPath = dir.dir();
+    app->F.IniFile = dir.file("tly.ini");
     app->Grid1.setCols(10);
   }
   std::unique_ptr<App> fresh() {
     auto a = std::make_unique<App>();
-    a->S.AppPath = app->S.AppPath;
-    a->S.IniFile = app->S.IniFile;
+    a->F.AppPath = app->F.AppPath;
+    a->F.IniFile = app->F.IniFile;
     a->Grid1.setCols(10);
     return a;
   }
@@ -112,10 +112,10 @@ TEST(MainIni, WrittenValuesReadBack) {
   testing::setView(a, "mnuDispJWS", true);
   a.Y.Ggn = 5;
   a.Grid1.Font = {"ＭＳ ゴシック", 10.5f, true, false};
-  a.S.PrnBeginPage = 5;
-  a.S.PrnEndPage = 3;
-  a.S.PrnTopMargin = -2;
-  a.S.PrnLeftMargin = 17;
+  a.C.PrnBeginPage = 5;
+  a.C.PrnEndPage = 3;
+  a.C.PrnTopMargin = -2;
+  a.C.PrnLeftMargin = 17;
   a.W.windowState = 0;
   a.W.left = 100;
   a.W.top = 200;
@@ -132,7 +132,7 @@ TEST(MainIni, WrittenValuesReadBack) {
   a.W.cmbDispJW.select(2);
   PutMainIni(a);
 
-  const std::string ini = readBytes(a.S.IniFile);
+  const std::string ini = readBytes(a.F.IniFile);
   EXPECT_NE(ini.find("JItem1=" + toCp932("項目1") + "\r\n"), std::string::npos);
   EXPECT_LT(ini.find("JItem1="), ini.find("JItem10="));
   EXPECT_NE(ini.find("CmbDspJWLstInd=2\r\n"), std::string::npos);
@@ -151,10 +151,10 @@ TEST(MainIni, WrittenValuesReadBack) {
   EXPECT_EQ(b->Y.Ggn, 5);
   EXPECT_EQ(b->W.cmbGr.items.size(), 5u);
   EXPECT_EQ(b->Grid1.Font, a.Grid1.Font);
-  EXPECT_EQ(b->S.PrnBeginPage, 5);
-  EXPECT_EQ(b->S.PrnEndPage, 3);
-  EXPECT_EQ(b->S.PrnTopMargin, -2);
-  EXPECT_EQ(b->S.PrnLeftMargin, 17);
+  EXPECT_EQ(b->C.PrnBeginPage, 5);
+  EXPECT_EQ(b->C.PrnEndPage, 3);
+  EXPECT_EQ(b->C.PrnTopMargin, -2);
+  EXPECT_EQ(b->C.PrnLeftMargin, 17);
   EXPECT_EQ(b->W.windowState, 0);
   EXPECT_EQ(b->W.left, 100);
   EXPECT_EQ(b->W.top, 200);
@@ -163,14 +163,14 @@ TEST(MainIni, WrittenValuesReadBack) {
   for (int c = 0; c < 10; ++c) EXPECT_EQ(b->Grid1.colWidth(c), 300 + 10 * c);
   EXPECT_EQ(b->Y.JItemCount, 12);
   for (int i = 0; i < 16; ++i) EXPECT_EQ(b->Y.JItem[i], i < 12 ? a.Y.JItem[i] : "*");
-  EXPECT_EQ(b->S.IniGrIndex, 3);
-  EXPECT_EQ(b->S.IniMonthIndex, 7);
-  EXPECT_EQ(b->S.IniDspJWIndex, 2);
+  EXPECT_EQ(b->C.IniGrIndex, 3);
+  EXPECT_EQ(b->C.IniMonthIndex, 7);
+  EXPECT_EQ(b->C.IniDspJWIndex, 2);
 
   // Writing again changes values in place, adds nothing.
   a.Y.Ggn = 3;
   PutMainIni(a);
-  const std::string again = readBytes(a.S.IniFile);
+  const std::string again = readBytes(a.F.IniFile);
   EXPECT_EQ(again.size(), ini.size());
   EXPECT_NE(again.find("Ggn=3\r\n"), std::string::npos);
 
@@ -179,7 +179,7 @@ TEST(MainIni, WrittenValuesReadBack) {
   a.W.left = 5555;
   PutMainIni(a);
   auto c = f.fresh();
-  c->S.InstanceCount = 2;
+  c->F.InstanceCount = 2;
   GetMainIni(*c);
   EXPECT_EQ(c->W.windowState, 2);
   EXPECT_EQ(c->W.left, 720 + 100);
@@ -211,7 +211,7 @@ TEST(MainIni, MissingFileAndOddValues) {
 
   std::string items;
   for (int i = 1; i <= 16; ++i) items += "JItem" + std::to_string(i) + "= name" + std::to_string(i) + " \r\n";
-  writeBytes(a.S.IniFile,
+  writeBytes(a.F.IniFile,
              "[Elsewhere]\r\nJItem2=from another section\r\n"
              "[TLY]\r\nUDisp=false\r\nJWC=True\r\nJWS=True\r\nJItem=3\r\n" + items +
              "CmbDspJWLstInd=2\r\nGgn=99\r\nFontSize=abc\r\nWindowState=7\r\n"
@@ -229,7 +229,7 @@ TEST(MainIni, MissingFileAndOddValues) {
   EXPECT_EQ(b->Y.JItem[1], "from another section");  // the raw search ignores sections
   EXPECT_EQ(b->Y.JItem[2], "name3");
   for (int i = 3; i < 16; ++i) EXPECT_EQ(b->Y.JItem[i], "*");
-  EXPECT_EQ(b->S.IniDspJWIndex, 2);  // read by "CmbDspJwLstInd"
+  EXPECT_EQ(b->C.IniDspJWIndex, 2);  // read by "CmbDspJwLstInd"
   EXPECT_EQ(b->Y.Ggn, 3);           // 99 grades is no grade count: the default
   EXPECT_EQ(b->Grid1.Font.size, 10);
   EXPECT_EQ(b->W.windowState, 0);
@@ -243,7 +243,7 @@ TEST(MainIni, ColumnsTheGridLacksGetTheReadDefaults) {
   f.app->Grid1.setCols(4);
   for (int c = 0; c < 4; ++c) f.app->Grid1.setColWidth(c, 123);
   PutMainIni(*f.app);
-  ProfileText p(readBytes(f.app->S.IniFile));
+  ProfileText p(readBytes(f.app->F.IniFile));
   EXPECT_EQ(p.getInt("TLYWindow", "ColWidth3", 0), 123);
   EXPECT_EQ(p.getInt("TLYWindow", "ColWidth4", 0), 800);
   EXPECT_EQ(p.getInt("TLYWindow", "ColWidth9", 0), 1600);
@@ -251,9 +251,9 @@ TEST(MainIni, ColumnsTheGridLacksGetTheReadDefaults) {
 
 TEST(JWIni, WritesItsSectionWithSignSpacedNumbers) {
   IniFixture f;
-  writeBytes(f.app->S.IniFile, "[TLY]\r\nGgn=4\r\n");
+  writeBytes(f.app->F.IniFile, "[TLY]\r\nGgn=4\r\n");
   PutJWIni(*f.app, {1200, 0, true, -1, false, 3});
-  EXPECT_EQ(readBytes(f.app->S.IniFile),
+  EXPECT_EQ(readBytes(f.app->F.IniFile),
             "[TLY]\r\nGgn=4\r\n\r\n[TLYJW]\r\nJWLeft= 1200\r\nJWTop= 0\r\noptClass=True\r\nlstJW=-1\r\n"
             "optRefClass=False\r\ncmbRef= 3\r\n");
 }

@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "model/cp932.h"
-#include "session/datafile.h"
-#include "session/ver2.h"
+#include "session/files/datafile.h"
+#include "session/files/ver2.h"
 #include "support/fake_platform.h"
 #include "support/tempdir.h"
 #include "support/years.h"
@@ -69,13 +69,13 @@ struct Fixture {
   std::unique_ptr<App> app = std::make_unique<App>();
   Fixture() {
     fake.install(*app);
-    app->S.AppPath = dir.dir();
-    app->S.IniFile = dir.file("tly.ini");
+    app->F.AppPath = dir.dir();
+    app->F.IniFile = dir.file("tly.ini");
   }
   std::unique_ptr<App> fresh() {
     auto a = std::make_unique<App>();
     fake.install(*a);
-    a->S.AppPath = dir.dir();
+    a->F.AppPath = dir.dir();
     return a;
   }
 };
@@ -158,7 +158,7 @@ TEST(Ver2, SixPeriodYearSurvivesAndSevenLosesOnlyPeriodSeven) {
     f.fake.files.choose(f.dir.file("year.DAT"));
     name.clear();
     EXPECT_EQ(loadVer2(*b, name), Ver2LoadOutcome::Read);
-    EXPECT_EQ(b->S.CurFile, f.dir.file("year.DAT"));
+    EXPECT_EQ(b->F.CurFile, f.dir.file("year.DAT"));
     const SchoolYear& y = b->Y;
     EXPECT_EQ(y.nendo(), 2001);
     EXPECT_EQ(y.Ggn, 4);
@@ -233,14 +233,14 @@ TEST(Ver2, PeriodQuestionAsksAgainUntilFiveToSeven) {
 TEST(Ver2, MissingFilesStopWhereThePartSays) {
   Fixture f;
   fillYear(f.app->Y, 3, 6);
-  f.app->S.CurFile = "/somewhere/open.DAT";
+  f.app->F.CurFile = "/somewhere/open.DAT";
   const auto before = std::make_unique<SchoolYear>(f.app->Y);
 
   // No main file: nothing changes, no question.
   std::string name = f.dir.file("none.DAT");
   EXPECT_EQ(loadVer2(*f.app, name), Ver2LoadOutcome::NoFile);
   EXPECT_TRUE(f.fake.msg.shown.empty());
-  EXPECT_EQ(f.app->S.CurFile, "/somewhere/open.DAT");
+  EXPECT_EQ(f.app->F.CurFile, "/somewhere/open.DAT");
   writeBytes(f.dir.file("empty.DAT"), "");
   name = f.dir.file("empty.DAT");
   EXPECT_EQ(loadVer2(*f.app, name), Ver2LoadOutcome::NoFile);
@@ -249,7 +249,7 @@ TEST(Ver2, MissingFilesStopWhereThePartSays) {
   EXPECT_EQ(loadVer2(*f.app, name), Ver2LoadOutcome::NoFile);
   EXPECT_EQ(f.fake.files.asked.back().title, "ファイルを開く");
   EXPECT_FALSE(f.fake.files.asked.back().save);
-  EXPECT_EQ(f.app->S.CurFile, "/somewhere/open.DAT");
+  EXPECT_EQ(f.app->F.CurFile, "/somewhere/open.DAT");
   f.fake.files.fail();
   EXPECT_EQ(loadVer2(*f.app, name), Ver2LoadOutcome::Cancelled);
   ASSERT_EQ(f.fake.msg.shown.size(), 1u);
@@ -273,7 +273,7 @@ TEST(Ver2, MissingFilesStopWhereThePartSays) {
   EXPECT_EQ(f.app->Y.JJText[0][4][29][0], "");
   EXPECT_EQ(f.app->Y.JW[0][0].JWKind, 2);
   EXPECT_EQ(f.app->Y.JW[0][1].JWName, "1年1組");
-  EXPECT_EQ(f.app->S.CurFile, "");
+  EXPECT_EQ(f.app->F.CurFile, "");
 
   // Timetable file missing: texts are read, timetables kept.
   name = f.dir.file("other.DAT");
@@ -327,7 +327,7 @@ TEST(Ver2, DamagedFilesAreReportedAndLeaveTheYearAlone) {
     Fixture f;
     fillYear(f.app->Y, 4, 7);
     f.app->Y.JJ[0][0][0][0] = 1990;
-    f.app->S.CurFile = "/x/open.DAT";
+    f.app->F.CurFile = "/x/open.DAT";
     const auto before = std::make_unique<SchoolYear>(f.app->Y);
     writeBytes(f.dir.file("bad.DAT"), c.main);
     writeBytes(f.dir.file("bad.das"), c.texts);
@@ -343,7 +343,7 @@ TEST(Ver2, DamagedFilesAreReportedAndLeaveTheYearAlone) {
     EXPECT_EQ(f.app->Y.Jigen, 7) << c.what;
     EXPECT_EQ(std::memcmp(f.app->Y.JJ, before->JJ, sizeof before->JJ), 0) << c.what;
     EXPECT_EQ(f.app->Y.JJText[1][9][1][1], before->JJText[1][9][1][1]) << c.what;
-    EXPECT_EQ(f.app->S.CurFile, "") << c.what;
+    EXPECT_EQ(f.app->F.CurFile, "") << c.what;
   }
 }
 
@@ -415,7 +415,7 @@ TEST(Ver2, SaveDialogAndFailedSaveKeepTheOldFiles) {
   ASSERT_EQ(req.filters.size(), 2u);
   EXPECT_EQ(req.filters[0].label, "Data File (*.DAT)");
   EXPECT_EQ(req.filters[1].pattern, "*.*");
-  EXPECT_EQ(f.app->S.CurFile, f.dir.file("plan.dat"));
+  EXPECT_EQ(f.app->F.CurFile, f.dir.file("plan.dat"));
   const std::string first = readBytes(f.dir.file("plan.dat"));
   EXPECT_EQ(first.size(), 450u * 36);
   EXPECT_TRUE(f.fake.msg.shown.empty());
@@ -491,7 +491,7 @@ TEST(Ver2, WorkingFileFallbackReadsTheOlderFileThenTheSettingsFile) {
     std::string name = kOldWorkFileName;
     SaveJJ(*f.app, name);
     auto b = f.fresh();
-    b->S.IniFile = f.dir.file("tly.ini");
+    b->F.IniFile = f.dir.file("tly.ini");
     name = kWorkFileName;
     LoadJJ3(*b, name);
     EXPECT_EQ(b->Y.nendo(), 2001);

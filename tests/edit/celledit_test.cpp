@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "session/celledit.h"
-#include "session/clipboard.h"
+#include "session/windows/celledit.h"
+#include "session/windows/frmmain/clipboard.h"
 #include "edit/edit_fixture.h"
 #include "support/viewstate.h"
 
@@ -81,10 +81,10 @@ TEST(CellEdit, TypingStoresForTheShownGradeAndMovesDown) {
   EXPECT_EQ(f.cell(2, 3, 3), 10 * EditFixture::weekday(5, 3) + 3);
   EXPECT_EQ(app.Grid1.text(3, 5), "道徳");
   EXPECT_EQ(app.Grid1.Row, 4);
-  EXPECT_EQ(app.S.InputMode, EditStart::None);
+  EXPECT_EQ(app.E.InputMode, EditStart::None);
   EXPECT_TRUE(app.W.txtInput.empty());
   // Typing takes no undo copy.
-  EXPECT_FALSE(app.S.UndoReady);
+  EXPECT_FALSE(app.U.UndoReady);
 
   // "/" stores 0 and the cell shows ／ at once.
   typeAndEnd(app, "/", kKeyEnter);
@@ -244,7 +244,7 @@ TEST(CellEdit, PopupItemEntriesAndAssignment) {
   // Assigning an item takes the undo copy and reaches only the period cells.
   f.select(3, 2, 4, 4);
   pmnuJItem_Click(app, 2);
-  EXPECT_TRUE(app.S.UndoReady);
+  EXPECT_TRUE(app.U.UndoReady);
   EXPECT_EQ(f.cell(1, 3, 1), -2);
   EXPECT_EQ(f.cell(1, 4, 2), -2);
   EXPECT_EQ(f.cell(1, 3, 0), 0);  // no code in the events column's slot

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "session/celledit.h"
-#include "session/clipboard.h"
+#include "session/windows/celledit.h"
+#include "session/windows/frmmain/clipboard.h"
 #include "edit/edit_fixture.h"
 #include "support/viewstate.h"
 
@@ -50,7 +50,7 @@ TEST(Clipboard, CopyOfTheExampleBlockIsByteExactAndPastesBack) {
       "\xEF\xBC\x8F\t\xE6\x9C\x88 4\r\n";             // ／ TAB 月 4 CR LF
   EXPECT_EQ(f.clipboard.content, expected);
   EXPECT_EQ(f.clipboard.clears, 1);
-  EXPECT_TRUE(app.S.UndoReady);  // copy in the month view takes the undo copy
+  EXPECT_TRUE(app.U.UndoReady);  // copy in the month view takes the undo copy
 
   // Pasted at another day's period 1: the same four codes.
   app.Grid1.setCurrent(20, 3);
@@ -172,7 +172,7 @@ TEST(Clipboard, PasteRefusalsAndTextWithoutLineBreak) {
   f.clipboard.content = "";
   EXPECT_FALSE(mnuPaste_Click(app));
   EXPECT_EQ(f.msg.shown.back().text, "貼り付けるデータがありません。");
-  EXPECT_FALSE(app.S.UndoReady);
+  EXPECT_FALSE(app.U.UndoReady);
 
   // Three columns do not fit from the last period column (room: periods 6 and remarks).
   f.clipboard.content = "a\tb\tc\r\n";
@@ -191,7 +191,7 @@ TEST(Clipboard, PasteRefusalsAndTextWithoutLineBreak) {
   app.Grid1.setCurrent(3, 3);
   EXPECT_TRUE(mnuPaste_Click(app));
   EXPECT_TRUE(MonthSnapshot(app, 5) == before);
-  EXPECT_TRUE(app.S.UndoReady);
+  EXPECT_TRUE(app.U.UndoReady);
 }
 
 // Other programs end clipboard lines with LF alone (or CR alone); those paste as CR LF does.
@@ -334,7 +334,7 @@ TEST(Undo, WorksOnTheCopiedMonthAndTheGradesOfTheMomentOfUndo) {
   mnuUndo_Click(app);
   EXPECT_EQ(f.cell(1, 4, 1), 0);
   // A discarded copy makes undo do nothing (another year was opened).
-  discardUndoCopy(app);
+  app.U.discard();
   f.cell(1, 4, 1) = 33;
   mnuUndo_Click(app);
   EXPECT_EQ(f.cell(1, 4, 1), 33);

@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "session/appstate.h"
+#include "session/state/app.h"
 #include "model/cellcode.h"
-#include "session/monthgrid.h"
+#include "session/windows/frmmain/monthgrid.h"
 #include "support/fake_platform.h"
 #include "support/years.h"
 #include "support/viewstate.h"

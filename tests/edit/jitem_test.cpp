@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "session/celledit.h"
-#include "session/jitem.h"
+#include "session/windows/celledit.h"
+#include "session/windows/frmjitem/jitem.h"
 #include "edit/edit_fixture.h"
 #include "support/viewstate.h"
 
@@ -34,7 +34,7 @@ TEST(JItemList, AddByEnterAndByClickWithItsThreeRefusals) {
   EXPECT_EQ(app.Y.JItemCount, 9);
   EXPECT_EQ(d.list.back(), "音楽会");
   EXPECT_EQ(d.label, "項目数： 9");
-  EXPECT_TRUE(app.S.InputText.empty());
+  EXPECT_TRUE(app.E.InputText.empty());
   EXPECT_TRUE(f.msg.shown.empty());
 
   enterName(app, d, "道徳");

@@ -2,9 +2,9 @@
 // never writes a month of the old year into the new one.
 #include <gtest/gtest.h>
 
-#include "session/newyear.h"
-#include "session/datafile.h"
-#include "session/clipboard.h"
+#include "session/windows/frmnew/newyear.h"
+#include "session/files/datafile.h"
+#include "session/windows/frmmain/clipboard.h"
 #include "edit_fixture.h"
 #include "support/tempdir.h"
 
@@ -16,11 +16,11 @@ TEST(UndoAcrossYears, ANewOrReadYearDropsTheUndoCopy) {
     EditFixture f;
     f.select(3, 3, 3, 3);
     ASSERT_TRUE(mnuDel_Click(f.app));
-    ASSERT_TRUE(f.app.S.UndoReady);
+    ASSERT_TRUE(f.app.U.UndoReady);
     NewYearOptions opt;
     opt.nendo = 2001;
     runNewYearBuild(f.app, opt);
-    EXPECT_FALSE(f.app.S.UndoReady);
+    EXPECT_FALSE(f.app.U.UndoReady);
     const int16_t before = f.app.Y.JJ[0][5][3][1];
     undo(f.app);
     EXPECT_EQ(f.app.Y.JJ[0][5][3][1], before);
@@ -35,10 +35,10 @@ TEST(UndoAcrossYears, ANewOrReadYearDropsTheUndoCopy) {
     SaveJJ3(other.app, name);
     f.select(3, 3, 3, 3);
     ASSERT_TRUE(mnuDel_Click(f.app));
-    ASSERT_TRUE(f.app.S.UndoReady);
+    ASSERT_TRUE(f.app.U.UndoReady);
     ASSERT_EQ(readDataFileAt(f.app, path, nullptr), LoadOutcome::Loaded);
     EXPECT_EQ(f.app.Y.nendo(), 2005);
-    EXPECT_FALSE(f.app.S.UndoReady);
+    EXPECT_FALSE(f.app.U.UndoReady);
   }
 }
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "session/datafile.h"
+#include "session/files/datafile.h"
 
 namespace {
 

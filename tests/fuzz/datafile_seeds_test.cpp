@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "session/datafile.h"
+#include "session/files/datafile.h"
 #include "support/fake_platform.h"
 #include "support/tempdir.h"
 #include "support/years.h"

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "io/profile.h"
-#include "session/settingsfile.h"
+#include "session/files/settingsfile.h"
 #include "fuzz/fuzz_targets.h"
 #include "support/viewstate.h"
 

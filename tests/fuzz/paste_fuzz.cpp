@@ -9,8 +9,8 @@
 #include "fuzz/fuzz_targets.h"
 #include "model/basic.h"
 #include "rules/celltext.h"
-#include "session/clipboard.h"
-#include "session/monthgrid.h"
+#include "session/windows/frmmain/clipboard.h"
+#include "session/windows/frmmain/monthgrid.h"
 #include "support/fake_platform.h"
 #include "support/viewstate.h"
 #include "support/years.h"
@@ -41,7 +41,7 @@ bool pasteCheck(const uint8_t* data, size_t size) {
   static const SchoolYear* const base = new SchoolYear(rig->app.Y);
   App& app = rig->app;
   app.Y = *base;
-  app.S.UndoReady = false;
+  app.U.UndoReady = false;
   rig->msg.shown.clear();
   testing::setView(app, "mnuEditAll", (data[0] & 1) != 0);
   const int month = 1 + data[0] / 2 % 12;

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string_view>
 
-#include "session/ver2.h"
+#include "session/files/ver2.h"
 #include "fuzz/fuzz_targets.h"
 
 namespace tly::fuzz {

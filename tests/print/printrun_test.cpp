@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "session/colwidth.h"
-#include "session/printdialog.h"
-#include "session/printrun.h"
-#include "session/tally.h"
+#include "session/windows/frmcolwidth/colwidth.h"
+#include "session/windows/frmprint/printdialog.h"
+#include "session/output/printrun.h"
+#include "session/windows/frmmain/tally.h"
 #include "support/fake_platform.h"
 #include "support/recording_printer.h"
 #include "support/years.h"
@@ -84,11 +84,11 @@ TEST_F(PrintFixture, MonthRanges) {
 
 TEST_F(PrintFixture, TallyTablesOneGradeAfterAnother) {
   app->V.tally = true;
-  app->S.KikanSet = true;
-  app->S.KFromMonth = 4;
-  app->S.KFromDay = 1;
-  app->S.KToMonth = 7;
-  app->S.KToDay = 20;
+  app->T.KikanSet = true;
+  app->T.KFromMonth = 4;
+  app->T.KFromDay = 1;
+  app->T.KToMonth = 7;
+  app->T.KToDay = 20;
   DispJisuu(*app);
   const Grid before = app->Grid1;
   PrintParams p;

@@ -1,4 +1,4 @@
-#include "session/reportprint.h"
+#include "session/output/reportprint.h"
 
 #include <gtest/gtest.h>
 

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "model/platform.h"
-#include "session/appstate.h"
+#include "session/state/app.h"
 
 namespace tly::test {
 

@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "session/controls.h"
+#include "session/windows/frmmain/controls.h"
 
 namespace tly::testing {
 

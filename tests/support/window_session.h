@@ -16,7 +16,7 @@
 #include <memory>
 #include <string>
 
-#include "session/appstate.h"
+#include "session/state/app.h"
 #include "support/fake_platform.h"
 #include "support/tempdir.h"
 #include "ui/frmmain.h"
@@ -35,9 +35,9 @@ struct Session : test::FakePlatform {
 
   Session() {
     install(app);
-    app.S.AppPath = dir.dir();
+    app.F.AppPath = dir.dir();
   }
-  std::string path(const std::string& name) const { return app.S.AppPath + name; }
+  std::string path(const std::string& name) const { return app.F.AppPath + name; }
   ui::frmMain& window() {
     if (!w) w = std::make_unique<ui::frmMain>(app);
     return *w;

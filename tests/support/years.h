@@ -7,8 +7,8 @@
 #include <memory>
 #include <string>
 
-#include "session/appstate.h"
-#include "session/monthgrid.h"
+#include "session/state/app.h"
+#include "session/windows/frmmain/monthgrid.h"
 
 namespace tly::test {
 

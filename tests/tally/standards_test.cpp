@@ -4,7 +4,7 @@
 #include <string>
 
 #include "rules/hoursreport.h"
-#include "session/tally.h"
+#include "session/windows/frmmain/tally.h"
 #include "support/years.h"
 
 namespace tly {
@@ -225,7 +225,7 @@ TEST(HoursReport, PlannedEqualsTheWholeYearTimetableTally) {
   ASSERT_EQ(rep.size(), 6u);
   for (const auto& cr : rep) {
     app->S.CurGr = cr.grade;
-    app->S.KikanSet = false;
+    app->T.KikanSet = false;
     app->S.JWMode = JWModeKind::Class;
     app->S.JWNo = cr.number;
     CountJisuu(*app);
@@ -235,9 +235,9 @@ TEST(HoursReport, PlannedEqualsTheWholeYearTimetableTally) {
       int i = m.match(text, cr.grade);
       want[i < 0 ? text : standardSubjects(SchoolKind::Junior)[static_cast<size_t>(i)].name] += hours;
     };
-    for (size_t i = 0; i < app->S.KeiName.size(); ++i) put(app->S.KeiName[i], app->S.KeiSum[i]);
+    for (size_t i = 0; i < app->T.KeiName.size(); ++i) put(app->T.KeiName[i], app->T.KeiSum[i]);
     for (int i = 1; i <= y.JItemCount; ++i) {
-      const int h = app->S.JisuuCnt[cr.grade - 1][i + kItemSlot0][1];
+      const int h = app->T.JisuuCnt[cr.grade - 1][i + kItemSlot0][1];
       if (h) put(y.JItem[static_cast<size_t>(i - 1)], h);
     }
     std::map<std::string, int> got;
@@ -247,7 +247,7 @@ TEST(HoursReport, PlannedEqualsTheWholeYearTimetableTally) {
     EXPECT_EQ(got, want) << cr.name;
     int all = cr.total.planned;
     for (const auto& r : cr.unmatched) all += r.planned;
-    EXPECT_EQ(all, app->S.KeiTotal) << cr.name;
+    EXPECT_EQ(all, app->T.KeiTotal) << cr.name;
   }
 }
 

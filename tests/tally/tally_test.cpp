@@ -6,7 +6,7 @@
 #include <tuple>
 
 #include "calendar/calendar.h"
-#include "session/tally.h"
+#include "session/windows/frmmain/tally.h"
 #include "support/years.h"
 
 namespace tly {
@@ -16,33 +16,33 @@ using test::makeYearApp;
 using test::markEveryDayOnce;
 
 void setRange(App& app, int fm, int fd, int tm, int td) {
-  app.S.KikanSet = true;
-  app.S.KFromMonth = fm;
-  app.S.KFromDay = fd;
-  app.S.KToMonth = tm;
-  app.S.KToDay = td;
+  app.T.KikanSet = true;
+  app.T.KFromMonth = fm;
+  app.T.KFromDay = fd;
+  app.T.KToMonth = tm;
+  app.T.KToDay = td;
 }
 
 // The count of item 1 after a slot tally of grade 1 whose days each hold item 1 once.
 int daysVisited(App& app) {
   DispJisuu(app);
-  return app.S.KeiCnt[7][1];
+  return app.T.KeiCnt[7][1];
 }
 
 TEST(Tally, ReferenceCountsForTheSlotItNamesNotTheCellItSitsIn) {
   auto app = makeYearApp(1999, 3, 6);
   setRange(*app, 4, 7, 4, 7);  // Wednesday 7 April 1999
   DispJisuu(*app);
-  EXPECT_EQ(app->S.KeiCnt[3][2], 1);  // slot Wednesday (weekday 4) period 2
-  EXPECT_EQ(app->S.KeiCnt[1][3], 0);
+  EXPECT_EQ(app->T.KeiCnt[3][2], 1);  // slot Wednesday (weekday 4) period 2
+  EXPECT_EQ(app->T.KeiCnt[1][3], 0);
 
   app->Y.JJ[0][4][7][2] = 23;  // 月3 in Wednesday period 2
   DispJisuu(*app);
-  EXPECT_EQ(app->S.KeiCnt[3][2], 0);
-  EXPECT_EQ(app->S.KeiCnt[1][3], 1);
+  EXPECT_EQ(app->T.KeiCnt[3][2], 0);
+  EXPECT_EQ(app->T.KeiCnt[1][3], 1);
   EXPECT_EQ(app->Grid1.text(1, 3), "1");  // Monday row, period 3
   EXPECT_EQ(app->Grid1.text(3, 2), "0");  // Wednesday row, period 2
-  EXPECT_EQ(app->S.KeiTotal, 6);
+  EXPECT_EQ(app->T.KeiTotal, 6);
 }
 
 TEST(Tally, SlotTableLayoutItemsSaturdayAndTotal) {
@@ -53,7 +53,7 @@ TEST(Tally, SlotTableLayoutItemsSaturdayAndTotal) {
   app->Y.JJ[0][6][1][3] = 3;     // a positive code below 11 reads as item 3
   app->Y.JJ[0][6][5][6] = 76;    // Saturday period 6 (5 June 1999 is a Saturday)
   app->Y.JJ[0][6][5][7] = 15;    // Sunday period 5
-  app->S.KikanSet = false;
+  app->T.KikanSet = false;
   app->Grid1.setCols(11);
   app->Grid1.setRows(32);
   app->Grid1.setText(20, 8, "stale");
@@ -81,17 +81,17 @@ TEST(Tally, SlotTableLayoutItemsSaturdayAndTotal) {
   for (int r = 7; r <= 14; ++r)
     for (int c = 2; c <= 7; ++c) EXPECT_EQ(g.text(r, c), "") << r << "," << c;
   // Saturday shows periods 1..4 only; the lessons beyond are in the total.
-  EXPECT_EQ(app->S.KeiCnt[6][6], 1);
+  EXPECT_EQ(app->T.KeiCnt[6][6], 1);
   EXPECT_EQ(g.text(6, 5), "");
   EXPECT_EQ(g.text(6, 6), "");
   EXPECT_EQ(g.text(6, 7), "");
   EXPECT_NE(g.text(6, 4), "");
-  EXPECT_EQ(app->S.KeiCnt[0][5], 1);  // the Sunday reference: counted, never shown
+  EXPECT_EQ(app->T.KeiCnt[0][5], 1);  // the Sunday reference: counted, never shown
 
   long sum = 0;
-  for (auto& slot : app->S.KeiCnt)
+  for (auto& slot : app->T.KeiCnt)
     for (int v : slot) sum += v;
-  EXPECT_EQ(app->S.KeiTotal, sum);
+  EXPECT_EQ(app->T.KeiTotal, sum);
   EXPECT_EQ(g.text(15, 1), std::to_string(sum));
   for (int c = 2; c <= 7; ++c) EXPECT_EQ(g.text(15, c), "");
   EXPECT_EQ(g.Row, 1);
@@ -119,21 +119,21 @@ TEST(Tally, RangesCountExactlyTheirDays) {
   setRange(*app, 12, 25, 1, 5);
   EXPECT_EQ(daysVisited(*app), 12);
   // The range fields are the dialog's: the tally does not change them.
-  EXPECT_EQ(app->S.KFromMonth, 12);
-  EXPECT_EQ(app->S.KToDay, 5);
-  EXPECT_EQ(app->S.DFromMonth, 12);
-  EXPECT_EQ(app->S.DToDay, 5);
+  EXPECT_EQ(app->T.KFromMonth, 12);
+  EXPECT_EQ(app->T.KToDay, 5);
+  EXPECT_EQ(app->T.DFromMonth, 12);
+  EXPECT_EQ(app->T.DToDay, 5);
 
-  app->S.KikanSet = false;
+  app->T.KikanSet = false;
   EXPECT_EQ(daysVisited(*app), 366);
-  EXPECT_EQ(app->S.KFromMonth, 12);
-  EXPECT_EQ(app->S.KFromDay, 25);
-  EXPECT_EQ(app->S.KToMonth, 1);
-  EXPECT_EQ(app->S.KToDay, 5);
-  EXPECT_EQ(app->S.DFromMonth, 4);
-  EXPECT_EQ(app->S.DFromDay, 1);
-  EXPECT_EQ(app->S.DToMonth, 3);
-  EXPECT_EQ(app->S.DToDay, 31);
+  EXPECT_EQ(app->T.KFromMonth, 12);
+  EXPECT_EQ(app->T.KFromDay, 25);
+  EXPECT_EQ(app->T.KToMonth, 1);
+  EXPECT_EQ(app->T.KToDay, 5);
+  EXPECT_EQ(app->T.DFromMonth, 4);
+  EXPECT_EQ(app->T.DFromDay, 1);
+  EXPECT_EQ(app->T.DToMonth, 3);
+  EXPECT_EQ(app->T.DToDay, 31);
 }
 
 TEST(Tally, EndDayMissingFromTheYearEndsAtTheMonthsLastDay) {
@@ -141,8 +141,8 @@ TEST(Tally, EndDayMissingFromTheYearEndsAtTheMonthsLastDay) {
   markEveryDayOnce(app->Y, 0);
   setRange(*app, 2, 1, 2, 29);
   EXPECT_EQ(daysVisited(*app), 28);
-  EXPECT_EQ(app->S.DToDay, 28);
-  EXPECT_EQ(app->S.KToDay, 29);
+  EXPECT_EQ(app->T.DToDay, 28);
+  EXPECT_EQ(app->T.KToDay, 29);
   setRange(*app, 4, 1, 2, 31);
   EXPECT_EQ(daysVisited(*app), 365 - 31);
   // Months and days outside any calendar stay inside the year.
@@ -160,23 +160,23 @@ TEST(Tally, NothingHappensWithoutABuiltYear) {
   app->Grid1.setCols(3);
   app->Grid1.setRows(4);
   app->Grid1.setText(1, 1, "month");
-  app->S.KeiTotal = 7;
-  app->S.JisuuCnt[2][3][4] = 9;
-  app->S.DFromMonth = 6;
+  app->T.KeiTotal = 7;
+  app->T.JisuuCnt[2][3][4] = 9;
+  app->T.DFromMonth = 6;
   DispJisuu(*app);
   CountJisuu(*app);
   EXPECT_EQ(app->Grid1.rows(), 4);
   EXPECT_EQ(app->Grid1.text(1, 1), "month");
-  EXPECT_EQ(app->S.KeiTotal, 7);
-  EXPECT_EQ(app->S.JisuuCnt[2][3][4], 9);
-  EXPECT_EQ(app->S.DFromMonth, 6);
+  EXPECT_EQ(app->T.KeiTotal, 7);
+  EXPECT_EQ(app->T.JisuuCnt[2][3][4], 9);
+  EXPECT_EQ(app->T.DFromMonth, 6);
 }
 
 // Counts the cells of grade index g between two days (from <= to in school-year order)
 // month by month, the way a teacher would count them on paper.
 int directCount(const SchoolYear& y, int g, int fm, int fd, int tm, int td, int (*cnt)[kPeriodSlots]) {
   auto order = [](int m, int d) { return (m >= 4 ? m - 4 : m + 8) * 32 + d; };
-  std::memset(cnt, 0, sizeof(int) * AppState::kTallySlots * kPeriodSlots);
+  std::memset(cnt, 0, sizeof(int) * TallyState::kTallySlots * kPeriodSlots);
   int total = 0;
   for (int m = 1; m <= 12; ++m)
     for (int d = 1; d <= y.JJ[g][m][0][0]; ++d) {
@@ -201,20 +201,20 @@ TEST(Tally, ANewlyBuiltYearCountsItsSchoolDaysInEveryGrade) {
   buildNewYear(app->Y, opt);
   app->Y.JItemCount = 8;
   app->Y.JJ[4][10][7][3] = -2;  // one edited cell in grade 5
-  app->S.KikanSet = false;
+  app->T.KikanSet = false;
   CountJisuu(*app);
-  int expect[AppState::kTallySlots][kPeriodSlots];
+  int expect[TallyState::kTallySlots][kPeriodSlots];
   for (int g = 1; g <= 6; ++g) {
     app->S.CurGr = g;
     DispJisuu(*app);
     const int total = directCount(app->Y, g - 1, 4, 1, 3, 31, expect);
     EXPECT_GT(total, 1000) << "grade " << g;  // a school year has about 200 school days
-    EXPECT_EQ(app->S.KeiTotal, total) << "grade " << g;
-    EXPECT_EQ(std::memcmp(expect, app->S.KeiCnt, sizeof expect), 0) << "grade " << g;
-    EXPECT_EQ(std::memcmp(expect, app->S.JisuuCnt[g - 1], sizeof expect), 0) << "grade " << g;
+    EXPECT_EQ(app->T.KeiTotal, total) << "grade " << g;
+    EXPECT_EQ(std::memcmp(expect, app->T.KeiCnt, sizeof expect), 0) << "grade " << g;
+    EXPECT_EQ(std::memcmp(expect, app->T.JisuuCnt[g - 1], sizeof expect), 0) << "grade " << g;
     EXPECT_EQ(app->Grid1.text(15, 1), std::to_string(total));
   }
-  EXPECT_EQ(app->S.JisuuCnt[4][8][1], 1);
+  EXPECT_EQ(app->T.JisuuCnt[4][8][1], 1);
 }
 
 // A year whose cells hold every kind of code, tallied for every grade over the whole
@@ -238,18 +238,18 @@ TEST(Tally, WholeYearAndRangeAgreeWithADirectCountOfTheCells) {
     return directCount(y, g, fm, fd, tm, td, cnt);
   };
 
-  int expect[AppState::kTallySlots][kPeriodSlots];
+  int expect[TallyState::kTallySlots][kPeriodSlots];
   for (bool ranged : {false, true}) {
     if (ranged) setRange(*app, 6, 15, 11, 3);
-    else app->S.KikanSet = false;
+    else app->T.KikanSet = false;
     CountJisuu(*app);
     for (int g = 1; g <= 6; ++g) {
       app->S.CurGr = g;
       DispJisuu(*app);
       int total = ranged ? direct(g - 1, 6, 15, 11, 3, expect) : direct(g - 1, 4, 1, 3, 31, expect);
-      EXPECT_EQ(app->S.KeiTotal, total) << "grade " << g;
-      EXPECT_EQ(std::memcmp(expect, app->S.KeiCnt, sizeof expect), 0) << "grade " << g;
-      EXPECT_EQ(std::memcmp(expect, app->S.JisuuCnt[g - 1], sizeof expect), 0) << "grade " << g;
+      EXPECT_EQ(app->T.KeiTotal, total) << "grade " << g;
+      EXPECT_EQ(std::memcmp(expect, app->T.KeiCnt, sizeof expect), 0) << "grade " << g;
+      EXPECT_EQ(std::memcmp(expect, app->T.JisuuCnt[g - 1], sizeof expect), 0) << "grade " << g;
       for (int r = 1; r <= 6; ++r)
         for (int p = 1; p <= 7; ++p) {
           const std::string want = (r < 6 || p <= 4) ? std::to_string(expect[r][p]) : "";
@@ -283,16 +283,16 @@ TEST(TimetableTally, EntriesSumTheirSlotsLargestFirstTiesInFirstOrder) {
 
   // 算数 Mon 2 + Mon 3 = 2 + 3 (one more from 月3); 国語 Mon 1 + Wed 2 = 2 + 1;
   // 理科 Tue 1 = 2, 音楽 Tue 2 = 2 (tie: 理科 came first); 体育 Sat 5 = 0 (not a lesson).
-  ASSERT_EQ(app->S.KeiName.size(), 5u);
-  EXPECT_EQ(app->S.KeiName[0], "算数");
-  EXPECT_EQ(app->S.KeiSum[0], 5);
-  EXPECT_EQ(app->S.KeiName[1], "国語");
-  EXPECT_EQ(app->S.KeiSum[1], 3);
-  EXPECT_EQ(app->S.KeiName[2], "理科");
-  EXPECT_EQ(app->S.KeiName[3], "音楽");
-  EXPECT_EQ(app->S.KeiSum[3], 2);
-  EXPECT_EQ(app->S.KeiName[4], "体育");
-  EXPECT_EQ(app->S.KeiSum[4], 0);
+  ASSERT_EQ(app->T.KeiName.size(), 5u);
+  EXPECT_EQ(app->T.KeiName[0], "算数");
+  EXPECT_EQ(app->T.KeiSum[0], 5);
+  EXPECT_EQ(app->T.KeiName[1], "国語");
+  EXPECT_EQ(app->T.KeiSum[1], 3);
+  EXPECT_EQ(app->T.KeiName[2], "理科");
+  EXPECT_EQ(app->T.KeiName[3], "音楽");
+  EXPECT_EQ(app->T.KeiSum[3], 2);
+  EXPECT_EQ(app->T.KeiName[4], "体育");
+  EXPECT_EQ(app->T.KeiSum[4], 0);
 
   const Grid& g = app->Grid1;
   ASSERT_EQ(g.cols(), 5);
@@ -311,15 +311,15 @@ TEST(TimetableTally, EntriesSumTheirSlotsLargestFirstTiesInFirstOrder) {
   EXPECT_EQ(g.text(5, 4), "1");
   EXPECT_EQ(g.text(8, 3), "事前");
   EXPECT_EQ(g.text(8, 4), "0");
-  EXPECT_EQ(app->S.KeiTotal, 5 + 3 + 2 + 2 + 0 + 1);
+  EXPECT_EQ(app->T.KeiTotal, 5 + 3 + 2 + 2 + 0 + 1);
 
-  app->S.KikanSet = false;
+  app->T.KikanSet = false;
   CountJisuu(*app);
   DispJWJisuu(*app);
   ASSERT_EQ(app->Grid1.rows(), 10);
   EXPECT_EQ(app->Grid1.text(9, 0), "9");
   EXPECT_EQ(app->Grid1.text(9, 1), "総時間数");
-  EXPECT_EQ(app->Grid1.text(9, 2), std::to_string(app->S.KeiTotal));
+  EXPECT_EQ(app->Grid1.text(9, 2), std::to_string(app->T.KeiTotal));
   EXPECT_EQ(app->Grid1.text(9, 3), "");
 }
 
@@ -336,8 +336,8 @@ TEST(TimetableTally, TeacherEntriesCountTheGradeTheyName) {
   CountJisuu(*app);
   DispJWJisuu(*app);
   auto sumOf = [&](const std::string& n) {
-    for (size_t i = 0; i < app->S.KeiName.size(); ++i)
-      if (app->S.KeiName[i] == n) return app->S.KeiSum[i];
+    for (size_t i = 0; i < app->T.KeiName.size(); ++i)
+      if (app->T.KeiName[i] == n) return app->T.KeiSum[i];
     return -1;
   };
   EXPECT_EQ(sumOf("3-1国語"), 0);
@@ -354,7 +354,7 @@ TEST(TimetableTally, TeacherEntriesCountTheGradeTheyName) {
 
 TEST(TimetableTally, EveryDistinctEntryIsListedEvenBeyondForty) {
   auto app = makeYearApp(1999, 3, 7);
-  app->S.KikanSet = false;
+  app->T.KikanSet = false;
   JWRec& r = app->Y.JW[0][1];
   for (int w = 1; w <= 6; ++w)
     for (int p = 1; p <= 7; ++p) r.JWCell[static_cast<size_t>(w)][static_cast<size_t>(p)] = "科目" + std::to_string(w * 10 + p);
@@ -362,12 +362,12 @@ TEST(TimetableTally, EveryDistinctEntryIsListedEvenBeyondForty) {
   app->S.JWNo = 1;
   CountJisuu(*app);
   DispJWJisuu(*app);
-  ASSERT_EQ(app->S.KeiName.size(), 42u);
+  ASSERT_EQ(app->T.KeiName.size(), 42u);
   EXPECT_EQ(app->Grid1.rows(), 44);
   long sum = 0;
-  for (int v : app->S.KeiSum) sum += v;
-  for (int i = 1; i <= 8; ++i) sum += app->S.JisuuCnt[0][i + 6][1];
-  EXPECT_EQ(app->S.KeiTotal, sum);
+  for (int v : app->T.KeiSum) sum += v;
+  for (int i = 1; i <= 8; ++i) sum += app->T.JisuuCnt[0][i + 6][1];
+  EXPECT_EQ(app->T.KeiTotal, sum);
   EXPECT_EQ(app->Grid1.text(43, 2), std::to_string(sum));
   // Saturday periods 5..7 are never school lessons here: the last rows hold 0 hours.
   EXPECT_EQ(app->Grid1.text(42, 2), "0");

@@ -2,10 +2,10 @@
 
 #include <string>
 
-#include "session/jisuudialog.h"
-#include "session/tallyview.h"
-#include "session/menus.h"
-#include "session/navigation.h"
+#include "session/windows/frmjisuu/jisuudialog.h"
+#include "session/windows/frmmain/tallyview.h"
+#include "session/windows/frmmain/menus.h"
+#include "session/windows/frmmain/navigation.h"
 #include "support/fake_platform.h"
 #include "support/years.h"
 #include "support/viewstate.h"
@@ -74,7 +74,7 @@ TEST(TallyView, GradeChangeRetalliesAndMonthChangeLeaves) {
   fillGradeSelector(*app);
   fillMonthSelector(*app);
   showMonth(*app);
-  app->S.KikanSet = false;
+  app->T.KikanSet = false;
   mnuKei_Click(*app);
   DispJisuu(*app);
   EXPECT_EQ(app->Grid1.text(7, 1), "0");
@@ -138,10 +138,10 @@ TEST(JisuuDialog, OpensOnTheStoredRangeAndTalliesIt) {
   store.values["TLY/Settings/JisuuLeft"] = "2500";
   app->P.settings = &store;
   app->Y.Fs.FsKikan = 1;
-  app->S.KFromMonth = 4;
-  app->S.KFromDay = 1;
-  app->S.KToMonth = 12;
-  app->S.KToDay = 7;
+  app->T.KFromMonth = 4;
+  app->T.KFromDay = 1;
+  app->T.KToMonth = 12;
+  app->T.KToDay = 7;
   JisuuDialog d;
   JisuuForm_Load(*app, d);
   EXPECT_EQ(d.left, 2500);
@@ -164,7 +164,7 @@ TEST(JisuuDialog, OpensOnTheStoredRangeAndTalliesIt) {
 
   mnuKei_Click(*app);
   cmdJisuuOk_Click(*app, d);
-  EXPECT_EQ(app->S.KeiCnt[7][1], 30 + 31 + 30 + 31 + 31 + 30 + 31 + 30 + 7);
+  EXPECT_EQ(app->T.KeiCnt[7][1], 30 + 31 + 30 + 31 + 31 + 30 + 31 + 30 + 7);
   EXPECT_EQ(app->Grid1.cols(), 7);
 
   d.left = 3000;
@@ -183,93 +183,93 @@ TEST(JisuuDialog, OpensOnTheStoredRangeAndTalliesIt) {
   app->Y.Fs.FsKikan = 7;
   JisuuForm_Load(*app, d);
   EXPECT_EQ(d.option, 0);
-  EXPECT_FALSE(app->S.KikanSet);
+  EXPECT_FALSE(app->T.KikanSet);
   EXPECT_FALSE(d.rangeEnabled);
 }
 
 TEST(JisuuDialog, TextBoxesKeepMonthsAndDaysInRange) {
   auto app = makeYearApp(1999, 3, 6);
-  app->S.KFromMonth = 4;
-  app->S.KFromDay = 1;
-  app->S.KToMonth = 5;
-  app->S.KToDay = 31;
+  app->T.KFromMonth = 4;
+  app->T.KFromDay = 1;
+  app->T.KToMonth = 5;
+  app->T.KToDay = 31;
   JisuuDialog d;
   JisuuForm_Load(*app, d);
 
   d.txtEndMonth = "13";
   txtEndMonth_LostFocus(*app, d);
-  EXPECT_EQ(app->S.KToMonth, 5);
+  EXPECT_EQ(app->T.KToMonth, 5);
   EXPECT_EQ(d.txtEndMonth, "13");  // left in the box
   d.txtStartDay = "0";
   txtStartDay_LostFocus(*app, d);
-  EXPECT_EQ(app->S.KFromDay, 1);
+  EXPECT_EQ(app->T.KFromDay, 1);
   EXPECT_EQ(d.txtStartDay, "1");
   d.txtStartDay = "35";  // April has 30 days
   txtStartDay_LostFocus(*app, d);
-  EXPECT_EQ(app->S.KFromDay, 30);
+  EXPECT_EQ(app->T.KFromDay, 30);
   EXPECT_EQ(d.txtStartDay, "30");
   EXPECT_EQ(d.spnStartDay.value, 30);
 
   // A month typed into the box takes no notice of the order; the day spin follows it.
   d.txtEndMonth = "2";
   txtEndMonth_LostFocus(*app, d);
-  EXPECT_EQ(app->S.KToMonth, 2);
+  EXPECT_EQ(app->T.KToMonth, 2);
   EXPECT_EQ(d.spnEndMonth.value, 11);
   EXPECT_EQ(d.spnEndDay.max, 29);  // February 2000
-  EXPECT_EQ(app->S.KToDay, 29);
+  EXPECT_EQ(app->T.KToDay, 29);
   EXPECT_EQ(d.txtEndDay, "29");
 
   // Keys: Enter on a month moves on only with a month in the box.
   d.txtStartMonth = "x";
   EXPECT_EQ(jisuuKey(*app, d, JisuuField::StartMonth, JisuuKey::Enter), JisuuField::StartMonth);
   EXPECT_EQ(jisuuKey(*app, d, JisuuField::StartMonth, JisuuKey::Up), JisuuField::Ok);
-  EXPECT_EQ(app->S.KFromMonth, 4);
+  EXPECT_EQ(app->T.KFromMonth, 4);
   d.txtEndMonth = "6";
   EXPECT_EQ(jisuuKey(*app, d, JisuuField::EndMonth, JisuuKey::Enter), JisuuField::EndDay);
-  EXPECT_EQ(app->S.KToMonth, 6);
+  EXPECT_EQ(app->T.KToMonth, 6);
   d.txtEndDay = "31";
   EXPECT_EQ(jisuuKey(*app, d, JisuuField::EndDay, JisuuKey::Enter), JisuuField::Ok);
-  EXPECT_EQ(app->S.KToDay, 30);
+  EXPECT_EQ(app->T.KToDay, 30);
   EXPECT_EQ(jisuuKey(*app, d, JisuuField::StartDay, JisuuKey::Down), JisuuField::EndMonth);
   EXPECT_EQ(jisuuKey(*app, d, JisuuField::EndDay, JisuuKey::Up), JisuuField::EndMonth);
 }
 
 TEST(JisuuDialog, MonthSpinsNeverPutTheEndBeforeTheStart) {
   auto app = makeYearApp(1999, 3, 6);
-  app->S.KFromMonth = 6;
-  app->S.KFromDay = 20;
-  app->S.KToMonth = 9;
-  app->S.KToDay = 5;
+  app->T.KFromMonth = 6;
+  app->T.KFromDay = 20;
+  app->T.KToMonth = 9;
+  app->T.KToDay = 5;
   JisuuDialog d;
   JisuuForm_Load(*app, d);
 
   d.spnEndMonth.value = 2;  // May, below June
   spnEndMonth_Change(*app, d);
   EXPECT_EQ(d.spnEndMonth.value, 3);
-  EXPECT_EQ(app->S.KToMonth, 6);
-  EXPECT_EQ(app->S.KToDay, 20);  // 5 was before the start day
+  EXPECT_EQ(app->T.KToMonth, 6);
+  EXPECT_EQ(app->T.KToDay, 20);  // 5 was before the start day
   EXPECT_EQ(d.txtEndMonth, "6");
   EXPECT_EQ(d.txtEndDay, "20");
 
   d.spnStartMonth.value = 11;  // February pulls the end along
   spnStartMonth_Change(*app, d);
-  EXPECT_EQ(app->S.KFromMonth, 2);
-  EXPECT_EQ(app->S.KToMonth, 2);
+  EXPECT_EQ(app->T.KFromMonth, 2);
+  EXPECT_EQ(app->T.KToMonth, 2);
   EXPECT_EQ(d.spnEndMonth.value, 11);
   EXPECT_EQ(d.spnStartDay.max, 29);
-  EXPECT_EQ(app->S.KFromDay, 20);
-  EXPECT_EQ(app->S.KToDay, 20);
+  EXPECT_EQ(app->T.KFromDay, 20);
+  EXPECT_EQ(app->T.KToDay, 20);
 
   d.spnStartDay.value = 29;
   spnStartDay_Change(*app, d);
-  EXPECT_EQ(app->S.KFromDay, 29);
+  EXPECT_EQ(app->T.KFromDay, 29);
   EXPECT_EQ(d.txtStartDay, "29");
 
   // Whole year: the controls go off, the range stays for next time.
   optSyukei_Click(*app, d, 0);
   EXPECT_FALSE(d.rangeEnabled);
-  EXPECT_FALSE(app->S.KikanSet);
-  EXPECT_EQ(app->S.KFromMonth, 2);
+  EXPECT_FALSE(app->T.KikanSet);
+  EXPECT_EQ(app->T.KFromMonth, 2);
   EXPECT_EQ(monthToSchoolPosition(1), 10);
   EXPECT_EQ(schoolPositionToMonth(9), 12);
 }

@@ -7,16 +7,16 @@
 
 #include "io/yearfile.h"
 #include "rules/timetablestore.h"
-#include "session/datafile.h"
+#include "session/files/datafile.h"
 #include "support/tempdir.h"
-#include "session/celledit.h"
-#include "session/controls.h"
-#include "session/monthgrid.h"
-#include "session/navigation.h"
-#include "session/tally.h"
-#include "session/tallyview.h"
-#include "session/timetablemode.h"
-#include "session/timetablewindow.h"
+#include "session/windows/celledit.h"
+#include "session/windows/frmmain/controls.h"
+#include "session/windows/frmmain/monthgrid.h"
+#include "session/windows/frmmain/navigation.h"
+#include "session/windows/frmmain/tally.h"
+#include "session/windows/frmmain/tallyview.h"
+#include "session/windows/frmmain/timetablemode.h"
+#include "session/windows/frmjw/timetablewindow.h"
 #include "support/fake_platform.h"
 #include "support/years.h"
 
@@ -300,7 +300,7 @@ TEST(TimetableMode, TallyCommandOpensTheWindowOnTheShownTimetable) {
   Fixture x;
   test::addTimetable(x.a(), 0, "1年1組");
   test::addTimetable(x.a(), 0, "1年2組");
-  x.a().S.IniDspJWIndex = 1;
+  x.a().C.IniDspJWIndex = 1;
   mnuDispJWC_Click(x.a());
   ASSERT_EQ(x.a().W.cmbDispJW.index, 1);
   mnuKei_Click(x.a());
@@ -369,12 +369,12 @@ TEST(TimetableMode, ATimetableEditReachesTheYearByReference) {
   mnuJikanwari_Click(x.a());
   x.editCell(1, 2, "技術");
   ASSERT_TRUE(cmdKei_Click(x.a()));
-  x.a().S.KikanSet = false;
+  x.a().T.KikanSet = false;
   CountJisuu(x.a());
   DispJWJisuu(x.a());
-  ASSERT_EQ(x.a().S.KeiName.size(), 1u);
-  EXPECT_EQ(x.a().S.KeiName[0], "技術");
-  EXPECT_GT(x.a().S.KeiSum[0], 30);
+  ASSERT_EQ(x.a().T.KeiName.size(), 1u);
+  EXPECT_EQ(x.a().T.KeiName[0], "技術");
+  EXPECT_GT(x.a().T.KeiSum[0], 30);
   cmdOK_Click(x.a());
   EXPECT_EQ(std::memcmp(before->JJ, x.a().Y.JJ, sizeof before->JJ), 0);
   SetCmbDispJW(x.a());

@@ -6,7 +6,7 @@
 #include <QStatusBar>
 #include <QTest>
 
-#include "session/celledit.h"
+#include "session/windows/celledit.h"
 #include "ui/frmjitem.h"
 #include "ui/frmmain_edit.h"
 #include "ui/gridview.h"
@@ -163,7 +163,7 @@ class EditMainTest : public QObject {
     ed->popupAction(popupItemKey(5))->trigger();
     QCOMPARE(cell(s, 1, 12, 2), int16_t(-5));
     QCOMPARE(cell(s, 1, 13, 3), int16_t(-5));
-    QVERIFY(s.app.S.UndoReady);
+    QVERIFY(s.app.U.UndoReady);
 
     // The item dialog renames: the cells keep item 5 and show its new name.
     s.w->menuAction("mnuJItem")->trigger();

@@ -19,7 +19,7 @@ class FileCommandTest : public QObject {
 void FileCommandTest::newAsksBeforeDroppingTheYear() {
   Session s;
   s.startWithNewYear(1999);
-  s.app.S.CurFile = s.path("kept.DAT");
+  s.app.F.CurFile = s.path("kept.DAT");
   s.msg.shown.clear();
 
   // Cancel through the toolbar button: nothing changes, no dialog.
@@ -30,7 +30,7 @@ void FileCommandTest::newAsksBeforeDroppingTheYear() {
   QCOMPARE(s.msg.shown[0].title, std::string("TLY 新規作成"));
   QCOMPARE(s.msg.shown[0].buttons, MsgButtons::OKCancel);
   QVERIFY(!s.w->newYearWindow());
-  QCOMPARE(s.app.S.CurFile, s.path("kept.DAT"));
+  QCOMPARE(s.app.F.CurFile, s.path("kept.DAT"));
   QCOMPARE(int(s.app.Y.nendo()), 1999);
 
   // OK through the menu: the name is dropped before the dialog opens; the main window stays.
@@ -39,7 +39,7 @@ void FileCommandTest::newAsksBeforeDroppingTheYear() {
   ui::frmNew* dlg = s.w->newYearWindow();
   QVERIFY(dlg && dlg->isVisible());
   QVERIFY(s.w->isVisible());
-  QVERIFY(s.app.S.CurFile.empty());
+  QVERIFY(s.app.F.CurFile.empty());
   dlg->txtNendo()->setText("2005");
   dlg->cmbGgn()->setCurrentIndex(3);  // ６学年
   QTest::mouseClick(dlg->cmdOK(), Qt::LeftButton);
@@ -65,7 +65,7 @@ void FileCommandTest::saveWithoutNameAsksForOneThenReusesIt() {
   QCOMPARE(s.files.asked[0].title, std::string("ファイル名を付けて保存"));
   QCOMPARE(s.files.asked[0].filters.size(), size_t(3));
   QVERIFY(fileExists(a));
-  QCOMPARE(s.app.S.CurFile, a);
+  QCOMPARE(s.app.F.CurFile, a);
   const std::string first = readBytes(a);
   QCOMPARE(s.w->windowTitle(), title);  // saving leaves the title alone
 
@@ -104,13 +104,13 @@ void FileCommandTest::saveAsOntoAnExistingFileAsksFirst() {
   s.w->menuAction("mnuNSave")->trigger();
   QVERIFY(s.msg.saw("同名のファイルが存在します。"));
   QCOMPARE(readBytes(b), std::string("old"));
-  QVERIFY(s.app.S.CurFile.empty());
+  QVERIFY(s.app.F.CurFile.empty());
 
   s.files.choose(b);
   s.msg.answers = {MsgResult::Yes};
   s.w->menuAction("mnuNSave")->trigger();
   QVERIFY(readBytes(b) != "old");
-  QCOMPARE(s.app.S.CurFile, b);
+  QCOMPARE(s.app.F.CurFile, b);
   s.w->close();
 }
 

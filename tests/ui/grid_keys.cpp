@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "session/celledit.h"
+#include "session/windows/celledit.h"
 #include "ui/frmjisuu.h"
 #include "ui/frmmain_tally.h"
 #include "ui/gridview.h"

@@ -8,7 +8,7 @@
 #include "ui/frmabout.h"
 #include "ui/gridview.h"
 #include "support/window_session.h"
-#include "session/menus.h"
+#include "session/windows/frmmain/menus.h"
 #include "support/viewstate.h"
 
 using namespace tly;
@@ -117,7 +117,7 @@ void MainWindowTest::helpWithoutFileShowsOwnPageAndAboutShowsSystem() {
   QVERIFY(s.w->helpWindow() && s.w->helpWindow()->isVisible());
   QVERIFY(ui::HelpWindow::helpHtml().contains("年度"));
 
-  s.app.S.HelpFile.clear();
+  s.app.F.HelpFile.clear();
   s.msg.shown.clear();
   s.w->menuAction("mnuHelp")->trigger();
   QCOMPARE(s.msg.shown.size(), size_t(1));
@@ -130,7 +130,7 @@ void MainWindowTest::helpWithoutFileShowsOwnPageAndAboutShowsSystem() {
   QVERIFY(!about->isModal());
   const QString info = about->systemInfo();
   QVERIFY(info.contains(QString::fromLatin1(qVersion())));
-  QVERIFY(info.contains(QString::fromStdString(s.app.S.AppPath)));
+  QVERIFY(info.contains(QString::fromStdString(s.app.F.AppPath)));
   QVERIFY(info.contains("JJTEMP3.DAT"));
   // Unloading closes the other windows.
   s.w->close();

@@ -10,7 +10,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "session/printdialog.h"
+#include "session/windows/frmprint/printdialog.h"
 #include "support/window_session.h"
 #include "ui/frmcolwidth.h"
 #include "ui/frmjisuu.h"

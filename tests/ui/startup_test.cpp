@@ -31,7 +31,7 @@ void StartupTest::firstStartBuildsYearAndNextStartReadsIt() {
   test::TempDir dir;
   {
     Session s;
-    s.app.S.AppPath = dir.dir();
+    s.app.F.AppPath = dir.dir();
     StartOutcome out = s.start();
     QCOMPARE(out, StartOutcome::OfferNewYear);
     QCOMPARE(s.msg.shown.size(), size_t(1));
@@ -68,7 +68,7 @@ void StartupTest::firstStartBuildsYearAndNextStartReadsIt() {
   {
     // Starting again in the same folder shows the same year at today's month, asking nothing.
     Session s;
-    s.app.S.AppPath = dir.dir();
+    s.app.F.AppPath = dir.dir();
     s.settings.set("TLY", "Settings", "MainWidth", "9000");
     s.settings.set("TLY", "Settings", "MainHeight", "7200");
     QCOMPARE(s.start(), StartOutcome::Ready);
@@ -159,7 +159,7 @@ void StartupTest::unchangedPlacementIsStoredUnchanged() {
   test::TempDir dir;
   {
     Session s;  // leaves a working file, so the next starts take the placement from the store
-    s.app.S.AppPath = dir.dir();
+    s.app.F.AppPath = dir.dir();
     s.startWithNewYear(1999);
     s.w->close();
   }
@@ -168,7 +168,7 @@ void StartupTest::unchangedPlacementIsStoredUnchanged() {
   const char* const defaults[] = {"1000", "1000", "6500", "6500"};
   for (const auto& c : cases) {
     Session s;
-    s.app.S.AppPath = dir.dir();
+    s.app.F.AppPath = dir.dir();
     for (int i = 0; i < 4; ++i)
       if (c[i]) s.settings.set("TLY", "Settings", keys[i], c[i]);
     QCOMPARE(s.start(), StartOutcome::Ready);
@@ -186,7 +186,7 @@ void StartupTest::fileArgumentOnAFirstStartIsOpenedWithoutTheQuestion() {
   test::TempDir saved;
   {
     Session s;
-    s.app.S.AppPath = saved.dir();
+    s.app.F.AppPath = saved.dir();
     s.startWithNewYear(1999);
     s.w->close();
   }
@@ -220,7 +220,7 @@ void StartupTest::terminationSignalEndsAsExitDoes() {
   test::TempDir saved, dir;
   {
     Session s;
-    s.app.S.AppPath = saved.dir();
+    s.app.F.AppPath = saved.dir();
     s.startWithNewYear(1999);
     s.w->close();
   }

@@ -10,7 +10,7 @@
 #include <QTableWidget>
 #include <QTest>
 
-#include "session/standards.h"
+#include "session/windows/frmstdhours/standards.h"
 #include "support/window_session.h"
 #include "support/recording_printer.h"
 #include "support/years.h"

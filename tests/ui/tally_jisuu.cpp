@@ -10,8 +10,8 @@
 #include <QToolButton>
 #include <memory>
 
-#include "session/newyear.h"
-#include "session/tallyview.h"
+#include "session/windows/frmnew/newyear.h"
+#include "session/windows/frmmain/tallyview.h"
 #include "support/fake_platform.h"
 #include "support/years.h"
 #include "ui/frmjisuu.h"
@@ -49,10 +49,10 @@ class TallyJisuuTest : public QObject {
     runNewYearBuild(*app_, o);
     test::setDefaultItems(app_->Y);
     app_->Y.Fs.FsKikan = 1;
-    app_->S.KFromMonth = 4;
-    app_->S.KFromDay = 1;
-    app_->S.KToMonth = 12;
-    app_->S.KToDay = 7;
+    app_->T.KFromMonth = 4;
+    app_->T.KFromDay = 1;
+    app_->T.KToMonth = 12;
+    app_->T.KToDay = 7;
     mnuKei_Click(*app_);
   }
 
@@ -73,7 +73,7 @@ class TallyJisuuTest : public QObject {
     clickRadio(dlg->optSyukei(0));
     QVERIFY(!dlg->txtStartMonth()->isEnabled());
     QVERIFY(!dlg->spnEndDay()->isEnabled());
-    QVERIFY(!app_->S.KikanSet);
+    QVERIFY(!app_->T.KikanSet);
     clickRadio(dlg->optSyukei(1));
     QVERIFY(dlg->txtStartMonth()->isEnabled());
 
@@ -83,8 +83,8 @@ class TallyJisuuTest : public QObject {
     QTRY_VERIFY(dlg.isNull());  // closed and gone
     QCOMPARE(app_->Grid1.cols(), 7);
     QCOMPARE(app_->Grid1.rows(), 15);  // a range: no total row
-    QCOMPARE(app_->S.DToMonth, 12);
-    QCOMPARE(app_->S.DToDay, 7);
+    QCOMPARE(app_->T.DToMonth, 12);
+    QCOMPARE(app_->T.DToDay, 7);
     QCOMPARE(app_->Y.Fs.FsKikan, int16_t(1));
     QVERIFY(settings_.values.count("TLY/Settings/JisuuTop"));
   }
@@ -97,13 +97,13 @@ class TallyJisuuTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(&dlg));
 
     typeAndLeave(dlg.txtEndMonth(), "13");
-    QCOMPARE(app_->S.KToMonth, 12);
+    QCOMPARE(app_->T.KToMonth, 12);
     typeAndLeave(dlg.txtStartDay(), "0");
     QCOMPARE(dlg.txtStartDay()->text(), QStringLiteral("1"));
     typeAndLeave(dlg.txtStartMonth(), "6");
-    QCOMPARE(app_->S.KFromMonth, 6);
+    QCOMPARE(app_->T.KFromMonth, 6);
     typeAndLeave(dlg.txtStartDay(), "35");
-    QCOMPARE(app_->S.KFromDay, 30);
+    QCOMPARE(app_->T.KFromDay, 30);
     QCOMPARE(dlg.txtStartDay()->text(), QStringLiteral("30"));
 
     // Enter in the end month box stores it and moves on to the end day.
@@ -111,7 +111,7 @@ class TallyJisuuTest : public QObject {
     dlg.txtEndMonth()->selectAll();
     QTest::keyClicks(dlg.txtEndMonth(), "5");
     QTest::keyClick(dlg.txtEndMonth(), Qt::Key_Return);
-    QCOMPARE(app_->S.KToMonth, 5);
+    QCOMPARE(app_->T.KToMonth, 5);
     QTRY_VERIFY(dlg.txtEndDay()->hasFocus());
     QTest::keyClick(dlg.txtEndDay(), Qt::Key_Up);
     QTRY_VERIFY(dlg.txtEndMonth()->hasFocus());
@@ -119,19 +119,19 @@ class TallyJisuuTest : public QObject {
     // The end month spin cannot go below the start month (June): it snaps back, and
     // the end day follows the start day.
     QTest::mouseClick(dlg.spnEndMonth()->downButton(), Qt::LeftButton);
-    QCOMPARE(app_->S.KToMonth, 6);
+    QCOMPARE(app_->T.KToMonth, 6);
     QCOMPARE(dlg.txtEndMonth()->text(), QStringLiteral("6"));
-    QCOMPARE(app_->S.KToDay, 30);
+    QCOMPARE(app_->T.KToDay, 30);
     QCOMPARE(dlg.txtEndDay()->text(), QStringLiteral("30"));
     // The start month spin pulls the end month along.
     QTest::mouseClick(dlg.spnStartMonth()->upButton(), Qt::LeftButton);
-    QCOMPARE(app_->S.KFromMonth, 7);
-    QCOMPARE(app_->S.KToMonth, 7);
+    QCOMPARE(app_->T.KFromMonth, 7);
+    QCOMPARE(app_->T.KToMonth, 7);
     QCOMPARE(dlg.txtEndMonth()->text(), QStringLiteral("7"));
     QTest::mouseClick(dlg.spnStartDay()->upButton(), Qt::LeftButton);
-    QCOMPARE(app_->S.KFromDay, 31);
+    QCOMPARE(app_->T.KFromDay, 31);
     QTest::mouseClick(dlg.spnStartDay()->upButton(), Qt::LeftButton);
-    QCOMPARE(app_->S.KFromDay, 31);  // July has 31 days
+    QCOMPARE(app_->T.KFromDay, 31);  // July has 31 days
     dlg.close();
   }
 

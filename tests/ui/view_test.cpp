@@ -126,7 +126,7 @@ void ViewTest::timetableViewsAndSelectorSwitchGrade() {
   y.JW[0][2].JWKind = 1;
   y.JW[0][2].JWName = "３年";
   y.JW[0][2].JWCell[5][1] = "国語";
-  s.app.S.IniDspJWIndex = 0;
+  s.app.C.IniDspJWIndex = 0;
   s.w->cmbGr()->setFocus();
   QTest::keyClick(s.w->cmbGr(), Qt::Key_Down);  // show grade 2 first
   QCOMPARE(s.app.S.CurGr, 2);
@@ -143,7 +143,7 @@ void ViewTest::timetableViewsAndSelectorSwitchGrade() {
   QTest::keyClick(s.w->cmbDispJW(), Qt::Key_Down);
   QCOMPARE(s.app.S.CurGr, 3);
   QCOMPARE(s.w->cmbGr()->currentText(), QString("3年"));
-  QCOMPARE(s.app.S.IniDspJWIndex, 1);
+  QCOMPARE(s.app.C.IniDspJWIndex, 1);
   QCOMPARE(s.app.Grid1.text(9, 3), std::string("国語"));
 
   // The teacher view without teacher timetables leaves the class view on.

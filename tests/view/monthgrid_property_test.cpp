@@ -7,7 +7,7 @@
 #include <string>
 
 #include "calendar/calendar.h"
-#include "session/monthgrid.h"
+#include "session/windows/frmmain/monthgrid.h"
 #include "support/viewstate.h"
 
 namespace tly {

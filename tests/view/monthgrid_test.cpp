@@ -4,7 +4,7 @@
 #include <string>
 
 #include "calendar/calendar.h"
-#include "session/monthgrid.h"
+#include "session/windows/frmmain/monthgrid.h"
 #include "support/years.h"
 #include "support/viewstate.h"
 

@@ -1,10 +1,10 @@
-#include "session/navigation.h"
+#include "session/windows/frmmain/navigation.h"
 
 #include <gtest/gtest.h>
 
 #include "support/fake_platform.h"
 #include "support/years.h"
-#include "session/monthgrid.h"
+#include "session/windows/frmmain/monthgrid.h"
 #include "model/months.h"
 #include "support/viewstate.h"
 
@@ -152,7 +152,7 @@ TEST(TimetableSelector, TheNameChoosesTheGrade) {
     cmbDispJW_Click(r.app);
     EXPECT_EQ(r.app.S.CurGr, c.grade) << c.index;
     EXPECT_EQ(r.app.W.cmbGr.text, std::to_string(c.grade) + "年");
-    EXPECT_EQ(r.app.S.IniDspJWIndex, c.index);
+    EXPECT_EQ(r.app.C.IniDspJWIndex, c.index);
   }
   // A grade the year does not have leaves the grade alone.
   showing(r, 5, 2, 1);
@@ -212,13 +212,13 @@ TEST(TimetableViews, ToggleWithTheirButtonsAndSelector) {
   EXPECT_EQ(r.msg.shown.size(), 2u);
 
   // A remembered position past the list falls back to the first entry.
-  r.app.S.IniDspJWIndex = 1;
+  r.app.C.IniDspJWIndex = 1;
   mnuDispJWC_Click(r.app);
   EXPECT_EQ(r.app.W.cmbDispJW.text, "2年1組");
   EXPECT_EQ(r.app.S.CurGr, 2);
   mnuDispJWS_Click(r.app);
   EXPECT_EQ(r.app.W.cmbDispJW.index, 0);
-  EXPECT_EQ(r.app.S.IniDspJWIndex, 0);
+  EXPECT_EQ(r.app.C.IniDspJWIndex, 0);
 }
 
 TEST(TimetableViews, SwitchingOnLeavesTheTallyViewWithTheMonthWidths) {

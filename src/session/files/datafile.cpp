@@ -1,0 +1,281 @@
+// SaveJJ3 / LoadJJ3: the main window's save and read of the current data file, and the
+// exchange of the window state with the settings record that travels in the file.
+//
+// A save writes a temporary file beside the target and renames it over the target only
+// when every byte is written, so a failed save leaves the previous file as it was. A read
+// parses into a copy of the open year and makes it the open year only when the whole file
+// was read, so a damaged file changes nothing but shows its message.
+#include "session/files/datafile.h"
+#include "io/safesave.h"
+#include "io/yearfile.h"
+#include "session/files/yearswap.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+#include "session/files/settingsfile.h"
+#include "session/files/ver2.h"
+
+namespace tly {
+
+const char* const kWorkFileName = "JJTEMP3.DAT";
+const char* const kMsgFileNotFound = "ファイルが見つかりません。";
+const char* const kMsgReadError = "データファイルを読み込み中にエラーが発生しました。";
+const char* const kMsgWriteError = "データファイルを書き込み中にエラーが発生しました。";
+const char* const kMsgBadDialog = "指定に誤りがあります。";
+const char* const kMsgOverwrite = "同名のファイルが存在します。\r上書きしてよろしいですか？";
+const char* const kMsgLossySave = "シフトJISで表せない文字を「?」に置き換えて保存しました。";
+const char* const kMsgCutSave = "長すぎる文字列を切り詰めて保存しました。";
+
+namespace {
+
+const char* const kCaptionPrefix = "TLY 授業時数集計 - ";
+const char* const kStatusSaving = "ファイル保存中...";
+const char* const kStatusReading = "ファイル読み込み中";
+
+std::string errorText(const char* msg, int code) { return std::string(msg) + "\rError Code " + std::to_string(code); }
+
+int16_t clamp16(int v) { return static_cast<int16_t>(std::clamp(v, -32768, 32767)); }
+
+bool fileExists(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+// True when the file-name part of the path (after the last "/") holds a ".".
+bool fileNameHasDot(const std::string& path) {
+  auto slash = path.rfind('/');
+  return path.find('.', slash == std::string::npos ? 0 : slash + 1) != std::string::npos;
+}
+
+// Column widths of the month grid go into the settings record unless the grid is lent
+// to the tally display.
+void storeColumnWidths(App& app) {
+  if (app.V.tally) return;
+  int n = std::min<int>(app.Grid1.cols(), static_cast<int>(app.Y.Fs.FsColWidth.size()));
+  for (int c = 0; c < n; ++c) app.Y.Fs.FsColWidth[size_t(c)] = clamp16(app.Grid1.colWidth(c));
+}
+
+FileDialogRequest dialogRequest(const App& app, bool save, const std::string& name) {
+  FileDialogRequest r;
+  r.save = save;
+  r.defaultExt = "DAT";
+  r.fileName = name;
+  r.initialDir = app.F.AppPath;
+  r.filterIndex = 1;
+  if (save) {
+    r.title = "ファイル名を付けて保存";
+    r.filters = {{"TLY Data File (*.DAT)", "*.DAT"}, {"TLY Ver.2 Data File", "*.DAT"}, {"All Files (*.*)", "*.*"}};
+  } else {
+    r.title = "ファイルを開く";
+    r.filters = {{"Data File (*.DAT)", "*.DAT"}, {"All Files (*.*)", "*.*"}};
+  }
+  return r;
+}
+
+FileDialogResult runDialog(App& app, const FileDialogRequest& r) {
+  if (!app.P.fileDialog) return {};  // no dialog available: as if cancelled
+  return app.P.fileDialog->run(r);
+}
+
+}  // namespace
+
+void refreshFileSettings(App& app) {
+  FileSettings& fs = app.Y.Fs;
+  const MainView& w = app.W;
+  const ViewState& v = app.V;
+  fs.FsUDisp = toBool16(v.changesOnly);
+  fs.FsEditAll = toBool16(v.editAll);
+  fs.FsToolBar = toBool16(v.toolBar);
+  fs.FsDispJWC = toBool16(v.timetable == TimetableView::Class);
+  fs.FsDispJWS = toBool16(v.timetable == TimetableView::Teacher);
+  fs.FsFontName = app.Grid1.Font.name;
+  fs.FsFontSize = app.Grid1.Font.size;
+  fs.FsFontBold = toBool16(app.Grid1.Font.bold);
+  fs.FsFontItalic = toBool16(app.Grid1.Font.italic);
+  const int items = std::clamp<int>(app.Y.JItemCount, 0, kItemSlots);
+  fs.FsJItemCount = static_cast<int16_t>(items);
+  for (int i = 0; i < items; ++i) fs.FsJItem[size_t(i)] = app.Y.JItem[size_t(i)];
+  fs.FsGrIndex = clamp16(w.cmbGr.index);
+  // The record has room for 101 selector entries; the selector may list up to 200
+  // timetables, of which the first 101 travel in the file.
+  const int n = std::min<int>(static_cast<int>(w.cmbDispJW.items.size()), static_cast<int>(fs.FsDspJWList.size()));
+  fs.FsDspJWCount = static_cast<int16_t>(n);
+  for (int i = 0; i < n; ++i) fs.FsDspJWList[size_t(i)] = w.cmbDispJW.items[size_t(i)];
+  fs.FsDspJWIndex = clamp16(w.cmbDispJW.index);
+}
+
+void applyFileSettings(App& app) {
+  const FileSettings& fs = app.Y.Fs;
+  MainView& w = app.W;
+  ViewState& v = app.V;
+  v.changesOnly = fs.FsUDisp != 0;
+  v.editAll = fs.FsEditAll != 0;
+  v.toolBar = fs.FsToolBar != 0;
+  // One timetable text at a time; a file that marks both shows the class timetables.
+  v.timetable = fs.FsDispJWC != 0   ? TimetableView::Class
+                : fs.FsDispJWS != 0 ? TimetableView::Teacher
+                                    : TimetableView::None;
+  app.Grid1.Font.name = fs.FsFontName;
+  app.Grid1.Font.size = fs.FsFontSize;
+  app.Grid1.Font.bold = fs.FsFontBold != 0;
+  app.Grid1.Font.italic = fs.FsFontItalic != 0;
+  const int items = std::clamp<int>(fs.FsJItemCount, 0, kItemSlots);
+  app.Y.JItemCount = static_cast<int16_t>(items);
+  for (int i = 0; i < items; ++i) app.Y.JItem[size_t(i)] = fs.FsJItem[size_t(i)];
+  // A position outside the list selects nothing (the old selector refused it).
+  w.cmbGr.select(fs.FsGrIndex);
+  w.cmbDispJW.clear();
+  const int n = std::clamp<int>(fs.FsDspJWCount, 0, static_cast<int>(fs.FsDspJWList.size()));
+  for (int i = 0; i < n; ++i) w.cmbDispJW.items.push_back(fs.FsDspJWList[size_t(i)]);
+  w.cmbDispJW.select(fs.FsDspJWIndex >= -1 && fs.FsDspJWIndex < n ? fs.FsDspJWIndex : 0);
+}
+
+SaveOutcome writeDataFileAt(App& app, const std::string& path) {
+  app.W.panel[0] = kStatusSaving;
+  refreshFileSettings(app);
+  EncodeNotes notes;
+  std::string bytes = encodeDataFile(app.Y, notes);
+  int err = replaceFileContents(path, bytes);
+  SaveOutcome out = SaveOutcome::Saved;
+  if (err != 0) {
+    // The file and the reason follow the number, so that the message says what failed.
+    app.msg(errorText(kMsgWriteError, err) + "\r" + path + ": " + ioErrorText(err), MsgButtons::OK, MsgIcon::None,
+            "TLY");
+    out = SaveOutcome::Failed;
+  } else if (notes.lossy || notes.cut) {
+    std::string text;
+    if (notes.lossy) text = kMsgLossySave;
+    if (notes.cut) text += (text.empty() ? "" : "\r") + std::string(kMsgCutSave);
+    app.msg(text, MsgButtons::OK, MsgIcon::Exclamation, "TLY");
+  }
+  app.W.panel[0].clear();
+  return out;
+}
+
+SaveOutcome SaveJJ3(App& app, std::string& name) {
+  storeColumnWidths(app);
+  std::string path;
+  bool fromDialog = false;
+  if (name == kWorkFileName) {
+    path = app.F.AppPath + kWorkFileName;
+  } else if (!name.empty()) {
+    path = name;
+  } else {
+    FileDialogResult r = runDialog(app, dialogRequest(app, true, name));
+    if (r.status == FileDialogResult::Status::Cancelled) {
+      name.clear();
+      return SaveOutcome::Cancelled;
+    }
+    if (r.status == FileDialogResult::Status::Error || r.path.empty()) {
+      app.msg(kMsgBadDialog, MsgButtons::OK, MsgIcon::None, "TLY");
+      name.clear();
+      return SaveOutcome::Failed;
+    }
+    path = r.path;
+    if (!fileNameHasDot(path)) path += ".dat";
+    fromDialog = true;
+    if (r.filterIndex == 2) {
+      // The older three-file format, with its settings in the settings file.
+      std::string older = path;
+      const bool written = saveVer2(app, older) == Ver2SaveOutcome::Written;
+      if (written) PutMainIni(app);
+      name.clear();
+      return written ? SaveOutcome::Saved : SaveOutcome::Failed;
+    }
+  }
+  name.clear();
+  if (fromDialog) {
+    app.W.panel[0] = kStatusSaving;
+    if (fileExists(path) &&
+        app.msg(kMsgOverwrite, MsgButtons::YesNo, MsgIcon::Exclamation, "TLY") != MsgResult::Yes) {
+      app.W.panel[0].clear();
+      return SaveOutcome::Cancelled;
+    }
+    app.F.CurFile = path;
+  }
+  return writeDataFileAt(app, path);
+}
+
+LoadOutcome readDataFileAt(App& app, const std::string& path, std::string* why) {
+  app.W.panel[0] = kStatusReading;
+  auto finish = [&app](LoadOutcome o) {
+    if (o == LoadOutcome::Failed) app.F.CurFile.clear();
+    app.W.caption = kCaptionPrefix + app.F.CurFile;
+    app.W.panel[0].clear();
+    return o;
+  };
+
+  YearRead read = readYearFile(path, app.Y);
+  if (read.status == YearRead::Status::Missing) {
+    // A missing file is created empty and read as a file without the signature.
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) {
+      int e = errno;
+      if (why) *why = std::strerror(e);
+      app.msg(e == ENOENT ? std::string(kMsgFileNotFound) : errorText(kMsgReadError, e), MsgButtons::OK,
+              MsgIcon::None, "TLY");
+      return finish(LoadOutcome::Failed);
+    }
+    if (fd >= 0) ::close(fd);
+    read.status = YearRead::Status::NoSignature;
+  }
+  switch (read.status) {
+    case YearRead::Status::NoSignature: {
+      std::string older = path;
+      auto pos = older.find(kWorkFileName);
+      if (pos != std::string::npos) older.replace(pos, std::strlen(kWorkFileName), kOldWorkFileName);
+      LoadJJ(app, older);
+      GetMainIni(app);
+      // The older reader sets the title itself when it finds something to read.
+      app.W.panel[0].clear();
+      return LoadOutcome::OlderFormat;
+    }
+    case YearRead::Status::Unreadable:
+    case YearRead::Status::Damaged:
+      if (why) *why = read.why;
+      app.msg(errorText(kMsgReadError, read.error), MsgButtons::OK, MsgIcon::None, "TLY");
+      return finish(LoadOutcome::Failed);
+    case YearRead::Status::Missing:
+    case YearRead::Status::Ok:
+      break;
+  }
+  openReadYear(app, std::move(read.year));
+  return finish(LoadOutcome::Loaded);
+}
+
+void openReadYear(App& app, std::unique_ptr<SchoolYear> year) {
+  app.Y = std::move(*year);
+  yearReplaced(app, ShownGrade::ChosenByFile);
+  applyFileSettings(app);
+}
+
+LoadOutcome LoadJJ3(App& app, std::string& name) {
+  std::string path;
+  if (name == kWorkFileName) {
+    path = app.F.AppPath + kWorkFileName;
+  } else {
+    FileDialogResult r = runDialog(app, dialogRequest(app, false, ""));
+    if (r.status == FileDialogResult::Status::Cancelled) {
+      name.clear();
+      return LoadOutcome::Cancelled;
+    }
+    if (r.status == FileDialogResult::Status::Error || r.path.empty()) {
+      app.msg(kMsgBadDialog, MsgButtons::OK, MsgIcon::None, "TLY");
+      name.clear();
+      return LoadOutcome::Failed;
+    }
+    path = r.path;
+    app.F.CurFile = path;
+  }
+  name.clear();
+  return readDataFileAt(app, path);
+}
+
+}  // namespace tly

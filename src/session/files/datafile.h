@@ -1,0 +1,54 @@
+// The current data file ("TLY300"): byte layout, reading, writing, and the main
+// window's SaveJJ3 / LoadJJ3 procedures around them.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "io/datafile_format.h"
+#include "session/state/app.h"
+
+namespace tly {
+
+extern const char* const kWorkFileName;   // "JJTEMP3.DAT"
+
+// Copies the window state into y.Fs (check marks, font, items, selectors) before a save.
+void refreshFileSettings(App& app);
+// Applies y.Fs to the window state after a read.
+void applyFileSettings(App& app);
+
+// The messages of reading and writing.
+extern const char* const kMsgFileNotFound;   // "ファイルが見つかりません。"
+extern const char* const kMsgReadError;      // "データファイルを読み込み中にエラーが発生しました。"
+extern const char* const kMsgWriteError;     // "データファイルを書き込み中にエラーが発生しました。"
+extern const char* const kMsgBadDialog;      // "指定に誤りがあります。"
+extern const char* const kMsgOverwrite;      // "同名のファイルが存在します。" CR "上書きしてよろしいですか？"
+extern const char* const kMsgLossySave;      // characters replaced by "?"
+extern const char* const kMsgCutSave;        // over-long texts cut
+
+enum class LoadOutcome {
+  Loaded,       // the file was read and is the open year
+  OlderFormat,  // no signature: the older reader and the settings file ran instead
+  Cancelled,    // the Open dialog was cancelled; nothing changed
+  Failed,       // an error was reported; the open year is as before
+};
+// Reading steps of LoadJJ3 for a known path (no dialog): reads, and on success makes the
+// file's year the open year and applies its settings to the window. CurFile is left as
+// it is except on failure, where it becomes "".
+// *why (when given) gets a description of what failed.
+LoadOutcome readDataFileAt(App& app, const std::string& path, std::string* why = nullptr);
+// Makes a year read from a current-format file the open year and applies the view
+// options it carries, as a successful read does.
+void openReadYear(App& app, std::unique_ptr<SchoolYear> year);
+
+enum class SaveOutcome { Saved, Cancelled, Failed };
+// Writing steps of SaveJJ3 for a known path (no dialog, no question).
+SaveOutcome writeDataFileAt(App& app, const std::string& path);
+
+// name in/out, always "" on return. name "JJTEMP3.DAT" is the working file in AppPath,
+// "" asks through the file dialog, any other text is the path. Callers may ignore the
+// outcome (the procedures report their own errors).
+SaveOutcome SaveJJ3(App& app, std::string& name);
+LoadOutcome LoadJJ3(App& app, std::string& name);
+
+}  // namespace tly

@@ -1,0 +1,152 @@
+#include "session/files/workfile.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+
+#include "io/safesave.h"
+#include "io/ver2format.h"
+#include "io/yearfile.h"
+
+namespace tly {
+
+std::string damagedWorkFileName(const std::string& workFile, long long t) {
+  std::time_t tt = static_cast<std::time_t>(t);
+  std::tm tm{};
+  localtime_r(&tt, &tm);
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%04d%02d%02d-%02d%02d%02d", tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour,
+                tm.tm_min, tm.tm_sec);
+  return workFile + ".damaged-" + buf;
+}
+
+void setAsideUnreadWorkFile(App& app, LoadOutcome read) {
+  if (read != LoadOutcome::Failed && read != LoadOutcome::OlderFormat) return;
+  const std::string path = app.F.AppPath + kWorkFileName;
+  struct stat st;
+  // Nothing there, or the empty file a first start creates: nothing to keep.
+  if (::lstat(path.c_str(), &st) != 0 || (S_ISREG(st.st_mode) && st.st_size == 0)) return;
+
+  std::string aside = damagedWorkFileName(path, static_cast<long long>(std::time(nullptr)));
+  for (int n = 2; ::lstat(aside.c_str(), &st) == 0; ++n)
+    aside = damagedWorkFileName(path, static_cast<long long>(std::time(nullptr))) + "-" + std::to_string(n);
+  if (::rename(path.c_str(), aside.c_str()) == 0) {
+    app.msg(std::string("作業ファイル「") + kWorkFileName + "」を読み込めなかったため、次の名前で残しました。\r" + aside +
+                "\r終了時には新しい作業ファイルが作られます。",
+            MsgButtons::OK, MsgIcon::Exclamation, "TLY");
+    return;
+  }
+  const int e = errno;
+  app.F.KeepWorkFile = true;
+  app.msg(std::string("作業ファイル「") + kWorkFileName + "」を読み込めず、別の名前に移すこともできませんでした。\r" +
+              path + "\rこのファイルを残すため、終了時に作業ファイルへ保存しません。" +
+              "編集した内容は「名前を付けて保存」で保存してください。\rError Code " +
+              std::to_string(errorNumberFor(e)),
+          MsgButtons::OK, MsgIcon::Exclamation, "TLY");
+}
+
+bool checkProgramFolderWritable(App& app) {
+  if (app.F.AppPath.empty()) return true;
+  std::string probe = app.F.AppPath + ".tly-write-test-XXXXXX";
+  int fd = ::mkstemp(probe.data());
+  if (fd >= 0) {
+    ::close(fd);
+    ::unlink(probe.c_str());
+    return true;
+  }
+  const int e = errno;
+  app.msg("プログラムフォルダーに書き込めません。\r" + app.F.AppPath + "\r" + ioErrorText(e) +
+              "\r終了時に作業ファイルを保存できないため、編集した内容は「名前を付けて保存」で別の場所に保存してください。",
+          MsgButtons::OK, MsgIcon::Exclamation, "TLY");
+  return false;
+}
+
+void offerSaveElsewhere(App& app) {
+  // A handful of rounds: the user is asked each time and can always answer No.
+  for (int round = 0; round < 5; ++round) {
+    if (app.msg("作業ファイルに保存できなかったため、このまま終了すると今回の編集内容は失われます。\r"
+                "別の場所に保存しますか？",
+                MsgButtons::YesNo, MsgIcon::Exclamation, "TLY") != MsgResult::Yes)
+      return;
+    std::string name;
+    if (SaveJJ3(app, name) == SaveOutcome::Saved) return;
+  }
+}
+
+const char* const kRecoveryFileName = "JJTEMP3.REC";
+
+namespace {
+
+std::string recoveryPath(const App& app) { return app.F.AppPath + kRecoveryFileName; }
+
+}  // namespace
+
+std::string recoveryBytes(App& app) {
+  refreshFileSettings(app);
+  return encodeDataFile(app.Y);
+}
+
+int keepRecoveryCopy(App& app, std::string* last) {
+  if (!app.Y.isOpen() || app.F.AppPath.empty()) return 0;
+  std::string bytes = recoveryBytes(app);
+  if (bytes == *last) return 0;
+  int e = replaceFileContents(recoveryPath(app), bytes);
+  if (e == 0) *last = std::move(bytes);
+  return e;
+}
+
+void dropRecoveryCopy(const App& app) {
+  if (!app.F.AppPath.empty()) ::unlink(recoveryPath(app).c_str());
+}
+
+bool offerRecoveryCopy(App& app) {
+  if (app.F.AppPath.empty()) return false;
+  const std::string rec = recoveryPath(app), work = app.F.AppPath + kWorkFileName;
+  struct stat rs, ws;
+  if (::stat(rec.c_str(), &rs) != 0) return false;
+  const bool newer = ::stat(work.c_str(), &ws) != 0 || ws.st_size == 0 || rs.st_mtim.tv_sec > ws.st_mtim.tv_sec ||
+                     (rs.st_mtim.tv_sec == ws.st_mtim.tv_sec && rs.st_mtim.tv_nsec > ws.st_mtim.tv_nsec);
+  if (!newer) {
+    ::unlink(rec.c_str());  // the working file was written after it: nothing to recover
+    return false;
+  }
+  std::tm tm{};
+  localtime_r(&rs.st_mtim.tv_sec, &tm);
+  char when[64];
+  std::snprintf(when, sizeof when, "%d年%d月%d日 %d時%02d分", tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour,
+                tm.tm_min);
+  const std::string question = std::string("前回は終了の処理をせずにプログラムが終わったため、作業ファイルに保存されていない編集内容が残っています（") +
+                               when + " の内容）。\rこの内容を復元しますか？\r（「いいえ」で破棄します）";
+  if (app.msg(question, MsgButtons::YesNo, MsgIcon::Question, "TLY") != MsgResult::Yes) {
+    ::unlink(rec.c_str());
+    return false;
+  }
+  YearRead read = readYearFile(rec, app.Y);
+  if (read.status != YearRead::Status::Ok) {
+    app.msg("復元用のファイルを読み込めませんでした。\r" + rec + "\r" + read.why, MsgButtons::OK, MsgIcon::Exclamation,
+            "TLY");
+    return false;  // the file stays for whoever wants to look at it
+  }
+  openReadYear(app, std::move(read.year));
+  return true;
+}
+
+InstanceLock::InstanceLock(const std::string& folder) {
+  if (folder.empty()) return;
+  fd_ = ::open((folder + "tly.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+  if (fd_ < 0) return;  // a folder without write access: counted without the lock
+  while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+  }
+}
+
+InstanceLock::~InstanceLock() {
+  if (fd_ >= 0) ::close(fd_);  // closing releases the lock
+}
+
+}  // namespace tly

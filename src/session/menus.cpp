@@ -1,8 +1,0 @@
-#include "session/menus.h"
-
-namespace tly {
-
-void EnableMenu(App& app) { app.V.timetableCommandsOff = false; }
-void DisableMenu(App& app) { app.V.timetableCommandsOff = true; }
-
-}  // namespace tly

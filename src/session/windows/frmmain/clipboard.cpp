@@ -1,0 +1,210 @@
+#include "session/windows/frmmain/clipboard.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "model/cellcode.h"
+#include "session/windows/celledit.h"
+#include "rules/clipboardtext.h"
+#include "session/windows/frmmain/tallyview.h"
+
+namespace tly {
+
+namespace {
+
+const char* const kMsgBadRange = "この範囲指定はできません。";
+const char* const kMsgCannotDelete = "削除できません。";
+const char* const kMsgNothingToPaste = "貼り付けるデータがありません。";
+const char* const kMsgBadPastePosition = "貼り付け開始位置が不適当です。";
+
+int shownMonth(const App& app) { return (app.S.CurMonth >= 1 && app.S.CurMonth <= 12) ? app.S.CurMonth : 0; }
+int usedGrades(const App& app) { return std::clamp<int>(app.Y.Ggn, 0, kGrades); }
+int usedPeriods(const App& app) { return std::clamp<int>(app.Y.Jigen, 0, kPeriodSlots - 1); }
+
+bool otherView(const App& app) { return tallyViewShown(app) || timetableSettingShown(app); }
+
+// Copy, cut and delete refuse the whole period column of a 31-day month, selected from
+// its header.
+bool refusedRange(const App& app) { return app.Grid1.RowSel == 31 && app.Grid1.Row == 1; }
+
+void setClipboard(App& app, const std::string& text) {
+  if (!app.P.clipboard) return;
+  app.P.clipboard->clear();
+  app.P.clipboard->setText(text);
+}
+
+std::string selectionClipText(const App& app) {
+  const Grid& g = app.Grid1;
+  std::vector<std::vector<std::string>> rows;
+  for (int r = g.selTop(); r <= g.selBottom(); ++r) {
+    std::vector<std::string> cells;
+    for (int c = g.selLeft(); c <= g.selRight(); ++c) cells.push_back(clipCellText(app, r, c));
+    rows.push_back(std::move(cells));
+  }
+  return clipboardText(rows);
+}
+
+// Clears the selected cells of the shown month for the grades of editGrades.
+void clearSelection(App& app) {
+  int m = shownMonth(app);
+  if (m == 0) return;
+  const Grid& g = app.Grid1;
+  GradeRange gr = editGrades(app);
+  for (int r = g.selTop(); r <= g.selBottom(); ++r) {
+    if (!isDayRow(app, r)) continue;
+    for (int c = g.selLeft(); c <= g.selRight(); ++c) {
+      for (int gi = gr.first; gi <= gr.last; ++gi) {
+        if (isEventsColumn(app, c)) app.Y.JJText[gi][m][r][0].clear();
+        else if (isRemarksColumn(app, c)) app.Y.JJText[gi][m][r][1].clear();
+        else if (isPeriodColumn(app, c)) app.Y.JJ[gi][m][r][c - 2] = 0;
+      }
+    }
+  }
+}
+
+}  // namespace
+
+std::string clipCellText(const App& app, int row, int col) {
+  const Grid& g = app.Grid1;
+  int m = shownMonth(app);
+  if (!isPeriodColumn(app, col) || copyModeOn(app) || !isDayRow(app, row) || m == 0) return g.text(row, col);
+  int gi = std::clamp(app.S.CurGr, 1, kGrades) - 1;
+  int v = app.Y.JJ[gi][m][row][col - 2];
+  if (v == 0) return "／";
+  if (v < 11) {
+    int n = v < 0 ? -v : v;
+    return n <= kItemSlots ? app.Y.JItem[static_cast<size_t>(n - 1)] : std::string();
+  }
+  return youbiLetter(v / 10) + " " + std::to_string(v % 10);
+}
+
+void stJJ(App& app) {
+  int m = shownMonth(app);
+  if (m == 0) return;
+  app.U.UndoMonth = m;
+  for (int g = 0; g < usedGrades(app); ++g)
+    for (int d = 1; d < kDaySlots; ++d) {
+      for (int k = 0; k < kTextKinds; ++k) app.U.UndoJJText[g][d][k] = app.Y.JJText[g][m][d][k];
+      for (int p = 1; p <= usedPeriods(app); ++p) app.U.UndoJJ[g][d][p] = app.Y.JJ[g][m][d][p];
+    }
+  app.U.UndoReady = true;
+}
+
+void undo(App& app) {
+  if (!app.U.UndoReady) return;
+  int m = app.U.UndoMonth;
+  if (m < 1 || m > 12) return;
+  GradeRange gr = editGrades(app);
+  for (int g = gr.first; g <= gr.last; ++g)
+    for (int d = 1; d < kDaySlots; ++d) {
+      for (int k = 0; k < kTextKinds; ++k) std::swap(app.Y.JJText[g][m][d][k], app.U.UndoJJText[g][d][k]);
+      for (int p = 1; p <= usedPeriods(app); ++p) std::swap(app.Y.JJ[g][m][d][p], app.U.UndoJJ[g][d][p]);
+    }
+}
+
+bool mnuUndo_Click(App& app) {
+  if (tallyViewShown(app)) {
+    mnuKei_Click(app);
+    return false;
+  }
+  undo(app);
+  redrawMonth(app);
+  return true;
+}
+
+bool mnuCopy_Click(App& app) {
+  const Grid& g = app.Grid1;
+  if (otherView(app)) {
+    setClipboard(app, gridRectText(g, g.selTop(), g.selLeft(), g.selBottom(), g.selRight()));
+    return true;
+  }
+  if (refusedRange(app)) {
+    app.msg(kMsgBadRange);
+    return false;
+  }
+  stJJ(app);
+  setClipboard(app, selectionClipText(app));
+  return true;
+}
+
+bool mnuCut_Click(App& app) {
+  if (otherView(app)) return false;
+  if (refusedRange(app)) {
+    app.msg(kMsgBadRange);
+    return false;
+  }
+  stJJ(app);
+  setClipboard(app, selectionClipText(app));
+  clearSelection(app);
+  redrawMonth(app);
+  return false;
+}
+
+bool mnuDel_Click(App& app) {
+  if (otherView(app)) {
+    app.msg(kMsgCannotDelete);
+    return false;
+  }
+  if (refusedRange(app)) {
+    app.msg(kMsgBadRange);
+    return false;
+  }
+  stJJ(app);
+  clearSelection(app);
+  redrawMonth(app);
+  return true;
+}
+
+bool pasteText(App& app, std::string_view text) {
+  if (otherView(app)) return false;
+  if (text.empty()) {
+    app.msg(kMsgNothingToPaste);
+    return false;
+  }
+  Grid& g = app.Grid1;
+  PasteShape shape = pasteShape(text);
+  long roomCols = static_cast<long>(g.cols()) - g.Col, roomRows = static_cast<long>(g.rows()) - g.Row;
+  if (roomCols < 0 || roomRows < 0 || static_cast<size_t>(roomCols) < shape.cols ||
+      static_cast<size_t>(roomRows) < shape.rows) {
+    app.msg(kMsgBadPastePosition);
+    return false;
+  }
+  stJJ(app);
+  int top = g.selTop(), left = g.selLeft(), bottom = g.selBottom(), right = g.selRight();
+  if (shape.cols == 1 && shape.rows == 1) {
+    // One value fills the whole selection.
+    std::string_view v = text.substr(0, text.find_first_of("\t\r\n"));
+    std::string clean = cleanCellText(v);
+    for (int r = top; r <= bottom; ++r)
+      for (int c = left; c <= right; ++c) storeCellValue(app, r, c, clean);
+    g.setCurrent(bottom, right);
+  } else {
+    // A block from the selection's top-left cell. A line with fewer fields than the
+    // first leaves its remaining cells as they are; extra fields are ignored.
+    auto lines = pasteFields(text, shape.rows, shape.cols);
+    for (size_t i = 0; i < lines.size(); ++i)
+      for (size_t j = 0; j < lines[i].size(); ++j)
+        storeCellValue(app, top + static_cast<int>(i), left + static_cast<int>(j), lines[i][j]);
+  }
+  redrawMonth(app);
+  return true;
+}
+
+bool mnuPaste_Click(App& app) {
+  if (otherView(app)) return false;
+  std::string t = app.P.clipboard ? app.P.clipboard->text() : std::string();
+  return pasteText(app, t);
+}
+
+bool mnuCopyAll_Click(App& app) {
+  setClipboard(app, gridToClipboardText(app.Grid1));
+  return true;
+}
+
+bool copyModeOn(const App& app) { return app.V.copyMode; }
+
+void mnuCopyMode_Click(App& app) {
+  app.V.copyMode = !app.V.copyMode;
+}
+
+}  // namespace tly

@@ -1,0 +1,240 @@
+#include "session/windows/frmmain/lifecycle.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <ctime>
+
+#include "model/basic.h"
+#include "model/months.h"
+#include "session/files/datafile.h"
+#include "session/windows/frmmain/tallyview.h"
+#include "session/windows/frmjw/timetablewindow.h"
+#include "session/windows/frmmain/monthgrid.h"
+#include "session/windows/frmmain/navigation.h"
+#include "session/files/workfile.h"
+
+namespace tly {
+
+const char* const kInstanceQuestion =
+    "既に TLY が起動されている可能性があります。\n"
+    "自動保存されるデータは、最後に終了させたものが有効となります。\n"
+    "起動しますか";
+const char* const kNoDataQuestion = "編集中のデータがありません。\nデータの新規作成をしますか？";
+
+namespace {
+
+const char* const kWorkFile = "JJTEMP3.DAT";
+
+// A stored number read as text; anything unreadable or absurd gives the default.
+int settingNumber(App& app, const char* key, int def) {
+  double v = Val(app.setting(key, std::to_string(def)));
+  if (v < -1e6 || v > 1e6) return def;
+  return static_cast<int>(roundHalfEven(v));
+}
+
+Date currentDate(App& app) {
+  if (app.P.clock) return app.P.clock->today();
+  std::time_t t = std::time(nullptr);
+  std::tm tm{};
+  localtime_r(&t, &tm);
+  return Date{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday};
+}
+
+// The calendar year of the shown month within the open school year.
+int calendarYearOfShownMonth(const App& app) { return calendarYearOf(app.Y.nendo(), app.S.CurMonth); }
+
+// The timetable a current-format file had selected becomes the remembered choice, so the
+// refill of the selector that follows keeps it instead of falling back to the first
+// timetable. (After an older-format read the settings file has set the choice already.)
+void rememberFileTimetableChoice(App& app, LoadOutcome read) {
+  if (read == LoadOutcome::Loaded && app.W.cmbDispJW.index >= 0) app.C.IniDspJWIndex = app.W.cmbDispJW.index;
+}
+
+// Runs one step of a sequence whose steps must all be tried.
+template <typename F>
+void tryStep(F&& f) {
+  try {
+    f();
+  } catch (...) {
+  }
+}
+
+}  // namespace
+
+void CheckInstance(App& app, bool* quit) {
+  if (quit) *quit = false;
+  // The counter is read and raised in one step under a lock, so that a second copy
+  // started at the same moment always sees the first; a No gives the count back.
+  int n;
+  {
+    InstanceLock lock(app.F.AppPath);
+    n = std::clamp(settingNumber(app, "ExTLY", 0), 0, 32766);
+    app.storeSetting("ExTLY", std::to_string(n + 1));
+  }
+  app.F.InstanceCount = n;
+  if (n > 0 && app.msg(kInstanceQuestion, MsgButtons::YesNo, MsgIcon::None, "TLY") != MsgResult::Yes) {
+    InstanceLock lock(app.F.AppPath);
+    int now = std::clamp(settingNumber(app, "ExTLY", 0), 1, 32767);
+    app.storeSetting("ExTLY", std::to_string(now - 1));
+    if (quit) *quit = true;
+  }
+}
+
+void ClearInstance(App& app) { app.storeSetting("ExTLY", "0"); }
+
+StartOutcome askForNewYear(App& app) {
+  if (app.msg(kNoDataQuestion, MsgButtons::YesNo, MsgIcon::Question, "TLY") == MsgResult::Yes)
+    return StartOutcome::OfferNewYear;
+  return StartOutcome::Empty;
+}
+
+StartOutcome Form_Load(App& app, bool fileFollows) {
+  MainView& w = app.W;
+  w.left = settingNumber(app, "MainLeft", 1000);
+  w.top = settingNumber(app, "MainTop", 1000);
+  w.width = settingNumber(app, "MainWidth", 6500);
+  w.height = settingNumber(app, "MainHeight", 6500);
+
+  if (!app.F.AppPath.empty() && app.F.AppPath.back() != '/') app.F.AppPath += '/';
+  app.F.IniFile = app.F.AppPath + "tly.ini";
+
+  bool quit = false;
+  CheckInstance(app, &quit);
+  if (quit) return StartOutcome::Quit;
+  checkProgramFolderWritable(app);
+
+  app.F.HelpFile = app.F.AppPath + "tly.hlp";
+
+  app.S.Today = currentDate(app);
+  app.S.CurYear = app.S.Today.year;
+  app.S.CurMonth = app.S.Today.month;
+  app.S.CurDay = app.S.Today.day;
+  app.T.KFromMonth = 4;
+  app.T.KFromDay = 1;
+  app.T.KToMonth = app.S.Today.month;
+  app.T.KToDay = app.S.Today.day;
+
+  if (app.Y.Jigen < 5 || app.Y.Jigen > 7) app.Y.Jigen = 6;
+
+  std::string name = kWorkFile;
+  LoadOutcome read = LoadJJ3(app, name);
+  setAsideUnreadWorkFile(app, read);
+  if (offerRecoveryCopy(app)) read = LoadOutcome::Loaded;
+
+  SetJJGrid(app);
+  w.panel[2] = app.V.editAll ? "全学年一括編集" : "";
+
+  if (!app.Y.isOpen()) {
+    app.V.changesOnly = false;
+    return fileFollows ? StartOutcome::Empty : askForNewYear(app);
+  }
+
+  app.S.CurYear = calendarYearOfShownMonth(app);
+  app.Grid1.setCurrent(1, 2);
+  app.S.CurGr = std::max(1, w.cmbGr.index + 1);
+  if (app.S.CurGr > app.Y.Ggn) app.S.CurGr = 1;
+  rememberFileTimetableChoice(app, read);
+  SetCmbDispJW(app);
+  DispJJ(app, app.S.CurYear, app.S.CurMonth);
+  ResetRowHeight(app);
+  return StartOutcome::Ready;
+}
+
+void Form_Unload(App& app) {
+  tryStep([&] { leaveTallyView(app); });
+  // The timetable window closes after the save: its choices go into the year first.
+  tryStep([&] {
+    if (app.JWF.open) storeJWChoices(app);
+  });
+  tryStep([&] {
+    if (app.F.KeepWorkFile) {  // an unreadable working file stays as it is
+      if (app.Y.isOpen()) offerSaveElsewhere(app);
+      return;
+    }
+    std::string name = kWorkFile;
+    // The recovery copy goes only once the working file holds the year.
+    if (SaveJJ3(app, name) == SaveOutcome::Saved)
+      dropRecoveryCopy(app);
+    else if (app.Y.isOpen())
+      offerSaveElsewhere(app);
+  });
+  tryStep([&] { ClearInstance(app); });
+  tryStep([&] {
+    const MainView& w = app.W;
+    if (w.windowState != 0) return;  // keep the placement of the last exit in the normal state
+    app.storeSetting("MainLeft", std::to_string(w.left));
+    app.storeSetting("MainTop", std::to_string(w.top));
+    app.storeSetting("MainWidth", std::to_string(w.width));
+    app.storeSetting("MainHeight", std::to_string(w.height));
+  });
+}
+
+bool mnuNew_Click(App& app) {
+  if (app.V.tally) return false;
+  if (app.Y.isOpen() &&
+      app.msg("現在編集中のデータは失われます。", MsgButtons::OKCancel, MsgIcon::None, "TLY 新規作成") != MsgResult::OK)
+    return false;
+  app.F.CurFile.clear();
+  return true;
+}
+
+namespace {
+
+// What follows a read by Open: the grade the file selected is shown (as at start-up),
+// the month stays and its calendar year follows the open school year.
+void showOpenedYear(App& app, LoadOutcome read) {
+  rememberFileTimetableChoice(app, read);
+  const int picked = app.W.cmbGr.index + 1;
+  if (picked >= 1 && picked <= app.Y.Ggn)
+    app.S.CurGr = picked;
+  else if (app.S.CurGr > app.Y.Ggn || app.S.CurGr < 1)
+    app.S.CurGr = 1;  // never a grade left over from the previous year
+  app.S.CurYear = calendarYearOfShownMonth(app);
+  SetJJGrid(app);
+  DispJJ(app, app.S.CurYear, app.S.CurMonth);
+  // The file brings its own grid font: the rows follow it, as after the font command.
+  ResetRowHeight(app);
+}
+
+}  // namespace
+
+void mnuOpen_Click(App& app) {
+  std::string name;
+  showOpenedYear(app, LoadJJ3(app, name));
+}
+
+bool openNamedFile(App& app, const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    app.msg(kMsgFileNotFound, MsgButtons::OK, MsgIcon::None, "TLY");
+    return false;
+  }
+  app.F.CurFile = path;
+  LoadOutcome read = readDataFileAt(app, path);
+  showOpenedYear(app, read);
+  return read == LoadOutcome::Loaded || (read == LoadOutcome::OlderFormat && app.Y.isOpen());
+}
+
+void mnuSave_Click(App& app) {
+  std::string name = app.F.CurFile;  // SaveJJ3 empties its argument
+  SaveJJ3(app, name);
+}
+
+void mnuNSave_Click(App& app) {
+  std::string name;
+  SaveJJ3(app, name);
+}
+
+void mnuEnd_Click(App& app) { leaveTallyView(app); }
+
+std::string mnuHelp_Click(App& app) {
+  if (app.F.HelpFile.empty()) {
+    app.msg("ﾍﾙﾌﾟの目次を表示できません。 このﾌﾟﾛｼﾞｪｸﾄに関連付けられたﾍﾙﾌﾟが存在しません。", MsgButtons::OK,
+            MsgIcon::Information, app.W.caption);
+    return "";
+  }
+  return app.F.HelpFile;
+}
+
+}  // namespace tly
