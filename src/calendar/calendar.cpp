@@ -1,5 +1,7 @@
 #include "calendar/calendar.h"
 
+#include "model/cellcode.h"
+
 #include <algorithm>
 
 namespace tly {
@@ -44,7 +46,7 @@ int LessonRule(int ggn, int g, int m, int d, int w, int p) {
   if (m == 1 && d < 8) return 0;               // ... until 7 January
   if (m == 3 && d > 22) return 0;              // spring vacation from 23 March
   if (g == 3 && ggn < 6 && m == 3 && d > 5) return 0;  // leaving grade of a short school
-  return 10 * w + p;
+  return slotCode(w, p);
 }
 
 const std::array<Holiday, 14> kHolidays = {{

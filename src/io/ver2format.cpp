@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include "model/cellcode.h"
 #include "model/basic.h"
 #include "model/cp932.h"
 
@@ -44,7 +45,7 @@ std::string getFixed(std::string_view b, size_t off, size_t width) {
 }
 
 // Lesson codes as stored in memory after reading: 0, items -20..-1, slots 11..79.
-bool validCell(int v) { return v == 0 || (v >= -kItemSlots && v < 0) || (v >= 11 && v <= 79); }
+bool validCell(int v) { return isEmptyCode(v) || (v >= -kItemSlots && v < 0) || isKnownSlotCode(v); }
 
 int clampGrades(int g) { return g < 0 ? 0 : g > kGrades ? kGrades : g; }
 int clampCount(int n) { return n < 0 ? 0 : n > kMaxTimetables ? kMaxTimetables : n; }

@@ -18,6 +18,12 @@ inline int itemNumber(int c) { return c < 0 ? -c : c; }  // only meaningful when
 inline bool isSlotCode(int c) { return c >= 11; }
 inline int slotWeekday(int c) { return c / 10; }
 inline int slotPeriod(int c) { return c % 10; }
+// The reference to weekday w (1 Sunday .. 7 Saturday), period p (0..9).
+inline int slotCode(int w, int p) { return 10 * w + p; }
+// The highest reference any writer stores: Saturday, period 9.
+constexpr int kMaxSlotCode = 79;
+// A reference whose weekday exists (the slot of a timetable week).
+inline bool isKnownSlotCode(int c) { return c >= 11 && c <= kMaxSlotCode; }
 
 // Value written to a file for an in-memory cell: -10..10 as its absolute value.
 inline int16_t cellToFile(int16_t v) { return (v >= -10 && v <= 10) ? static_cast<int16_t>(v < 0 ? -v : v) : v; }

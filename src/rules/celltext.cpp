@@ -46,7 +46,7 @@ std::optional<DecodedCell> decodeCellText(const SchoolYear& y, std::string_view 
       ch.erase(ch.begin() + 1);
     }
     int p = ch.size() >= 2 ? periodOfDigit(ch[1]) : 0;
-    if (p >= 1 && p <= usedPeriods(y)) out = DecodedCell{static_cast<int16_t>(10 * w + p), t, true};
+    if (p >= 1 && p <= usedPeriods(y)) out = DecodedCell{static_cast<int16_t>(slotCode(w, p)), t, true};
   } else {
     for (int n = 1; n <= usedItemCount(y); ++n) {
       const std::string& name = y.JItem[static_cast<size_t>(n - 1)];
@@ -78,6 +78,46 @@ std::string cleanCellText(std::string_view text) {
     s.resize(cut);
   }
   return s;
+}
+
+std::string cellText(const SchoolYear& y, const CellView& v, int month, int d, int wd, int p, int c) {
+  if (isEmptyCode(c)) return "／";
+  if (isItemCode(c)) {
+    const int item = itemNumber(c);
+    if (item <= kItemSlots) return y.JItem[static_cast<size_t>(item - 1)];
+    return numText(c);  // no such item: the code itself, so the cell does not look empty
+  }
+  const int w = slotWeekday(c), q = slotPeriod(c);
+  if (w > 7) return numText(c);  // no such weekday: the code itself
+
+  if (v.changesOnly && q == p && w == wd) return {};
+
+  // Timetable texts stand for the slots up to Saturday, period 6.
+  if (c <= 76 && v.timetableKind >= 0) {
+    const bool classView = v.timetableKind == 0;
+    const int rec = v.timetable;
+    if (rec < 0 || rec > kMaxTimetables) return {};
+    const std::string t =
+        trimBlanks(y.JW[classView ? 0 : 1][rec].JWCell[static_cast<size_t>(w - 1)][static_cast<size_t>(q)]);
+    if (classView) return t;
+    // A teacher's slot names the class; a class of another grade is shown only on days
+    // when that grade really has this lesson in this period.
+    const int k = leadingGradeDigit(t);
+    if (k == v.grade || k == 0 || k > y.Ggn || k > kGrades) return t;
+    const bool inTable = month >= 0 && month < kMonthSlots && d >= 0 && d < kDaySlots && p >= 0 && p < kPeriodSlots;
+    if (inTable && y.JJ[k - 1][month][d][p] == c) return t;
+    return {};
+  }
+  return youbiLetter(w) + numText(q, true);
+}
+
+std::string clipboardCellText(const SchoolYear& y, int c) {
+  if (isEmptyCode(c)) return "／";
+  if (isItemCode(c)) {
+    const int n = itemNumber(c);
+    return n <= kItemSlots ? y.JItem[static_cast<size_t>(n - 1)] : std::string();
+  }
+  return youbiLetter(slotWeekday(c)) + " " + std::to_string(slotPeriod(c));
 }
 
 }  // namespace tly

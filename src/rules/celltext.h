@@ -1,5 +1,5 @@
 // Text typed or pasted into a cell of the month grid: how it decodes into a lesson code,
-// and how a day text is made safe to store.
+// how a day text is made safe to store, and what a period cell shows for its code.
 #pragma once
 
 #include <cstddef>
@@ -32,5 +32,20 @@ std::optional<DecodedCell> decodeCellText(const SchoolYear& y, std::string_view 
 // Makes a text safe to store in a cell: invalid UTF-8 replaced, control characters
 // (line breaks, NUL ...) removed, cut to kMaxCellTextBytes at a character boundary.
 std::string cleanCellText(std::string_view text);
+
+// How period cells show their codes: as codes and slot letters, or through a timetable.
+struct CellView {
+  int grade = 1;              // the grade shown (a teacher's slot of another grade is checked)
+  bool changesOnly = false;   // a lesson that follows the weekday's own slot is left blank
+  int timetableKind = -1;     // -1 codes; 0 class, 1 teacher timetable texts
+  int timetable = 0;          // record 1..kMaxTimetables of that kind; another value: blank
+};
+
+// Text a period cell shows for code c on day d (weekday wd) of month `month` at period p.
+std::string cellText(const SchoolYear& y, const CellView& v, int month, int d, int wd, int p, int c);
+
+// A lesson as the clipboard carries it: "／" for none, an item's name (nothing for an item
+// number past the list), "月 3" for a timetable reference.
+std::string clipboardCellText(const SchoolYear& y, int c);
 
 }  // namespace tly

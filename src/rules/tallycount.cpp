@@ -1,10 +1,10 @@
 #include "rules/tallycount.h"
 
+#include "model/cellcode.h"
+
 namespace tly {
 
 namespace {
-
-constexpr int kMaxCode = 79;  // highest timetable reference: Saturday period 9
 
 int clampInt(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
@@ -43,12 +43,12 @@ int countGradeRange(const SchoolYear& y, int gi, const TallyRange& range, int (*
     const int16_t* cells = y.JJ[gi][m][d];
     for (int p = 1; p <= periods; ++p) {
       const int c = cells[p];
-      if (c == 0) continue;
-      if (c >= 11) {
-        if (c > kMaxCode) continue;  // not a code any writer stores
-        ++cnt[c / 10 - 1][c % 10];
+      if (isEmptyCode(c)) continue;
+      if (isSlotCode(c)) {
+        if (!isKnownSlotCode(c)) continue;  // not a code any writer stores
+        ++cnt[slotWeekday(c) - 1][slotPeriod(c)];
       } else {
-        const int n = c < 0 ? -c : c;
+        const int n = itemNumber(c);
         if (n > kItemSlots) continue;
         ++cnt[n + kItemSlot0][1];
       }

@@ -138,16 +138,16 @@ TEST(MonthGrid, CellTextsInTheFourViews) {
   a.S.CurGr = 2;
   // 12 April 1999 is a Monday (weekday 2).
   ASSERT_EQ(Youbi(1999, 4, 12), 2);
-  EXPECT_EQ(cellText(a, 4, 12, 2, 3, 0), "／");
-  EXPECT_EQ(cellText(a, 4, 12, 2, 3, -3), "学裁");
-  EXPECT_EQ(cellText(a, 4, 12, 2, 3, 5), "道徳");  // a positive code below 11 is an item too
-  EXPECT_EQ(cellText(a, 4, 12, 2, 3, 23), "月 3");
-  EXPECT_EQ(cellText(a, 4, 12, 2, 3, 33), "火 3");
+  EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 0), "／");
+  EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, -3), "学裁");
+  EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 5), "道徳");  // a positive code below 11 is an item too
+  EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 23), "月 3");
+  EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 33), "火 3");
 
   testing::setView(a, "mnuUDisp", true);
-  EXPECT_EQ(cellText(a, 4, 12, 2, 3, 23), "");
-  EXPECT_EQ(cellText(a, 4, 12, 2, 3, 33), "火 3");
-  EXPECT_EQ(cellText(a, 4, 12, 2, 4, 23), "月 3");
+  EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 23), "");
+  EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 33), "火 3");
+  EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 4, 23), "月 3");
 
   // Class view: list position 1 is timetable 2; blanks around the subject are dropped.
   a.Y.JW[0][2].JWCell[2][3] = " 理科 ";
@@ -156,14 +156,14 @@ TEST(MonthGrid, CellTextsInTheFourViews) {
   a.W.cmbDispJW.items = {"1年1組", "2年1組"};
   a.W.cmbDispJW.select(1);
   testing::setView(a, "mnuDispJWC", true);
-  EXPECT_EQ(cellText(a, 4, 12, 2, 3, 33), "理科");
-  EXPECT_EQ(cellText(a, 4, 12, 2, 3, 23), "");  // changes only: unchanged lesson blank
+  EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 33), "理科");
+  EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 23), "");  // changes only: unchanged lesson blank
   testing::setView(a, "mnuUDisp", false);
-  EXPECT_EQ(cellText(a, 4, 12, 2, 3, 23), "算数");
-  EXPECT_EQ(cellText(a, 4, 12, 2, 3, 76), "");
-  EXPECT_EQ(cellText(a, 4, 12, 2, 3, 77), "土 7");  // past Saturday's sixth period: always plain
-  EXPECT_EQ(cellText(a, 4, 12, 2, 3, 79), "土 9");
-  EXPECT_EQ(cellText(a, 4, 12, 2, 3, -1), "行事");
+  EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 23), "算数");
+  EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 76), "");
+  EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 77), "土 7");  // past Saturday's sixth period: always plain
+  EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 79), "土 9");
+  EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, -1), "行事");
 
   // Teacher view, grade 2 shown.
   testing::setView(a, "mnuDispJWC", false);
@@ -176,31 +176,31 @@ TEST(MonthGrid, CellTextsInTheFourViews) {
   t[1][4] = "A組";
   t[1][5] = "0組";
   t[1][6] = "9組";
-  EXPECT_EQ(cellText(a, 4, 12, 2, 1, 21), "2年1組");
-  EXPECT_EQ(cellText(a, 4, 12, 2, 2, 22), "２年2組");
-  EXPECT_EQ(cellText(a, 4, 12, 2, 4, 24), "A組");
-  EXPECT_EQ(cellText(a, 4, 12, 2, 5, 25), "0組");
-  EXPECT_EQ(cellText(a, 4, 12, 2, 6, 26), "9組");
+  EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 1, 21), "2年1組");
+  EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 2, 22), "２年2組");
+  EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 4, 24), "A組");
+  EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 5, 25), "0組");
+  EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 6, 26), "9組");
   // Grade 3 is shown only when grade 3 really has this lesson at this day and period.
   a.Y.JJ[2][4][12][3] = 23;
-  EXPECT_EQ(cellText(a, 4, 12, 2, 3, 23), "3年1組");
+  EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 23), "3年1組");
   a.Y.JJ[2][4][12][3] = -2;
-  EXPECT_EQ(cellText(a, 4, 12, 2, 3, 23), "");
+  EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 23), "");
   a.Y.JJ[2][4][13][3] = 23;  // another day does not count
-  EXPECT_EQ(cellText(a, 4, 12, 2, 3, 23), "");
-  EXPECT_EQ(cellText(a, 4, 12, 2, 3, 77), "土 7");
+  EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 23), "");
+  EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 77), "土 7");
 
   // Codes no writer produces show something and never read outside the tables.
   a.W.cmbDispJW.index = 500;
-  EXPECT_EQ(cellText(a, 4, 12, 2, 3, 23), "");
+  EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 23), "");
   a.W.cmbDispJW.index = -7;
-  EXPECT_EQ(cellText(a, 4, 12, 2, 3, 23), "");
-  EXPECT_EQ(cellText(a, 4, 12, 2, 3, -21), "-21");
-  EXPECT_EQ(cellText(a, 4, 12, 2, 3, -32768), "-32768");
-  EXPECT_EQ(cellText(a, 4, 12, 2, 3, 80), "80");
-  EXPECT_EQ(cellText(a, 4, 12, 2, 3, 32767), "32767");
+  EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 23), "");
+  EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, -21), "-21");
+  EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, -32768), "-32768");
+  EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 80), "80");
+  EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 32767), "32767");
   testing::setView(a, "mnuDispJWS", false);
-  EXPECT_EQ(cellText(a, 4, 12, 2, 3, 20), "月 0");
+  EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 20), "月 0");
 }
 
 TEST(MonthGrid, RowHeightsFromTheFont) {

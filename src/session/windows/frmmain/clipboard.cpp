@@ -1,5 +1,7 @@
 #include "session/windows/frmmain/clipboard.h"
 
+#include "rules/celltext.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -69,13 +71,7 @@ std::string clipCellText(const App& app, int row, int col) {
   int m = shownMonth(app);
   if (!isPeriodColumn(app, col) || copyModeOn(app) || !isDayRow(app, row) || m == 0) return g.text(row, col);
   int gi = std::clamp(app.S.CurGr, 1, kGrades) - 1;
-  int v = app.Y.JJ[gi][m][row][col - 2];
-  if (v == 0) return "／";
-  if (v < 11) {
-    int n = v < 0 ? -v : v;
-    return n <= kItemSlots ? app.Y.JItem[static_cast<size_t>(n - 1)] : std::string();
-  }
-  return youbiLetter(v / 10) + " " + std::to_string(v % 10);
+  return clipboardCellText(app.Y, app.Y.JJ[gi][m][row][col - 2]);
 }
 
 void stJJ(App& app) {

@@ -71,35 +71,15 @@ void SetJJGrid(App& app) {
 
 std::string schoolYearStatusText(int nendo) { return numText(nendo, true) + " 年度"; }
 
-std::string cellText(const App& app, int month, int d, int wd, int p, int c) {
-  const SchoolYear& y = app.Y;
-  if (c == 0) return "／";
-  if (c < 11) {
-    const int item = c < 0 ? -c : c;
-    if (item <= kItemSlots) return y.JItem[static_cast<size_t>(item - 1)];
-    return numText(c);  // no such item: the code itself, so the cell does not look empty
+CellView cellViewOf(const App& app) {
+  CellView v;
+  v.grade = app.S.CurGr;
+  v.changesOnly = app.V.changesOnly;
+  if (app.V.timetableText()) {
+    v.timetableKind = app.V.timetableKind();
+    v.timetable = app.W.cmbDispJW.index + 1;  // list position 0 is timetable 1
   }
-  const int w = c / 10, q = c % 10;
-  if (w > 7) return numText(c);  // no such weekday: the code itself
-
-  if (app.V.changesOnly && q == p && w == wd) return {};
-
-  if (c <= 76 && app.V.timetableText()) {
-    const bool classView = app.V.timetable == TimetableView::Class;
-    const int rec = app.W.cmbDispJW.index + 1;  // list position 0 is timetable 1
-    if (rec < 0 || rec > kMaxTimetables) return {};
-    const std::string t =
-        trimBlanks(y.JW[classView ? 0 : 1][rec].JWCell[static_cast<size_t>(w - 1)][static_cast<size_t>(q)]);
-    if (classView) return t;
-    // A teacher's slot names the class; a class of another grade is shown only on days
-    // when that grade really has this lesson in this period.
-    const int k = leadingGradeDigit(t);
-    if (k == app.S.CurGr || k == 0 || k > y.Ggn || k > kGrades) return t;
-    const bool inTable = month >= 0 && month < kMonthSlots && d >= 0 && d < kDaySlots && p >= 0 && p < kPeriodSlots;
-    if (inTable && y.JJ[k - 1][month][d][p] == c) return t;
-    return {};
-  }
-  return youbiLetter(w) + numText(q, true);
+  return v;
 }
 
 void DispJJ(App& app, int year, int month) {
@@ -125,12 +105,13 @@ void DispJJ(App& app, int year, int month) {
   for (int r = len + 1; r < rows; ++r)
     for (int c = 0; c < gr.cols(); ++c) gr.setText(r, c, {});
 
+  const CellView view = cellViewOf(app);
   for (int d = 1; d <= len; ++d) {
     const int wd = Youbi(year, month, d);
     gr.setText(d, 0, std::to_string(d));
     gr.setText(d, 1, youbiLetter(wd));
     gr.setText(d, 2, app.Y.JJText[g - 1][month][d][0]);
-    for (int p = 1; p <= jigen; ++p) gr.setText(d, p + 2, cellText(app, month, d, wd, p, app.Y.JJ[g - 1][month][d][p]));
+    for (int p = 1; p <= jigen; ++p) gr.setText(d, p + 2, cellText(app.Y, view, month, d, wd, p, app.Y.JJ[g - 1][month][d][p]));
     gr.setText(d, jigen + 3, app.Y.JJText[g - 1][month][d][1]);
   }
 

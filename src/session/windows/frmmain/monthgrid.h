@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "rules/celltext.h"
 #include "session/state/app.h"
 
 namespace tly {
@@ -19,7 +20,7 @@ void ResetRowHeight(App& app);
 int rowHeightForFont(float size);
 // " 1999 年度"
 std::string schoolYearStatusText(int nendo);
-// Text a period cell shows for code c on day d (weekday wd) at period p of grade CurGr.
-std::string cellText(const App& app, int month, int d, int wd, int p, int c);
+// How the shown grade's period cells show their codes with the view options in force.
+CellView cellViewOf(const App& app);
 
 }  // namespace tly
