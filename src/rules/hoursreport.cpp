@@ -153,16 +153,27 @@ std::string rateText(const ReportRow& r) {
   return buf;
 }
 
+std::string heldRangeText(const ReportOptions& o) {
+  if (!o.held) return "なし";
+  return std::to_string(o.held->fromMonth) + "月" + std::to_string(o.held->fromDay) + "日～" +
+         std::to_string(o.held->toMonth) + "月" + std::to_string(o.held->toDay) + "日";
+}
+
+std::array<std::string, kReportNumberColumns> reportRowTexts(const ReportRow& r, SurplusStyle style) {
+  auto n = [](int v) { return std::to_string(v); };
+  if (!r.matched) return {"", n(r.planned), n(r.held), "", "", ""};
+  const int s = r.surplus();
+  std::string surplus = n(s);
+  if (s > 0 && style != SurplusStyle::Plain) surplus = "+" + n(s);
+  if (s < 0 && style == SurplusStyle::Marked) surplus = "▲" + n(-s);
+  return {n(r.standard), n(r.planned), n(r.held), n(r.remaining()), surplus, rateText(r)};
+}
+
 std::string reportToTsv(const std::vector<ClassReport>& report) {
   std::string out;
   auto row = [&](const ReportRow& r) {
     out += r.subject;
-    if (r.matched) {
-      out += "\t" + std::to_string(r.standard) + "\t" + std::to_string(r.planned) + "\t" + std::to_string(r.held) +
-             "\t" + std::to_string(r.remaining()) + "\t" + std::to_string(r.surplus()) + "\t" + rateText(r);
-    } else {
-      out += "\t\t" + std::to_string(r.planned) + "\t" + std::to_string(r.held) + "\t\t\t";
-    }
+    for (const std::string& v : reportRowTexts(r, SurplusStyle::Plain)) out += "\t" + v;
     out += "\n";
   };
   bool first = true;

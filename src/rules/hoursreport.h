@@ -3,6 +3,7 @@
 // remains, the surplus or shortfall and the share held.
 #pragma once
 
+#include <array>
 #include <map>
 #include <optional>
 #include <string>
@@ -64,6 +65,17 @@ std::vector<ClassReport> buildHoursReport(const SchoolYear& y, const ReportOptio
 
 // 消化率 as shown: one decimal and "%"; "" when there is none.
 std::string rateText(const ReportRow& r);
+
+// The text "4月1日～7月19日" of the days held ("なし" before the year begins).
+std::string heldRangeText(const ReportOptions& o);
+
+// How 過不足 is written: "-3" / "3" (tables of text), "-3" / "+3" (the window, which
+// marks shortfalls red), "▲3" / "+3" (paper, where red may print grey). Zero is "0".
+enum class SurplusStyle { Plain, Signed, Marked };
+// The columns 標準時数 年間計画 実施済み 残り 過不足 消化率 of a row as text; a text that
+// matches no subject has only 年間計画 and 実施済み (the others "").
+constexpr int kReportNumberColumns = 6;
+std::array<std::string, kReportNumberColumns> reportRowTexts(const ReportRow& r, SurplusStyle style);
 
 // The report as tab-separated lines: per class a line with its name and grade, the
 // column heads 教科 標準時数 年間計画 実施済み 残り 過不足 消化率, a line per row, the

@@ -17,6 +17,7 @@
 
 #include "model/basic.h"
 #include "session/output/export.h"
+#include "session/windows/frmstdhours/reportwindow.h"
 #include "session/windows/frmstdhours/standards.h"
 #include "ui/frmmain.h"
 #include "ui/qtplatform.h"
@@ -183,91 +184,55 @@ void frmStdHours::gradeChosen(int index) {
 
 void frmStdHours::showReport() {
   filling_ = true;
+  const ReportTable shown = reportTable(app_.Y, report_, cmbClass_->currentIndex(), options());
   table_->setRowCount(0);
   rowRefs_.clear();
-  int unassigned = 0, unmatched = 0;
   const QColor red(200, 0, 0);
-  auto addRow = [&](const ClassReport& c, const ReportRow& r, bool total) {
+  auto bold = [](QTableWidgetItem* it) {
+    QFont f = it->font();
+    f.setBold(true);
+    it->setFont(f);
+  };
+  using Kind = ReportLine::Kind;
+  for (const ReportLine& l : shown.lines) {
     const int row = table_->rowCount();
     table_->insertRow(row);
-    RowRef ref;
-    auto num = [](int v) { return QString::number(v); };
-    table_->setItem(row, kClass, cell(qs(c.name), false));
-    table_->setItem(row, kSubject, cell(qs(r.subject), false));
-    if (r.matched) {
-      table_->setItem(row, kStandard, cell(num(r.standard), true));
-      table_->setItem(row, kPlanned, cell(num(r.planned), true));
-      table_->setItem(row, kHeld, cell(num(r.held), true));
-      table_->setItem(row, kRemaining, cell(num(r.remaining()), true));
-      table_->setItem(row, kSurplus, cell(r.surplus() > 0 ? "+" + num(r.surplus()) : num(r.surplus()), true));
-      table_->setItem(row, kRate, cell(qs(rateText(r)), true));
-      if (!total) {
-        // The standard of a subject row is the school's target when edited here.
-        ref = RowRef{c.grade, r.subject};
-        table_->item(row, kStandard)->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable);
-        table_->item(row, kStandard)->setToolTip(QStringLiteral("ダブルクリックで目標時数を変更"));
+    table_->setItem(row, kClass, cell(qs(l.className), false));
+    table_->setItem(row, kSubject, cell(qs(l.subject), false));
+    for (int c = 0; c < kReportNumberColumns; ++c) {
+      const std::string& v = l.values[static_cast<size_t>(c)];
+      if (l.kind != Kind::NoGrade && (!v.empty() || l.kind != Kind::Unmatched))
+        table_->setItem(row, kStandard + c, cell(qs(v), true));
+    }
+    if (l.kind == Kind::NoGrade) table_->item(row, kSubject)->setForeground(red);
+    if (l.editGrade) {
+      // The standard of a subject row is the school's target when edited here.
+      table_->item(row, kStandard)->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable);
+      table_->item(row, kStandard)->setToolTip(QStringLiteral("ダブルクリックで目標時数を変更"));
+    }
+    if (l.shortfall) {
+      for (int col : {kSubject, kPlanned, kSurplus}) {
+        table_->item(row, col)->setForeground(red);
+        bold(table_->item(row, col));
       }
-      if (r.shortfall()) {
-        for (int col : {kSubject, kPlanned, kSurplus}) {
-          table_->item(row, col)->setForeground(red);
-          QFont f = table_->item(row, col)->font();
-          f.setBold(true);
-          table_->item(row, col)->setFont(f);
-        }
-      }
-    } else {
-      ++unmatched;
+    }
+    if (l.kind == Kind::Unmatched) {
       table_->item(row, kSubject)->setForeground(QColor(110, 110, 110));
       table_->item(row, kSubject)->setToolTip(QStringLiteral("どの教科にも当たらない名前です（略称で教科に結び付けられます）"));
-      table_->setItem(row, kPlanned, cell(num(r.planned), true));
-      table_->setItem(row, kHeld, cell(num(r.held), true));
     }
-    if (total) {
+    if (l.kind == Kind::Total) {
       for (int col = 0; col < kCols; ++col) {
         if (!table_->item(row, col)) table_->setItem(row, col, cell("", false));
         table_->item(row, col)->setBackground(QColor(232, 238, 247));
-        QFont f = table_->item(row, col)->font();
-        f.setBold(true);
-        table_->item(row, col)->setFont(f);
+        bold(table_->item(row, col));
       }
     }
-    rowRefs_.push_back(ref);
-  };
-  for (const auto& c : report_) {
-    if (!c.grade) {
-      ++unassigned;
-      const int row = table_->rowCount();
-      table_->insertRow(row);
-      table_->setItem(row, kClass, cell(qs(c.name), false));
-      auto* it = cell(QStringLiteral("学年未設定（学級を選んで学年を設定してください）"), false);
-      it->setForeground(red);
-      table_->setItem(row, kSubject, it);
-      rowRefs_.emplace_back();
-      continue;
-    }
-    for (const auto& r : c.rows) addRow(c, r, false);
-    addRow(c, c.total, true);
-    for (const auto& r : c.unmatched) addRow(c, r, false);
+    rowRefs_.push_back(RowRef{l.editGrade, l.subject});
   }
-  table_->setColumnHidden(kClass, cmbClass_->currentIndex() > 0);
-
-  // The grade selector speaks for the chosen class; a name with its own digit decides it.
-  const int n = cmbClass_->currentIndex();
-  bool gradeFree = false;
-  int grade = 0;
-  if (n >= 1 && !report_.empty()) {
-    grade = report_.front().grade;
-    const int d = leadingGradeDigit(trimBlanks(app_.Y.JW[0][n].JWName));
-    gradeFree = !(d >= 1 && d <= app_.Y.Ggn);
-  }
-  cmbGrade_->setEnabled(gradeFree);
-  cmbGrade_->setCurrentIndex(grade);
-
-  QString note = QStringLiteral("実施済み: %1。赤字は年間計画が標準時数に届かない教科。").arg(qs(heldRangeText(options())));
-  if (report_.empty()) note = QStringLiteral("学級時間割がありません。");
-  if (unassigned) note += QStringLiteral(" 学年未設定の学級: %1。").arg(unassigned);
-  if (unmatched) note += QStringLiteral(" 灰色はどの教科にも当たらない名前。");
-  lblNote_->setText(note);
+  table_->setColumnHidden(kClass, shown.classColumnHidden);
+  cmbGrade_->setEnabled(shown.gradeSelectorEnabled);
+  cmbGrade_->setCurrentIndex(shown.gradeIndex);
+  lblNote_->setText(qs(shown.note));
   filling_ = false;
 }
 
@@ -275,15 +240,7 @@ void frmStdHours::standardEdited(int row, int col) {
   if (filling_ || col != kStandard || row < 0 || row >= static_cast<int>(rowRefs_.size())) return;
   const RowRef ref = rowRefs_[static_cast<size_t>(row)];
   if (!ref.grade) return;
-  bool ok = false;
-  const int v = table_->item(row, col)->text().trimmed().toInt(&ok);
-  if (ok && v >= 0 && v <= 9999) {
-    ReportOptions o = options();
-    o.targets.set(o.kind, ref.grade, ref.subject, v);
-    storeTargets(app_, o.targets);
-  } else {
-    app_.msg("時数は 0 から 9999 の整数で入力してください。", MsgButtons::OK, MsgIcon::Exclamation);
-  }
+  tly::standardEdited(app_, options(), ref.grade, ref.subject, table_->item(row, col)->text().toStdString());
   // Shown after the edit has finished with the item.
   QMetaObject::invokeMethod(this, [this] { refresh(); }, Qt::QueuedConnection);
 }

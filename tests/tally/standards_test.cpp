@@ -5,6 +5,9 @@
 
 #include "rules/hoursreport.h"
 #include "session/windows/frmmain/tally.h"
+#include "session/windows/frmstdhours/reportwindow.h"
+#include "session/windows/frmstdhours/standards.h"
+#include "support/fake_platform.h"
 #include "support/years.h"
 
 namespace tly {
@@ -248,6 +251,54 @@ TEST(HoursReport, PlannedEqualsTheWholeYearTimetableTally) {
     int all = cr.total.planned;
     for (const auto& r : cr.unmatched) all += r.planned;
     EXPECT_EQ(all, app->T.KeiTotal) << cr.name;
+  }
+}
+
+
+// The report's numbers as the window, the paper and text tables write them.
+TEST(HoursReport, NumberTextsByStyle) {
+  ReportRow r;
+  r.subject = "国語";
+  r.matched = true;
+  r.standard = 10;
+  struct Case {
+    int planned;
+    SurplusStyle style;
+    const char* surplus;
+  } cases[] = {
+      {7, SurplusStyle::Plain, "-3"},  {7, SurplusStyle::Signed, "-3"},  {7, SurplusStyle::Marked, "▲3"},
+      {12, SurplusStyle::Plain, "2"},  {12, SurplusStyle::Signed, "+2"}, {12, SurplusStyle::Marked, "+2"},
+      {10, SurplusStyle::Plain, "0"},  {10, SurplusStyle::Signed, "0"},  {10, SurplusStyle::Marked, "0"},
+  };
+  for (const Case& c : cases) {
+    r.planned = c.planned;
+    EXPECT_EQ(reportRowTexts(r, c.style)[4], c.surplus) << c.planned;
+    EXPECT_EQ(reportRowTexts(r, c.style)[0], "10");
+    EXPECT_EQ(reportRowTexts(r, c.style)[1], std::to_string(c.planned));
+  }
+  r.matched = false;
+  r.held = 4;
+  const auto unmatched = reportRowTexts(r, SurplusStyle::Signed);
+  EXPECT_EQ(unmatched, (std::array<std::string, kReportNumberColumns>{"", "10", "4", "", "", ""}));
+}
+
+// An edited standard is stored as the school's target only when it is a whole number 0..9999.
+TEST(HoursReport, EditedStandardIsCheckedBeforeItIsStored) {
+  struct Case {
+    const char* text;
+    bool stored;
+    int value;
+  } cases[] = {{"12", true, 12}, {" 7 ", true, 7}, {"+0", true, 0}, {"9999", true, 9999},
+               {"10000", false, 0}, {"-1", false, 0}, {"abc", false, 0}, {"", false, 0}, {"1 2", false, 0}};
+  for (const Case& c : cases) {
+    test::TestApp t;
+    ReportOptions o;
+    EXPECT_EQ(standardEdited(t.app, o, 2, "算数", c.text), c.stored) << c.text;
+    EXPECT_EQ(t.msg.shown.size(), c.stored ? 0u : 1u) << c.text;
+    const auto kept = loadReportSettings(t.app, Date{2024, 4, 1}).options.targets;
+    if (c.stored) {
+      EXPECT_EQ(kept.get(SchoolKind::Elementary, 2, "算数").value_or(-1), c.value) << c.text;
+    }
   }
 }
 

@@ -70,12 +70,6 @@ void appendTimetables(WorkSheet& ws, const SchoolYear& y, int kind) {
 
 }  // namespace
 
-std::string heldRangeText(const ReportOptions& o) {
-  if (!o.held) return "なし";
-  return std::to_string(o.held->fromMonth) + "月" + std::to_string(o.held->fromDay) + "日～" +
-         std::to_string(o.held->toMonth) + "月" + std::to_string(o.held->toDay) + "日";
-}
-
 WorkSheet reportSheet(const std::vector<ClassReport>& report, const ReportOptions& o, int nendo) {
   WorkSheet ws;
   ws.name = "標準時数との比較";

@@ -18,7 +18,5 @@ WorkSheet reportSheet(const std::vector<ClassReport>& report, const ReportOption
 // options of app (codes, or the chosen timetable's texts); Sundays and holidays shaded.
 Workbook buildWorkbook(const App& app, const std::vector<ClassReport>& report, const ReportOptions& o);
 
-// The text "4月1日～7月19日" of the days held ("なし" before the year begins).
-std::string heldRangeText(const ReportOptions& o);
 
 }  // namespace tly

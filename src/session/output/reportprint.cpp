@@ -17,21 +17,9 @@ const char* const kShortMark = "▲";
 const char* const kUnmatchedMark = "※";
 
 void putRow(Grid& g, int row, const ReportRow& r) {
-  auto n = [](int v) { return std::to_string(v); };
-  if (!r.matched) {
-    g.setText(row, 0, kUnmatchedMark + r.subject);
-    g.setText(row, 2, n(r.planned));
-    g.setText(row, 3, n(r.held));
-    return;
-  }
-  g.setText(row, 0, r.subject);
-  g.setText(row, 1, n(r.standard));
-  g.setText(row, 2, n(r.planned));
-  g.setText(row, 3, n(r.held));
-  g.setText(row, 4, n(r.remaining()));
-  const int s = r.surplus();
-  g.setText(row, 5, s < 0 ? kShortMark + n(-s) : s > 0 ? "+" + n(s) : "0");
-  g.setText(row, 6, rateText(r));
+  g.setText(row, 0, r.matched ? r.subject : kUnmatchedMark + r.subject);
+  const auto values = reportRowTexts(r, SurplusStyle::Marked);
+  for (int c = 0; c < kReportNumberColumns; ++c) g.setText(row, c + 1, values[static_cast<size_t>(c)]);
 }
 
 // The widest text of each column plus the room the layout keeps free, in the current font.
