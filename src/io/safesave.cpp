@@ -191,7 +191,9 @@ std::string asideName(const std::string& path) {
 
 }  // namespace
 
-int replaceFilesTogether(const std::vector<FileReplacement>& files, std::vector<std::string>* leftAside) {
+int replaceFilesTogether(const std::vector<FileReplacement>& files, std::vector<std::string>* leftAside,
+                         RenameCall renameFile) {
+  const RenameCall move = renameFile ? renameFile : ::rename;
   const size_t n = files.size();
   std::vector<std::string> tmp(n), aside(n);
   std::vector<bool> committed(n, false);
@@ -203,13 +205,13 @@ int replaceFilesTogether(const std::vector<FileReplacement>& files, std::vector<
     const std::string& target = files[i].target;
     if (exists(target)) {
       aside[i] = asideName(target);
-      if (::rename(target.c_str(), aside[i].c_str()) != 0) {
+      if (move(target.c_str(), aside[i].c_str()) != 0) {
         err = errno;
         aside[i].clear();
         break;
       }
     }
-    if (::rename(tmp[i].c_str(), target.c_str()) != 0) {
+    if (move(tmp[i].c_str(), target.c_str()) != 0) {
       err = errno;
       break;
     }
@@ -221,7 +223,7 @@ int replaceFilesTogether(const std::vector<FileReplacement>& files, std::vector<
     for (size_t j = n; j-- > 0;) {
       const std::string& target = files[j].target;
       if (!aside[j].empty()) {
-        if (::rename(aside[j].c_str(), target.c_str()) == 0)
+        if (move(aside[j].c_str(), target.c_str()) == 0)
           aside[j].clear();
         else if (leftAside)
           leftAside->push_back(aside[j]);

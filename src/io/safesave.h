@@ -50,6 +50,9 @@ struct FileReplacement {
   std::string target;  // resolved by replacementTarget
   std::string_view bytes;
 };
-int replaceFilesTogether(const std::vector<FileReplacement>& files, std::vector<std::string>* leftAside);
+// The renames the multi-file replace makes, so that a test can fail any one of them.
+using RenameCall = int (*)(const char* from, const char* to);
+int replaceFilesTogether(const std::vector<FileReplacement>& files, std::vector<std::string>* leftAside,
+                         RenameCall renameFile = nullptr);
 
 }  // namespace tly

@@ -153,6 +153,46 @@ TEST(SafeSave, ReadOnlyFilesAreRefusedAndTheFolderIsLeftClean) {
   }
 }
 
+// The n-th rename of a multi-file replace fails (counting from 1); the others are real.
+int gFailAt = 0, gRenames = 0;
+int failingRename(const char* from, const char* to) {
+  if (++gRenames == gFailAt) {
+    errno = EXDEV;
+    return -1;
+  }
+  return ::rename(from, to);
+}
+
+// Three files replaced as one, two of them there before: whichever rename fails, every
+// previous file is back, the new one is gone, and no temporary or set-aside file is left.
+TEST(SafeSave, FilesReplacedTogetherAreAllOrNothingWhicheverRenameFails) {
+  for (int failAt = 0; failAt <= 6; ++failAt) {
+    TempDir dir;
+    const std::vector<std::string> names{dir.file("a.DAT"), dir.file("a.das"), dir.file("a.daj")};
+    writeBytes(names[0], "old main");
+    writeBytes(names[2], "old timetables");
+    gFailAt = failAt;
+    gRenames = 0;
+    std::vector<std::string> leftAside;
+    const int err = replaceFilesTogether({{names[0], "new main"}, {names[1], "new texts"}, {names[2], "new tt"}},
+                                         &leftAside, failingRename);
+    // Five renames replace the set (two set-aside, three into place); a sixth never comes.
+    const bool failed = failAt >= 1 && failAt <= 5;
+    EXPECT_EQ(err, failed ? EXDEV : 0) << failAt;
+    EXPECT_TRUE(leftAside.empty()) << failAt;
+    if (failed) {
+      EXPECT_EQ(readBytes(names[0]), "old main") << failAt;
+      EXPECT_FALSE(test::fileExists(names[1])) << failAt;
+      EXPECT_EQ(readBytes(names[2]), "old timetables") << failAt;
+    } else {
+      EXPECT_EQ(readBytes(names[0]), "new main") << failAt;
+      EXPECT_EQ(readBytes(names[1]), "new texts") << failAt;
+      EXPECT_EQ(readBytes(names[2]), "new tt") << failAt;
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), failed ? 2 : 3) << failAt;
+  }
+}
+
 TEST(SettingsFile, AnUnreadableSettingsFileIsNotRewritten) {
   TempDir dir;
   std::filesystem::create_directory(dir.file("tly.ini"));  // reads fail with EISDIR
