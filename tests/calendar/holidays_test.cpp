@@ -99,16 +99,21 @@ std::string line(const DatedHoliday& h) {
   return std::string(buf) + " " + h.name;
 }
 
-TEST(LawHolidays, PublishedLists) {
-  for (const PublishedYear& p : kPublished) {
-    std::vector<std::string> got;
-    for (const DatedHoliday& h : lawHolidaysOfYear(p.year)) {
-      EXPECT_EQ(h.year, p.year);
-      got.push_back(line(h));
-    }
-    EXPECT_EQ(got, p.days) << p.year;
+// One case per published year, so that a failure names the year.
+class PublishedList : public ::testing::TestWithParam<PublishedYear> {};
+
+TEST_P(PublishedList, LawGivesTheSameDaysAndNames) {
+  const PublishedYear& p = GetParam();
+  std::vector<std::string> got;
+  for (const DatedHoliday& h : lawHolidaysOfYear(p.year)) {
+    EXPECT_EQ(h.year, p.year);
+    got.push_back(line(h));
   }
+  EXPECT_EQ(got, p.days);
 }
+
+INSTANTIATE_TEST_SUITE_P(LawHolidays, PublishedList, ::testing::ValuesIn(kPublished),
+                         [](const auto& info) { return "Y" + std::to_string(info.param.year); });
 
 // Day of the vernal equinox in March and of the autumnal in September, 2000..2050, as
 // the almanac publishes them.
@@ -125,12 +130,15 @@ TEST(LawHolidays, Equinoxes2000To2050) {
     EXPECT_EQ(vernalEquinoxDay(y), kVernal[y - 2000]) << y;
     EXPECT_EQ(autumnalEquinoxDay(y), kAutumnal[y - 2000]) << y;
   }
-  // Before 1980 the constants of 1900..1979: 1949, and 1979 whose equinox fell on the 24th.
-  EXPECT_EQ(vernalEquinoxDay(1949), 21);
-  EXPECT_EQ(autumnalEquinoxDay(1949), 23);
-  EXPECT_EQ(autumnalEquinoxDay(1979), 24);
-  EXPECT_EQ(vernalEquinoxDay(1899), 0);
-  EXPECT_EQ(autumnalEquinoxDay(2151), 0);
+  // Before 1980 the constants of 1900..1979 (1979's autumnal equinox fell on the 24th);
+  // outside 1900..2150 there is none.
+  struct Edge {
+    int year, vernal, autumnal;
+  } edges[] = {{1949, 21, 23}, {1979, 21, 24}, {1899, 0, 0}, {2151, 0, 0}};
+  for (const Edge& e : edges) {
+    EXPECT_EQ(vernalEquinoxDay(e.year), e.vernal) << e.year;
+    EXPECT_EQ(autumnalEquinoxDay(e.year), e.autumnal) << e.year;
+  }
 }
 
 TEST(LawHolidays, SchoolYearRange) {
@@ -145,10 +153,8 @@ TEST(LawHolidays, SchoolYearRange) {
   EXPECT_TRUE(std::is_sorted(sy.begin(), sy.end(), [](const DatedHoliday& a, const DatedHoliday& b) {
     return std::tie(a.year, a.month, a.day) < std::tie(b.year, b.month, b.day);
   }));
-  EXPECT_FALSE(lawHolidaysOfSchoolYear(1949).empty());
-  EXPECT_FALSE(lawHolidaysOfSchoolYear(2098).empty());
-  EXPECT_TRUE(lawHolidaysOfSchoolYear(1948).empty());
-  EXPECT_TRUE(lawHolidaysOfSchoolYear(2099).empty());
+  for (auto [nendo, listed] : {std::pair{1948, false}, {1949, true}, {2098, true}, {2099, false}})
+    EXPECT_EQ(!lawHolidaysOfSchoolYear(nendo).empty(), listed) << nendo;
   EXPECT_EQ(holidayLabel(sy.front()), " 4 29 昭和の日");
 }
 
