@@ -106,6 +106,90 @@ TEST(TimetableWindow, EnterAddsInsertsAndRenames) {
   EXPECT_EQ(x.a().Y.JW[0][3].JWCell[1][1], "");
 }
 
+// Every list operation at every position of a list of three, with and without choosing
+// another timetable and coming back afterwards. A model of the list (name and a marker
+// cell per timetable) says what each record, the list and the grid must show; a paste
+// is undoable only until another timetable is chosen.
+TEST(TimetableWindow, ListOperationsAtEveryPositionKeepRecordsWhole) {
+  enum class Op { Add, Insert, Delete, Rename, PasteThenUndo };
+  struct Entry {
+    std::string name, marker;
+  };
+  for (Op op : {Op::Add, Op::Insert, Op::Delete, Op::Rename, Op::PasteThenUndo})
+    for (int pos = 0; pos < 3; ++pos)
+      for (bool reselect : {false, true}) {
+        SCOPED_TRACE(::testing::Message() << "op " << static_cast<int>(op) << " at " << pos << " reselect "
+                                          << reselect);
+        Fixture x;
+        std::vector<Entry> model{{"A", "mA"}, {"B", "mB"}, {"C", "mC"}};
+        for (size_t i = 0; i < model.size(); ++i) {
+          test::addTimetable(x.a(), 0, model[i].name);
+          x.a().Y.JW[0][i + 1].JWCell[1][1] = model[i].marker;
+        }
+        mnuJikanwari_Click(x.a());
+        lstJW_Click(x.a(), pos);
+        int selected = pos;
+        std::string shown = model[static_cast<size_t>(pos)].marker;
+        switch (op) {
+          case Op::Add:
+            x.enterName("N");
+            model.push_back({"N", ""});
+            selected = 3;
+            break;
+          case Op::Insert:
+            x.f().txtJW.clear();
+            cmdJWIns_Click(x.a());
+            x.enterName("N");
+            model.insert(model.begin() + pos, Entry{"N", ""});
+            break;
+          case Op::Delete:
+            cmdJWDel_Click(x.a());
+            model.erase(model.begin() + pos);
+            selected = pos < 2 ? pos : pos - 1;
+            break;
+          case Op::Rename:
+            pmnuListED_Click(x.a());
+            x.f().txtJW = "N";
+            txtJW_Enter(x.a());
+            model[static_cast<size_t>(pos)].name = "N";
+            break;
+          case Op::PasteThenUndo:
+            x.clipboard.content = "X\r\n";
+            x.f().Grid1.setCurrent(1, 1);
+            JW_pmnuPaste_Click(x.a());
+            ASSERT_TRUE(jwUndoAvailable(x.a()));
+            break;
+        }
+        if (reselect) {
+          lstJW_Click(x.a(), selected == 0 ? 1 : 0);
+          lstJW_Click(x.a(), selected);
+        }
+        if (op == Op::PasteThenUndo) {
+          // The undo is forgotten when another timetable was chosen; else it gives the cell back.
+          EXPECT_EQ(jwUndoAvailable(x.a()), !reselect);
+          JW_pmnuUndo_Click(x.a());
+          if (reselect) model[static_cast<size_t>(pos)].marker = "X";
+        }
+        shown = model[static_cast<size_t>(selected)].marker;
+
+        std::string want;
+        for (const Entry& e : model) want += e.name + "|";
+        EXPECT_EQ(x.names(), want);
+        EXPECT_EQ(x.f().lstJW.index, selected);
+        EXPECT_EQ(x.a().S.JWNo, selected + 1);
+        EXPECT_EQ(x.f().Grid1.text(1, 1), shown);
+        EXPECT_EQ(x.a().Y.timetableCount(0), static_cast<int>(model.size()));
+        for (size_t i = 0; i < model.size(); ++i) {
+          EXPECT_EQ(x.a().Y.JW[0][i + 1].JWName, model[i].name) << "record " << i + 1;
+          EXPECT_EQ(x.a().Y.JW[0][i + 1].JWCell[1][1], model[i].marker) << "record " << i + 1;
+        }
+        // The record past the list is empty: nothing of a moved or deleted one stays.
+        const JWRec& freed = x.a().Y.JW[0][model.size() + 1];
+        EXPECT_EQ(freed.JWName, "");
+        EXPECT_EQ(freed.JWCell[1][1], "");
+      }
+}
+
 TEST(TimetableWindow, CellEditKeysAndStore) {
   Fixture x(7);
   test::addTimetable(x.a(), 0, "1年1組");
