@@ -15,16 +15,6 @@ const char* const kMsgNoPages = "印刷するページがありません。";
 const char* const kMsgBadMonths = "印刷範囲の月は 1～12 で指定してください。";
 const char* const kMsgFailed = "印刷できませんでした。";
 
-PageFrame frameOf(const PrintParams& p) {
-  PageFrame f;
-  f.top = marginTwips(p.top);
-  f.bottom = marginTwips(p.bottom);
-  f.left = marginTwips(p.left);
-  f.right = marginTwips(p.right);
-  f.titleFont = p.titleFont;
-  return f;
-}
-
 std::string yearText(const App& app) { return schoolYearStatusText(app.Y.nendo()); }
 
 std::string rangeText(const TallyState& t) { return tallyRangeTitle(t.DFromMonth, t.DFromDay, t.DToMonth, t.DToDay); }
@@ -52,6 +42,16 @@ void checkAbort(const PrintHooks& h) {
 }
 
 }  // namespace
+
+PageFrame frameOf(const PrintParams& p) {
+  PageFrame f;
+  f.top = marginTwips(p.top);
+  f.bottom = marginTwips(p.bottom);
+  f.left = marginTwips(p.left);
+  f.right = marginTwips(p.right);
+  f.titleFont = p.titleFont;
+  return f;
+}
 
 PrintKind printKind(const App& app) {
   if (!app.V.tally && !app.V.timetableMode) return PrintKind::Schedule;

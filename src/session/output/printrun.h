@@ -19,6 +19,9 @@ struct PrintHooks {
   std::function<void(const std::string&)> progress;
 };
 
+// The page frame of a run: the margins in twips and the title font.
+PageFrame frameOf(const PrintParams& p);
+
 enum class PrintOutcome { Printed, Aborted, Failed };
 
 // Which page set the main window's view calls for.

@@ -151,13 +151,7 @@ int printClassReport(PrintDevice& dev, const ClassReport& c, int nendo, const Re
 
 PrintOutcome runReportPrint(App& app, PrintDevice& dev, const std::vector<ClassReport>& report,
                             const ReportOptions& o) {
-  const PrintParams p = savedPrintParams(app);
-  PageFrame frame;
-  frame.top = marginTwips(p.top);
-  frame.bottom = marginTwips(p.bottom);
-  frame.left = marginTwips(p.left);
-  frame.right = marginTwips(p.right);
-  frame.titleFont = p.titleFont;
+  const PageFrame frame = frameOf(savedPrintParams(app));
   FontInfo tableFont = app.Grid1.Font;
   if (tableFont.name.empty()) tableFont.name = "ＭＳ Ｐ明朝";
   tableFont.size = 10.5f;
