@@ -73,6 +73,9 @@ void TimetableWindowTest::enterAddsInsertsAndRenames() {
   QVERIFY(s.window().menuAction(Command::Jikanwari)->isChecked());
   QVERIFY(!s.window().menuAction(Command::Open)->isEnabled());
   QVERIFY(!s.window().toolButton(Command::Paste)->isEnabled());
+  // Every command has its control in one of the two windows, under its designed name.
+  for (std::size_t i = 0; i < kCommandCount; ++i)
+    QVERIFY2(s.window().findChild<QObject*>(controlName(Command(i))), controlName(Command(i)));
 
   typeName(jw, QStringLiteral("1年1組"));
   typeName(jw, QStringLiteral("1年3組"));

@@ -24,6 +24,7 @@ enum class Command {
   PopupListED, PopupListDel, PopupRefCopy, PopupRefEnd,
 };
 
+// PopupRefEnd stays the last value: the count follows from it.
 inline constexpr std::size_t kCommandCount = static_cast<std::size_t>(Command::PopupRefEnd) + 1;
 
 struct CommandInfo {
@@ -43,10 +44,5 @@ constexpr std::size_t commandIndex(Command c) { return static_cast<std::size_t>(
 
 // The pop-up menu's tally item entry n (1..16).
 constexpr Command popupItem(int n) { return static_cast<Command>(static_cast<int>(Command::PopupItem1) + n - 1); }
-// n of a tally item entry, 0 for any other command.
-constexpr int popupItemNumber(Command c) {
-  const int n = static_cast<int>(c) - static_cast<int>(Command::PopupItem1) + 1;
-  return n >= 1 && n <= 16 ? n : 0;
-}
 
 }  // namespace tly
