@@ -57,10 +57,9 @@ const std::vector<TopMenu>& menuTable() {
 
 // The toolbar in its groups: file, printing and font, editing, tally and timetables, views.
 // Each button runs its command's menu entry.
-const std::optional<Command> kToolBar[] = {C::New,  C::Open,  C::Save, kLine,  C::Print,     C::Font,
-                                           kLine,   C::Undo,  C::Cut,  C::Copy, C::Paste,     C::Del,
-                                           kLine,   C::Kei,   C::Jikanwari, kLine, C::DispJWC, C::DispJWS,
-                                           C::UDisp};
+const std::optional<Command> kToolBar[] = {
+    C::New, C::Open, C::Save, kLine, C::Print, C::Font, kLine, C::Undo, C::Cut, C::Copy, C::Paste, C::Del, kLine,
+    C::Kei, C::Jikanwari, kLine, C::DispJWC, C::DispJWS, C::UDisp};
 
 QIcon glyphIcon(const QString& glyph, const QColor& colour) {
   QPixmap pm(24, 24);
