@@ -58,7 +58,7 @@ void takeTimetablePictures(ui::frmMain& w, const QString& outDir) {
       app.Y.JW[0][c].JWCell[r][p] = week[r - 1][p - 1];
       if ((r + p) % 3 == 0) app.Y.JW[1][t].JWCell[r][p] = std::string("1-1") + week[r - 1][p - 1];
     }
-  w.menuAction("mnuJikanwari")->trigger();
+  w.menuAction(Command::Jikanwari)->trigger();
   QApplication::processEvents();
   ui::frmJW* jw = ui::timetableWindow(w);
   if (!jw) return;
@@ -72,10 +72,10 @@ void takeTimetablePictures(ui::frmMain& w, const QString& outDir) {
   jw->cmdOK()->click();
   QApplication::processEvents();
   // The class view may be on already (the window keeps the kind it was left with).
-  if (!w.menuAction("mnuDispJWC")->isChecked()) w.menuAction("mnuDispJWC")->trigger();
+  if (!w.menuAction(Command::DispJWC)->isChecked()) w.menuAction(Command::DispJWC)->trigger();
   QApplication::processEvents();
   saveGrab(&w, outDir + QStringLiteral("/frmMain-class-timetable.png"));
-  w.menuAction("mnuDispJWC")->trigger();
+  w.menuAction(Command::DispJWC)->trigger();
   QApplication::processEvents();
 }
 

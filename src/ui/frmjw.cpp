@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <exception>
+#include <optional>
 
 #include "session/windows/frmjw/timetablewindow.h"
 #include "ui/gridview.h"
@@ -156,7 +157,7 @@ frmJW::frmJW(App& app, std::function<void()> mainChanged, std::function<void()> 
     if (JW_Grid1_DblClick(app_)) txtInput_->setFocus(Qt::OtherFocusReason);
   });
   connect(grid1_, &GridView::contextMenuAt, this, [this](const QPoint& pos) {
-    action("pmnuUndo")->setEnabled(jwUndoAvailable(app_));
+    action(Command::PopupUndo)->setEnabled(jwUndoAvailable(app_));
     pmnuGridEdit_->exec(pos);
   });
   connect(grid2_, &GridView::contextMenuAt, this, [this](const QPoint& pos) { pmnuRef_->exec(pos); });
@@ -171,47 +172,46 @@ QRect frmJW::twips(int left, int top, int width, int height) const {
   return QRect(twipsToPx(left, dpi_), twipsToPx(top, dpi_), twipsToPx(width, dpi_), twipsToPx(height, dpi_));
 }
 
-QAction* frmJW::action(const char* name) const {
-  auto it = actions_.find(name);
+QAction* frmJW::action(Command c) const {
+  auto it = actions_.find(c);
   return it == actions_.end() ? nullptr : it->second;
 }
 
 void frmJW::buildMenus() {
   struct Item {
-    const char* name;  // nullptr: separator
-    const char* caption;
+    std::optional<Command> command;  // none: separator
     void (*fn)(App&);
   };
   auto make = [this](const char* menuName, const char* title, std::initializer_list<Item> items) {
     auto* m = new QMenu(QString::fromUtf8(title), this);
     m->setObjectName(menuName);
     for (const Item& it : items) {
-      if (!it.name) {
+      if (!it.command) {
         m->addSeparator();
         continue;
       }
-      QAction* a = m->addAction(QString::fromUtf8(it.caption));
-      a->setObjectName(it.name);
+      QAction* a = m->addAction(QString::fromUtf8(commandInfo(*it.command).caption));
+      a->setObjectName(controlName(*it.command));
       auto fn = it.fn;
       connect(a, &QAction::triggered, this, [this, fn] { run(fn); });
-      actions_[it.name] = a;
+      actions_[*it.command] = a;
     }
     return m;
   };
   pmnuGridEdit_ = make("pmnuGridEdit", "Grid編集",
-                       {{"pmnuUndo", "取り消し", JW_pmnuUndo_Click},
-                        {nullptr, nullptr, nullptr},
-                        {"pmnuCut", "切り取り", JW_pmnuCut_Click},
-                        {"pmnuCopy", "複写", JW_pmnuCopy_Click},
-                        {"pmnuPaste", "貼り付け", JW_pmnuPaste_Click},
-                        {nullptr, nullptr, nullptr},
-                        {"pmnuDel", "削除", JW_pmnuDel_Click}});
+                       {{Command::PopupUndo, JW_pmnuUndo_Click},
+                        {std::nullopt, nullptr},
+                        {Command::PopupCut, JW_pmnuCut_Click},
+                        {Command::PopupCopy, JW_pmnuCopy_Click},
+                        {Command::PopupPaste, JW_pmnuPaste_Click},
+                        {std::nullopt, nullptr},
+                        {Command::PopupDel, JW_pmnuDel_Click}});
   pmnuListEdit_ = make("pmnuListEdit", "List編集",
-                       {{"pmnuListED", "名称変更", pmnuListED_Click}, {"pmnuListDel", "削除", cmdJWDel_Click}});
+                       {{Command::PopupListED, pmnuListED_Click}, {Command::PopupListDel, cmdJWDel_Click}});
   pmnuRef_ = make("pmnuRef", "Grid参照",
-                  {{"pmnuRefCopy", "複写", pmnuRefCopy_Click},
-                   {nullptr, nullptr, nullptr},
-                   {"pmnuRefEnd", "参照終了", frameRef_Click}});
+                  {{Command::PopupRefCopy, pmnuRefCopy_Click},
+                   {std::nullopt, nullptr},
+                   {Command::PopupRefEnd, frameRef_Click}});
 }
 
 void frmJW::run(const std::function<void(App&)>& f) {
@@ -259,8 +259,8 @@ void frmJW::syncFromModel() {
                      static_cast<QWidget*>(cmdJWDel_), static_cast<QWidget*>(cmdKei_),
                      static_cast<QWidget*>(optClass_), static_cast<QWidget*>(optSubject_)})
     w->setEnabled(listOn);
-  action("pmnuListDel")->setEnabled(listOn);
-  action("pmnuUndo")->setEnabled(jwUndoAvailable(app_));
+  action(Command::PopupListDel)->setEnabled(listOn);
+  action(Command::PopupUndo)->setEnabled(jwUndoAvailable(app_));
   optRefClass_->setVisible(f.refShown);
   optRefSubject_->setVisible(f.refShown);
   cmbRef_->setVisible(f.refShown);

@@ -7,8 +7,10 @@
 #include <QGroupBox>
 #include <QWidget>
 #include <functional>
+#include <map>
 
 #include "session/state/app.h"
+#include "session/state/commands.h"
 #include "ui/keychord.h"
 
 class QAction;
@@ -67,7 +69,7 @@ class frmJW : public QWidget {
   QMenu* gridMenu() const { return pmnuGridEdit_; }
   QMenu* listMenu() const { return pmnuListEdit_; }
   QMenu* refMenu() const { return pmnuRef_; }
-  QAction* action(const char* name) const;
+  QAction* action(Command c) const;  // nullptr: not in this window
 
  protected:
   void closeEvent(QCloseEvent* e) override;
@@ -98,7 +100,7 @@ class frmJW : public QWidget {
   QLabel *label1_ = nullptr, *label2_ = nullptr;
   QFrame* line_ = nullptr;
   QMenu *pmnuGridEdit_ = nullptr, *pmnuListEdit_ = nullptr, *pmnuRef_ = nullptr;
-  std::map<std::string, QAction*> actions_;
+  std::map<Command, QAction*> actions_;
 };
 
 }  // namespace tly::ui

@@ -13,6 +13,7 @@
 #include <QStyle>
 #include <QToolBar>
 #include <exception>
+#include <optional>
 
 #include "session/windows/frmmain/controls.h"
 #include "session/windows/frmmain/tallyview.h"
@@ -31,95 +32,34 @@ namespace tly::ui {
 
 namespace {
 
-// One menu entry: control name, caption, shortcut, whether it carries a check mark.
-struct MenuEntry {
-  const char* name;  // nullptr: separator
-  const char* caption;
-  const char* shortcut;
-  bool checkable;
-};
+using C = Command;
+constexpr std::nullopt_t kLine = std::nullopt;  // a separator
 
+// The menu bar: each top menu with its entries.
 struct TopMenu {
-  const char* name;
-  const char* caption;
-  std::vector<MenuEntry> entries;
+  Command menu;
+  std::vector<std::optional<Command>> entries;
 };
 
 const std::vector<TopMenu>& menuTable() {
   static const std::vector<TopMenu> t = {
-      {"mnuFile", "ファイル(&F)",
-       {{"mnuNew", "新規作成(&N)", nullptr, false},
-        {"mnuOpen", "開く(&O)...", nullptr, false},
-        {"mnuSave", "保存(&S)", nullptr, false},
-        {"mnuNSave", "名前を付けて保存(&A)...", nullptr, false},
-        {nullptr, nullptr, nullptr, false},
-        {"mnuPrint", "印刷(&P)...", nullptr, false},
-        {nullptr, nullptr, nullptr, false},
-        {"mnuEnd", "終了(&X)", nullptr, false}}},
-      {"mnuEdit", "編集(&E)",
-       {{"mnuUndo", "取り消し(&U)", nullptr, false},
-        {nullptr, nullptr, nullptr, false},
-        {"mnuCut", "切り取り(&T)", "Ctrl+X", false},
-        {"mnuCopy", "複写(&C)", "Ctrl+C", false},
-        {"mnuPaste", "貼り付け(&P)", "Ctrl+V", false},
-        {"mnuDel", "削除(&D)", nullptr, false},
-        {nullptr, nullptr, nullptr, false},
-        {"mnuCopyAll", "月間予定表をクリップボードへ", nullptr, false},
-        {"mnuCopyMode", "表示データだけを複写(&M)", nullptr, true},
-        {nullptr, nullptr, nullptr, false},
-        {"mnuEditAll", "全学年一括編集(&A)", nullptr, true}}},
-      {"mnuView", "表示(&V)",
-       {{"mnuLastMonth", "先月(&L)", nullptr, false},
-        {"mnuToday", "今月(&M)", nullptr, false},
-        {"mnuNextMonth", "翌月(&N)", nullptr, false},
-        {nullptr, nullptr, nullptr, false},
-        {"mnuFont", "フォント(&F)", nullptr, false},
-        {"mnuColWidth", "列幅変更(&W)", nullptr, false},
-        {nullptr, nullptr, nullptr, false},
-        {"mnuUDisp", "時間割変更だけを表示(&U)", nullptr, true},
-        {"mnuDispJWC", "学級時間割を表示(&S)", nullptr, true},
-        {"mnuDispJWS", "教師時間割を表示(&T)", nullptr, true},
-        {"mnuShowToolBar", "ツールバーを表示(&B)", nullptr, true}}},
-      {"mnuTool", "ツール(&T)",
-       {{"mnuKei", "授業時数集計(&C)", nullptr, true},
-        {"mnuJikanwari", "学級・教師時間割設定", nullptr, true},
-        {nullptr, nullptr, nullptr, false},
-        {"mnuJItem", "集計項目(&K)", nullptr, false},
-        {"mnuStdHours", "標準時数との比較", nullptr, false}}},
-      {"mnuHelpMenu", "ヘルプ(&H)",
-       {{"mnuHelp", "ヘルプ(&H)", nullptr, false}, {"mnuAbout", "ﾊﾞｰｼﾞｮﾝ情報(&A)", nullptr, false}}},
+      {C::FileMenu, {C::New, C::Open, C::Save, C::NSave, kLine, C::Print, kLine, C::End}},
+      {C::EditMenu,
+       {C::Undo, kLine, C::Cut, C::Copy, C::Paste, C::Del, kLine, C::CopyAll, C::CopyMode, kLine, C::EditAll}},
+      {C::ViewMenu,
+       {C::LastMonth, C::Today, C::NextMonth, kLine, C::Font, C::ColWidth, kLine, C::UDisp, C::DispJWC, C::DispJWS,
+        C::ShowToolBar}},
+      {C::ToolMenu, {C::Kei, C::Jikanwari, kLine, C::JItem, C::StdHours}},
+      {C::HelpMenu, {C::Help, C::About}},
   };
   return t;
 }
 
-struct ToolEntry {
-  const char* key;
-  const char* tip;
-  const char* command;  // the menu entry whose handler the button runs
-  bool checkable;
-  const char* glyph;    // drawn on the icon when no standard icon fits
-};
-
-const std::vector<ToolEntry>& toolTable() {
-  static const std::vector<ToolEntry> t = {
-      {"New", "新規作成", "mnuNew", false, nullptr},
-      {"Open", "開く", "mnuOpen", false, nullptr},
-      {"Save", "保存", "mnuSave", false, nullptr},
-      {"Print", "印刷", "mnuPrint", false, "印"},
-      {"Font", "フォント", "mnuFont", false, "Ａ"},
-      {"Undo", "取り消し", "mnuUndo", false, nullptr},
-      {"Cut", "切り取り", "mnuCut", false, "切"},
-      {"Copy", "ｺﾋﾟｰ", "mnuCopy", false, "複"},
-      {"Paste", "貼り付け", "mnuPaste", false, "貼"},
-      {"Del", "削除", "mnuDel", false, nullptr},
-      {"Kei", "授業時数集計", "mnuKei", true, "計"},
-      {"JW", "学級・教師時間割設定", "mnuJikanwari", true, "割"},
-      {"JWC", "学級時間割表示", "mnuDispJWC", true, "級"},
-      {"JWS", "教師時間割表示", "mnuDispJWS", true, "師"},
-      {"DispAll", "時間割変更だけを表示", "mnuUDisp", true, "変"},
-  };
-  return t;
-}
+// The toolbar in its groups: file, printing and font, editing, tally and timetables, views.
+// Each button runs its command's menu entry.
+const std::optional<Command> kToolBar[] = {
+    C::New, C::Open, C::Save, kLine, C::Print, C::Font, kLine, C::Undo, C::Cut, C::Copy, C::Paste, C::Del, kLine,
+    C::Kei, C::Jikanwari, kLine, C::DispJWC, C::DispJWS, C::UDisp};
 
 QIcon glyphIcon(const QString& glyph, const QColor& colour) {
   QPixmap pm(24, 24);
@@ -138,17 +78,19 @@ QIcon glyphIcon(const QString& glyph, const QColor& colour) {
   return QIcon(pm);
 }
 
-QIcon toolIcon(const ToolEntry& e, QStyle* st) {
-  const std::string key = e.key;
-  if (key == "New") return st->standardIcon(QStyle::SP_FileIcon);
-  if (key == "Open") return st->standardIcon(QStyle::SP_DialogOpenButton);
-  if (key == "Save") return st->standardIcon(QStyle::SP_DialogSaveButton);
-  if (key == "Undo") return st->standardIcon(QStyle::SP_ArrowBack);
-  if (key == "Del") return st->standardIcon(QStyle::SP_DialogDiscardButton);
-  QColor c = key == "Kei" || key == "JW" ? QColor(40, 120, 60)
-             : key == "JWC" || key == "JWS" || key == "DispAll" ? QColor(40, 80, 170)
-                                                                 : QColor(90, 90, 90);
-  return glyphIcon(QString::fromUtf8(e.glyph), c);
+QIcon toolIcon(Command cmd, QStyle* st) {
+  switch (cmd) {
+    case C::New: return st->standardIcon(QStyle::SP_FileIcon);
+    case C::Open: return st->standardIcon(QStyle::SP_DialogOpenButton);
+    case C::Save: return st->standardIcon(QStyle::SP_DialogSaveButton);
+    case C::Undo: return st->standardIcon(QStyle::SP_ArrowBack);
+    case C::Del: return st->standardIcon(QStyle::SP_DialogDiscardButton);
+    default: break;
+  }
+  QColor c = cmd == C::Kei || cmd == C::Jikanwari                        ? QColor(40, 120, 60)
+             : cmd == C::DispJWC || cmd == C::DispJWS || cmd == C::UDisp ? QColor(40, 80, 170)
+                                                                         : QColor(90, 90, 90);
+  return glyphIcon(QString::fromUtf8(commandInfo(cmd).glyph), c);
 }
 
 // Design geometry of the top bar, in twips.
@@ -178,10 +120,9 @@ frmMain::frmMain(App& app, QWidget* parent) : QMainWindow(parent), app_(app) {
   buildStatusBar();
   // The commands that are wired to core procedures; every other entry stays disabled
   // until its part of the program is built.
-  for (const char* n : {"mnuNew", "mnuOpen", "mnuSave", "mnuNSave", "mnuEnd", "mnuHelp", "mnuAbout",
-                        "mnuLastMonth", "mnuToday", "mnuNextMonth", "mnuUDisp", "mnuDispJWC", "mnuDispJWS",
-                        "mnuShowToolBar"})
-    built_[n] = true;
+  for (Command n : {C::New, C::Open, C::Save, C::NSave, C::End, C::Help, C::About, C::LastMonth, C::Today,
+                    C::NextMonth, C::UDisp, C::DispJWC, C::DispJWS, C::ShowToolBar})
+    markBuilt(n);
   // The window's concerns beyond navigation, each a helper object of its own.
   new MainTally(*this);    // the tally view and its dialog
   new MainEditing(*this);  // editing: entry box, grid keys, Edit menu, pop-up, item dialog
@@ -200,44 +141,44 @@ frmMain::~frmMain() {
 
 void frmMain::buildMenus() {
   for (const TopMenu& tm : menuTable()) {
-    QMenu* m = menuBar()->addMenu(QString::fromUtf8(tm.caption));
-    m->setObjectName(QString::fromUtf8(tm.name));
-    menus_[tm.name] = m;
-    for (const MenuEntry& e : tm.entries) {
-      if (!e.name) {
+    QMenu* m = menuBar()->addMenu(QString::fromUtf8(commandInfo(tm.menu).caption));
+    m->setObjectName(QString::fromUtf8(controlName(tm.menu)));
+    menus_[commandIndex(tm.menu)] = m;
+    for (const std::optional<Command>& e : tm.entries) {
+      if (!e) {
         m->addSeparator();
         continue;
       }
-      QAction* a = m->addAction(QString::fromUtf8(e.caption));
-      a->setObjectName(QString::fromUtf8(e.name));
-      a->setCheckable(e.checkable);
-      if (e.shortcut) a->setShortcut(QKeySequence(QString::fromUtf8(e.shortcut)));
-      actions_[e.name] = a;
-      designCaption_[e.name] = a->text();
+      const CommandInfo& info = commandInfo(*e);
+      QAction* a = m->addAction(QString::fromUtf8(info.caption));
+      a->setObjectName(QString::fromUtf8(info.name));
+      a->setCheckable(info.checkable);
+      if (info.shortcut) a->setShortcut(QKeySequence(QString::fromUtf8(info.shortcut)));
+      actions_[commandIndex(*e)] = a;
     }
   }
-  auto on = [this](const char* name, std::function<void(App&)> f) {
-    connect(actions_.at(name), &QAction::triggered, this, [this, f] { command(f); });
+  auto on = [this](Command c, std::function<void(App&)> f) {
+    connect(menuAction(c), &QAction::triggered, this, [this, f] { command(f); });
   };
-  on("mnuNew", [this](App& a) {
+  on(C::New, [this](App& a) {
     if (mnuNew_Click(a)) openNewYear(false);
   });
-  on("mnuOpen", mnuOpen_Click);
-  on("mnuSave", mnuSave_Click);
-  on("mnuNSave", mnuNSave_Click);
-  connect(actions_.at("mnuEnd"), &QAction::triggered, this, [this] {
+  on(C::Open, mnuOpen_Click);
+  on(C::Save, mnuSave_Click);
+  on(C::NSave, mnuNSave_Click);
+  connect(menuAction(C::End), &QAction::triggered, this, [this] {
     command(mnuEnd_Click);
     close();  // closing runs the unload sequence
   });
-  connect(actions_.at("mnuHelp"), &QAction::triggered, this, [this] { showHelp(); });
-  connect(actions_.at("mnuAbout"), &QAction::triggered, this, [this] { showAbout(); });
-  on("mnuLastMonth", mnuLastMonth_Click);
-  on("mnuToday", mnuToday_Click);
-  on("mnuNextMonth", mnuNextMonth_Click);
-  on("mnuUDisp", mnuUDisp_Click);
-  on("mnuDispJWC", mnuDispJWC_Click);
-  on("mnuDispJWS", mnuDispJWS_Click);
-  on("mnuShowToolBar", mnuShowToolBar_Click);
+  connect(menuAction(C::Help), &QAction::triggered, this, [this] { showHelp(); });
+  connect(menuAction(C::About), &QAction::triggered, this, [this] { showAbout(); });
+  on(C::LastMonth, mnuLastMonth_Click);
+  on(C::Today, mnuToday_Click);
+  on(C::NextMonth, mnuNextMonth_Click);
+  on(C::UDisp, mnuUDisp_Click);
+  on(C::DispJWC, mnuDispJWC_Click);
+  on(C::DispJWS, mnuDispJWS_Click);
+  on(C::ShowToolBar, mnuShowToolBar_Click);
 }
 
 void frmMain::buildToolBar() {
@@ -248,30 +189,26 @@ void frmMain::buildToolBar() {
   toolBar_->setIconSize(QSize(24, 24));
   toolBar_->toggleViewAction()->setVisible(false);
   setContextMenuPolicy(Qt::NoContextMenu);
-  int i = 0;
-  for (const ToolEntry& e : toolTable()) {
-    // Separators between the groups: file, font, editing, tally and timetables, views.
-    if (i == 3 || i == 5 || i == 10 || i == 12) toolBar_->addSeparator();
-    ++i;
-    QAction* a = toolBar_->addAction(toolIcon(e, style()), QString::fromUtf8(e.tip));
-    a->setObjectName(QStringLiteral("tb") + QString::fromUtf8(e.key));
-    a->setToolTip(QString::fromUtf8(e.tip));
-    a->setCheckable(e.checkable);
-    buttons_[e.key] = a;
-    std::string key = e.key;
-    connect(a, &QAction::triggered, this, [this, key] { dispatchToolButton(key); });
+  for (const std::optional<Command>& e : kToolBar) {
+    if (!e) {
+      toolBar_->addSeparator();
+      continue;
+    }
+    const Command cmd = *e;
+    const CommandInfo& info = commandInfo(cmd);
+    QAction* a = toolBar_->addAction(toolIcon(cmd, style()), QString::fromUtf8(info.tip));
+    a->setObjectName(QStringLiteral("tb") + QString::fromUtf8(info.toolKey));
+    a->setToolTip(QString::fromUtf8(info.tip));
+    a->setCheckable(info.checkable);
+    buttons_[commandIndex(cmd)] = a;
+    connect(a, &QAction::triggered, this, [this, cmd] { dispatchToolButton(cmd); });
   }
 }
 
-void frmMain::dispatchToolButton(const std::string& key) {
-  for (const ToolEntry& e : toolTable()) {
-    if (key != e.key) continue;
-    QAction* a = menuAction(e.command);
-    // The button runs the menu entry's handler; the model decides its pressed state.
-    if (a && built_.count(e.command)) a->trigger();
-    syncFromModel();
-    return;
-  }
+void frmMain::dispatchToolButton(Command cmd) {
+  // The button runs the menu entry's handler; the model decides its pressed state.
+  if (QAction* a = menuAction(cmd); a && built_[commandIndex(cmd)]) a->trigger();
+  syncFromModel();
 }
 
 void frmMain::buildTopBar() {
@@ -335,24 +272,9 @@ void frmMain::buildStatusBar() {
   }
   // The third panel switches the edit-all mode, through the same command as the menu.
   connect(panels_[2], &StatusPanel::clicked, this, [this] {
-    QAction* a = menuAction("mnuEditAll");
+    QAction* a = menuAction(C::EditAll);
     if (a && a->isEnabled()) a->trigger();
   });
-}
-
-QAction* frmMain::menuAction(const std::string& name) const {
-  auto it = actions_.find(name);
-  return it == actions_.end() ? nullptr : it->second;
-}
-
-QMenu* frmMain::topMenu(const std::string& name) const {
-  auto it = menus_.find(name);
-  return it == menus_.end() ? nullptr : it->second;
-}
-
-QAction* frmMain::toolButton(const std::string& key) const {
-  auto it = buttons_.find(key);
-  return it == buttons_.end() ? nullptr : it->second;
 }
 
 void frmMain::command(const std::function<void(App&)>& f) {
@@ -384,25 +306,23 @@ void frmMain::syncFromModel() {
   const MainView& w = app_.W;
   const ControlStates c = mainControls(app_);
   if (windowTitle() != qs(w.caption)) setWindowTitle(qs(w.caption));
-  for (const auto& [name, a] : actions_) {
-    MenuItemState st = c.item(name);
-    bool enabled = built_.count(name) && st.enabled;
-    if (a->isEnabled() != enabled) a->setEnabled(enabled);
-    if (a->isCheckable() && a->isChecked() != st.checked) a->setChecked(st.checked);
-    if (a->isVisible() != st.visible) a->setVisible(st.visible);
-    QString caption = st.caption.empty() ? designCaption_.at(name) : qs(st.caption);
-    if (a->text() != caption) a->setText(caption);
-  }
-  for (const auto& [name, m] : menus_) {
-    bool enabled = c.enabled(name);
-    if (m->menuAction()->isEnabled() != enabled) m->menuAction()->setEnabled(enabled);
-  }
-  for (const ToolEntry& e : toolTable()) {
-    QAction* a = buttons_.at(e.key);
-    ToolButtonState st = c.tool(e.key);
-    bool enabled = built_.count(e.command) && st.enabled;
-    if (a->isEnabled() != enabled) a->setEnabled(enabled);
-    if (a->isCheckable() && a->isChecked() != st.pressed) a->setChecked(st.pressed);
+  for (std::size_t i = 0; i < kCommandCount; ++i) {
+    const MenuItemState& st = c.menu[i];
+    if (QAction* a = actions_[i]) {
+      bool enabled = built_[i] && st.enabled;
+      if (a->isEnabled() != enabled) a->setEnabled(enabled);
+      if (a->isCheckable() && a->isChecked() != st.checked) a->setChecked(st.checked);
+      if (a->isVisible() != st.visible) a->setVisible(st.visible);
+      QString caption = qs(st.caption.empty() ? commandInfo(Command(i)).caption : st.caption);
+      if (a->text() != caption) a->setText(caption);
+    }
+    if (QMenu* m = menus_[i]; m && m->menuAction()->isEnabled() != st.enabled) m->menuAction()->setEnabled(st.enabled);
+    if (QAction* a = buttons_[i]) {
+      const ToolButtonState& bt = c.button[i];
+      bool enabled = built_[i] && bt.enabled;
+      if (a->isEnabled() != enabled) a->setEnabled(enabled);
+      if (a->isCheckable() && a->isChecked() != bt.pressed) a->setChecked(bt.pressed);
+    }
   }
   if (toolBar_->isVisibleTo(this) != c.toolBarVisible) {
     toolBar_->setVisible(c.toolBarVisible);

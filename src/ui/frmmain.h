@@ -5,12 +5,13 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
+#include <array>
 #include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "session/state/app.h"
+#include "session/state/commands.h"
 #include "session/windows/frmmain/controls.h"
 #include "session/windows/frmmain/lifecycle.h"
 #include "ui/frmnew.h"
@@ -55,9 +56,10 @@ class frmMain : public QMainWindow {
   bool unloaded() const { return unloaded_; }
 
   App& app() { return app_; }
-  QAction* menuAction(const std::string& name) const;
-  QMenu* topMenu(const std::string& name) const;
-  QAction* toolButton(const std::string& key) const;
+  // The menu bar's entries, top menus and toolbar buttons; nullptr where the window has none.
+  QAction* menuAction(Command c) const { return actions_[commandIndex(c)]; }
+  QMenu* topMenu(Command c) const { return menus_[commandIndex(c)]; }
+  QAction* toolButton(Command c) const { return buttons_[commandIndex(c)]; }
   QToolBar* toolBar() const { return toolBar_; }
   GridView* grid() const { return grid_; }
   QLineEdit* txtInput() const { return txtInput_; }
@@ -73,7 +75,7 @@ class frmMain : public QMainWindow {
   // Keeps a modeless window so that unloading closes it (most recent first).
   void trackWindow(QWidget* w);
   // Marks a menu command as wired to a core procedure (enabled, with its toolbar button).
-  void markBuilt(const std::string& name) { built_[name] = true; }
+  void markBuilt(Command c) { built_[commandIndex(c)] = true; }
   // Runs a core procedure on the open year and shows the result.
   void command(const std::function<void(App&)>& f);
 
@@ -90,7 +92,7 @@ class frmMain : public QMainWindow {
   void buildToolBar();
   void buildTopBar();
   void buildStatusBar();
-  void dispatchToolButton(const std::string& key);
+  void dispatchToolButton(Command c);
   void applyPlacement();
   void capturePlacement();
   void showHelp();
@@ -104,11 +106,10 @@ class frmMain : public QMainWindow {
   QLineEdit* txtInput_ = nullptr;
   QComboBox *cmbGr_ = nullptr, *cmbMonth_ = nullptr, *cmbDispJW_ = nullptr;
   StatusPanel* panels_[4] = {};
-  std::map<std::string, QAction*> actions_;
-  std::map<std::string, QString> designCaption_;
-  std::map<std::string, QMenu*> menus_;
-  std::map<std::string, QAction*> buttons_;
-  std::map<std::string, bool> built_;  // commands wired to a core procedure
+  std::array<QAction*, kCommandCount> actions_{};  // menu bar entries
+  std::array<QMenu*, kCommandCount> menus_{};
+  std::array<QAction*, kCommandCount> buttons_{};
+  std::array<bool, kCommandCount> built_{};  // commands wired to a core procedure
   std::vector<std::string> grItems_, monthItems_, jwItems_;
   QPointer<frmNew> newYear_;
   QPointer<QWidget> help_, about_;

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <exception>
+#include <optional>
 
 #include "session/windows/celledit.h"
 #include "session/windows/frmmain/clipboard.h"
@@ -26,6 +27,22 @@ bool ownFocusChange(QEvent* e) {
   auto r = static_cast<QFocusEvent*>(e)->reason();
   return r != Qt::ActiveWindowFocusReason && r != Qt::PopupFocusReason;
 }
+
+// The pop-up entries above the tally items, each running its menu twin.
+struct PopupEntry {
+  Command entry, twin;
+};
+const std::optional<PopupEntry> kPopupEntries[] = {
+    PopupEntry{Command::PopupUndo, Command::Undo},
+    std::nullopt,
+    PopupEntry{Command::PopupCut, Command::Cut},
+    PopupEntry{Command::PopupCopy, Command::Copy},
+    PopupEntry{Command::PopupPaste, Command::Paste},
+    PopupEntry{Command::PopupDel, Command::Del},
+    std::nullopt,
+    PopupEntry{Command::PopupEditAll, Command::EditAll},
+    PopupEntry{Command::PopupCopyMode, Command::CopyMode},
+};
 
 }  // namespace
 
@@ -72,34 +89,34 @@ void MainEditing::run(const std::function<bool()>& f) {
 
 void MainEditing::wireMenus() {
   App& app = w_.app();
-  auto on = [this](const char* name, std::function<bool()> f) {
-    QAction* a = w_.menuAction(name);
+  auto on = [this](Command c, std::function<bool()> f) {
+    QAction* a = w_.menuAction(c);
     if (!a) return;
-    w_.markBuilt(name);
+    w_.markBuilt(c);
     connect(a, &QAction::triggered, this, [this, f] { run(f); });
   };
-  on("mnuUndo", [&app] { return mnuUndo_Click(app); });
-  on("mnuCut", [&app] { return mnuCut_Click(app); });
-  on("mnuCopy", [&app] { return mnuCopy_Click(app); });
-  on("mnuPaste", [&app] { return mnuPaste_Click(app); });
-  on("mnuDel", [&app] { return mnuDel_Click(app); });
-  on("mnuCopyAll", [&app] { return mnuCopyAll_Click(app); });
-  on("mnuCopyMode", [&app] {
+  on(Command::Undo, [&app] { return mnuUndo_Click(app); });
+  on(Command::Cut, [&app] { return mnuCut_Click(app); });
+  on(Command::Copy, [&app] { return mnuCopy_Click(app); });
+  on(Command::Paste, [&app] { return mnuPaste_Click(app); });
+  on(Command::Del, [&app] { return mnuDel_Click(app); });
+  on(Command::CopyAll, [&app] { return mnuCopyAll_Click(app); });
+  on(Command::CopyMode, [&app] {
     mnuCopyMode_Click(app);
     return false;
   });
-  on("mnuEditAll", [&app] {
+  on(Command::EditAll, [&app] {
     mnuEditAll_Click(app);
     return false;
   });
-  if (QAction* del = w_.menuAction("mnuDel")) {
+  if (QAction* del = w_.menuAction(Command::Del)) {
     // The menu shows the key; the key itself reaches the grid's own key handler, which
     // runs the command in the month view and does nothing in the tally view.
     del->setShortcut(QKeySequence(Qt::Key_Delete));
     del->setShortcutContext(Qt::WidgetShortcut);
   }
-  if (QAction* a = w_.menuAction("mnuJItem")) {
-    w_.markBuilt("mnuJItem");
+  if (QAction* a = w_.menuAction(Command::JItem)) {
+    w_.markBuilt(Command::JItem);
     connect(a, &QAction::triggered, this, [this] { showItemWindow(); });
   }
   showEditAllState(app);
@@ -109,70 +126,50 @@ void MainEditing::wireMenus() {
 void MainEditing::buildPopup() {
   pmnu1_ = new QMenu(w_.grid());
   pmnu1_->setObjectName("pmnu1");
-  struct Entry {
-    const char* name;
-    const char* caption;
-    const char* twin;
-  };
-  const Entry entries[] = {
-      {"pmnuUndo", "取り消し", "mnuUndo"},   {nullptr, nullptr, nullptr},
-      {"pmnuCut", "切り取り", "mnuCut"},     {"pmnuCopy", "複写", "mnuCopy"},
-      {"pmnuPaste", "貼り付け", "mnuPaste"}, {"pmnuDel", "削除", "mnuDel"},
-      {nullptr, nullptr, nullptr},           {"pmnuEditAll", "全学年一括編集", "mnuEditAll"},
-      {"pmnuCopyMode", "表示データだけを複写", "mnuCopyMode"},
-  };
-  for (const Entry& e : entries) {
-    if (!e.name) {
+  for (const std::optional<PopupEntry>& e : kPopupEntries) {
+    if (!e) {
       pmnu1_->addSeparator();
       continue;
     }
-    QAction* a = pmnu1_->addAction(QString::fromUtf8(e.caption));
-    a->setObjectName(e.name);
-    std::string twin = e.twin;
-    a->setCheckable(twin == "mnuEditAll" || twin == "mnuCopyMode");
+    const CommandInfo& info = commandInfo(e->entry);
+    QAction* a = pmnu1_->addAction(QString::fromUtf8(info.caption));
+    a->setObjectName(info.name);
+    a->setCheckable(info.checkable);
+    const Command twin = e->twin;
     connect(a, &QAction::triggered, this, [this, twin] {
       if (QAction* m = w_.menuAction(twin); m && m->isEnabled()) m->trigger();
     });
-    popup_[e.name] = a;
+    popup_[commandIndex(e->entry)] = a;
   }
   QAction* sep = pmnu1_->addSeparator();
-  sep->setObjectName("pmnuSp7");
-  popup_["pmnuSp7"] = sep;
+  sep->setObjectName(controlName(Command::PopupSp7));
+  popup_[commandIndex(Command::PopupSp7)] = sep;
   for (int n = 1; n <= kPopupItems; ++n) {
     QAction* a = pmnu1_->addAction(QString());
-    a->setObjectName(QString::fromStdString(popupItemKey(n)));
+    a->setObjectName(controlName(popupItem(n)));
     connect(a, &QAction::triggered, this, [this, n] {
       run([this, n] {
         pmnuJItem_Click(w_.app(), n);
         return true;
       });
     });
-    popup_[popupItemKey(n)] = a;
+    popup_[commandIndex(popupItem(n))] = a;
   }
-}
-
-QAction* MainEditing::popupAction(const std::string& name) const {
-  auto it = popup_.find(name);
-  return it == popup_.end() ? nullptr : it->second;
 }
 
 bool MainEditing::preparePopup() {
   App& app = w_.app();
   if (!Grid1_RightMouseDown(app)) return false;
   const ControlStates c = mainControls(app);
-  for (auto& [name, a] : popup_) {
-    const MenuItemState st = c.item(name);
-    a->setVisible(st.visible);
-    if (name.rfind("pmnuJItem", 0) == 0) {
-      int n = std::stoi(name.substr(9));
-      a->setText(qs(popupItemCaption(app, n)));
-      continue;
-    }
-    if (name == "pmnuSp7") continue;
-    // The other entries follow their menu twins (enabled, checked).
-    std::string twin = "mnu" + name.substr(4);
-    if (QAction* m = w_.menuAction(twin)) {
-      a->setEnabled(m->isEnabled() && st.enabled);
+  for (std::size_t i = 0; i < kCommandCount; ++i)
+    if (QAction* a = popup_[i]) a->setVisible(c.menu[i].visible);
+  for (int n = 1; n <= kPopupItems; ++n) popupAction(popupItem(n))->setText(qs(popupItemCaption(app, n)));
+  // The other entries follow their menu twins (enabled, checked).
+  for (const std::optional<PopupEntry>& e : kPopupEntries) {
+    if (!e) continue;
+    QAction* a = popupAction(e->entry);
+    if (QAction* m = w_.menuAction(e->twin)) {
+      a->setEnabled(m->isEnabled() && c.enabled(e->entry));
       if (a->isCheckable()) a->setChecked(m->isChecked());
     }
   }

@@ -7,10 +7,10 @@
 
 #include <QObject>
 #include <QPointer>
+#include <array>
 #include <functional>
-#include <map>
-#include <string>
 
+#include "session/state/commands.h"
 #include "ui/frmjitem.h"
 #include "ui/keychord.h"
 
@@ -30,7 +30,7 @@ class MainEditing : public QObject {
 
   QLineEdit* mirror() const { return gtext1_; }           // GText1
   QMenu* popup() const { return pmnu1_; }                  // pmnu1
-  QAction* popupAction(const std::string& name) const;     // "pmnuCut", "pmnuJItem3" ...
+  QAction* popupAction(Command c) const { return popup_[commandIndex(c)]; }  // nullptr: not in pmnu1
   frmJItem* itemWindow() const { return jitem_; }
   // Prepares pmnu1 for the current selection (item entries shown or hidden) without
   // showing it; false in the tally view.
@@ -53,7 +53,7 @@ class MainEditing : public QObject {
   frmMain& w_;
   QLineEdit* gtext1_ = nullptr;
   QMenu* pmnu1_ = nullptr;
-  std::map<std::string, QAction*> popup_;
+  std::array<QAction*, kCommandCount> popup_{};
   QPointer<frmJItem> jitem_;
   ChordKeys chords_;  // keys of the grid pressed with Ctrl or Alt
 };

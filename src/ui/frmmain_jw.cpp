@@ -12,8 +12,8 @@ namespace tly::ui {
 
 MainTimetable::MainTimetable(frmMain& w) : QObject(&w), w_(w) {
   setObjectName("MainTimetable");
-  w.markBuilt("mnuJikanwari");
-  QAction* a = w.menuAction("mnuJikanwari");
+  w.markBuilt(Command::Jikanwari);
+  QAction* a = w.menuAction(Command::Jikanwari);
   connect(a, &QAction::triggered, this, [this] {
     w_.command(mnuJikanwari_Click);
     follow();

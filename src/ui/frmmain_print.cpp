@@ -29,10 +29,10 @@ void bringUp(QWidget* d) {
 
 MainPrinting::MainPrinting(frmMain& w) : QObject(&w), w_(w) {
   setObjectName(QStringLiteral("MainPrinting"));
-  for (const char* n : {"mnuPrint", "mnuFont", "mnuColWidth"}) w.markBuilt(n);
-  connect(w.menuAction("mnuPrint"), &QAction::triggered, this, [this] { openPrint(); });
-  connect(w.menuAction("mnuColWidth"), &QAction::triggered, this, [this] { openColWidth(); });
-  connect(w.menuAction("mnuFont"), &QAction::triggered, this, [this] { w_.command(mnuFont_Click); });
+  for (Command n : {Command::Print, Command::Font, Command::ColWidth}) w.markBuilt(n);
+  connect(w.menuAction(Command::Print), &QAction::triggered, this, [this] { openPrint(); });
+  connect(w.menuAction(Command::ColWidth), &QAction::triggered, this, [this] { openColWidth(); });
+  connect(w.menuAction(Command::Font), &QAction::triggered, this, [this] { w_.command(mnuFont_Click); });
   connect(w.grid(), &GridView::columnWidthDragged, this, [this](int col, int twips) {
     w_.command([col, twips](App& a) { dragColumnWidth(a, col, twips); });
   });

@@ -10,8 +10,8 @@ namespace tly::ui {
 
 MainTally::MainTally(frmMain& w) : QObject(&w), w_(w) {
   setObjectName("MainTally");
-  w.markBuilt("mnuKei");
-  QAction* a = w.menuAction("mnuKei");
+  w.markBuilt(Command::Kei);
+  QAction* a = w.menuAction(Command::Kei);
   connect(a, &QAction::triggered, this, [this] {
     w_.command(mnuKei_Click);
     if (tallyViewOn(w_.app())) openDialog();

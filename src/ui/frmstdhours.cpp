@@ -341,8 +341,8 @@ void frmStdHours::closeEvent(QCloseEvent* e) {
 
 MainStandards::MainStandards(frmMain& w) : QObject(&w), w_(w) {
   setObjectName(QStringLiteral("MainStandards"));
-  w.markBuilt("mnuStdHours");
-  connect(w.menuAction("mnuStdHours"), &QAction::triggered, this, [this] {
+  w.markBuilt(Command::StdHours);
+  connect(w.menuAction(Command::StdHours), &QAction::triggered, this, [this] {
     if (frmStdHours* open = window()) {
       open->refresh();
       open->raise();

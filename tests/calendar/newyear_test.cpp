@@ -176,10 +176,8 @@ TEST(NewYear, YearTextAndProposedYear) {
 TEST(NewYear, FullBuildShowsAprilWithTimetableViewsOff) {
   auto app = std::make_unique<App>();
   app->S.CurGr = 5;  // from a previous six-grade year
-  testing::setView(*app, "mnuDispJWC", true);
-  testing::setView(*app, "mnuDispJWS", true);
-  testing::setView(*app, "JWC", true);
-  testing::setView(*app, "JWS", true);
+  testing::setView(*app, Command::DispJWC, true);
+  testing::setView(*app, Command::DispJWS, true);
   app->W.cmbDispJW.items = {"1年1組", "2年1組"};
   app->W.cmbDispJW.select(1);
   app->W.cmbGr.items = {"1年", "2年", "3年", "4年", "5年", "6年"};
@@ -190,10 +188,10 @@ TEST(NewYear, FullBuildShowsAprilWithTimetableViewsOff) {
   o.nendo = 1999;
   runNewYearBuild(*app, o);
 
-  EXPECT_FALSE(mainControls(*app).checked("mnuDispJWC"));
-  EXPECT_FALSE(mainControls(*app).checked("mnuDispJWS"));
-  EXPECT_FALSE(mainControls(*app).pressed("JWC"));
-  EXPECT_FALSE(mainControls(*app).pressed("JWS"));
+  EXPECT_FALSE(mainControls(*app).checked(Command::DispJWC));
+  EXPECT_FALSE(mainControls(*app).checked(Command::DispJWS));
+  EXPECT_FALSE(mainControls(*app).pressed(Command::DispJWC));
+  EXPECT_FALSE(mainControls(*app).pressed(Command::DispJWS));
   EXPECT_TRUE(app->W.cmbDispJW.items.empty());
   EXPECT_FALSE(mainControls(*app).timetableSelectorVisible);
   EXPECT_EQ(app->S.CurYear, 1999);

@@ -39,7 +39,7 @@ std::string smallFile(const std::string& path) {
   y.JW[0][1] = {1, "1年1組", {}};
   y.JW[0][1].JWCell[1][1] = "国語";
   y.JW[0][1].JWCell[2][4] = "理科";
-  testing::setView(t.app, "mnuDispJWC", true);  // the file's own view is replaced by the options
+  testing::setView(t.app, Command::DispJWC, true);  // the file's own view is replaced by the options
   t.app.W.cmbDispJW.items = {"1年1組"};
   t.app.W.cmbDispJW.select(0);
   EXPECT_EQ(writeDataFileAt(t.app, path), SaveOutcome::Saved);

@@ -38,9 +38,9 @@ TEST(DataFileProcs, WindowStateTravelsThroughTheFile) {
   TestApp a;
   a.app.F.AppPath = dir.dir();
   makeYear(a.app);
-  testing::setView(a.app, "mnuUDisp", true);
-  testing::setView(a.app, "mnuDispJWS", true);
-  testing::setView(a.app, "mnuShowToolBar", true);
+  testing::setView(a.app, Command::UDisp, true);
+  testing::setView(a.app, Command::DispJWS, true);
+  testing::setView(a.app, Command::ShowToolBar, true);
   a.app.Grid1.Font = {"ＭＳ Ｐゴシック", 11.5f, true, false};
   a.app.Grid1.setCols(14);
   a.app.Grid1.setColWidth(3, 1234);
@@ -61,20 +61,20 @@ TEST(DataFileProcs, WindowStateTravelsThroughTheFile) {
   b.app.F.AppPath = a.app.F.AppPath;
   b.app.F.CurFile = "";
   b.app.Y.JItem[5] = "残る";
-  testing::setView(b.app, "mnuEditAll", true);
-  testing::setView(b.app, "JWC", true);
+  testing::setView(b.app, Command::EditAll, true);
+  testing::setView(b.app, Command::DispJWC, true);
   name = kWorkFileName;
   EXPECT_EQ(LoadJJ3(b.app, name), LoadOutcome::Loaded);
   EXPECT_EQ(name, "");
   EXPECT_TRUE(b.msg.shown.empty());
   const ControlStates c = mainControls(b.app);
   const MainView& v = b.app.W;
-  EXPECT_TRUE(c.checked("mnuUDisp"));
-  EXPECT_FALSE(c.checked("mnuEditAll"));
-  EXPECT_TRUE(c.checked("mnuDispJWS"));
-  EXPECT_TRUE(c.pressed("DispAll"));
-  EXPECT_FALSE(c.pressed("JWC"));
-  EXPECT_TRUE(c.pressed("JWS"));
+  EXPECT_TRUE(c.checked(Command::UDisp));
+  EXPECT_FALSE(c.checked(Command::EditAll));
+  EXPECT_TRUE(c.checked(Command::DispJWS));
+  EXPECT_TRUE(c.pressed(Command::UDisp));
+  EXPECT_FALSE(c.pressed(Command::DispJWC));
+  EXPECT_TRUE(c.pressed(Command::DispJWS));
   EXPECT_EQ(b.app.Grid1.Font.name, "ＭＳ Ｐゴシック");
   EXPECT_EQ(b.app.Grid1.Font.size, 11.5f);
   EXPECT_TRUE(b.app.Grid1.Font.bold);
@@ -96,7 +96,7 @@ TEST(DataFileProcs, WindowStateTravelsThroughTheFile) {
   EXPECT_EQ(b.app.Y.JW[1][1].JWName, "山田");
 
   // The tally display lends the grid: its widths are not stored.
-  testing::setView(a.app, "mnuKei", true);
+  testing::setView(a.app, Command::Kei, true);
   a.app.Grid1.setColWidth(3, 99);
   name = kWorkFileName;
   SaveJJ3(a.app, name);
@@ -214,7 +214,7 @@ TEST(DataFileProcs, ADamagedFileLeavesTheOpenYearAsItWas) {
 
   TestApp t;
   makeYear(t.app);
-  testing::setView(t.app, "mnuUDisp", true);
+  testing::setView(t.app, Command::UDisp, true);
   t.app.W.cmbGr.items = {"1年"};
   t.app.F.CurFile = "/somewhere/else.DAT";
   const std::string before = encodeDataFile(t.app.Y);
@@ -242,7 +242,7 @@ TEST(DataFileProcs, ADamagedFileLeavesTheOpenYearAsItWas) {
     EXPECT_EQ(t.msg.shown[0].text,
               "データファイルを読み込み中にエラーが発生しました。\rError Code " + std::to_string(code));
     EXPECT_EQ(encodeDataFile(t.app.Y), before);
-    EXPECT_EQ(mainControls(t.app).checked("mnuUDisp"), changesOnlyBefore);
+    EXPECT_EQ(mainControls(t.app).checked(Command::UDisp), changesOnlyBefore);
     EXPECT_EQ(t.app.W.cmbGr.items, viewBefore.cmbGr.items);
     EXPECT_EQ(t.app.Grid1.Font, fontBefore);
     EXPECT_EQ(t.app.F.CurFile, "");

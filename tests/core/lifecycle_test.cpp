@@ -62,8 +62,8 @@ TEST(StartUp, FirstStartInAnEmptyFolderOffersANewYear) {
     EXPECT_EQ(r.app.T.KToMonth, 5);
     EXPECT_EQ(r.app.T.KToDay, 17);
     EXPECT_EQ(r.app.Y.Jigen, 6) << "an impossible period count starts as 6";
-    EXPECT_FALSE(mainControls(r.app).checked("mnuUDisp")) << "unchecked after the settings file turned it on";
-    EXPECT_FALSE(mainControls(r.app).pressed("DispAll"));
+    EXPECT_FALSE(mainControls(r.app).checked(Command::UDisp)) << "unchecked after the settings file turned it on";
+    EXPECT_FALSE(mainControls(r.app).pressed(Command::UDisp));
     EXPECT_TRUE(std::filesystem::exists(dir.file("JJTEMP3.DAT")));
   }
 }
@@ -82,7 +82,7 @@ TEST(StartUp, WorkingFileShowsTodaysMonthWithinTheOpenYear) {
     r.app.F.AppPath = dir.dir();
     r.clock.date = c.today;
     r.settings.values[{"TLY", "Settings", "MainLeft"}] = "2400";
-    testing::setView(r.app, "mnuShowToolBar", false);
+    testing::setView(r.app, Command::ShowToolBar, false);
 
     EXPECT_EQ(Form_Load(r.app), StartOutcome::Ready);
     EXPECT_TRUE(r.msg.shown.empty());
@@ -109,7 +109,7 @@ TEST(StartUp, RestoresTheTimetableViewAndItsSelection) {
     test::makeYear(prev.app, 1999, 3);
     test::addTimetable(prev.app, 0, "1年1組");
     test::addTimetable(prev.app, 0, "2年1組");
-    testing::setView(prev.app, "mnuDispJWC", true);
+    testing::setView(prev.app, Command::DispJWC, true);
     prev.app.W.cmbGr.select(0);
     prev.app.W.cmbDispJW.items = {"1年1組", "2年1組"};
     prev.app.W.cmbDispJW.select(1);
@@ -121,7 +121,7 @@ TEST(StartUp, RestoresTheTimetableViewAndItsSelection) {
   r.app.F.AppPath = dir.dir();
   r.clock.date = {1999, 9, 1};
   EXPECT_EQ(Form_Load(r.app), StartOutcome::Ready);
-  EXPECT_TRUE(mainControls(r.app).checked("mnuDispJWC"));
+  EXPECT_TRUE(mainControls(r.app).checked(Command::DispJWC));
   EXPECT_TRUE(mainControls(r.app).timetableSelectorVisible);
   EXPECT_EQ(r.app.W.cmbDispJW.text, "2年1組") << "the file's choice, not the first timetable";
   EXPECT_EQ(r.app.S.CurGr, 2) << "the selected class timetable names grade 2";
@@ -166,14 +166,14 @@ TEST(ShutDown, WritesTheWorkingFileResetsTheCounterAndKeepsNormalPlacement) {
   r.msg.answers = {MsgResult::No};
   ASSERT_EQ(Form_Load(r.app), StartOutcome::Empty);
   test::makeYear(r.app, 2000, 3);  // as if a year had been built
-  testing::setView(r.app, "mnuKei", true);
+  testing::setView(r.app, Command::Kei, true);
   r.app.W.left = 1200;
   r.app.W.top = 1300;
   r.app.W.width = 9000;
   r.app.W.height = 7000;
 
   Form_Unload(r.app);
-  EXPECT_FALSE(mainControls(r.app).checked("mnuKei")) << "the tally view is left first";
+  EXPECT_FALSE(mainControls(r.app).checked(Command::Kei)) << "the tally view is left first";
   EXPECT_EQ(r.settings.stored("ExTLY"), "0");
   EXPECT_EQ(r.settings.stored("MainLeft"), "1200");
   EXPECT_EQ(r.settings.stored("MainTop"), "1300");
@@ -223,7 +223,7 @@ TEST(FileCommands, NewAsksOnlyWhenAYearIsOpen) {
   EXPECT_TRUE(mnuNew_Click(r.app));
   EXPECT_EQ(r.app.F.CurFile, "") << "cleared before the dialog, so a later Save asks for a name";
 
-  testing::setView(r.app, "mnuKei", true);
+  testing::setView(r.app, Command::Kei, true);
   r.msg.shown.clear();
   EXPECT_FALSE(mnuNew_Click(r.app)) << "nothing happens in the tally view";
   EXPECT_TRUE(r.msg.shown.empty());

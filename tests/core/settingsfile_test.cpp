@@ -106,10 +106,10 @@ struct IniFixture {
 TEST(MainIni, WrittenValuesReadBack) {
   IniFixture f;
   App& a = *f.app;
-  testing::setView(a, "mnuUDisp", false);
-  testing::setView(a, "mnuEditAll", true);
-  testing::setView(a, "mnuShowToolBar", false);
-  testing::setView(a, "mnuDispJWS", true);
+  testing::setView(a, Command::UDisp, false);
+  testing::setView(a, Command::EditAll, true);
+  testing::setView(a, Command::ShowToolBar, false);
+  testing::setView(a, Command::DispJWS, true);
   a.Y.Ggn = 5;
   a.Grid1.Font = {"ＭＳ ゴシック", 10.5f, true, false};
   a.C.PrnBeginPage = 5;
@@ -140,14 +140,14 @@ TEST(MainIni, WrittenValuesReadBack) {
 
   auto b = f.fresh();
   GetMainIni(*b);
-  EXPECT_FALSE(mainControls(*b).checked("mnuUDisp"));
-  EXPECT_FALSE(mainControls(*b).pressed("DispAll"));
-  EXPECT_TRUE(mainControls(*b).checked("mnuEditAll"));
-  EXPECT_TRUE(mainControls(*b).checked("pmnuEditAll"));
-  EXPECT_FALSE(mainControls(*b).checked("mnuShowToolBar"));
-  EXPECT_FALSE(mainControls(*b).checked("mnuDispJWC"));
-  EXPECT_TRUE(mainControls(*b).checked("mnuDispJWS"));
-  EXPECT_TRUE(mainControls(*b).pressed("JWS"));
+  EXPECT_FALSE(mainControls(*b).checked(Command::UDisp));
+  EXPECT_FALSE(mainControls(*b).pressed(Command::UDisp));
+  EXPECT_TRUE(mainControls(*b).checked(Command::EditAll));
+  EXPECT_TRUE(mainControls(*b).checked(Command::PopupEditAll));
+  EXPECT_FALSE(mainControls(*b).checked(Command::ShowToolBar));
+  EXPECT_FALSE(mainControls(*b).checked(Command::DispJWC));
+  EXPECT_TRUE(mainControls(*b).checked(Command::DispJWS));
+  EXPECT_TRUE(mainControls(*b).pressed(Command::DispJWS));
   EXPECT_EQ(b->Y.Ggn, 5);
   EXPECT_EQ(b->W.cmbGr.items.size(), 5u);
   EXPECT_EQ(b->Grid1.Font, a.Grid1.Font);
@@ -190,10 +190,10 @@ TEST(MainIni, MissingFileAndOddValues) {
   IniFixture f;
   GetMainIni(*f.app);  // no file
   App& a = *f.app;
-  EXPECT_TRUE(mainControls(a).checked("mnuUDisp"));
-  EXPECT_TRUE(mainControls(a).pressed("DispAll"));
-  EXPECT_TRUE(mainControls(a).checked("mnuEditAll"));
-  EXPECT_TRUE(mainControls(a).checked("mnuShowToolBar"));
+  EXPECT_TRUE(mainControls(a).checked(Command::UDisp));
+  EXPECT_TRUE(mainControls(a).pressed(Command::UDisp));
+  EXPECT_TRUE(mainControls(a).checked(Command::EditAll));
+  EXPECT_TRUE(mainControls(a).checked(Command::ShowToolBar));
   EXPECT_EQ(a.Y.Ggn, 3);
   EXPECT_EQ(a.W.cmbGr.items, (std::vector<std::string>{"1年", "2年", "3年"}));
   EXPECT_EQ(a.Grid1.Font.name, "ＭＳ Ｐ明朝");
@@ -219,11 +219,11 @@ TEST(MainIni, MissingFileAndOddValues) {
   auto b = f.fresh();
   b->Y.Ggn = 4;
   GetMainIni(*b);
-  EXPECT_TRUE(mainControls(*b).checked("mnuUDisp"));  // only "False" is false
-  EXPECT_TRUE(mainControls(*b).checked("mnuDispJWC"));
-  EXPECT_TRUE(mainControls(*b).pressed("JWC"));
-  EXPECT_FALSE(mainControls(*b).checked("mnuDispJWS"));  // never both
-  EXPECT_FALSE(mainControls(*b).pressed("JWS"));
+  EXPECT_TRUE(mainControls(*b).checked(Command::UDisp));  // only "False" is false
+  EXPECT_TRUE(mainControls(*b).checked(Command::DispJWC));
+  EXPECT_TRUE(mainControls(*b).pressed(Command::DispJWC));
+  EXPECT_FALSE(mainControls(*b).checked(Command::DispJWS));  // never both
+  EXPECT_FALSE(mainControls(*b).pressed(Command::DispJWS));
   EXPECT_EQ(b->Y.JItemCount, 3);
   EXPECT_EQ(b->Y.JItem[0], "name1");
   EXPECT_EQ(b->Y.JItem[1], "from another section");  // the raw search ignores sections

@@ -196,8 +196,8 @@ TEST(CellEdit, EditAllReachesEveryGradeAndTheTallyViewIsReadOnly) {
   EditFixture f;
   App& app = f.app;
   mnuEditAll_Click(app);
-  EXPECT_TRUE(mainControls(app).checked("mnuEditAll"));
-  EXPECT_TRUE(mainControls(app).checked("pmnuEditAll"));
+  EXPECT_TRUE(mainControls(app).checked(Command::EditAll));
+  EXPECT_TRUE(mainControls(app).checked(Command::PopupEditAll));
   EXPECT_EQ(app.W.panel[2], "全学年一括編集");
   app.Grid1.setCurrent(6, 3);
   typeAndEnd(app, "学活", kKeyEnter);
@@ -206,7 +206,7 @@ TEST(CellEdit, EditAllReachesEveryGradeAndTheTallyViewIsReadOnly) {
   mnuEditAll_Click(app);
   EXPECT_EQ(app.W.panel[2], "");
 
-  testing::setView(app, "mnuKei", true);
+  testing::setView(app, Command::Kei, true);
   EXPECT_EQ(Grid1_KeyDown(app, kKeyF2, 0), GridKeyAction::Handled);
   EXPECT_FALSE(Grid1_DblClick(app));
   EXPECT_FALSE(Grid1_KeyUp(app, 'A', 0));
@@ -220,10 +220,10 @@ TEST(CellEdit, EditAllReachesEveryGradeAndTheTallyViewIsReadOnly) {
 TEST(CellEdit, PopupItemEntriesAndAssignment) {
   EditFixture f;
   App& app = f.app;
-  auto shown = [&](int n) { return mainControls(app).item(popupItemKey(n)).visible; };
+  auto shown = [&](int n) { return mainControls(app).item(popupItem(n)).visible; };
   f.select(3, 3, 5, 4);
   ASSERT_TRUE(Grid1_RightMouseDown(app));
-  EXPECT_TRUE(mainControls(app).item("pmnuSp7").visible);
+  EXPECT_TRUE(mainControls(app).item(Command::PopupSp7).visible);
   EXPECT_TRUE(shown(8));
   EXPECT_FALSE(shown(9));
   EXPECT_EQ(popupItemCaption(app, 5), "道徳");
@@ -238,7 +238,7 @@ TEST(CellEdit, PopupItemEntriesAndAssignment) {
   f.select(3, 3, 3, 3);
   app.S.JWMode = JWModeKind::Class;
   Grid1_RightMouseDown(app);
-  EXPECT_FALSE(mainControls(app).item("pmnuSp7").visible);
+  EXPECT_FALSE(mainControls(app).item(Command::PopupSp7).visible);
   app.S.JWMode = JWModeKind::None;
 
   // Assigning an item takes the undo copy and reaches only the period cells.

@@ -67,15 +67,15 @@ TEST(Clipboard, CopyModeCopiesWhatTheGridShows) {
   App& app = f.app;
   f.text(1, 3, 0) = "運動会";
   f.cell(1, 3, 1) = 23;
-  testing::setView(app, "mnuUDisp", true);  // the grid blanks lessons that follow the timetable
+  testing::setView(app, Command::UDisp, true);  // the grid blanks lessons that follow the timetable
   f.cell(1, 3, 2) = 10 * EditFixture::weekday(5, 3) + 2;
   DispJJ(app, 1999, 5);
   f.select(3, 2, 3, 4);
   mnuCopy_Click(app);
   EXPECT_EQ(f.clipboard.content, "運動会\t月 3\t月 2\r\n");
   mnuCopyMode_Click(app);
-  EXPECT_TRUE(mainControls(app).checked("mnuCopyMode"));
-  EXPECT_TRUE(mainControls(app).checked("pmnuCopyMode"));
+  EXPECT_TRUE(mainControls(app).checked(Command::CopyMode));
+  EXPECT_TRUE(mainControls(app).checked(Command::PopupCopyMode));
   mnuCopy_Click(app);
   EXPECT_EQ(f.clipboard.content, "運動会\t" + app.Grid1.text(3, 3) + "\t\r\n");
 }
@@ -136,7 +136,7 @@ TEST(Clipboard, CutDeleteAndTheWholeColumnRefusal) {
   EXPECT_EQ(f.cell(1, 30, 2), 0);
 
   // Delete in the tally view is refused with its own message.
-  testing::setView(app, "mnuKei", true);
+  testing::setView(app, Command::Kei, true);
   EXPECT_FALSE(mnuDel_Click(app));
   EXPECT_EQ(f.msg.shown.back().text, "削除できません。");
 }

@@ -31,7 +31,7 @@ struct EditFixture : test::TestApp {
     app.Grid1.RowSel = rowSel;
     app.Grid1.ColSel = colSel;
   }
-  void setEditAll(bool on) { testing::setView(app, "mnuEditAll", on); }
+  void setEditAll(bool on) { testing::setView(app, Command::EditAll, on); }
 };
 
 }  // namespace tly::testing

@@ -69,7 +69,7 @@ TEST(JItemList, AddByEnterAndByClickWithItsThreeRefusals) {
 
   cmdOK_Click(app, d);
   EXPECT_EQ(app.Y.JItem[8], "音楽会");
-  EXPECT_EQ(mainControls(app).item(popupItemKey(9)).caption, "音楽会");  // the pop-up's entry
+  EXPECT_EQ(mainControls(app).item(popupItem(9)).caption, "音楽会");  // the pop-up's entry
   EXPECT_EQ(app.Y.JItem[15], "項目15");
   frmJItem_Unload(app, d, true);
   EXPECT_EQ(f.settings.values["TLY/Settings/JItemTop"], "3000");

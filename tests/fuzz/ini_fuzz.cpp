@@ -25,7 +25,7 @@ bool iniCheck(const uint8_t* data, size_t size) {
   if (app->W.windowState < 0 || app->W.windowState > 2) return false;
   if (!(app->Grid1.Font.size >= 1 && app->Grid1.Font.size <= 200)) return false;
   if (app->W.cmbGr.items.size() != static_cast<size_t>(app->Y.Ggn)) return false;
-  if (mainControls(*app).checked("mnuDispJWC") && mainControls(*app).checked("mnuDispJWS")) return false;
+  if (mainControls(*app).checked(Command::DispJWC) && mainControls(*app).checked(Command::DispJWS)) return false;
 
   // A key written into any file reads back, and the rest of the file is kept.
   ProfileText p(raw);
@@ -40,7 +40,7 @@ bool iniCheck(const uint8_t* data, size_t size) {
   app->Y.Ggn = 4;
   app->Y.JItemCount = 5;
   app->W.windowState = 1;
-  testing::setView(*app, "mnuUDisp", false);
+  testing::setView(*app, Command::UDisp, false);
   app->Grid1.Font.size = 12.5f;
   putMainIniTo(*app, p);
   const std::string again = p.bytes();
@@ -48,7 +48,7 @@ bool iniCheck(const uint8_t* data, size_t size) {
   back->Grid1.setCols(10);
   getMainIniFrom(*back, &again);
   return back->Y.Ggn == 4 && back->Y.JItemCount == 5 && back->W.windowState == 1 &&
-         !mainControls(*back).checked("mnuUDisp") && back->Grid1.Font.size == 12.5f;
+         !mainControls(*back).checked(Command::UDisp) && back->Grid1.Font.size == 12.5f;
 }
 
 }  // namespace tly::fuzz

@@ -43,7 +43,7 @@ bool pasteCheck(const uint8_t* data, size_t size) {
   app.Y = *base;
   app.U.UndoReady = false;
   rig->msg.shown.clear();
-  testing::setView(app, "mnuEditAll", (data[0] & 1) != 0);
+  testing::setView(app, Command::EditAll, (data[0] & 1) != 0);
   const int month = 1 + data[0] / 2 % 12;
   test::showMonth(app, 1 + data[1] % 3, month);
   Grid& g = app.Grid1;

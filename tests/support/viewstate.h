@@ -1,6 +1,6 @@
-// Tests set up and read the main window's view the way a user sees it: by the names of
-// its menu entries and toolbar buttons. Reading goes through the one derivation the
-// window uses (mainControls); setting maps a name onto the typed view state.
+// Tests set up and read the main window's view the way a user sees it: by the commands
+// of its menu entries and toolbar buttons. Reading goes through the one derivation the
+// window uses (mainControls); setting maps a command onto the typed view state.
 #pragma once
 
 #include <stdexcept>
@@ -10,8 +10,8 @@
 
 namespace tly::testing {
 
-// Sets the view option that the menu entry or toolbar button `name` shows.
-inline void setView(App& app, const std::string& name, bool on) {
+// Sets the view option that the menu entry (or its button) of command c shows.
+inline void setView(App& app, Command c, bool on) {
   ViewState& v = app.V;
   auto timetable = [&](TimetableView t) {
     if (on)
@@ -19,15 +19,17 @@ inline void setView(App& app, const std::string& name, bool on) {
     else if (v.timetable == t)
       v.timetable = TimetableView::None;
   };
-  if (name == "mnuKei" || name == "Kei") v.tally = on;
-  else if (name == "mnuJikanwari" || name == "JW") v.timetableMode = on;
-  else if (name == "mnuUDisp" || name == "DispAll") v.changesOnly = on;
-  else if (name == "mnuDispJWC" || name == "JWC") timetable(TimetableView::Class);
-  else if (name == "mnuDispJWS" || name == "JWS") timetable(TimetableView::Teacher);
-  else if (name == "mnuEditAll" || name == "pmnuEditAll") v.editAll = on;
-  else if (name == "mnuCopyMode" || name == "pmnuCopyMode") v.copyMode = on;
-  else if (name == "mnuShowToolBar") v.toolBar = on;
-  else throw std::invalid_argument("no view option behind " + name);
+  switch (c) {
+    case Command::Kei: v.tally = on; break;
+    case Command::Jikanwari: v.timetableMode = on; break;
+    case Command::UDisp: v.changesOnly = on; break;
+    case Command::DispJWC: timetable(TimetableView::Class); break;
+    case Command::DispJWS: timetable(TimetableView::Teacher); break;
+    case Command::EditAll: case Command::PopupEditAll: v.editAll = on; break;
+    case Command::CopyMode: case Command::PopupCopyMode: v.copyMode = on; break;
+    case Command::ShowToolBar: v.toolBar = on; break;
+    default: throw std::invalid_argument(std::string("no view option behind ") + controlName(c));
+  }
 }
 
 }  // namespace tly::testing

@@ -63,7 +63,7 @@ struct Session : test::FakePlatform {
     QTest::mouseClick(dlg->cmdOK(), Qt::LeftButton);
     QApplication::processEvents();
   }
-  QToolButton* button(const std::string& key) {
+  QToolButton* button(Command key) {
     return qobject_cast<QToolButton*>(window().toolBar()->widgetForAction(window().toolButton(key)));
   }
 };

@@ -32,14 +32,14 @@ TEST(TallyView, SwitchingOnLocksFileCommandsAndOffRestoresTheMonth) {
 
   mnuKei_Click(*app);
   auto w = [&] { return mainControls(*app); };
-  EXPECT_TRUE(w().checked("mnuKei"));
-  EXPECT_TRUE(w().pressed("Kei"));
-  for (const char* m : {"mnuOpen", "mnuSave", "mnuNSave", "mnuNew", "mnuColWidth"})
-    EXPECT_FALSE(w().item(m).enabled) << m;
-  for (const char* b : {"Open", "Save", "New"}) EXPECT_FALSE(w().tool(b).enabled) << b;
-  EXPECT_EQ(w().item("mnuCopyAll").caption, "時数集計表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ");
+  EXPECT_TRUE(w().checked(Command::Kei));
+  EXPECT_TRUE(w().pressed(Command::Kei));
+  for (Command m : {Command::Open, Command::Save, Command::NSave, Command::New, Command::ColWidth})
+    EXPECT_FALSE(w().item(m).enabled) << controlName(m);
+  for (Command b : {Command::Open, Command::Save, Command::New}) EXPECT_FALSE(w().tool(b).enabled) << controlName(b);
+  EXPECT_EQ(w().item(Command::CopyAll).caption, "時数集計表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ");
   EXPECT_EQ(app->S.JWMode, JWModeKind::None);
-  EXPECT_FALSE(w().checked("mnuJikanwari"));
+  EXPECT_FALSE(w().checked(Command::Jikanwari));
   for (int c = 0; c < 10; ++c) {
     EXPECT_EQ(app->S.JJColWidth[static_cast<size_t>(c)], 300 + 10 * c);
     EXPECT_EQ(app->Y.Fs.FsColWidth[static_cast<size_t>(c)], 300 + 10 * c);
@@ -50,13 +50,14 @@ TEST(TallyView, SwitchingOnLocksFileCommandsAndOffRestoresTheMonth) {
   ASSERT_EQ(app->Grid1.cols(), 7);
   app->Y.Fs.FsColWidth[0] = 0;  // whatever the file held, the kept widths come back
   mnuKei_Click(*app);
-  EXPECT_FALSE(w().checked("mnuKei"));
-  EXPECT_FALSE(w().pressed("Kei"));
-  EXPECT_FALSE(w().pressed("JW"));
-  for (const char* m : {"mnuOpen", "mnuSave", "mnuNSave", "mnuNew", "mnuColWidth", "mnuView", "mnuUndo"})
-    EXPECT_TRUE(w().item(m).enabled) << m;
-  for (const char* b : {"Open", "Save", "New"}) EXPECT_TRUE(w().tool(b).enabled) << b;
-  EXPECT_EQ(w().item("mnuCopyAll").caption, "月間予定表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ");
+  EXPECT_FALSE(w().checked(Command::Kei));
+  EXPECT_FALSE(w().pressed(Command::Kei));
+  EXPECT_FALSE(w().pressed(Command::Jikanwari));
+  for (Command m : {Command::Open, Command::Save, Command::NSave, Command::New, Command::ColWidth, Command::ViewMenu,
+                    Command::Undo})
+    EXPECT_TRUE(w().item(m).enabled) << controlName(m);
+  for (Command b : {Command::Open, Command::Save, Command::New}) EXPECT_TRUE(w().tool(b).enabled) << controlName(b);
+  EXPECT_EQ(w().item(Command::CopyAll).caption, "月間予定表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ");
   ASSERT_EQ(app->Grid1.cols(), 10);
   for (int c = 0; c < 10; ++c) EXPECT_EQ(app->Grid1.colWidth(c), 300 + 10 * c);
   EXPECT_EQ(app->W.txtInput, "");
@@ -64,7 +65,7 @@ TEST(TallyView, SwitchingOnLocksFileCommandsAndOffRestoresTheMonth) {
   EXPECT_EQ(app->Grid1.Col, 2);
 
   leaveTallyView(*app);  // already off: nothing changes
-  EXPECT_FALSE(w().checked("mnuKei"));
+  EXPECT_FALSE(w().checked(Command::Kei));
   EXPECT_EQ(app->Grid1.cols(), 10);
 }
 
@@ -89,13 +90,13 @@ TEST(TallyView, GradeChangeRetalliesAndMonthChangeLeaves) {
   EXPECT_EQ(app->S.CurMonth, 6);
   EXPECT_EQ(app->Grid1.cols(), 10);
   EXPECT_EQ(app->Grid1.rows(), 31);  // June of the month view
-  EXPECT_EQ(mainControls(*app).item("mnuCopyAll").caption, "月間予定表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ");
+  EXPECT_EQ(mainControls(*app).item(Command::CopyAll).caption, "月間予定表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ");
 }
 
 TEST(TallyView, TimetableTextViewTurnsOnTheTimetableTally) {
   auto app = makeYearApp(1999, 3, 6);
   showMonth(*app);
-  testing::setView(*app, "mnuDispJWS", true);
+  testing::setView(*app, Command::DispJWS, true);
   test::addTimetable(*app, 1, "山田");
   test::addTimetable(*app, 1, "佐藤");
   app->W.cmbDispJW.items = {"山田", "佐藤"};
@@ -103,8 +104,8 @@ TEST(TallyView, TimetableTextViewTurnsOnTheTimetableTally) {
   mnuKei_Click(*app);
   EXPECT_EQ(app->S.JWMode, JWModeKind::Teacher);
   EXPECT_EQ(app->S.JWNo, 2);
-  EXPECT_TRUE(mainControls(*app).checked("mnuJikanwari"));
-  EXPECT_TRUE(mainControls(*app).pressed("JW"));
+  EXPECT_TRUE(mainControls(*app).checked(Command::Jikanwari));
+  EXPECT_TRUE(mainControls(*app).pressed(Command::Jikanwari));
   EXPECT_FALSE(mainControls(*app).timetableSelectorVisible);
   EXPECT_EQ(app->Y.Fs.FsJWClass, 0);
   // The timetable window opened on the timetable shown.
@@ -114,21 +115,23 @@ TEST(TallyView, TimetableTextViewTurnsOnTheTimetableTally) {
   leaveTallyView(*app);
   EXPECT_FALSE(app->JWF.open);
   EXPECT_EQ(app->S.JWMode, JWModeKind::None);
-  EXPECT_FALSE(mainControls(*app).checked("mnuJikanwari"));
-  EXPECT_FALSE(mainControls(*app).pressed("JW"));
+  EXPECT_FALSE(mainControls(*app).checked(Command::Jikanwari));
+  EXPECT_FALSE(mainControls(*app).pressed(Command::Jikanwari));
   EXPECT_TRUE(mainControls(*app).timetableSelectorVisible);
 }
 
 TEST(TallyView, TimetableModeMenusSwitchTogether) {
   App app;
   DisableMenu(app);
-  const char* const kForbidden[] = {"mnuOpen", "mnuSave", "mnuNSave", "mnuNew", "mnuEnd", "mnuUndo",
-                                    "mnuCut", "mnuDel", "mnuPaste", "mnuEditAll", "mnuCopyMode", "mnuView",
-                                    "pmnuUndo", "pmnuCut", "pmnuDel", "pmnuPaste", "pmnuEditAll", "pmnuCopyMode"};
-  for (const char* m : kForbidden) EXPECT_FALSE(mainControls(app).item(m).enabled) << m;
-  EXPECT_TRUE(mainControls(app).item("mnuPrint").enabled);
+  const Command kForbidden[] = {Command::Open,         Command::Save,         Command::NSave,    Command::New,
+                                Command::End,          Command::Undo,         Command::Cut,      Command::Del,
+                                Command::Paste,        Command::EditAll,      Command::CopyMode, Command::ViewMenu,
+                                Command::PopupUndo,    Command::PopupCut,     Command::PopupDel, Command::PopupPaste,
+                                Command::PopupEditAll, Command::PopupCopyMode};
+  for (Command m : kForbidden) EXPECT_FALSE(mainControls(app).item(m).enabled) << controlName(m);
+  EXPECT_TRUE(mainControls(app).item(Command::Print).enabled);
   EnableMenu(app);
-  for (const char* m : kForbidden) EXPECT_TRUE(mainControls(app).item(m).enabled) << m;
+  for (Command m : kForbidden) EXPECT_TRUE(mainControls(app).item(m).enabled) << controlName(m);
 }
 
 TEST(JisuuDialog, OpensOnTheStoredRangeAndTalliesIt) {

@@ -314,20 +314,23 @@ TEST(TimetableMode, EnterAndEveryCloseGiveTheMainWindowBack) {
     for (int c = 0; c < x.a().Grid1.cols(); ++c) x.a().Grid1.setColWidth(c, 400 + c);
     mnuJikanwari_Click(x.a());
     auto w = [&] { return mainControls(x.a()); };
-    EXPECT_TRUE(w().checked("mnuJikanwari"));
-    EXPECT_TRUE(w().pressed("JW"));
-    EXPECT_EQ(w().item("mnuCopyAll").caption, "時数集計表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ");
-    for (const char* m : {"mnuOpen", "mnuEnd", "mnuView", "pmnuPaste"}) EXPECT_FALSE(w().enabled(m)) << m;
-    for (const char* b : {"Open", "Save", "New", "Undo", "Cut", "Paste", "Del"}) EXPECT_FALSE(w().tool(b).enabled) << b;
-    EXPECT_TRUE(w().enabled("mnuKei"));
+    EXPECT_TRUE(w().checked(Command::Jikanwari));
+    EXPECT_TRUE(w().pressed(Command::Jikanwari));
+    EXPECT_EQ(w().item(Command::CopyAll).caption, "時数集計表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ");
+    for (Command m : {Command::Open, Command::End, Command::ViewMenu, Command::PopupPaste})
+      EXPECT_FALSE(w().enabled(m)) << controlName(m);
+    for (Command b :
+         {Command::Open, Command::Save, Command::New, Command::Undo, Command::Cut, Command::Paste, Command::Del})
+      EXPECT_FALSE(w().tool(b).enabled) << controlName(b);
+    EXPECT_TRUE(w().enabled(Command::Kei));
     EXPECT_TRUE(w().gradeMonthSelectorsEnabled);
     optClass_Click(x.a(), false);
     EXPECT_EQ(x.a().S.JWMode, JWModeKind::Teacher);
-    EXPECT_TRUE(w().checked("mnuDispJWS"));
+    EXPECT_TRUE(w().checked(Command::DispJWS));
     lstJW_Click(x.a(), 0);
     if (how == Close::TallyOff) {
       ASSERT_TRUE(cmdKei_Click(x.a()));
-      EXPECT_TRUE(w().checked("mnuKei"));
+      EXPECT_TRUE(w().checked(Command::Kei));
       EXPECT_TRUE(w().timetableSelectorVisible);
       EXPECT_FALSE(w().timetableSelectorEnabled);
       EXPECT_FALSE(w().gradeMonthSelectorsEnabled);
@@ -347,12 +350,14 @@ TEST(TimetableMode, EnterAndEveryCloseGiveTheMainWindowBack) {
       JW_Form_Unload(x.a());
     }
     EXPECT_FALSE(x.f().open);
-    EXPECT_FALSE(w().checked("mnuJikanwari"));
-    EXPECT_FALSE(w().checked("mnuKei"));
+    EXPECT_FALSE(w().checked(Command::Jikanwari));
+    EXPECT_FALSE(w().checked(Command::Kei));
     EXPECT_EQ(x.a().S.JWMode, JWModeKind::None);
-    EXPECT_EQ(w().item("mnuCopyAll").caption, "月間予定表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ");
-    for (const char* m : {"mnuOpen", "mnuEnd", "mnuView", "mnuSave"}) EXPECT_TRUE(w().enabled(m)) << m;
-    for (const char* b : {"Open", "Undo", "JWC"}) EXPECT_TRUE(w().tool(b).enabled) << b;
+    EXPECT_EQ(w().item(Command::CopyAll).caption, "月間予定表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ");
+    for (Command m : {Command::Open, Command::End, Command::ViewMenu, Command::Save})
+      EXPECT_TRUE(w().enabled(m)) << controlName(m);
+    for (Command b : {Command::Open, Command::Undo, Command::DispJWC})
+      EXPECT_TRUE(w().tool(b).enabled) << controlName(b);
     EXPECT_TRUE(w().gradeMonthSelectorsEnabled);
     EXPECT_EQ(x.a().Y.Fs.FsJWClass, 0);  // teacher timetables were chosen
     EXPECT_EQ(x.settings.stored("JWLeft"), "2000");
@@ -395,7 +400,8 @@ TEST(TimetableMode, TallyCommandOpensTheWindowOnTheShownTimetable) {
   mnuDispJWC_Click(x.a());
   auto w = mainControls(x.a());
   EXPECT_FALSE(x.f().open);
-  for (const char* m : {"mnuOpen", "mnuSave", "mnuNew", "mnuColWidth", "mnuEnd"}) EXPECT_TRUE(w.enabled(m)) << m;
+  for (Command m : {Command::Open, Command::Save, Command::New, Command::ColWidth, Command::End})
+    EXPECT_TRUE(w.enabled(m)) << controlName(m);
 }
 
 TEST(TimetableMode, ChoicesAndListPositionsTravelInFileSettings) {

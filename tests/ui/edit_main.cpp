@@ -39,8 +39,8 @@ void startYear(Session& s) {
   test::setDefaultItems(s.app.Y);
   QVERIFY(QTest::qWaitForWindowActive(s.w.get()));
   // The edit-all mode starts as the settings say; these tests start with one grade.
-  if (s.w->menuAction("mnuEditAll")->isChecked()) s.w->menuAction("mnuEditAll")->trigger();
-  QVERIFY(!mainControls(s.app).checked("mnuEditAll"));
+  if (s.w->menuAction(Command::EditAll)->isChecked()) s.w->menuAction(Command::EditAll)->trigger();
+  QVERIFY(!mainControls(s.app).checked(Command::EditAll));
 }
 
 int16_t cell(Session& s, int grade, int day, int period) { return s.app.Y.JJ[grade - 1][s.app.S.CurMonth][day][period]; }
@@ -102,8 +102,8 @@ class EditMainTest : public QObject {
   void editAllReachesEveryGrade() {
     Session s;
     startYear(s);
-    s.w->menuAction("mnuEditAll")->trigger();
-    QVERIFY(s.w->menuAction("mnuEditAll")->isChecked());
+    s.w->menuAction(Command::EditAll)->trigger();
+    QVERIFY(s.w->menuAction(Command::EditAll)->isChecked());
     QCOMPARE(s.w->panel(2)->text(), QString::fromUtf8("全学年一括編集"));
     goTo(s, 8, 3);
     typeText(s.w->grid(), QString::fromUtf8("学"));
@@ -113,7 +113,7 @@ class EditMainTest : public QObject {
     QCOMPARE(s.app.Grid1.Row, 9);
     // The status panel switches it off again.
     QTest::mouseClick(s.w->panel(2), Qt::LeftButton);
-    QVERIFY(!s.w->menuAction("mnuEditAll")->isChecked());
+    QVERIFY(!s.w->menuAction(Command::EditAll)->isChecked());
     QCOMPARE(s.w->panel(2)->text(), QString());
     s.w->close();
   }
@@ -138,9 +138,9 @@ class EditMainTest : public QObject {
     QTest::keyClick(s.w->grid(), Qt::Key_Delete);
     QCOMPARE(cell(s, 1, 27, 1), int16_t(0));
     QCOMPARE(cell(s, 1, 28, 6), int16_t(0));
-    s.w->menuAction("mnuUndo")->trigger();
+    s.w->menuAction(Command::Undo)->trigger();
     QCOMPARE(cell(s, 1, 27, 1), int16_t(31));  // April 27 1999 was a Tuesday
-    s.w->toolButton("Undo")->trigger();
+    s.w->toolButton(Command::Undo)->trigger();
     QCOMPARE(cell(s, 1, 27, 1), int16_t(0));
     QCOMPARE(cell(s, 1, 28, 6), int16_t(0));
     QVERIFY(s.w->grid()->hasFocus());
@@ -157,16 +157,16 @@ class EditMainTest : public QObject {
     QVERIFY(ed->preparePopup());
     int items = s.app.Y.JItemCount;
     QVERIFY(items >= 5);
-    QVERIFY(ed->popupAction(popupItemKey(items))->isVisible());
-    QVERIFY(!ed->popupAction(popupItemKey(items + 1))->isVisible());
-    QCOMPARE(ed->popupAction(popupItemKey(5))->text(), QString::fromStdString(s.app.Y.JItem[4]));
-    ed->popupAction(popupItemKey(5))->trigger();
+    QVERIFY(ed->popupAction(popupItem(items))->isVisible());
+    QVERIFY(!ed->popupAction(popupItem(items + 1))->isVisible());
+    QCOMPARE(ed->popupAction(popupItem(5))->text(), QString::fromStdString(s.app.Y.JItem[4]));
+    ed->popupAction(popupItem(5))->trigger();
     QCOMPARE(cell(s, 1, 12, 2), int16_t(-5));
     QCOMPARE(cell(s, 1, 13, 3), int16_t(-5));
     QVERIFY(s.app.U.UndoReady);
 
     // The item dialog renames: the cells keep item 5 and show its new name.
-    s.w->menuAction("mnuJItem")->trigger();
+    s.w->menuAction(Command::JItem)->trigger();
     ui::frmJItem* dlg = ed->itemWindow();
     QVERIFY(dlg);
     QVERIFY(QTest::qWaitForWindowExposed(dlg));

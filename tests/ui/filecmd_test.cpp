@@ -24,7 +24,7 @@ void FileCommandTest::newAsksBeforeDroppingTheYear() {
 
   // Cancel through the toolbar button: nothing changes, no dialog.
   s.msg.answers = {MsgResult::Cancel};
-  QTest::mouseClick(s.button("New"), Qt::LeftButton);
+  QTest::mouseClick(s.button(Command::New), Qt::LeftButton);
   QCOMPARE(s.msg.shown.size(), size_t(1));
   QCOMPARE(s.msg.shown[0].text, std::string("現在編集中のデータは失われます。"));
   QCOMPARE(s.msg.shown[0].title, std::string("TLY 新規作成"));
@@ -35,7 +35,7 @@ void FileCommandTest::newAsksBeforeDroppingTheYear() {
 
   // OK through the menu: the name is dropped before the dialog opens; the main window stays.
   s.msg.answers = {MsgResult::OK};
-  s.w->menuAction("mnuNew")->trigger();
+  s.w->menuAction(Command::New)->trigger();
   ui::frmNew* dlg = s.w->newYearWindow();
   QVERIFY(dlg && dlg->isVisible());
   QVERIFY(s.w->isVisible());
@@ -59,7 +59,7 @@ void FileCommandTest::saveWithoutNameAsksForOneThenReusesIt() {
   const QString title = s.w->windowTitle();
 
   s.files.choose(a);
-  QTest::mouseClick(s.button("Save"), Qt::LeftButton);
+  QTest::mouseClick(s.button(Command::Save), Qt::LeftButton);
   QCOMPARE(s.files.asked.size(), size_t(1));
   QVERIFY(s.files.asked[0].save);
   QCOMPARE(s.files.asked[0].title, std::string("ファイル名を付けて保存"));
@@ -72,19 +72,19 @@ void FileCommandTest::saveWithoutNameAsksForOneThenReusesIt() {
   // Save again: the same file is replaced without a dialog or a question.
   s.app.Y.JJText[0][4][1][0] = "入学式";
   s.msg.shown.clear();
-  s.w->menuAction("mnuSave")->trigger();
+  s.w->menuAction(Command::Save)->trigger();
   QCOMPARE(s.files.asked.size(), size_t(1));
   QVERIFY(s.msg.shown.empty());
   QVERIFY(readBytes(a) != first);
 
   // A new year, then Open brings the saved one back and names it in the title.
   s.msg.answers = {MsgResult::OK};
-  s.w->menuAction("mnuNew")->trigger();
+  s.w->menuAction(Command::New)->trigger();
   s.w->newYearWindow()->txtNendo()->setText("2003");
   QTest::mouseClick(s.w->newYearWindow()->cmdOK(), Qt::LeftButton);
   QCOMPARE(int(s.app.Y.nendo()), 2003);
   s.files.choose(a);
-  QTest::mouseClick(s.button("Open"), Qt::LeftButton);
+  QTest::mouseClick(s.button(Command::Open), Qt::LeftButton);
   QCOMPARE(s.files.asked.back().title, std::string("ファイルを開く"));
   QCOMPARE(int(s.app.Y.nendo()), 1999);
   QCOMPARE(s.app.Y.JJText[0][4][1][0], std::string("入学式"));
@@ -101,14 +101,14 @@ void FileCommandTest::saveAsOntoAnExistingFileAsksFirst() {
   s.msg.shown.clear();
   s.files.choose(b);
   s.msg.answers = {MsgResult::No};
-  s.w->menuAction("mnuNSave")->trigger();
+  s.w->menuAction(Command::NSave)->trigger();
   QVERIFY(s.msg.saw("同名のファイルが存在します。"));
   QCOMPARE(readBytes(b), std::string("old"));
   QVERIFY(s.app.F.CurFile.empty());
 
   s.files.choose(b);
   s.msg.answers = {MsgResult::Yes};
-  s.w->menuAction("mnuNSave")->trigger();
+  s.w->menuAction(Command::NSave)->trigger();
   QVERIFY(readBytes(b) != "old");
   QCOMPARE(s.app.F.CurFile, b);
   s.w->close();

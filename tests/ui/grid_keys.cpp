@@ -20,7 +20,7 @@ void startYear(Session& s) {
   s.startWithNewYear(1999);
   test::setDefaultItems(s.app.Y);
   QVERIFY(QTest::qWaitForWindowActive(s.w.get()));
-  if (s.w->menuAction("mnuEditAll")->isChecked()) s.w->menuAction("mnuEditAll")->trigger();
+  if (s.w->menuAction(Command::EditAll)->isChecked()) s.w->menuAction(Command::EditAll)->trigger();
 }
 
 void goTo(Session& s, int row, int col) {
@@ -115,7 +115,7 @@ class GridKeysTest : public QObject {
     // Copy of a whole 31-day column is refused, of a 30-day one accepted.
     showMonth(s, 5);
     QTest::mouseClick(g->viewport(), Qt::LeftButton, {}, centre(s, 0, 3));
-    s.w->menuAction("mnuCopy")->trigger();
+    s.w->menuAction(Command::Copy)->trigger();
     QVERIFY(s.msg.saw("この範囲指定はできません。"));
   }
 
@@ -144,8 +144,8 @@ class GridKeysTest : public QObject {
   void deleteKeyInTallyViewDoesNothing() {
     Session s;
     startYear(s);
-    s.w->menuAction("mnuKei")->trigger();
-    QVERIFY(s.w->menuAction("mnuKei")->isChecked());
+    s.w->menuAction(Command::Kei)->trigger();
+    QVERIFY(s.w->menuAction(Command::Kei)->isChecked());
     ui::frmJisuu* dlg = ui::tallyDialog(*s.w);
     QVERIFY(dlg);
     QTest::mouseClick(dlg->cmdJisuuOk(), Qt::LeftButton);
@@ -159,11 +159,11 @@ class GridKeysTest : public QObject {
     QApplication::processEvents();
     QCOMPARE(s.msg.shown.size(), before);
     // The menu command itself still refuses with its message.
-    s.w->menuAction("mnuDel")->trigger();
+    s.w->menuAction(Command::Del)->trigger();
     QVERIFY(s.msg.saw("削除できません。"));
     // In the month view the key deletes.
-    s.w->menuAction("mnuKei")->trigger();
-    QVERIFY(!s.w->menuAction("mnuKei")->isChecked());
+    s.w->menuAction(Command::Kei)->trigger();
+    QVERIFY(!s.w->menuAction(Command::Kei)->isChecked());
     goTo(s, 14, 5);
     const int m = s.app.S.CurMonth;
     QVERIFY(s.app.Y.JJ[0][m][14][3] != 0);

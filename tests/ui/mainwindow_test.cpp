@@ -88,23 +88,23 @@ void MainWindowTest::widgetsFollowTheWindowState() {
   s.app.W.caption = "TLY 授業時数集計 - x.DAT";
   s.app.W.panel[2] = "全学年一括編集";
   s.w->syncFromModel();
-  QVERIFY(!s.w->menuAction("mnuOpen")->isEnabled());
-  QVERIFY(!s.w->topMenu("mnuView")->menuAction()->isEnabled());
-  QVERIFY(!s.button("Open")->isEnabled());
-  QCOMPARE(s.w->menuAction("mnuCopyAll")->text(), QString("時数集計表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ"));
+  QVERIFY(!s.w->menuAction(Command::Open)->isEnabled());
+  QVERIFY(!s.w->topMenu(Command::ViewMenu)->menuAction()->isEnabled());
+  QVERIFY(!s.button(Command::Open)->isEnabled());
+  QCOMPARE(s.w->menuAction(Command::CopyAll)->text(), QString("時数集計表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ"));
   QCOMPARE(s.w->windowTitle(), QString("TLY 授業時数集計 - x.DAT"));
   QCOMPARE(s.w->panel(2)->text(), QString("全学年一括編集"));
   // A disabled button does nothing when clicked.
-  QTest::mouseClick(s.button("Open"), Qt::LeftButton);
+  QTest::mouseClick(s.button(Command::Open), Qt::LeftButton);
   QVERIFY(s.files.asked.empty());
 
   s.app.V.tally = false;
   s.app.V.copyAllRenamed = false;  // as at start: the designed caption
   EnableMenu(s.app);
   s.w->syncFromModel();
-  QVERIFY(s.w->menuAction("mnuOpen")->isEnabled());
-  QVERIFY(s.w->topMenu("mnuView")->menuAction()->isEnabled());
-  QCOMPARE(s.w->menuAction("mnuCopyAll")->text(), QString("月間予定表をクリップボードへ"));
+  QVERIFY(s.w->menuAction(Command::Open)->isEnabled());
+  QVERIFY(s.w->topMenu(Command::ViewMenu)->menuAction()->isEnabled());
+  QCOMPARE(s.w->menuAction(Command::CopyAll)->text(), QString("月間予定表をクリップボードへ"));
   s.w->close();
 }
 
@@ -113,18 +113,18 @@ void MainWindowTest::helpWithoutFileShowsOwnPageAndAboutShowsSystem() {
   s.msg.answers = {MsgResult::No};
   s.start();
   QVERIFY(!s.w->helpWindow());
-  s.w->menuAction("mnuHelp")->trigger();
+  s.w->menuAction(Command::Help)->trigger();
   QVERIFY(s.w->helpWindow() && s.w->helpWindow()->isVisible());
   QVERIFY(ui::HelpWindow::helpHtml().contains("年度"));
 
   s.app.F.HelpFile.clear();
   s.msg.shown.clear();
-  s.w->menuAction("mnuHelp")->trigger();
+  s.w->menuAction(Command::Help)->trigger();
   QCOMPARE(s.msg.shown.size(), size_t(1));
   QCOMPARE(s.msg.shown[0].title, s.w->windowTitle().toStdString());
   QCOMPARE(s.msg.shown[0].icon, MsgIcon::Information);
 
-  s.w->menuAction("mnuAbout")->trigger();
+  s.w->menuAction(Command::About)->trigger();
   auto* about = qobject_cast<ui::frmAbout*>(s.w->aboutWindow());
   QVERIFY(about && about->isVisible());
   QVERIFY(!about->isModal());
@@ -141,7 +141,7 @@ void MainWindowTest::closingMainWhileDialogOpenStaysClosed() {
   Session s;
   s.startWithNewYear(1999);
   s.msg.answers = {MsgResult::OK};
-  s.w->menuAction("mnuNew")->trigger();
+  s.w->menuAction(Command::New)->trigger();
   QPointer<ui::frmNew> dlg = s.w->newYearWindow();
   QVERIFY(dlg && dlg->isVisible());
   QSignalSpy ended(s.w.get(), &ui::frmMain::ended);

@@ -149,7 +149,7 @@ void NewYearTest::cancelEndsTheProgramAndFrameCloseShowsMain() {
     Session s;
     s.startWithNewYear(1999);
     s.msg.answers = {MsgResult::OK};
-    s.w->menuAction("mnuNew")->trigger();
+    s.w->menuAction(Command::New)->trigger();
     QSignalSpy ended(s.w.get(), &ui::frmMain::ended);
     s.w->newYearWindow()->txtNendo()->setText("2004");
     QTest::mouseClick(s.w->newYearWindow()->cmdCan(), Qt::LeftButton);
@@ -200,7 +200,7 @@ void NewYearTest::lawHolidaysBox() {
 
   // The next dialog starts with the box on; a disabled box builds with the table.
   s.msg.answers = {MsgResult::OK};
-  s.w->menuAction("mnuNew")->trigger();
+  s.w->menuAction(Command::New)->trigger();
   d = s.w->newYearWindow();
   QVERIFY(d->chkLaw()->isChecked());
   d->txtNendo()->setText("1948");

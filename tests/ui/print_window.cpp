@@ -64,7 +64,7 @@ void PrintWindowTest::dialogSpinsLimitsAndSavedValues() {
   s.startWithNewYear(2024);
   s.app.Y.Fs.FsPrnTop = 12;
   s.app.Y.Fs.FsPrnCopies = 100;
-  s.w->menuAction("mnuPrint")->trigger();
+  s.w->menuAction(Command::Print)->trigger();
   ui::frmPrint* d = ui::mainPrinting(*s.w)->printDialog();
   QVERIFY(d);
   QCOMPARE(d->windowTitle(), QString::fromUtf8("TLY - 印刷"));
@@ -111,8 +111,8 @@ void PrintWindowTest::dialogSpinsLimitsAndSavedValues() {
   QVERIFY(s.settings.stored("PrtLeft") != "<none>");
 
   // With the tally view on, the month range is off; the dialog opens with 250 replaced.
-  s.w->menuAction("mnuKei")->trigger();
-  s.w->menuAction("mnuPrint")->trigger();
+  s.w->menuAction(Command::Kei)->trigger();
+  s.w->menuAction(Command::Print)->trigger();
   d = ui::mainPrinting(*s.w)->printDialog();
   QVERIFY(d);
   QVERIFY(!d->optPrintAll()->isEnabled());
@@ -189,7 +189,7 @@ void PrintWindowTest::columnWidthsFontAndBorderDrag() {
   Grid& g = s.app.Grid1;
   g.setCurrent(3, 3);
   g.ColSel = 8;
-  s.w->menuAction("mnuColWidth")->trigger();
+  s.w->menuAction(Command::ColWidth)->trigger();
   ui::frmColWidth* d = ui::mainPrinting(*s.w)->colWidthDialog();
   QVERIFY(d);
   QCOMPARE(d->windowTitle(), QString::fromUtf8("TLY - 列幅変更"));
@@ -201,7 +201,7 @@ void PrintWindowTest::columnWidthsFontAndBorderDrag() {
   QCOMPARE(s.w->grid()->cellRect(0, 3).width(), ui::twipsToPx(680, s.w->grid()->dpi()));
 
   // 規定値 without a printer: the widths of a new grid.
-  s.w->menuAction("mnuColWidth")->trigger();
+  s.w->menuAction(Command::ColWidth)->trigger();
   d = ui::mainPrinting(*s.w)->colWidthDialog();
   QTest::mouseClick(d->cmdDefColWidth(), Qt::LeftButton);
   QCOMPARE(g.colWidth(3), 560);
@@ -209,7 +209,7 @@ void PrintWindowTest::columnWidthsFontAndBorderDrag() {
 
   // The font command, from the toolbar button.
   s.fonts.answers.push_back(FontInfo{"ＭＳ Ｐゴシック", 12});
-  s.w->toolButton("Font")->trigger();
+  s.w->toolButton(Command::Font)->trigger();
   QCOMPARE(g.rowHeight(5), 264);
   QCOMPARE(QString::fromStdString(g.Font.name), QString::fromUtf8("ＭＳ Ｐゴシック"));
 
@@ -225,7 +225,7 @@ void PrintWindowTest::columnWidthsFontAndBorderDrag() {
   const int mm = static_cast<int>(std::floor(ui::pxToTwips(head.width() + 40, dpi) / 56.7 + 0.5));
   QCOMPARE(g.colWidth(2), static_cast<int>(std::floor(mm * 56.7 + 0.5)));
   // The month's widths go into the file's settings when it is saved.
-  s.w->menuAction("mnuSave")->trigger();
+  s.w->menuAction(Command::Save)->trigger();
   QCOMPARE(int(s.app.Y.Fs.FsColWidth[2]), g.colWidth(2));
 }
 

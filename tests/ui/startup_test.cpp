@@ -92,7 +92,7 @@ void StartupTest::decliningTheNewYearShowsAnEmptyGrid() {
   QVERIFY(s.w->isVisible());
   QVERIFY(!s.w->newYearWindow());
   QCOMPARE(s.app.Grid1.rows(), 32);
-  QVERIFY(!s.w->menuAction("mnuUDisp")->isChecked());
+  QVERIFY(!s.w->menuAction(Command::UDisp)->isChecked());
   s.w->close();
 }
 
@@ -142,7 +142,7 @@ void StartupTest::placementRoundTripsAndUnloadRunsOnce() {
   QApplication::processEvents();
 
   QSignalSpy ended(s.w.get(), &ui::frmMain::ended);
-  s.w->menuAction("mnuEnd")->trigger();  // 終了 closes the window, which unloads
+  s.w->menuAction(Command::End)->trigger();  // 終了 closes the window, which unloads
   QVERIFY(!s.w->isVisible());
   QCOMPARE(ended.count(), 1);
   QCOMPARE(s.settings.get("TLY", "Settings", "MainWidth", ""), std::string("12000"));

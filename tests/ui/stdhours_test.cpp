@@ -25,7 +25,7 @@ class StdHoursTest : public QObject {
   std::unique_ptr<testui::Session> s_;
 
   ui::frmStdHours* open() {
-    s_->window().menuAction("mnuStdHours")->trigger();
+    s_->window().menuAction(Command::StdHours)->trigger();
     QApplication::processEvents();
     auto* f = s_->window().findChild<ui::frmStdHours*>();
     if (f) f->resize(900, 640);
@@ -66,9 +66,9 @@ class StdHoursTest : public QObject {
   void cleanup() { s_.reset(); }
 
   void wholeSchoolThenOneClass() {
-    QMenu* tools = s_->window().topMenu("mnuTool");
-    QVERIFY(tools->actions().contains(s_->window().menuAction("mnuStdHours")));
-    QVERIFY(s_->window().menuAction("mnuStdHours")->isEnabled());
+    QMenu* tools = s_->window().topMenu(Command::ToolMenu);
+    QVERIFY(tools->actions().contains(s_->window().menuAction(Command::StdHours)));
+    QVERIFY(s_->window().menuAction(Command::StdHours)->isEnabled());
     if (!qEnvironmentVariable("TLY_SCREENSHOT_DIR").isEmpty()) {
       tools->popup(s_->window().mapToGlobal(QPoint(200, 30)));
       QApplication::processEvents();

@@ -27,15 +27,17 @@ void TallyViewTest::commandSwitchesTheViewAndTheDialogTallies() {
   ui::frmMain& w = s.window();
   const int monthCol2 = s.app.Grid1.colWidth(2);
   test::setDefaultItems(s.app.Y);
-  QVERIFY(w.menuAction("mnuKei")->isEnabled());
-  QVERIFY(w.toolButton("Kei")->isEnabled());
+  QVERIFY(w.menuAction(Command::Kei)->isEnabled());
+  QVERIFY(w.toolButton(Command::Kei)->isEnabled());
 
-  w.menuAction("mnuKei")->trigger();
-  QVERIFY(w.menuAction("mnuKei")->isChecked());
-  QVERIFY(w.toolButton("Kei")->isChecked());
-  for (const char* m : {"mnuOpen", "mnuSave", "mnuNSave", "mnuNew"}) QVERIFY2(!w.menuAction(m)->isEnabled(), m);
-  for (const char* b : {"Open", "Save", "New"}) QVERIFY2(!w.toolButton(b)->isEnabled(), b);
-  QCOMPARE(w.menuAction("mnuCopyAll")->text(), QStringLiteral("時数集計表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ"));
+  w.menuAction(Command::Kei)->trigger();
+  QVERIFY(w.menuAction(Command::Kei)->isChecked());
+  QVERIFY(w.toolButton(Command::Kei)->isChecked());
+  for (Command m : {Command::Open, Command::Save, Command::NSave, Command::New})
+    QVERIFY2(!w.menuAction(m)->isEnabled(), controlName(m));
+  for (Command b : {Command::Open, Command::Save, Command::New})
+    QVERIFY2(!w.toolButton(b)->isEnabled(), controlName(b));
+  QCOMPARE(w.menuAction(Command::CopyAll)->text(), QStringLiteral("時数集計表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ"));
   ui::frmJisuu* dlg = ui::tallyDialog(w);
   QVERIFY(dlg);
   QVERIFY(dlg->isVisible());
@@ -68,12 +70,12 @@ void TallyViewTest::commandSwitchesTheViewAndTheDialogTallies() {
   QCOMPARE(g.text(9, 1), std::string("1"));  // 学裁
 
   // The toolbar button leaves the view: the month comes back with its widths.
-  QTest::mouseClick(s.button("Kei"), Qt::LeftButton);
-  QVERIFY(!w.menuAction("mnuKei")->isChecked());
-  QVERIFY(!w.toolButton("Kei")->isChecked());
-  QVERIFY(w.menuAction("mnuOpen")->isEnabled());
-  QVERIFY(w.toolButton("Save")->isEnabled());
-  QCOMPARE(w.menuAction("mnuCopyAll")->text(), QStringLiteral("月間予定表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ"));
+  QTest::mouseClick(s.button(Command::Kei), Qt::LeftButton);
+  QVERIFY(!w.menuAction(Command::Kei)->isChecked());
+  QVERIFY(!w.toolButton(Command::Kei)->isChecked());
+  QVERIFY(w.menuAction(Command::Open)->isEnabled());
+  QVERIFY(w.toolButton(Command::Save)->isEnabled());
+  QCOMPARE(w.menuAction(Command::CopyAll)->text(), QStringLiteral("月間予定表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ"));
   QCOMPARE(g.cols(), 10);
   QCOMPARE(g.colWidth(2), monthCol2);
   QVERIFY(!ui::tallyDialog(w));
@@ -84,21 +86,21 @@ void TallyViewTest::monthChangeLeavesTheViewAndClosesTheDialog() {
   Session s;
   s.startWithNewYear(1999);
   ui::frmMain& w = s.window();
-  QTest::mouseClick(s.button("Kei"), Qt::LeftButton);
-  QVERIFY(w.menuAction("mnuKei")->isChecked());
+  QTest::mouseClick(s.button(Command::Kei), Qt::LeftButton);
+  QVERIFY(w.menuAction(Command::Kei)->isChecked());
   QPointer<ui::frmJisuu> dlg = ui::tallyDialog(w);
   QVERIFY(dlg);
 
   emit w.cmbMonth()->activated(2);  // June
   QCOMPARE(s.app.S.CurMonth, 6);
-  QVERIFY(!w.menuAction("mnuKei")->isChecked());
+  QVERIFY(!w.menuAction(Command::Kei)->isChecked());
   QTRY_VERIFY(dlg.isNull());
   QCOMPARE(s.app.Grid1.rows(), 31);  // June, 30 days
 
   // Switching on again opens a fresh dialog; the command again closes it.
-  w.menuAction("mnuKei")->trigger();
+  w.menuAction(Command::Kei)->trigger();
   QVERIFY(ui::tallyDialog(w));
-  w.menuAction("mnuKei")->trigger();
+  w.menuAction(Command::Kei)->trigger();
   QTRY_VERIFY(!ui::tallyDialog(w));
 }
 

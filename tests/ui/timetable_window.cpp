@@ -34,7 +34,7 @@ namespace {
 ui::frmJW* openWindow(Session& s) {
   s.startWithNewYear(1999);
   ui::frmMain& w = s.window();
-  QTest::mouseClick(s.button("JW"), Qt::LeftButton);
+  QTest::mouseClick(s.button(Command::Jikanwari), Qt::LeftButton);
   ui::frmJW* jw = ui::timetableWindow(w);
   if (jw) {
     jw->activateWindow();
@@ -70,9 +70,12 @@ void TimetableWindowTest::enterAddsInsertsAndRenames() {
   QVERIFY(jw);
   QCOMPARE(jw->windowTitle(), QStringLiteral("TLY - 時間割設定"));
   QCOMPARE(jw->label1()->text(), QStringLiteral("学級名："));
-  QVERIFY(s.window().menuAction("mnuJikanwari")->isChecked());
-  QVERIFY(!s.window().menuAction("mnuOpen")->isEnabled());
-  QVERIFY(!s.window().toolButton("Paste")->isEnabled());
+  QVERIFY(s.window().menuAction(Command::Jikanwari)->isChecked());
+  QVERIFY(!s.window().menuAction(Command::Open)->isEnabled());
+  QVERIFY(!s.window().toolButton(Command::Paste)->isEnabled());
+  // Every command has its control in one of the two windows, under its designed name.
+  for (std::size_t i = 0; i < kCommandCount; ++i)
+    QVERIFY2(s.window().findChild<QObject*>(controlName(Command(i))), controlName(Command(i)));
 
   typeName(jw, QStringLiteral("1年1組"));
   typeName(jw, QStringLiteral("1年3組"));
@@ -90,7 +93,7 @@ void TimetableWindowTest::enterAddsInsertsAndRenames() {
   QCOMPARE(s.app.S.JWNo, 2);
 
   // 名称変更 of the list pop-up, then Enter.
-  jw->action("pmnuListED")->trigger();
+  jw->action(Command::PopupListED)->trigger();
   QVERIFY(!jw->cmdJWAdd()->isEnabled());
   QVERIFY(!jw->cmdKei()->isEnabled());
   QCOMPARE(jw->txtJW()->text(), QStringLiteral("1年2組"));
@@ -188,15 +191,15 @@ void TimetableWindowTest::tallyButtonOpensTheTallyAndCloseEndsIt() {
   typeName(jw, QStringLiteral("1年1組"));
   QTest::mouseClick(jw->cmdKei(), Qt::LeftButton);
   QVERIFY(ui::tallyDialog(w));
-  QVERIFY(w.menuAction("mnuKei")->isChecked());
-  QVERIFY(w.menuAction("mnuDispJWC")->isChecked());
+  QVERIFY(w.menuAction(Command::Kei)->isChecked());
+  QVERIFY(w.menuAction(Command::DispJWC)->isChecked());
   QVERIFY(!w.cmbGr()->isEnabled());
   QVERIFY(w.cmbDispJW()->isVisible() && !w.cmbDispJW()->isEnabled());
   QPointer<ui::frmJW> guard(jw);
   jw->close();
   QTRY_VERIFY(!guard);
   QTRY_VERIFY(!ui::tallyDialog(w));
-  QVERIFY(!w.menuAction("mnuKei")->isChecked());
+  QVERIFY(!w.menuAction(Command::Kei)->isChecked());
   QVERIFY(w.cmbGr()->isEnabled());
   QCOMPARE(s.app.Grid1.cols(), 10);
 }
@@ -220,8 +223,8 @@ void TimetableWindowTest::everyCloseLeavesTimetableMode() {
   switch (how) {
     case 0: QTest::mouseClick(jw->cmdOK(), Qt::LeftButton); break;
     case 1: jw->close(); break;
-    case 2: w.menuAction("mnuJikanwari")->trigger(); break;
-    case 3: QTest::mouseClick(s.button("JW"), Qt::LeftButton); break;
+    case 2: w.menuAction(Command::Jikanwari)->trigger(); break;
+    case 3: QTest::mouseClick(s.button(Command::Jikanwari), Qt::LeftButton); break;
     default:
       // Another month is chosen: the mode ends and the month shows.
       QVERIFY(w.cmbMonth()->isEnabled());
@@ -232,12 +235,12 @@ void TimetableWindowTest::everyCloseLeavesTimetableMode() {
   }
   QTRY_VERIFY(!guard);
   QVERIFY(!ui::timetableWindow(w));
-  QVERIFY(!w.menuAction("mnuJikanwari")->isChecked());
-  QVERIFY(!w.toolButton("JW")->isChecked());
-  QVERIFY(w.menuAction("mnuOpen")->isEnabled());
-  QVERIFY(w.menuAction("mnuEnd")->isEnabled());
-  QVERIFY(w.toolButton("Paste")->isEnabled());
-  QCOMPARE(w.menuAction("mnuCopyAll")->text(), QStringLiteral("月間予定表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ"));
+  QVERIFY(!w.menuAction(Command::Jikanwari)->isChecked());
+  QVERIFY(!w.toolButton(Command::Jikanwari)->isChecked());
+  QVERIFY(w.menuAction(Command::Open)->isEnabled());
+  QVERIFY(w.menuAction(Command::End)->isEnabled());
+  QVERIFY(w.toolButton(Command::Paste)->isEnabled());
+  QCOMPARE(w.menuAction(Command::CopyAll)->text(), QStringLiteral("月間予定表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ"));
   QCOMPARE(int(s.app.S.JWMode), 0);
   QCOMPARE(s.settings.stored("JWLeft") == "<none>", false);
 }

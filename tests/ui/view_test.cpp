@@ -22,7 +22,7 @@ void ViewTest::monthNavigationStopsAtTheYearsEnds() {
   Session s;
   s.startWithNewYear(1999);
   // April is the first month: 先月 stays.
-  s.w->menuAction("mnuLastMonth")->trigger();
+  s.w->menuAction(Command::LastMonth)->trigger();
   QCOMPARE(s.app.S.CurMonth, 4);
   QCOMPARE(s.app.S.CurYear, 1999);
   QCOMPARE(s.w->cmbMonth()->currentText(), QString("4月"));
@@ -39,7 +39,7 @@ void ViewTest::monthNavigationStopsAtTheYearsEnds() {
   QCOMPARE(s.app.Grid1.rows(), 32);  // March has 31 days
   QCOMPARE(s.app.Grid1.Row, 1);
   QCOMPARE(s.app.Grid1.Col, 2);
-  s.w->menuAction("mnuNextMonth")->trigger();  // March is the last month: 翌月 stays
+  s.w->menuAction(Command::NextMonth)->trigger();  // March is the last month: 翌月 stays
   QCOMPARE(s.app.S.CurMonth, 3);
   QCOMPARE(s.app.S.CurYear, 2000);
 
@@ -47,17 +47,17 @@ void ViewTest::monthNavigationStopsAtTheYearsEnds() {
   QTest::keyClick(s.w->cmbMonth(), Qt::Key_Up);
   QTest::keyClick(s.w->cmbMonth(), Qt::Key_Up);
   QCOMPARE(s.app.S.CurMonth, 1);
-  s.w->menuAction("mnuLastMonth")->trigger();
+  s.w->menuAction(Command::LastMonth)->trigger();
   QCOMPARE(s.app.S.CurMonth, 12);
   QCOMPARE(s.app.S.CurYear, 1999);
   QCOMPARE(s.w->cmbMonth()->currentText(), QString("12月"));
-  s.w->menuAction("mnuNextMonth")->trigger();
+  s.w->menuAction(Command::NextMonth)->trigger();
   QCOMPARE(s.app.S.CurMonth, 1);
   QCOMPARE(s.app.S.CurYear, 2000);
   QCOMPARE(s.app.Grid1.text(1, 1), std::string("土"));  // 1 January 2000 was a Saturday
 
   // 今月 goes to today's month (June, by the test clock) within the shown school year.
-  s.w->menuAction("mnuToday")->trigger();
+  s.w->menuAction(Command::Today)->trigger();
   QCOMPARE(s.app.S.CurMonth, 6);
   QCOMPARE(s.app.S.CurYear, 1999);
   s.w->close();
@@ -67,37 +67,37 @@ void ViewTest::changesOnlyAndToolbarToggles() {
   Session s;
   s.startWithNewYear(1999);
   QCOMPARE(s.app.Grid1.text(9, 3), std::string("金 1"));
-  QVERIFY(!s.button("DispAll")->isChecked());
+  QVERIFY(!s.button(Command::UDisp)->isChecked());
 
-  s.w->menuAction("mnuUDisp")->trigger();
-  QVERIFY(s.w->menuAction("mnuUDisp")->isChecked());
-  QVERIFY(s.button("DispAll")->isChecked());
+  s.w->menuAction(Command::UDisp)->trigger();
+  QVERIFY(s.w->menuAction(Command::UDisp)->isChecked());
+  QVERIFY(s.button(Command::UDisp)->isChecked());
   QCOMPARE(s.app.Grid1.text(9, 3), std::string());  // follows the timetable: blank
   QCOMPARE(s.app.Grid1.text(17, 6), std::string("／"));  // a free period still shows
 
-  QTest::mouseClick(s.button("DispAll"), Qt::LeftButton);  // the button runs the same command
-  QVERIFY(!s.w->menuAction("mnuUDisp")->isChecked());
-  QVERIFY(!s.button("DispAll")->isChecked());
+  QTest::mouseClick(s.button(Command::UDisp), Qt::LeftButton);  // the button runs the same command
+  QVERIFY(!s.w->menuAction(Command::UDisp)->isChecked());
+  QVERIFY(!s.button(Command::UDisp)->isChecked());
   QCOMPARE(s.app.Grid1.text(9, 3), std::string("金 1"));
 
   // Hiding the toolbar moves the top bar to the top and the grid up by the toolbar's height;
   // the grid still reaches the status bar.
   s.w->resize(700, 500);
   QApplication::processEvents();
-  QVERIFY(s.w->menuAction("mnuShowToolBar")->isChecked());
+  QVERIFY(s.w->menuAction(Command::ShowToolBar)->isChecked());
   QVERIFY(s.w->toolBar()->isVisible());
   const int barTop = s.w->cmbGr()->mapTo(s.w.get(), QPoint(0, 0)).y();
   const int gridTop = s.w->grid()->mapTo(s.w.get(), QPoint(0, 0)).y();
   const int tbHeight = s.w->toolBar()->height();
-  s.w->menuAction("mnuShowToolBar")->trigger();
+  s.w->menuAction(Command::ShowToolBar)->trigger();
   QApplication::processEvents();
-  QVERIFY(!s.w->menuAction("mnuShowToolBar")->isChecked());
+  QVERIFY(!s.w->menuAction(Command::ShowToolBar)->isChecked());
   QVERIFY(!s.w->toolBar()->isVisible());
   QCOMPARE(s.w->cmbGr()->mapTo(s.w.get(), QPoint(0, 0)).y(), barTop - tbHeight);
   QCOMPARE(s.w->grid()->mapTo(s.w.get(), QPoint(0, 0)).y(), gridTop - tbHeight);
   const int gridBottom = s.w->grid()->mapTo(s.w.get(), QPoint(0, s.w->grid()->height())).y();
   QCOMPARE(gridBottom, s.w->statusBar()->mapTo(s.w.get(), QPoint(0, 0)).y());
-  s.w->menuAction("mnuShowToolBar")->trigger();
+  s.w->menuAction(Command::ShowToolBar)->trigger();
   QApplication::processEvents();
   QVERIFY(s.w->toolBar()->isVisible());
   QCOMPARE(s.w->grid()->mapTo(s.w.get(), QPoint(0, 0)).y(), gridTop);
@@ -109,12 +109,12 @@ void ViewTest::timetableViewsAndSelectorSwitchGrade() {
   s.startWithNewYear(1999);
   // Without class timetables the class view only answers with its message.
   s.msg.shown.clear();
-  QTest::mouseClick(s.button("JWC"), Qt::LeftButton);
+  QTest::mouseClick(s.button(Command::DispJWC), Qt::LeftButton);
   QCOMPARE(s.msg.shown.size(), size_t(1));
   QCOMPARE(s.msg.shown[0].text, std::string("学級時間割の設定が必要です。"));
   QCOMPARE(s.msg.shown[0].title, std::string("TLY"));
-  QVERIFY(!s.button("JWC")->isChecked());
-  QVERIFY(!s.w->menuAction("mnuDispJWC")->isChecked());
+  QVERIFY(!s.button(Command::DispJWC)->isChecked());
+  QVERIFY(!s.w->menuAction(Command::DispJWC)->isChecked());
   QVERIFY(!s.w->cmbDispJW()->isVisible());
 
   // Two class timetables: 1年1組 and ３年 (Friday period 1 of the latter reads 国語).
@@ -131,8 +131,8 @@ void ViewTest::timetableViewsAndSelectorSwitchGrade() {
   QTest::keyClick(s.w->cmbGr(), Qt::Key_Down);  // show grade 2 first
   QCOMPARE(s.app.S.CurGr, 2);
 
-  s.w->menuAction("mnuDispJWC")->trigger();
-  QVERIFY(s.button("JWC")->isChecked());
+  s.w->menuAction(Command::DispJWC)->trigger();
+  QVERIFY(s.button(Command::DispJWC)->isChecked());
   QVERIFY(s.w->cmbDispJW()->isVisible());
   QCOMPARE(s.w->cmbDispJW()->count(), 2);
   QCOMPARE(s.w->cmbDispJW()->currentText(), QString("1年1組"));
@@ -148,15 +148,15 @@ void ViewTest::timetableViewsAndSelectorSwitchGrade() {
 
   // The teacher view without teacher timetables leaves the class view on.
   s.msg.shown.clear();
-  QTest::mouseClick(s.button("JWS"), Qt::LeftButton);
+  QTest::mouseClick(s.button(Command::DispJWS), Qt::LeftButton);
   QVERIFY(s.msg.saw("教師時間割の設定が必要です。"));
-  QVERIFY(s.button("JWC")->isChecked());
-  QVERIFY(!s.button("JWS")->isChecked());
+  QVERIFY(s.button(Command::DispJWC)->isChecked());
+  QVERIFY(!s.button(Command::DispJWS)->isChecked());
 
   // Choosing the class view again turns it off and hides the selector.
-  QTest::mouseClick(s.button("JWC"), Qt::LeftButton);
-  QVERIFY(!s.button("JWC")->isChecked());
-  QVERIFY(!s.w->menuAction("mnuDispJWC")->isChecked());
+  QTest::mouseClick(s.button(Command::DispJWC), Qt::LeftButton);
+  QVERIFY(!s.button(Command::DispJWC)->isChecked());
+  QVERIFY(!s.w->menuAction(Command::DispJWC)->isChecked());
   QVERIFY(!s.w->cmbDispJW()->isVisible());
   QCOMPARE(s.app.Grid1.text(9, 3), std::string("金 1"));
   s.w->close();

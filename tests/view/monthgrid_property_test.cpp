@@ -90,9 +90,9 @@ TEST(MonthGridProperty, EveryCellOfEveryMonthInEveryView) {
       for (int m = 1; m <= 12; ++m) {
         const Mode mode = static_cast<Mode>(pick(0, 2));
         const bool changesOnly = pick(0, 1);
-        testing::setView(a, "mnuDispJWC", mode == Mode::Class);
-        testing::setView(a, "mnuDispJWS", mode == Mode::Teacher);
-        testing::setView(a, "mnuUDisp", changesOnly);
+        testing::setView(a, Command::DispJWC, mode == Mode::Class);
+        testing::setView(a, Command::DispJWS, mode == Mode::Teacher);
+        testing::setView(a, Command::UDisp, changesOnly);
         a.W.cmbDispJW.select(pick(0, 2));
         a.S.CurGr = g;
         const int cy = m < 4 ? n + 1 : n;

@@ -144,7 +144,7 @@ TEST(MonthGrid, CellTextsInTheFourViews) {
   EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 23), "月 3");
   EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 33), "火 3");
 
-  testing::setView(a, "mnuUDisp", true);
+  testing::setView(a, Command::UDisp, true);
   EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 23), "");
   EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 33), "火 3");
   EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 4, 23), "月 3");
@@ -155,10 +155,10 @@ TEST(MonthGrid, CellTextsInTheFourViews) {
   a.Y.JW[0][2].JWCell[6][7] = "土曜7";
   a.W.cmbDispJW.items = {"1年1組", "2年1組"};
   a.W.cmbDispJW.select(1);
-  testing::setView(a, "mnuDispJWC", true);
+  testing::setView(a, Command::DispJWC, true);
   EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 33), "理科");
   EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 23), "");  // changes only: unchanged lesson blank
-  testing::setView(a, "mnuUDisp", false);
+  testing::setView(a, Command::UDisp, false);
   EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 23), "算数");
   EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 76), "");
   EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 77), "土 7");  // past Saturday's sixth period: always plain
@@ -166,8 +166,8 @@ TEST(MonthGrid, CellTextsInTheFourViews) {
   EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, -1), "行事");
 
   // Teacher view, grade 2 shown.
-  testing::setView(a, "mnuDispJWC", false);
-  testing::setView(a, "mnuDispJWS", true);
+  testing::setView(a, Command::DispJWC, false);
+  testing::setView(a, Command::DispJWS, true);
   a.W.cmbDispJW.select(0);
   auto& t = a.Y.JW[1][1].JWCell;
   t[1][1] = "2年1組";
@@ -199,7 +199,7 @@ TEST(MonthGrid, CellTextsInTheFourViews) {
   EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, -32768), "-32768");
   EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 80), "80");
   EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 32767), "32767");
-  testing::setView(a, "mnuDispJWS", false);
+  testing::setView(a, Command::DispJWS, false);
   EXPECT_EQ(cellText(a.Y, cellViewOf(a), 4, 12, 2, 3, 20), "月 0");
 }
 

@@ -106,11 +106,11 @@ TEST(MonthNavigation, ThisMonthMovesWithinTheShownYear) {
 TEST(MonthNavigation, MonthChangeInTimetableModeLeavesItAndShowsTheNewMonth) {
   Rig r;
   showing(r, 5);
-  testing::setView(r.app, "mnuJikanwari", true);
+  testing::setView(r.app, Command::Jikanwari, true);
   r.app.W.cmbMonth.index = 3;
   cmbMonth_Click(r.app);
   EXPECT_EQ(r.app.S.CurMonth, 7);
-  EXPECT_FALSE(mainControls(r.app).checked("mnuJikanwari"));
+  EXPECT_FALSE(mainControls(r.app).checked(Command::Jikanwari));
   EXPECT_EQ(r.app.Grid1.text(0, 0), "日");
   EXPECT_EQ(r.app.Grid1.text(31, 0), "31");  // July's last day is drawn
 }
@@ -171,7 +171,7 @@ TEST(TimetableViews, ToggleWithTheirButtonsAndSelector) {
   EXPECT_EQ(r.msg.shown[0].text, "学級時間割の設定が必要です。");
   EXPECT_EQ(r.msg.shown[0].buttons, MsgButtons::OK);
   EXPECT_EQ(r.msg.shown[0].title, "TLY");
-  EXPECT_FALSE(mainControls(r.app).checked("mnuDispJWC"));
+  EXPECT_FALSE(mainControls(r.app).checked(Command::DispJWC));
   EXPECT_FALSE(mainControls(r.app).timetableSelectorVisible);
   mnuDispJWS_Click(r.app);
   ASSERT_EQ(r.msg.shown.size(), 2u);
@@ -180,12 +180,12 @@ TEST(TimetableViews, ToggleWithTheirButtonsAndSelector) {
   test::addTimetable(r.app, 0, " 1年1組 ");
   test::addTimetable(r.app, 0, "2年1組");
   test::addTimetable(r.app, 1, "山田");
-  testing::setView(r.app, "mnuUDisp", true);
+  testing::setView(r.app, Command::UDisp, true);
 
   mnuDispJWS_Click(r.app);
-  EXPECT_TRUE(mainControls(r.app).checked("mnuDispJWS"));
-  EXPECT_TRUE(mainControls(r.app).pressed("JWS"));
-  EXPECT_TRUE(mainControls(r.app).pressed("DispAll"));
+  EXPECT_TRUE(mainControls(r.app).checked(Command::DispJWS));
+  EXPECT_TRUE(mainControls(r.app).pressed(Command::DispJWS));
+  EXPECT_TRUE(mainControls(r.app).pressed(Command::UDisp));
   EXPECT_EQ(r.app.Y.Fs.FsJWClass, 0);
   EXPECT_TRUE(mainControls(r.app).timetableSelectorVisible);
   EXPECT_EQ(r.app.W.cmbDispJW.items, std::vector<std::string>{"山田"});
@@ -194,10 +194,10 @@ TEST(TimetableViews, ToggleWithTheirButtonsAndSelector) {
   // Class view while the teacher view is on: the teacher view goes off; the remembered
   // position 0 is 1年1組, which moves the grid to grade 1.
   mnuDispJWC_Click(r.app);
-  EXPECT_TRUE(mainControls(r.app).checked("mnuDispJWC"));
-  EXPECT_FALSE(mainControls(r.app).checked("mnuDispJWS"));
-  EXPECT_TRUE(mainControls(r.app).pressed("JWC"));
-  EXPECT_FALSE(mainControls(r.app).pressed("JWS"));
+  EXPECT_TRUE(mainControls(r.app).checked(Command::DispJWC));
+  EXPECT_FALSE(mainControls(r.app).checked(Command::DispJWS));
+  EXPECT_TRUE(mainControls(r.app).pressed(Command::DispJWC));
+  EXPECT_FALSE(mainControls(r.app).pressed(Command::DispJWS));
   EXPECT_EQ(r.app.Y.Fs.FsJWClass, -1);
   EXPECT_EQ(r.app.W.cmbDispJW.items, (std::vector<std::string>{"1年1組", "2年1組"}));
   EXPECT_EQ(r.app.W.cmbDispJW.text, "1年1組");
@@ -206,8 +206,8 @@ TEST(TimetableViews, ToggleWithTheirButtonsAndSelector) {
 
   // Second click: off, selector hidden.
   mnuDispJWC_Click(r.app);
-  EXPECT_FALSE(mainControls(r.app).checked("mnuDispJWC"));
-  EXPECT_FALSE(mainControls(r.app).pressed("JWC"));
+  EXPECT_FALSE(mainControls(r.app).checked(Command::DispJWC));
+  EXPECT_FALSE(mainControls(r.app).pressed(Command::DispJWC));
   EXPECT_FALSE(mainControls(r.app).timetableSelectorVisible);
   EXPECT_EQ(r.msg.shown.size(), 2u);
 
@@ -227,29 +227,27 @@ TEST(TimetableViews, SwitchingOnLeavesTheTallyViewWithTheMonthWidths) {
   test::addTimetable(r.app, 0, "1年1組");
   for (int i = 0; i < 14; ++i) r.app.S.JJColWidth[static_cast<size_t>(i)] = 100 + i;
   r.app.S.JJColWidth[3] = 0;  // never remembered: the layout's own width stays
-  testing::setView(r.app, "mnuKei", true);
-  testing::setView(r.app, "Kei", true);
+  testing::setView(r.app, Command::Kei, true);
   r.app.Grid1.setCols(7);
 
   mnuDispJWC_Click(r.app);
-  EXPECT_FALSE(mainControls(r.app).checked("mnuKei"));
-  EXPECT_FALSE(mainControls(r.app).pressed("Kei"));
+  EXPECT_FALSE(mainControls(r.app).checked(Command::Kei));
+  EXPECT_FALSE(mainControls(r.app).pressed(Command::Kei));
   EXPECT_EQ(r.app.Grid1.cols(), r.app.Y.Jigen + 4);
   EXPECT_EQ(r.app.Grid1.colWidth(0), 100);
   EXPECT_EQ(r.app.Grid1.colWidth(9), 109);
   EXPECT_GT(r.app.Grid1.colWidth(3), 0);
-  EXPECT_FALSE(mainControls(r.app).pressed("DispAll"));
+  EXPECT_FALSE(mainControls(r.app).pressed(Command::UDisp));
 }
 
 TEST(TimetableViews, ARefillWithoutTimetablesSwitchesTheViewOff) {
   Rig r;
   showing(r, 5);
-  testing::setView(r.app, "mnuDispJWS", true);
-  testing::setView(r.app, "JWS", true);
+  testing::setView(r.app, Command::DispJWS, true);
   r.app.W.cmbDispJW.items = {"old"};
   SetCmbDispJW(r.app);
-  EXPECT_FALSE(mainControls(r.app).checked("mnuDispJWS"));
-  EXPECT_FALSE(mainControls(r.app).pressed("JWS"));
+  EXPECT_FALSE(mainControls(r.app).checked(Command::DispJWS));
+  EXPECT_FALSE(mainControls(r.app).pressed(Command::DispJWS));
   EXPECT_TRUE(r.app.W.cmbDispJW.items.empty());
   EXPECT_FALSE(mainControls(r.app).timetableSelectorVisible);
 
@@ -264,22 +262,22 @@ TEST(ViewOptions, ChangesOnlyAndToolBar) {
   showing(r, 5);
   r.app.Grid1.setRows(3);
   mnuUDisp_Click(r.app);
-  EXPECT_TRUE(mainControls(r.app).checked("mnuUDisp"));
-  EXPECT_TRUE(mainControls(r.app).pressed("DispAll"));
+  EXPECT_TRUE(mainControls(r.app).checked(Command::UDisp));
+  EXPECT_TRUE(mainControls(r.app).pressed(Command::UDisp));
   EXPECT_EQ(r.app.Grid1.rows(), 32) << "redrawn";
   EXPECT_TRUE(r.app.W.focusGrid);
 
   // In the tally view the grid keeps the tally.
-  testing::setView(r.app, "mnuKei", true);
+  testing::setView(r.app, Command::Kei, true);
   r.app.Grid1.setRows(3);
   mnuUDisp_Click(r.app);
-  EXPECT_FALSE(mainControls(r.app).checked("mnuUDisp"));
-  EXPECT_FALSE(mainControls(r.app).pressed("DispAll"));
+  EXPECT_FALSE(mainControls(r.app).checked(Command::UDisp));
+  EXPECT_FALSE(mainControls(r.app).pressed(Command::UDisp));
   EXPECT_EQ(r.app.Grid1.rows(), 3);
 
-  testing::setView(r.app, "mnuShowToolBar", true);
+  testing::setView(r.app, Command::ShowToolBar, true);
   mnuShowToolBar_Click(r.app);
-  EXPECT_FALSE(mainControls(r.app).checked("mnuShowToolBar"));
+  EXPECT_FALSE(mainControls(r.app).checked(Command::ShowToolBar));
   EXPECT_FALSE(mainControls(r.app).toolBarVisible);
   mnuShowToolBar_Click(r.app);
   EXPECT_TRUE(mainControls(r.app).toolBarVisible);

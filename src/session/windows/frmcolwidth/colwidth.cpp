@@ -100,7 +100,7 @@ void ColWidthForm_Unload(App& app, ColWidthDialog& d) {
 }
 
 bool dragColumnWidth(App& app, int col, int twips) {
-  if (!mainControls(app).enabled("mnuColWidth")) return false;
+  if (!mainControls(app).enabled(Command::ColWidth)) return false;
   Grid& g = app.Grid1;
   if (col < 0 || col >= g.cols()) return false;
   const int w = mmToWidth(widthToMm(std::max(0, twips)));

@@ -11,71 +11,57 @@ const char* const kCopyAllTallyCaption = "時数集計表をｸﾘｯﾌﾟﾎ�
 
 namespace {
 
-// Commands that would replace or resize the year under the tally.
-const char* const kTallyLockedMenus[] = {"mnuOpen", "mnuSave", "mnuNSave", "mnuNew", "mnuColWidth"};
-const char* const kTallyLockedButtons[] = {"Open", "Save", "New"};
+using C = Command;
 
-// The commands that timetable mode forbids.
-const char* const kTimetableLockedMenus[] = {
-    "mnuOpen",  "mnuSave", "mnuNSave", "mnuNew",    "mnuEnd",      "mnuUndo",      "mnuCut",  "mnuDel",     "mnuPaste",
-    "mnuEditAll", "mnuCopyMode", "mnuView", "pmnuUndo", "pmnuCut", "pmnuDel", "pmnuPaste", "pmnuEditAll", "pmnuCopyMode"};
+// Commands that would replace or resize the year under the tally; the toolbar has
+// buttons for the first three.
+const Command kTallyLocked[] = {C::Open, C::Save, C::New, C::NSave, C::ColWidth};
 
-// Their toolbar buttons: the file and edit commands and the View menu's.
-const char* const kTimetableLockedButtons[] = {"New", "Open", "Save", "Undo", "Cut", "Paste", "Del",
-                                               "Font", "JWC", "JWS", "DispAll"};
+// The commands that timetable mode forbids, with their toolbar buttons; the buttons of
+// the View menu's entries go with the menu.
+const Command kTimetableLocked[] = {C::Open,       C::Save,     C::NSave,     C::New,      C::End,
+                                    C::Undo,       C::Cut,      C::Del,       C::Paste,    C::EditAll,
+                                    C::CopyMode,   C::ViewMenu, C::PopupUndo, C::PopupCut, C::PopupDel,
+                                    C::PopupPaste, C::PopupEditAll, C::PopupCopyMode};
+const Command kTimetableLockedButtons[] = {C::Font, C::DispJWC, C::DispJWS, C::UDisp};
+
+static_assert(commandIndex(C::PopupItem16) - commandIndex(C::PopupItem1) + 1 == kPopupItems);
 
 }  // namespace
-
-MenuItemState ControlStates::item(const std::string& name) const {
-  auto it = menu.find(name);
-  return it == menu.end() ? MenuItemState{} : it->second;
-}
-
-ToolButtonState ControlStates::tool(const std::string& key) const {
-  auto it = button.find(key);
-  return it == button.end() ? ToolButtonState{} : it->second;
-}
-
-std::string popupItemKey(int n) { return "pmnuJItem" + std::to_string(n); }
 
 ControlStates mainControls(const App& app) {
   const ViewState& v = app.V;
   ControlStates c;
-  auto check = [&](const char* name, bool on) { c.menu[name].checked = on; };
-  auto press = [&](const char* key, bool on) { c.button[key].pressed = on; };
+  auto menu = [&](Command k) -> MenuItemState& { return c.menu[commandIndex(k)]; };
+  auto button = [&](Command k) -> ToolButtonState& { return c.button[commandIndex(k)]; };
+  // A check mark and, where the command has a button, its pressed state.
+  auto check = [&](Command k, bool on) { menu(k).checked = button(k).pressed = on; };
 
-  check("mnuKei", v.tally);
-  press("Kei", v.tally);
-  check("mnuJikanwari", v.timetableMode);
-  press("JW", v.timetableMode);
-  check("mnuUDisp", v.changesOnly);
-  press("DispAll", v.changesOnly);
-  check("mnuDispJWC", v.timetable == TimetableView::Class);
-  press("JWC", v.timetable == TimetableView::Class);
-  check("mnuDispJWS", v.timetable == TimetableView::Teacher);
-  press("JWS", v.timetable == TimetableView::Teacher);
-  check("mnuEditAll", v.editAll);
-  check("pmnuEditAll", v.editAll);
-  check("mnuCopyMode", v.copyMode);
-  check("pmnuCopyMode", v.copyMode);
-  check("mnuShowToolBar", v.toolBar);
+  check(C::Kei, v.tally);
+  check(C::Jikanwari, v.timetableMode);
+  check(C::UDisp, v.changesOnly);
+  check(C::DispJWC, v.timetable == TimetableView::Class);
+  check(C::DispJWS, v.timetable == TimetableView::Teacher);
+  check(C::EditAll, v.editAll);
+  check(C::PopupEditAll, v.editAll);
+  check(C::CopyMode, v.copyMode);
+  check(C::PopupCopyMode, v.copyMode);
+  check(C::ShowToolBar, v.toolBar);
 
-  if (v.tally) {
-    for (const char* m : kTallyLockedMenus) c.menu[m].enabled = false;
-    for (const char* b : kTallyLockedButtons) c.button[b].enabled = false;
-  }
+  if (v.tally)
+    for (Command k : kTallyLocked) menu(k).enabled = button(k).enabled = false;
   if (v.timetableCommandsOff) {
-    for (const char* m : kTimetableLockedMenus) c.menu[m].enabled = false;
-    for (const char* b : kTimetableLockedButtons) c.button[b].enabled = false;
+    for (Command k : kTimetableLocked) menu(k).enabled = button(k).enabled = false;
+    for (Command k : kTimetableLockedButtons) button(k).enabled = false;
   }
   if (v.copyAllRenamed)
-    c.menu["mnuCopyAll"].caption = v.tally || v.timetableMode ? kCopyAllTallyCaption : kCopyAllMonthCaption;
+    menu(C::CopyAll).caption = v.tally || v.timetableMode ? kCopyAllTallyCaption : kCopyAllMonthCaption;
 
   // The pop-up menu's tally items: the item names, shown when the right-click offered them.
   const int items = std::clamp<int>(app.Y.JItemCount, 0, kPopupItems);
-  c.menu["pmnuSp7"].visible = v.popupOffersItems;
+  menu(C::PopupSp7).visible = v.popupOffersItems;
   for (int n = 1; n <= kPopupItems; ++n) {
-    MenuItemState& m = c.menu[popupItemKey(n)];
+    MenuItemState& m = menu(popupItem(n));
     m.caption = app.Y.JItem[static_cast<size_t>(n - 1)];
     m.visible = v.popupOffersItems && n <= items;
   }

@@ -1,13 +1,13 @@
 // The main window's menu entries and toolbar buttons as they follow from the view state:
-// check marks, enabled states, captions, visibility and pressed buttons, keyed by the
-// controls' names. The window shows this after every command; nothing else in the
-// toolkit-free code names a control.
+// check marks, enabled states, captions, visibility and pressed buttons, by Command.
+// The window shows this after every command.
 #pragma once
 
-#include <map>
+#include <array>
 #include <string>
 
 #include "session/state/app.h"
+#include "session/state/commands.h"
 
 namespace tly {
 
@@ -24,28 +24,24 @@ struct ToolButtonState {
 };
 
 struct ControlStates {
-  std::map<std::string, MenuItemState> menu;      // by control name: "mnuUDisp", "mnuKei", ...
-  std::map<std::string, ToolButtonState> button;  // by toolbar key: "DispAll", "JWC", ...
+  std::array<MenuItemState, kCommandCount> menu{};      // every menu, entry and pop-up entry
+  std::array<ToolButtonState, kCommandCount> button{};  // the toolbar button of the command
   bool toolBarVisible = false;
   bool timetableSelectorVisible = false;  // cmbDispJW
   bool timetableSelectorEnabled = true;
   bool gradeMonthSelectorsEnabled = true;  // cmbGr, cmbMonth
 
-  // An entry or button not listed has the designed state (enabled, unchecked, visible).
-  MenuItemState item(const std::string& name) const;
-  ToolButtonState tool(const std::string& key) const;
-  bool checked(const std::string& name) const { return item(name).checked; }
-  bool enabled(const std::string& name) const { return item(name).enabled; }
-  bool pressed(const std::string& key) const { return tool(key).pressed; }
+  const MenuItemState& item(Command c) const { return menu[commandIndex(c)]; }
+  const ToolButtonState& tool(Command c) const { return button[commandIndex(c)]; }
+  bool checked(Command c) const { return item(c).checked; }
+  bool enabled(Command c) const { return item(c).enabled; }
+  bool pressed(Command c) const { return tool(c).pressed; }
 };
 
-// Caption of "mnuCopyAll" in the month view and in the tally view.
+// Caption of Command::CopyAll in the month view and in the tally view.
 extern const char* const kCopyAllMonthCaption;  // "月間予定表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ"
 extern const char* const kCopyAllTallyCaption;  // "時数集計表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ"
 
 ControlStates mainControls(const App& app);
-
-// Control name of the pop-up menu's tally item entry n (1..16): "pmnuJItem1" .. "pmnuJItem16".
-std::string popupItemKey(int n);
 
 }  // namespace tly
