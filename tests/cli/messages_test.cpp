@@ -89,7 +89,8 @@ TEST(CliMessages, APasteWhoseInputFailsPastesNothing) {
   FailingBuf buf;
   std::istream in(&buf);
   std::ostringstream out, err;
-  int rc = cli::runPaste({"paste", y, "--grade", "1", "--month", "6", "--row", "3", "--col", "3"}, in, out, err);
+  int rc = cli::finish(
+      cli::runPaste({"paste", y, "--grade", "1", "--month", "6", "--row", "3", "--col", "3"}, in, out, err), err);
   EXPECT_EQ(rc, 1);
   EXPECT_NE(err.str().find("読み込めませんでした"), std::string::npos) << err.str();
   EXPECT_EQ(readBytes(y), before);
