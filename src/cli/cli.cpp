@@ -11,7 +11,7 @@ namespace {
 struct Command {
   const char* name;
   const char* usage;
-  int (*fn)(const std::vector<std::string>&, std::ostream&, std::ostream&);
+  Outcome (*fn)(const std::vector<std::string>&, std::ostream&, std::ostream&);
 };
 
 const Command kCommands[] = {
@@ -51,10 +51,10 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return 0;
   }
   for (const auto& c : kCommands)
-    if (args[0] == c.name && c.fn) return c.fn(args, out, err);
+    if (args[0] == c.name && c.fn) return finish(c.fn(args, out, err), err);
   err << "不明なコマンドです: " << args[0] << "\n";
   printUsage(err);
-  return 2;
+  return exitCode(badArguments());
 }
 
 FrontChoice chooseFront(const std::vector<std::string>& args) {

@@ -5,38 +5,40 @@
 #include <string>
 #include <vector>
 
+#include "cli/context.h"
+
 namespace tly::cli {
 
 using Args = std::vector<std::string>;
 
 // Data-file subcommands.
-int cmdNew(const Args& args, std::ostream& out, std::ostream& err);
-int cmdMonth(const Args& args, std::ostream& out, std::ostream& err);
-int cmdDump(const Args& args, std::ostream& out, std::ostream& err);
-int cmdResave(const Args& args, std::ostream& out, std::ostream& err);
+Outcome cmdNew(const Args& args, std::ostream& out, std::ostream& err);
+Outcome cmdMonth(const Args& args, std::ostream& out, std::ostream& err);
+Outcome cmdDump(const Args& args, std::ostream& out, std::ostream& err);
+Outcome cmdResave(const Args& args, std::ostream& out, std::ostream& err);
 // tly convert IN OUT --to v2|v3 [--periods N] [--dir DIR]
-int cmdConvert(const Args& args, std::ostream& out, std::ostream& err);
+Outcome cmdConvert(const Args& args, std::ostream& out, std::ostream& err);
 
 // The national holidays of a school year, one "YYYY-MM-DD<Tab>name" line each, from the
 // fixed table or with --law from the holiday law (holidays_cmd.cpp).
-int cmdHolidays(const Args& args, std::ostream& out, std::ostream& err);
+Outcome cmdHolidays(const Args& args, std::ostream& out, std::ostream& err);
 // The refusal of the law's holidays for a year they are not given for, one line.
 std::string lawRangeMessage();
 
 // The tally table of a data file, as the tally view copies it (tally_cmd.cpp).
-int cmdTally(const Args& args, std::ostream& out, std::ostream& err);
+Outcome cmdTally(const Args& args, std::ostream& out, std::ostream& err);
 // Class hours against the standard, and the workbook export (report_cmd.cpp, export_cmd.cpp).
-int cmdReport(const Args& args, std::ostream& out, std::ostream& err);
-int cmdExport(const Args& args, std::ostream& out, std::ostream& err);
+Outcome cmdReport(const Args& args, std::ostream& out, std::ostream& err);
+Outcome cmdExport(const Args& args, std::ostream& out, std::ostream& err);
 // Editing subcommands: edit stores a text into one cell as typing it and Enter would;
 // paste pastes clipboard-format text (standard input; runPaste: any stream) at a cell.
-int cmdEdit(const Args& args, std::ostream& out, std::ostream& err);
-int cmdPaste(const Args& args, std::ostream& out, std::ostream& err);
-int runPaste(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
+Outcome cmdEdit(const Args& args, std::ostream& out, std::ostream& err);
+Outcome cmdPaste(const Args& args, std::ostream& out, std::ostream& err);
+Outcome runPaste(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
 // The print dialog's page sets into one PDF file (print_cmd.cpp).
-int cmdPrint(const Args& args, std::ostream& out, std::ostream& err);
+Outcome cmdPrint(const Args& args, std::ostream& out, std::ostream& err);
 // The timetables of a data file: list, add, delete, rename, show, paste (timetable_cmds.cpp).
-int cmdTimetable(const Args& args, std::ostream& out, std::ostream& err);
-int runTimetable(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
+Outcome cmdTimetable(const Args& args, std::ostream& out, std::ostream& err);
+Outcome runTimetable(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
 
 }  // namespace tly::cli

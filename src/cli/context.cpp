@@ -45,35 +45,50 @@ MsgResult ErrorStream::show(const std::string& text, MsgButtons buttons, MsgIcon
 
 Context::Context(std::ostream& e) : err(e), messages(e), app(std::make_unique<App>()) { app->P.msg = &messages; }
 
+int exitCode(const Outcome& r) {
+  if (r) return 0;
+  return r.code() == Fault::BadArguments ? 2 : 1;
+}
+
+int finish(const Outcome& r, std::ostream& err) {
+  if (!r && !r.failure().why.empty()) err << r.failure().why << "\n";
+  return exitCode(r);
+}
+
+Failure badArguments(std::string why) { return Failure{Fault::BadArguments, 0, std::move(why)}; }
+Failure stopped(std::string why) { return Failure{Fault::Reported, 0, std::move(why)}; }
+Failure shown(const Failure& f) { return Failure{f.code, f.error, ""}; }
+
+std::string readFailureText(const Failure& f, const std::string& path) {
+  switch (f.code) {
+    case Fault::NotFound:
+      return "ファイルが見つかりません: " + path;
+    case Fault::Unreadable:
+      return "ファイルを読み込めません: " + path + ": " + ioErrorText(f.error) + " (Error Code " +
+             std::to_string(f.error) + ")";
+    case Fault::NoSignature:
+      return "TLY300 形式のデータファイルではありません: " + path;
+    case Fault::Damaged:
+      return std::string(kMsgReadError) + " Error Code " + std::to_string(f.error) + "\n" + path + ": " + f.why;
+    default:
+      return path + ": " + f.why;
+  }
+}
+
 std::unique_ptr<SchoolYear> readYear(const std::string& path, std::ostream& err) {
   auto empty = std::make_unique<SchoolYear>();
-  YearRead r = readYearFile(path, *empty);
-  switch (r.status) {
-    case YearRead::Status::Ok:
-      return std::move(r.year);
-    case YearRead::Status::Missing:
-      err << "ファイルが見つかりません: " << path << "\n";
-      break;
-    case YearRead::Status::Unreadable:
-      err << "ファイルを読み込めません: " << path << ": " << ioErrorText(r.error) << " (Error Code " << r.error
-          << ")\n";
-      break;
-    case YearRead::Status::NoSignature:
-      err << "TLY300 形式のデータファイルではありません: " << path << "\n";
-      break;
-    case YearRead::Status::Damaged:
-      err << kMsgReadError << " Error Code " << r.error << "\n" << path << ": " << r.why << "\n";
-      break;
-  }
+  Result<std::unique_ptr<SchoolYear>> r = readYearFile(path, *empty);
+  if (r) return std::move(*r);
+  err << readFailureText(r.failure(), path) << "\n";
   return nullptr;
 }
 
-bool openYear(Context& c, const std::string& path) {
+Outcome openYear(Context& c, const std::string& path) {
   auto year = readYear(path, c.err);
-  if (!year) return false;
+  if (!year) return stopped();
   c.app->F.CurFile = path;
   openReadYear(*c.app, std::move(year));
-  return true;
+  return {};
 }
 
 std::string inCurrentFolder(const std::string& path) {

@@ -8,9 +8,27 @@
 #include <string>
 #include <vector>
 
+#include "model/result.h"
 #include "session/state/app.h"
 
 namespace tly::cli {
+
+// How a subcommand ended: done, or a Failure. Its exit status and its last message are
+// decided by finish() alone: 0 when done, 2 for BadArguments (the arguments are wrong or
+// out of range), 1 for any other failure; a failure's why, when it has one, is written on
+// the error stream as its own line.
+using Outcome = Result<void>;
+int exitCode(const Outcome& r);
+int finish(const Outcome& r, std::ostream& err);
+// The failures subcommands make: wrong arguments, and a command that cannot go on. why
+// (without its line end) is the message; "" when the message is already written.
+Failure badArguments(std::string why = "");
+Failure stopped(std::string why = "");
+// A failure of a procedure that has shown its own message (on the error stream): it
+// keeps its kind and number, and nothing more is written.
+Failure shown(const Failure& f);
+// The message for a failed read of the data file at path.
+std::string readFailureText(const Failure& f, const std::string& path);
 
 // Walks a subcommand's arguments after its name: next() moves to the next argument,
 // value() takes the one after it as the current option's value.
@@ -62,7 +80,8 @@ struct Context {
 // reported on err (nothing is created or converted): then nothing is returned.
 std::unique_ptr<SchoolYear> readYear(const std::string& path, std::ostream& err);
 // Reads it and opens it as the Open command would, with the view options it carries.
-bool openYear(Context& c, const std::string& path);
+// A failure has been written on c.err.
+Outcome openYear(Context& c, const std::string& path);
 
 // The working files' bare names would mean the program folder; on the command line they
 // name files in the current folder, as any other name does.

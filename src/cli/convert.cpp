@@ -41,7 +41,7 @@ bool startsWith(const std::string& s, const char* prefix) { return s.rfind(prefi
 
 }  // namespace
 
-int cmdConvert(const Args& args, std::ostream& out, std::ostream& err) {
+Outcome cmdConvert(const Args& args, std::ostream& out, std::ostream& err) {
   std::vector<std::string> files;
   std::string to, dir;
   int periods = 6;
@@ -51,28 +51,26 @@ int cmdConvert(const Args& args, std::ostream& out, std::ostream& err) {
     if (a == "--to" || a == "--dir") {
       if (!walk.value(a == "--to" ? to : dir) || (a == "--dir" && dir.empty())) {
         err << a << " の値がありません。\n";
-        return 2;
+        return badArguments();
       }
     } else if (a == "--periods") {
       if (!walk.value(v) || (v != "5" && v != "6" && v != "7")) {
-        err << "--periods には 5、6、7 のいずれかを指定してください。\n";
-        return 2;
+        return badArguments("--periods には 5、6、7 のいずれかを指定してください。");
       }
       periods = v[0] - '0';
     } else if (startsWith(a, "--")) {
       err << "不明なオプションです: " << a << "\n";
-      return 2;
+      return badArguments();
     } else {
       files.push_back(a);
     }
   }
   if (files.size() != 2 || (to != "v2" && to != "v3")) {
-    err << "使い方: tly convert IN OUT --to v2|v3 [--periods N] [--dir DIR]\n";
-    return 2;
+    return badArguments("使い方: tly convert IN OUT --to v2|v3 [--periods N] [--dir DIR]");
   }
   if (files[0].empty() || files[1].empty()) {
     err << (files[0].empty() ? "入力" : "出力") << "ファイル名が空です。\n";
-    return 2;
+    return badArguments();
   }
   const std::string in = inCurrentFolder(files[0]);
   const std::string outPath = inCurrentFolder(files[1]);
@@ -81,7 +79,7 @@ int cmdConvert(const Args& args, std::ostream& out, std::ostream& err) {
     struct stat st;
     if (::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
       err << "設定ファイルのフォルダーが見つかりません: " << dir << "\n";
-      return 1;
+      return stopped();
     }
   }
 
@@ -95,36 +93,26 @@ int cmdConvert(const Args& args, std::ostream& out, std::ostream& err) {
     app->F.IniFile = app->F.AppPath + "tly.ini";
   }
 
-  std::string head;
-  if (int e = readFileContents(in, &head); e != 0 || head.empty()) {
-    if (e == 0)
-      err << "ファイルが空です: " << in << "\n";
-    else if (e == ENOENT)
-      err << "ファイルが見つかりません。: " << in << "\n";
-    else
-      err << "ファイルを読み込めません: " << in << ": " << ioErrorText(e) << " (Error Code " << e << ")\n";
-    return 1;
+  Result<std::string> head = readFileContents(in);
+  if (!head) {
+    const int e = head.failure().error;
+    if (head.is(Fault::NotFound)) return stopped("ファイルが見つかりません。: " + in);
+    return stopped("ファイルを読み込めません: " + in + ": " + ioErrorText(e) + " (Error Code " + std::to_string(e) + ")");
   }
-  if (startsWith(head, kFileSig)) {
-    if (!openYear(c, in)) return 1;
+  if (head->empty()) return stopped("ファイルが空です: " + in);
+  if (startsWith(*head, kFileSig)) {
+    if (Outcome opened = openYear(c, in); !opened) return opened;
   } else {
     std::string name = in;
-    switch (loadVer2(*app, name)) {
-      case Ver2LoadOutcome::Read:
-        break;
-      case Ver2LoadOutcome::StoppedNoTexts:
-        err << "テキストファイルが見つかりません。: " << ver2BaseName(in) << ".das\n";
-        return 1;
-      case Ver2LoadOutcome::StoppedNoTimetables:
-        err << "時間割ファイルが見つかりません。: " << ver2BaseName(in) << ".daj\n";
-        return 1;
-      case Ver2LoadOutcome::NoFile:
-      case Ver2LoadOutcome::Cancelled:
-        err << "ファイルが見つかりません。: " << in << "\n";
-        return 1;
-      case Ver2LoadOutcome::Failed:
-        return 1;
+    Result<Ver2Read> read = loadVer2(*app, name);
+    if (!read) {
+      // Nothing there to convert, or a failure the reader has shown.
+      if (read.is(Fault::NotFound) || read.is(Fault::Cancelled)) return stopped("ファイルが見つかりません。: " + in);
+      return shown(read.failure());
     }
+    if (*read == Ver2Read::StoppedNoTexts) return stopped("テキストファイルが見つかりません。: " + ver2BaseName(in) + ".das");
+    if (*read == Ver2Read::StoppedNoTimetables)
+      return stopped("時間割ファイルが見つかりません。: " + ver2BaseName(in) + ".daj");
     if (!dir.empty()) {
       GetMainIni(*app);
     } else {
@@ -140,13 +128,13 @@ int cmdConvert(const Args& args, std::ostream& out, std::ostream& err) {
 
   if (to == "v2") {
     std::string target = outPath;
-    if (saveVer2(*app, target) != Ver2SaveOutcome::Written) return 1;
+    if (Result<void> r = saveVer2(*app, target); !r) return shown(r.failure());
     if (!dir.empty()) PutMainIni(*app);
   } else {
-    if (writeDataFileAt(*app, outPath) != SaveOutcome::Saved) return 1;
+    if (Result<void> r = writeDataFileAt(*app, outPath); !r) return shown(r.failure());
   }
   out << "変換しました: " << outPath << "\n";
-  return 0;
+  return {};
 }
 
 }  // namespace tly::cli

@@ -252,7 +252,7 @@ bool parseSaturdays(const std::string& s, std::array<bool, 5>& out) {
 
 }  // namespace
 
-int cmdNew(const Args& args, std::ostream& out, std::ostream& err) {
+Outcome cmdNew(const Args& args, std::ostream& out, std::ostream& err) {
   (void)out;
   const char* usage =
       "使い方: tly new 年度 [--grades N] [--periods N] [--closed-saturdays LIST] [--holidays law|table] -o FILE\n";
@@ -264,53 +264,49 @@ int cmdNew(const Args& args, std::ostream& out, std::ostream& err) {
     if (a == "--grades") {
       auto n = walk.value(v) ? parseNumber(v, 3, 6) : std::nullopt;
       if (!n) {
-        err << "学年数は 3～6 で指定してください。\n";
-        return 2;
+        return badArguments("学年数は 3～6 で指定してください。");
       }
       opt.grades = *n;
     } else if (a == "--periods") {
       auto n = walk.value(v) ? parseNumber(v, 5, 7) : std::nullopt;
       if (!n) {
-        err << "時限数は 5～7 で指定してください。\n";
-        return 2;
+        return badArguments("時限数は 5～7 で指定してください。");
       }
       opt.periods = *n;
     } else if (a == "--closed-saturdays") {
       if (!walk.value(v) || !parseSaturdays(v, opt.closedSaturdays)) {
-        err << "休みの土曜日は 1～5 の番号をコンマで区切るか none で指定してください。\n";
-        return 2;
+        return badArguments("休みの土曜日は 1～5 の番号をコンマで区切るか none で指定してください。");
       }
     } else if (a == "--holidays") {
       if (!walk.value(v) || (v != "law" && v != "table")) {
-        err << "祝日は law（祝日法）か table（固定の表）で指定してください。\n";
-        return 2;
+        return badArguments("祝日は law（祝日法）か table（固定の表）で指定してください。");
       }
       opt.holidays = v == "law" ? HolidaySource::Law : HolidaySource::Table;
     } else if (a == "-o") {
       if (!walk.value(outPath)) {
         err << usage;
-        return 2;
+        return badArguments();
       }
     } else if (yearText.empty() && (a.empty() || a[0] != '-')) {
       yearText = a;
     } else {
       err << "不明な指定です: " << a << "\n" << usage;
-      return 2;
+      return badArguments();
     }
   }
   if (yearText.empty() || outPath.empty()) {
     if (!yearText.empty()) err << "出力ファイル名が空です。\n";
     err << usage;
-    return 2;
+    return badArguments();
   }
   Context c(err);
   App& app = *c.app;
   std::optional<int> nendo = checkNendoText(app, yearText);
-  if (!nendo) return 2;
+  if (!nendo) return badArguments();
   opt.nendo = *nendo;
   if (opt.holidays == HolidaySource::Law && !lawHolidaysAvailable(opt.nendo)) {
     err << lawRangeMessage();
-    return 2;
+    return badArguments();
   }
 
   // The settings of a first start in an empty program folder: no settings file, so its
@@ -322,10 +318,11 @@ int cmdNew(const Args& args, std::ostream& out, std::ostream& err) {
 
   // The working-file save: an explicit path, replaced without a question.
   std::string target = inCurrentFolder(outPath);
-  return SaveJJ3(app, target) == SaveOutcome::Saved ? 0 : 1;
+  if (Result<void> r = SaveJJ3(app, target); !r) return shown(r.failure());
+  return {};
 }
 
-int cmdMonth(const Args& args, std::ostream& out, std::ostream& err) {
+Outcome cmdMonth(const Args& args, std::ostream& out, std::ostream& err) {
   const char* usage =
       "使い方: tly month FILE --grade G --month M [--changes-only] [--class N | --teacher N]\n";
   std::string path;
@@ -343,8 +340,7 @@ int cmdMonth(const Args& args, std::ostream& out, std::ostream& err) {
       changesOnly = true;
     } else if (a == "--class" || a == "--teacher") {
       if (ttKind != -1) {
-        err << "--class と --teacher は同時に指定できません。\n";
-        return 2;
+        return badArguments("--class と --teacher は同時に指定できません。");
       }
       ttKind = a == "--class" ? 0 : 1;
       ok = walk.value(ttText);
@@ -355,25 +351,24 @@ int cmdMonth(const Args& args, std::ostream& out, std::ostream& err) {
     }
     if (!ok) {
       err << "不明な指定です: " << a << "\n" << usage;
-      return 2;
+      return badArguments();
     }
   }
   if (path.empty() || gradeText.empty() || monthText.empty()) {
     err << usage;
-    return 2;
+    return badArguments();
   }
   const std::optional<int> month = parseNumber(monthText, 1, 12);
   if (!month) {
-    err << "月は 1～12 で指定してください。\n";
-    return 2;
+    return badArguments("月は 1～12 で指定してください。");
   }
   Context c(err);
   App& app = *c.app;
-  if (!openYear(c, path)) return 1;
+  if (!openYear(c, path)) return stopped();
   const std::optional<int> grade = parseNumber(gradeText, 1, app.Y.Ggn);
   if (!grade) {
     err << "学年は 1～" << app.Y.Ggn << " で指定してください。\n";
-    return 2;
+    return badArguments();
   }
 
   MainView& w = app.W;
@@ -386,7 +381,7 @@ int cmdMonth(const Args& args, std::ostream& out, std::ostream& err) {
     if (!no) {
       err << (ttKind == 0 ? "学級時間割" : "教師時間割") << " " << ttText << " はありません（登録 " << n
           << " 件）。\n";
-      return 2;
+      return badArguments();
     }
     for (int i = 1; i <= n; ++i) w.cmbDispJW.items.push_back(app.Y.JW[ttKind][i].JWName);
     w.cmbDispJW.select(*no - 1);
@@ -398,34 +393,32 @@ int cmdMonth(const Args& args, std::ostream& out, std::ostream& err) {
   SetJJGrid(app);
   DispJJ(app, app.S.CurYear, *month);
   out << gridToClipboardText(app.Grid1);
-  return 0;
+  return {};
 }
 
-int cmdDump(const Args& args, std::ostream& out, std::ostream& err) {
+Outcome cmdDump(const Args& args, std::ostream& out, std::ostream& err) {
   if (args.size() != 2) {
-    err << "使い方: tly dump FILE\n";
-    return 2;
+    return badArguments("使い方: tly dump FILE");
   }
   auto year = readYear(args[1], err);
-  if (!year) return 1;
+  if (!year) return stopped();
   dumpYear(out, *year);
-  return 0;
+  return {};
 }
 
-int cmdResave(const Args& args, std::ostream& out, std::ostream& err) {
+Outcome cmdResave(const Args& args, std::ostream& out, std::ostream& err) {
   (void)out;
   if (args.size() != 3) {
-    err << "使い方: tly resave IN OUT\n";
-    return 2;
+    return badArguments("使い方: tly resave IN OUT");
   }
   if (args[2].empty()) {
-    err << "出力ファイル名が空です。\n";
-    return 2;
+    return badArguments("出力ファイル名が空です。");
   }
   Context c(err);
-  if (!openYear(c, args[1])) return 1;
+  if (!openYear(c, args[1])) return stopped();
   std::string target = inCurrentFolder(args[2]);
-  return SaveJJ3(*c.app, target) == SaveOutcome::Saved ? 0 : 1;
+  if (Result<void> r = SaveJJ3(*c.app, target); !r) return shown(r.failure());
+  return {};
 }
 
 }  // namespace tly::cli

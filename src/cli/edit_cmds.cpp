@@ -98,35 +98,37 @@ void withEditAll(App& app, bool on, F f) {
   app.V.editAll = saved;
 }
 
-int save(App& app, const std::string& file) { return writeDataFileAt(app, file) == SaveOutcome::Saved ? 0 : 1; }
+Outcome save(App& app, const std::string& file) {
+  if (Result<void> r = writeDataFileAt(app, file); !r) return shown(r.failure());
+  return {};
+}
 
 }  // namespace
 
-int cmdEdit(const Args& args, std::ostream& out, std::ostream& err) {
+Outcome cmdEdit(const Args& args, std::ostream& out, std::ostream& err) {
   Options o;
   if (!parseOptions(args, {"grade", "month", "day", "period", "text"}, o, err)) {
-    err << "使い方: tly edit FILE --grade G --month M --day D --period P|events|remarks --text T [--all-grades]\n";
-    return 2;
+    return badArguments("使い方: tly edit FILE --grade G --month M --day D --period P|events|remarks --text T [--all-grades]");
   }
   Context c(err);
   App& app = *c.app;
-  if (!openMonth(c, o)) return 1;
+  if (!openMonth(c, o)) return stopped();
   const int lastDay = app.Y.monthLength(app.S.CurGr - 1, app.S.CurMonth);
   const auto dayNumber = parseNumber(o.values["day"], 1, std::min(lastDay, 31));
-  if (!dayNumber) return badValue(err, "日", o.values["day"]), 1;
+  if (!dayNumber) return badValue(err, "日", o.values["day"]), stopped();
   const int day = *dayNumber;
   const std::string& p = o.values["period"];
   // A day text longer than a cell holds is refused rather than cut without a word.
   if ((p == "events" || p == "remarks") && o.values["text"].size() > kMaxCellTextBytes) {
     err << "--text が長すぎます: " << o.values["text"].size() << " バイト（1 つのセルに入るのは " << kMaxCellTextBytes
         << " バイトまでです）。セルは変更されていません。\n";
-    return 1;
+    return stopped();
   }
   int col = 0, period = 0;
   if (p == "events") col = 2;
   else if (p == "remarks") col = app.Grid1.cols() - 1;
   else if (auto n = parseNumber(p, 1, app.Y.Jigen)) col = (period = *n) + 2;
-  else return badValue(err, "時限", p), 1;
+  else return badValue(err, "時限", p), stopped();
 
   // F2, the text, Enter: the grid's focus handler stores it.
   app.Grid1.setCurrent(day, col);
@@ -139,33 +141,31 @@ int cmdEdit(const Args& args, std::ostream& out, std::ostream& err) {
     stored = Grid1_GotFocus(app);
   });
   if (!stored) {
-    err << "入力を解釈できませんでした。セルは変更されていません。\n";
-    return 1;
+    return stopped("入力を解釈できませんでした。セルは変更されていません。");
   }
   // The new value is printed only once it is saved.
-  if (int rc = save(app, o.file); rc != 0) return rc;
+  if (Outcome saved = save(app, o.file); !saved) return saved;
   int g = app.S.CurGr - 1, m = app.S.CurMonth;
   if (period > 0) out << app.Y.JJ[g][m][day][period] << "\n";
   else out << app.Y.JJText[g][m][day][col == 2 ? 0 : 1] << "\n";
-  return 0;
+  return {};
 }
 
-int cmdPaste(const Args& args, std::ostream& out, std::ostream& err) { return runPaste(args, std::cin, out, err); }
+Outcome cmdPaste(const Args& args, std::ostream& out, std::ostream& err) { return runPaste(args, std::cin, out, err); }
 
-int runPaste(const Args& args, std::istream& in, std::ostream& out, std::ostream& err) {
+Outcome runPaste(const Args& args, std::istream& in, std::ostream& out, std::ostream& err) {
   (void)out;
   Options o;
   if (!parseOptions(args, {"grade", "month", "row", "col"}, o, err)) {
-    err << "使い方: tly paste FILE --grade G --month M --row R --col C [--all-grades] < TEXT\n";
-    return 2;
+    return badArguments("使い方: tly paste FILE --grade G --month M --row R --col C [--all-grades] < TEXT");
   }
   Context c(err);
   App& app = *c.app;
-  if (!openMonth(c, o)) return 1;
+  if (!openMonth(c, o)) return stopped();
   const auto row = parseNumber(o.values["row"], 1, app.Grid1.rows() - 1);
-  if (!row) return badValue(err, "行", o.values["row"]), 1;
+  if (!row) return badValue(err, "行", o.values["row"]), stopped();
   const auto col = parseNumber(o.values["col"], 2, app.Grid1.cols() - 1);
-  if (!col) return badValue(err, "列", o.values["col"]), 1;
+  if (!col) return badValue(err, "列", o.values["col"]), stopped();
   // The text is read whole; a read error pastes nothing.
   std::string text;
   try {
@@ -174,13 +174,12 @@ int runPaste(const Args& args, std::istream& in, std::ostream& out, std::ostream
     in.setstate(std::ios::badbit);
   }
   if (in.bad() || (&in == &std::cin && std::ferror(stdin))) {
-    err << "貼り付ける文字列を標準入力から読み込めませんでした。ファイルは変更されていません。\n";
-    return 1;
+    return stopped("貼り付ける文字列を標準入力から読み込めませんでした。ファイルは変更されていません。");
   }
   app.Grid1.setCurrent(*row, *col);
   bool pasted = false;
   withEditAll(app, o.allGrades, [&] { pasted = pasteText(app, text); });
-  if (!pasted) return 1;
+  if (!pasted) return stopped();
   return save(app, o.file);
 }
 

@@ -9,28 +9,28 @@
 
 namespace tly::cli {
 
-int cmdExport(const Args& args, std::ostream& out, std::ostream& err) {
+Outcome cmdExport(const Args& args, std::ostream& out, std::ostream& err) {
   const char* const usage =
       "使い方: tly export FILE --xlsx OUT | --csv DIR [--to M/D] [--school elementary|junior] [--targets CSV]";
   ReportArgs a;
   if (!parseReportArgs(args, a, err, false) || a.xlsx.empty() == a.csvDir.empty()) {
     err << usage << "\n";
-    return 2;
+    return badArguments();
   }
   ReportOptions o;
-  if (!loadReportInputs(a, o, err)) return 1;
+  if (!loadReportInputs(a, o, err)) return stopped();
   // Opened as the Open command would, so the schedules follow the file's view options.
   Context c(err);
-  if (!openYear(c, a.file)) return 1;
+  if (!openYear(c, a.file)) return stopped();
   const auto report = buildHoursReport(c.app->Y, o);
   const Workbook wb = buildWorkbook(*c.app, report, o);
   const std::string why = a.xlsx.empty() ? writeCsvFolder(a.csvDir, wb) : writeXlsx(a.xlsx, wb);
   if (!why.empty()) {
     err << why << "\n";
-    return 1;
+    return stopped();
   }
   out << wb.sheets.size() << " シートを書きました: " << (a.xlsx.empty() ? a.csvDir : a.xlsx) << "\n";
-  return 0;
+  return {};
 }
 
 }  // namespace tly::cli

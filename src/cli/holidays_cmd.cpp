@@ -13,7 +13,7 @@ std::string lawRangeMessage() {
          " 年度で指定してください。\n";
 }
 
-int cmdHolidays(const Args& args, std::ostream& out, std::ostream& err) {
+Outcome cmdHolidays(const Args& args, std::ostream& out, std::ostream& err) {
   const char* usage = "使い方: tly holidays 年度 [--law]\n";
   bool law = false;
   std::string yearText;
@@ -25,28 +25,27 @@ int cmdHolidays(const Args& args, std::ostream& out, std::ostream& err) {
       yearText = a;
     } else {
       err << "不明な指定です: " << a << "\n" << usage;
-      return 2;
+      return badArguments();
     }
   }
   if (yearText.empty()) {
     err << usage;
-    return 2;
+    return badArguments();
   }
   auto nendo = parseNumber(yearText, 1900, 2900);
   if (!nendo) {
-    err << "年度は 1900～2900 の西暦で指定してください。\n";
-    return 2;
+    return badArguments("年度は 1900～2900 の西暦で指定してください。");
   }
   if (law && !lawHolidaysAvailable(*nendo)) {
     err << lawRangeMessage();
-    return 2;
+    return badArguments();
   }
   for (const DatedHoliday& h : law ? lawHolidaysOfSchoolYear(*nendo) : tableHolidaysOfSchoolYear(*nendo)) {
     char date[16];
     std::snprintf(date, sizeof date, "%04d-%02d-%02d", h.year, h.month, h.day);
     out << date << '\t' << h.name << '\n';
   }
-  return 0;
+  return {};
 }
 
 }  // namespace tly::cli

@@ -116,18 +116,18 @@ class PageCounter : public PrintDevice {
 void usePrinters(PrinterService* printers) { gPrinters = printers; }
 PrinterService* usedPrinters() { return gPrinters; }
 
-int cmdPrint(const Args& args, std::ostream& out, std::ostream& err) {
+Outcome cmdPrint(const Args& args, std::ostream& out, std::ostream& err) {
   PrintArgs a;
-  if (!parse(args, a, err)) return 2;
+  if (!parse(args, a, err)) return badArguments();
   const bool tables = a.tally || a.kind >= 0;
 
   Context c(err);
-  if (!openYear(c, inCurrentFolder(a.file))) return 1;
+  if (!openYear(c, inCurrentFolder(a.file))) return stopped();
   App& app = *c.app;
   const SchoolYear& y = app.Y;
   if (!y.isOpen() || y.Ggn < 1) {
     err << "年度データがありません: " << a.file << "\n";
-    return 1;
+    return stopped();
   }
 
   PrintParams p = savedPrintParams(app);
@@ -136,15 +136,14 @@ int cmdPrint(const Args& args, std::ostream& out, std::ostream& err) {
   app.S.CurGr = shownIndex >= 0 && shownIndex < y.Ggn ? shownIndex + 1 : 1;
   if (a.grade == "all") {
     if (a.kind >= 0) {
-      err << "時間割の集計表は一つの学年について印刷します（--grade all は使えません）。\n";
-      return 2;
+      return badArguments("時間割の集計表は一つの学年について印刷します（--grade all は使えません）。");
     }
     p.grade = PrintParams::kAllGrades;
   } else if (!a.grade.empty()) {
     auto g = parseNumber(a.grade, 1, y.Ggn);
     if (!g) {
       err << "学年は 1～" << y.Ggn << " または all で指定してください: " << a.grade << "\n";
-      return 2;
+      return badArguments();
     }
     p.grade = *g;
     app.S.CurGr = *g;
@@ -153,13 +152,13 @@ int cmdPrint(const Args& args, std::ostream& out, std::ostream& err) {
     auto n = parseNumber(a.copies, 1, 100);
     if (!n) {
       err << "部数は 1～100 で指定してください: " << a.copies << "\n";
-      return 2;
+      return badArguments();
     }
     p.copies = *n;
   }
   if (!a.margins.empty() && !margins(a.margins, p)) {
     err << "余白は 上,下,左,右 を 0～200 (mm) で指定してください: " << a.margins << "\n";
-    return 2;
+    return badArguments();
   }
   app.V.tally = tables;
   app.V.timetableMode = false;
@@ -168,17 +167,17 @@ int cmdPrint(const Args& args, std::ostream& out, std::ostream& err) {
     app.T.KikanSet = !a.from.empty();
     if (app.T.KikanSet && (!parseMonthDay(a.from, app.T.KFromMonth, app.T.KFromDay) || !parseMonthDay(a.to, app.T.KToMonth, app.T.KToDay))) {
       err << "集計の範囲は 月/日 で指定してください: " << a.from << " " << a.to << "\n";
-      return 2;
+      return badArguments();
     }
     if (y.JJ[app.S.CurGr - 1][4][0][0] < 30) {
       err << "この学年の年度データがありません: " << app.S.CurGr << "\n";
-      return 1;
+      return stopped();
     }
   } else if (!a.from.empty()) {
     auto f = parseNumber(a.from, 1, 12), t = parseNumber(a.to, 1, 12);
     if (!f || !t) {
       err << "月は 1～12 で指定してください: " << a.from << " " << a.to << "\n";
-      return 2;
+      return badArguments();
     }
     p.fromMonth = *f;
     p.toMonth = *t;
@@ -189,14 +188,13 @@ int cmdPrint(const Args& args, std::ostream& out, std::ostream& err) {
     if (!no) {
       err << (a.kind == 0 ? "学級時間割" : "教師時間割") << " " << a.number << " はありません（登録 " << n
           << " 件）。\n";
-      return 2;
+      return badArguments();
     }
     app.S.JWMode = a.kind == 0 ? JWModeKind::Class : JWModeKind::Teacher;
     app.S.JWNo = *no;
   }
   if (!gPrinters) {
-    err << "この版では PDF を書けません。\n";
-    return 1;
+    return stopped("この版では PDF を書けません。");
   }
 
   // The month view as the desktop lays it out, April of the grade shown.
@@ -211,16 +209,16 @@ int cmdPrint(const Args& args, std::ostream& out, std::ostream& err) {
     dev = gPrinters->pdf(a.pdf);
   } catch (const std::exception& e) {
     app.msg(e.what(), MsgButtons::OK, MsgIcon::Exclamation, "TLY");
-    return 1;
+    return stopped();
   }
   if (!dev) {
     err << "PDF ファイルを作れません: " << a.pdf << "\n";
-    return 1;
+    return stopped();
   }
   PageCounter counted(*dev);
-  if (runPrintJob(app, counted, p) != PrintOutcome::Printed) return 1;
+  if (runPrintJob(app, counted, p) != PrintOutcome::Printed) return stopped();
   out << a.pdf << ": " << counted.pages << " ページ\n";
-  return 0;
+  return {};
 }
 
 }  // namespace tly::cli

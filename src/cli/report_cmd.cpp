@@ -21,29 +21,22 @@ const char* const kUsage =
 
 
 // The report on paper, into a PDF file, with the file's print settings.
-int printReport(const ReportArgs& a, const std::vector<ClassReport>& report, const ReportOptions& o,
-                std::ostream& out, std::ostream& err) {
+Outcome printReport(const ReportArgs& a, const std::vector<ClassReport>& report, const ReportOptions& o,
+                    std::ostream& out, std::ostream& err) {
   PrinterService* printers = usedPrinters();
-  if (!printers) {
-    err << "この版では PDF を書けません。\n";
-    return 1;
-  }
+  if (!printers) return stopped("この版では PDF を書けません。");
   Context c(err);
-  if (!openYear(c, a.file)) return 1;
+  if (Outcome opened = openYear(c, a.file); !opened) return opened;
   std::unique_ptr<PrintDevice> dev;
   try {
     dev = printers->pdf(a.pdf);
   } catch (const std::exception& e) {
-    err << e.what() << "\n";
-    return 1;
+    return stopped(e.what());
   }
-  if (!dev) {
-    err << "PDF ファイルを作れません: " << a.pdf << "\n";
-    return 1;
-  }
-  if (runReportPrint(*c.app, *dev, report, o) != PrintOutcome::Printed) return 1;
+  if (!dev) return stopped("PDF ファイルを作れません: " + a.pdf);
+  if (runReportPrint(*c.app, *dev, report, o) != PrintOutcome::Printed) return stopped();
   out << a.pdf << ": " << report.size() << " 学級\n";
-  return 0;
+  return {};
 }
 
 }  // namespace
@@ -103,13 +96,13 @@ std::unique_ptr<SchoolYear> loadReportInputs(const ReportArgs& a, ReportOptions&
     return nullptr;
   }
   if (!a.targets.empty()) {
-    std::string text;
-    if (int e = readFileContents(a.targets, &text); e != 0) {
+    Result<std::string> text = readFileContents(a.targets);
+    if (!text) {
       err << "目標時数のファイルを読み込めません: " << a.targets << "\n";
       return nullptr;
     }
     std::string why;
-    auto t = Targets::fromCsv(text, why);
+    auto t = Targets::fromCsv(*text, why);
     if (!t) {
       err << a.targets << ": " << why << "\n";
       return nullptr;
@@ -128,25 +121,25 @@ std::unique_ptr<SchoolYear> loadReportInputs(const ReportArgs& a, ReportOptions&
   return year;
 }
 
-int cmdReport(const Args& args, std::ostream& out, std::ostream& err) {
+Outcome cmdReport(const Args& args, std::ostream& out, std::ostream& err) {
   ReportArgs a;
   if (!parseReportArgs(args, a, err, true)) {
     err << kUsage << "\n";
-    return 2;
+    return badArguments();
   }
   ReportOptions o;
   auto year = loadReportInputs(a, o, err);
-  if (!year) return 1;
+  if (!year) return stopped();
   if (a.onlyClass > year->timetableCount(0)) {
     err << "学級時間割の " << a.onlyClass << " 番はありません（" << year->timetableCount(0) << "件）。\n";
-    return 1;
+    return stopped();
   }
   const auto report = buildHoursReport(*year, o, a.onlyClass);
   for (const auto& c : report)
     if (!c.grade) err << c.name << ": 学級名の先頭に学年の数字がありません。\n";
   if (!a.pdf.empty()) return printReport(a, report, o, out, err);
   out << reportToTsv(report);
-  return 0;
+  return {};
 }
 
 }  // namespace tly::cli

@@ -78,12 +78,12 @@ bool parseArgs(const Args& args, TallyArgs& a, std::ostream& err) {
 
 }  // namespace
 
-int cmdTally(const Args& args, std::ostream& out, std::ostream& err) {
+Outcome cmdTally(const Args& args, std::ostream& out, std::ostream& err) {
   TallyArgs a;
-  if (!parseArgs(args, a, err)) return 2;
+  if (!parseArgs(args, a, err)) return badArguments();
 
   auto year = readYear(a.file, err);
-  if (!year) return 1;
+  if (!year) return stopped();
   // The tally needs the year alone: the file's view options play no part in it.
   auto app = std::make_unique<App>();
   app->Y = std::move(*year);
@@ -91,7 +91,7 @@ int cmdTally(const Args& args, std::ostream& out, std::ostream& err) {
   SchoolYear& y = app->Y;
   if (!y.isOpen() || a.grade > y.Ggn || y.JJ[a.grade - 1][4][0][0] < 30) {
     err << "この学年の年度データがありません: " << a.grade << "\n";
-    return 1;
+    return stopped();
   }
   app->S.CurGr = a.grade;
   app->T.KikanSet = a.ranged;
@@ -105,7 +105,7 @@ int cmdTally(const Args& args, std::ostream& out, std::ostream& err) {
     if (a.number > y.timetableCount(a.kind)) {
       err << (a.kind == 0 ? "学級時間割" : "教師時間割") << "の " << a.number << " 番はありません（"
           << y.timetableCount(a.kind) << "件）。\n";
-      return 1;
+      return stopped();
     }
     app->S.JWMode = a.kind == 0 ? JWModeKind::Class : JWModeKind::Teacher;
     app->S.JWNo = a.number;
@@ -115,7 +115,7 @@ int cmdTally(const Args& args, std::ostream& out, std::ostream& err) {
     DispJisuu(*app);
   }
   out << gridToClipboardText(app->Grid1);
-  return 0;
+  return {};
 }
 
 }  // namespace tly::cli

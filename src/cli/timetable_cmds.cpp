@@ -118,27 +118,30 @@ bool selectNumber(Session& s, const std::string& text) {
   return true;
 }
 
-int save(App& app, const std::string& file) { return writeDataFileAt(app, file) == SaveOutcome::Saved ? 0 : 1; }
+Outcome save(App& app, const std::string& file) {
+  if (Result<void> r = writeDataFileAt(app, file); !r) return shown(r.failure());
+  return {};
+}
 
 }  // namespace
 
-int cmdTimetable(const Args& args, std::ostream& out, std::ostream& err) { return runTimetable(args, std::cin, out, err); }
+Outcome cmdTimetable(const Args& args, std::ostream& out, std::ostream& err) { return runTimetable(args, std::cin, out, err); }
 
-int runTimetable(const Args& args, std::istream& in, std::ostream& out, std::ostream& err) {
+Outcome runTimetable(const Args& args, std::istream& in, std::ostream& out, std::ostream& err) {
   TimetableArgs a;
   if (!parse(args, a, err)) {
     err << kUsage << "\n";
-    return 2;
+    return badArguments();
   }
   Session s(err);
   App& app = s.app();
-  if (!openWindow(s, a)) return 1;
+  if (!openWindow(s, a)) return stopped();
   const int kind = a.kind;
   JWForm& f = app.JWF;
 
   if (a.action == "list") {
     for (const std::string& name : f.lstJW.items) out << name << "\n";
-    return 0;
+    return {};
   }
   if (a.action == "add") {
     const int before = timetableCountOf(app.Y, kind);
@@ -147,7 +150,7 @@ int runTimetable(const Args& args, std::istream& in, std::ostream& out, std::ost
       auto at = parseNumber(a.at, 1, 200);
       if (!at || *at > std::max(before, 1)) {
         err << "挿入位置の指定が正しくありません: " << a.at << "\n";
-        return 1;
+        return stopped();
       }
       if (*at - 1 < f.lstJW.size()) lstJW_Click(app, *at - 1);
       f.txtJW = a.name;
@@ -156,10 +159,10 @@ int runTimetable(const Args& args, std::istream& in, std::ostream& out, std::ost
       f.txtJW = a.name;
       cmdJWAdd_Click(app);
     }
-    if (timetableCountOf(app.Y, kind) == before) return 1;  // refused: the message is on err
+    if (timetableCountOf(app.Y, kind) == before) return stopped();  // refused: the message is on err
     return save(app, a.file);
   }
-  if (!selectNumber(s, a.number)) return 1;
+  if (!selectNumber(s, a.number)) return stopped();
   const int number = jwSelectedNumber(app);
   if (a.action == "delete") {
     deleteTimetable(app.Y, kind, number);
@@ -178,14 +181,14 @@ int runTimetable(const Args& args, std::istream& in, std::ostream& out, std::ost
     f.Grid1.ColSel = jigen;
     JW_pmnuCopy_Click(app);
     out << s.clipboard.content;
-    return 0;
+    return {};
   }
   // paste
   auto row = parseNumber(a.row, kTimetableFirstRow, kTimetableLastRow);
   auto col = parseNumber(a.col, 1, jigen);
   if (!row || !col) {
     err << "貼り付け位置の指定が正しくありません: " << a.row << " " << a.col << "\n";
-    return 1;
+    return stopped();
   }
   std::ostringstream text;
   text << in.rdbuf();
@@ -194,8 +197,8 @@ int runTimetable(const Args& args, std::istream& in, std::ostream& out, std::ost
   const auto before = app.Y.JW[kind][number].JWCell;
   const int shown = s.c.messages.shown;
   JW_pmnuPaste_Click(app);
-  if (s.c.messages.shown != shown) return 1;
-  if (app.Y.JW[kind][number].JWCell == before) return 0;  // nothing pasted, nothing saved
+  if (s.c.messages.shown != shown) return stopped();
+  if (app.Y.JW[kind][number].JWCell == before) return {};  // nothing pasted, nothing saved
   return save(app, a.file);
 }
 

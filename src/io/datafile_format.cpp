@@ -531,16 +531,13 @@ std::string encodeDataFile(const SchoolYear& y, EncodeNotes& notes, Cp932Pass pa
   return out.w.take();
 }
 
-std::string encodeDataFile(const SchoolYear& y, bool* lossy) {
+std::string encodeDataFile(const SchoolYear& y) {
   EncodeNotes notes;
-  std::string b = encodeDataFile(y, notes);
-  if (lossy) *lossy = notes.lossy;
-  return b;
+  return encodeDataFile(y, notes);
 }
 
-DecodeResult decodeDataFile(const std::string& bytes, SchoolYear& y, std::string* why, int* errorCode,
-                            Cp932Pass pass) {
-  if (bytes.size() < kSigLen || bytes.compare(0, kSigLen, kFileSig) != 0) return DecodeResult::NoSignature;
+Result<void> decodeDataFile(const std::string& bytes, SchoolYear& y, Cp932Pass pass) {
+  if (bytes.size() < kSigLen || bytes.compare(0, kSigLen, kFileSig) != 0) return Failure{Fault::NoSignature, 0, ""};
   const std::string_view body = std::string_view(bytes).substr(kSigLen);
   try {
     Decoder d(body, pass);
@@ -550,11 +547,9 @@ DecodeResult decodeDataFile(const std::string& bytes, SchoolYear& y, std::string
       (void)decodeBody(again, y);
     }
   } catch (const Damage& e) {
-    if (why) *why = e.why;
-    if (errorCode) *errorCode = e.code;
-    return DecodeResult::Damaged;
+    return Failure{Fault::Damaged, e.code, e.why};
   }
-  return DecodeResult::Ok;
+  return {};
 }
 
 }  // namespace tly

@@ -6,23 +6,22 @@
 #include <string>
 
 #include "model/cp932.h"
+#include "model/result.h"
 #include "model/schoolyear.h"
 
 namespace tly {
 
 extern const char* const kFileSig;  // "TLY300"
 
-// Bytes of the whole file for y. Sets *lossy when a text could not be held in CP932.
-std::string encodeDataFile(const SchoolYear& y, bool* lossy = nullptr);
+// Bytes of the whole file for y (what had to change: the overload with EncodeNotes).
+std::string encodeDataFile(const SchoolYear& y);
 
-enum class DecodeResult { Ok, NoSignature, Damaged };
 // Parses bytes into y (which starts as a copy of the open year, so periods above Jigen
-// keep their contents). On Damaged, y is unspecified and must be thrown away; *why gets a
-// Japanese description and *errorCode the number the error message shows. The texts are
-// converted all in one pass; Cp932Pass::OneByOne converts them one at a time instead,
-// which gives the same year, more slowly.
-DecodeResult decodeDataFile(const std::string& bytes, SchoolYear& y, std::string* why = nullptr,
-                            int* errorCode = nullptr, Cp932Pass pass = Cp932Pass::Joined);
+// keep their contents). Fails NoSignature, or Damaged with a Japanese description in why
+// and the number the error message shows in error; then y is unspecified and must be
+// thrown away. The texts are converted all in one pass; Cp932Pass::OneByOne converts them
+// one at a time instead, which gives the same year, more slowly.
+Result<void> decodeDataFile(const std::string& bytes, SchoolYear& y, Cp932Pass pass = Cp932Pass::Joined);
 
 
 // What an encoding had to change: a character CP932 cannot hold became "?" (lossy), a

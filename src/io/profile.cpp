@@ -187,16 +187,12 @@ std::string ProfileText::bytes() const {
 }
 
 bool loadProfile(const std::string& path, ProfileText* out) {
-  std::string bytes;
-  if (readFileContents(path, &bytes) != 0) {
-    *out = ProfileText();
-    return false;
-  }
-  *out = ProfileText(bytes);
-  return true;
+  Result<std::string> bytes = readFileContents(path);
+  *out = bytes ? ProfileText(*bytes) : ProfileText();
+  return bytes.ok();
 }
 
-int saveProfile(const std::string& path, const ProfileText& p) { return replaceFileContents(path, p.bytes()); }
+Result<void> saveProfile(const std::string& path, const ProfileText& p) { return replaceFileContents(path, p.bytes()); }
 
 std::string GetPrivateProfileString(std::string_view section, std::string_view key, std::string_view def,
                                     const std::string& path) {
@@ -216,7 +212,7 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key, s
   ProfileText p;
   loadProfile(path, &p);
   p.set(section, key, value);
-  return saveProfile(path, p) == 0;
+  return saveProfile(path, p).ok();
 }
 
 }  // namespace tly

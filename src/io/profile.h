@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/result.h"
+
 namespace tly {
 
 constexpr size_t kProfileValueMax = 127;
@@ -59,7 +61,7 @@ bool WritePrivateProfileString(std::string_view section, std::string_view key, s
 
 // Loads a profile file; false when it cannot be read (then *out is empty).
 bool loadProfile(const std::string& path, ProfileText* out);
-// Writes a profile file atomically. Returns 0 or an errno value.
-int saveProfile(const std::string& path, const ProfileText& p);
+// Writes a profile file atomically; fails WriteFailed with the errno value.
+Result<void> saveProfile(const std::string& path, const ProfileText& p);
 
 }  // namespace tly

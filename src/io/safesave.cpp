@@ -32,8 +32,9 @@ bool writeAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-int readFileContents(const std::string& path, std::string* out) {
-  out->clear();
+namespace {
+
+int readInto(const std::string& path, std::string* out) {
   // Opened without waiting, so that a named pipe cannot hold the program; anything but a
   // regular file (a pipe, a device such as /dev/zero, a folder) is refused unread.
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
@@ -69,8 +70,17 @@ int readFileContents(const std::string& path, std::string* out) {
     }
   }
   ::close(fd);
-  if (e != 0) out->clear();
   return e;
+}
+
+Failure writeFailure(int e) { return systemFailure(Fault::WriteFailed, e); }
+
+}  // namespace
+
+Result<std::string> readFileContents(const std::string& path) {
+  std::string bytes;
+  if (int e = readInto(path, &bytes)) return readFailure(e);
+  return bytes;
 }
 
 std::string ioErrorText(int e) {
@@ -106,7 +116,7 @@ std::string replacementTarget(const std::string& path) {
   return path;
 }
 
-int writeTempFile(const std::string& path, std::string_view bytes, std::string* tmpPath) {
+static int writeTemp(const std::string& path, std::string_view bytes, std::string* tmpPath) {
   std::string dir, base;
   auto slash = path.rfind('/');
   if (slash == std::string::npos) {
@@ -164,7 +174,13 @@ static void syncFolderOf(const std::string& path) {
   ::close(fd);
 }
 
-int commitTempFile(const std::string& tmpPath, const std::string& path) {
+Result<std::string> writeTempFile(const std::string& target, std::string_view bytes) {
+  std::string tmp;
+  if (int e = writeTemp(target, bytes, &tmp)) return writeFailure(e);
+  return tmp;
+}
+
+static int commitTemp(const std::string& tmpPath, const std::string& path) {
   if (::rename(tmpPath.c_str(), path.c_str()) != 0) {
     int e = errno;
     ::unlink(tmpPath.c_str());
@@ -172,6 +188,11 @@ int commitTempFile(const std::string& tmpPath, const std::string& path) {
   }
   syncFolderOf(path);
   return 0;
+}
+
+Result<void> commitTempFile(const std::string& tmpPath, const std::string& target) {
+  if (int e = commitTemp(tmpPath, target)) return writeFailure(e);
+  return {};
 }
 
 namespace {
@@ -191,14 +212,14 @@ std::string asideName(const std::string& path) {
 
 }  // namespace
 
-int replaceFilesTogether(const std::vector<FileReplacement>& files, std::vector<std::string>* leftAside,
-                         RenameCall renameFile) {
+Result<void> replaceFilesTogether(const std::vector<FileReplacement>& files, std::vector<std::string>* leftAside,
+                                  RenameCall renameFile) {
   const RenameCall move = renameFile ? renameFile : ::rename;
   const size_t n = files.size();
   std::vector<std::string> tmp(n), aside(n);
   std::vector<bool> committed(n, false);
   int err = 0;
-  for (size_t i = 0; i < n && !err; ++i) err = writeTempFile(files[i].target, files[i].bytes, &tmp[i]);
+  for (size_t i = 0; i < n && !err; ++i) err = writeTemp(files[i].target, files[i].bytes, &tmp[i]);
   // The previous files step aside by rename (no hard links: vfat and exFAT sticks and
   // some network shares have none), then the new ones take their names.
   for (size_t i = 0; i < n && !err; ++i) {
@@ -238,15 +259,17 @@ int replaceFilesTogether(const std::vector<FileReplacement>& files, std::vector<
   for (auto& t : tmp)
     if (!t.empty()) ::unlink(t.c_str());
   for (const auto& f : files) syncFolderOf(f.target);
-  return err;
+  if (err) return writeFailure(err);
+  return {};
 }
 
-int replaceFileContents(const std::string& given, std::string_view bytes) {
-  if (given.empty()) return ENOENT;
+Result<void> replaceFileContents(const std::string& given, std::string_view bytes) {
+  if (given.empty()) return writeFailure(ENOENT);
   const std::string path = replacementTarget(given);
   std::string tmp;
-  if (int e = writeTempFile(path, bytes, &tmp)) return e;
-  return commitTempFile(tmp, path);
+  if (int e = writeTemp(path, bytes, &tmp)) return writeFailure(e);
+  if (int e = commitTemp(tmp, path)) return writeFailure(e);
+  return {};
 }
 
 }  // namespace tly

@@ -13,38 +13,40 @@
 #include <string_view>
 #include <vector>
 
+#include "model/result.h"
+
 namespace tly {
 
 // The error a read gives for a pipe, a device or anything else that is not a regular file.
 constexpr int kErrNotRegularFile = ENODEV;
 
-// Reads a whole file into *out. Returns 0 or an errno value (EISDIR for a folder,
-// kErrNotRegularFile for anything else that is not a regular file, EFBIG for a file far
-// larger than any data file of the program). Any read error fails the whole read.
-int readFileContents(const std::string& path, std::string* out);
+// Reads a whole file. Fails NotFound, or Unreadable with the errno value (EISDIR for a
+// folder, kErrNotRegularFile for anything else that is not a regular file, EFBIG for a
+// file far larger than any data file of the program). Any read error fails the whole read.
+Result<std::string> readFileContents(const std::string& path);
 
 // What an errno value of a read or a save means, in Japanese words for the user.
 std::string ioErrorText(int e);
 
-// Replaces the file at path with bytes. Returns 0 or an errno value; on failure the old
-// file is untouched and no temporary file is left behind.
-int replaceFileContents(const std::string& path, std::string_view bytes);
+// Replaces the file at path with bytes. Fails WriteFailed with the errno value; then the
+// old file is untouched and no temporary file is left behind.
+Result<void> replaceFileContents(const std::string& path, std::string_view bytes);
 
 // The file a replacement of path writes: path itself, or the file a symbolic link at path
 // names (so that the link stays).
 std::string replacementTarget(const std::string& path);
 // The first half of a replacement of target (already resolved by replacementTarget):
 // writes bytes to a new temporary file beside it, flushed, with the target's permissions,
-// and names it in *tmpPath. Returns 0 or an errno value (then nothing is left behind).
-int writeTempFile(const std::string& target, std::string_view bytes, std::string* tmpPath);
+// and returns its path. Fails WriteFailed with the errno value (then nothing is left behind).
+Result<std::string> writeTempFile(const std::string& target, std::string_view bytes);
 // The second half: renames the temporary file over target (removing it on failure) and
 // flushes the folder, so that a save reported as done survives a power loss.
-int commitTempFile(const std::string& tmpPath, const std::string& target);
+Result<void> commitTempFile(const std::string& tmpPath, const std::string& target);
 
 // Replaces several files as one: all new contents are written to temporary files first,
 // the previous files are moved aside by rename and the new ones renamed into place; on
 // any failure every previous file is put back (and a file that did not exist before is
-// removed again). Needs no hard links. Returns 0 or an errno value; a previous file
+// removed again). Needs no hard links. Fails WriteFailed with the errno value; a previous file
 // that could not be put back stays under the name added to *leftAside.
 struct FileReplacement {
   std::string target;  // resolved by replacementTarget
@@ -52,7 +54,7 @@ struct FileReplacement {
 };
 // The renames the multi-file replace makes, so that a test can fail any one of them.
 using RenameCall = int (*)(const char* from, const char* to);
-int replaceFilesTogether(const std::vector<FileReplacement>& files, std::vector<std::string>* leftAside,
-                         RenameCall renameFile = nullptr);
+Result<void> replaceFilesTogether(const std::vector<FileReplacement>& files, std::vector<std::string>* leftAside,
+                                  RenameCall renameFile = nullptr);
 
 }  // namespace tly

@@ -87,8 +87,9 @@ std::string ver2BaseName(const std::string& path) {
 
 // ---- Encoding
 
-Ver2Bytes encodeVer2(const SchoolYear& y, std::string_view oldTimetables, bool* lossy) {
+Ver2Bytes encodeVer2(const SchoolYear& y, std::string_view oldTimetables) {
   Ver2Bytes out;
+  bool* lossy = &out.lossy;
   const int ggn = clampGrades(y.Ggn);
 
   out.main.assign(kVer2MainRecord * 12 * static_cast<size_t>(ggn), '\0');
@@ -147,13 +148,15 @@ Ver2Bytes encodeVer2(const SchoolYear& y, std::string_view oldTimetables, bool* 
 
 // ---- Decoding
 
-int decodeVer2Main(std::string_view b, SchoolYear& y) {
+static Failure outOfRange() { return Failure{Fault::Damaged, kErrSubscript, ""}; }
+
+Result<void> decodeVer2Main(std::string_view b, SchoolYear& y) {
   for (int g = 0; g < kGrades; ++g)
     for (int m = 1; m <= 12; ++m) {
       size_t off = kVer2MainRecord * static_cast<size_t>(12 * g + m - 1);
       if (g == 0 && m == 1) {
         int16_t year = getI16(b, off);
-        if (year < 0 || year > 9999) return kErrSubscript;
+        if (year < 0 || year > 9999) return outOfRange();
         y.JJ[0][0][0][0] = year;
       }
       if (m == 1 && getI16(b, off + 2) != 0) y.Ggn = static_cast<int16_t>(g + 1);
@@ -165,15 +168,15 @@ int decodeVer2Main(std::string_view b, SchoolYear& y) {
           int s = v > 10 ? v : -std::abs(v);
           // The month length sits at day 0 / period 0; every other slot holds a lesson code.
           bool ok = (d == 0 && p == 0) ? s <= 31 : validCell(s);
-          if (!ok) return kErrSubscript;
+          if (!ok) return outOfRange();
           y.JJ[g][m][d][p] = static_cast<int16_t>(s);
         }
     }
-  return 0;
+  return {};
 }
 
-int decodeVer2Texts(std::string_view b, SchoolYear& y, int* skipped) {
-  if (skipped) *skipped = 0;
+Result<int> decodeVer2Texts(std::string_view b, SchoolYear& y) {
+  int skipped = 0;
   for (int g = 0; g < kGrades; ++g)
     for (int m = 1; m <= 12; ++m)
       for (int d = 0; d < kDaySlots; ++d)
@@ -210,7 +213,7 @@ int decodeVer2Texts(std::string_view b, SchoolYear& y, int* skipped) {
     }
     // A line without its four numbers is skipped and counted; the others are still read.
     if (!readable) {
-      if (skipped) ++*skipped;
+      ++skipped;
       continue;
     }
     skipBlanks();
@@ -224,20 +227,20 @@ int decodeVer2Texts(std::string_view b, SchoolYear& y, int* skipped) {
       y.JJText[g - 1][m][d][k] = std::move(text);
     }
   }
-  return 0;
+  return skipped;
 }
 
-int decodeVer2Timetables(std::string_view b, SchoolYear& y) {
+Result<void> decodeVer2Timetables(std::string_view b, SchoolYear& y) {
   for (auto& kind : y.JW)
     for (auto& r : kind) r = JWRec();
   int n = getI16(b, 0);
-  if (n < 0 || n > 2 * kMaxTimetables) return kErrSubscript;
+  if (n < 0 || n > 2 * kMaxTimetables) return outOfRange();
   for (int rec = 2; rec <= n + 1; ++rec) {
     size_t base = kVer2TimetableRecord * static_cast<size_t>(rec - 1);
     int kind = getI16(b, base);
     if (kind != 1 && kind != 2) continue;
     JWRec& head = y.JW[kind - 1][0];
-    if (head.JWKind >= kMaxTimetables) return kErrSubscript;
+    if (head.JWKind >= kMaxTimetables) return outOfRange();
     JWRec& r = y.JW[kind - 1][++head.JWKind];
     r.JWKind = static_cast<int16_t>(kind);
     r.JWName = getFixed(b, base + 2, kVer2NameBytes);
@@ -246,7 +249,7 @@ int decodeVer2Timetables(std::string_view b, SchoolYear& y) {
         r.JWCell[static_cast<size_t>(w)][static_cast<size_t>(p)] =
             getFixed(b, base + 22 + kVer2CellBytes * static_cast<size_t>(w + 7 * p), kVer2CellBytes);
   }
-  return 0;
+  return {};
 }
 
 }  // namespace tly

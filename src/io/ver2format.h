@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "model/result.h"
 #include "model/schoolyear.h"
 
 namespace tly {
@@ -22,19 +23,19 @@ std::string ver2BaseName(const std::string& path);
 
 struct Ver2Bytes {
   std::string main, texts, timetables;
+  bool lossy = false;  // a text could not be held in CP932 and has "?" in its place
 };
 // The three files for y. oldTimetables is what the timetable file held before: record
-// slots after the last one written keep those bytes. Sets *lossy when a text could not
-// be held in CP932.
-Ver2Bytes encodeVer2(const SchoolYear& y, std::string_view oldTimetables, bool* lossy = nullptr);
+// slots after the last one written keep those bytes.
+Ver2Bytes encodeVer2(const SchoolYear& y, std::string_view oldTimetables);
 
-// Decoders. Each fills its section of y (which starts as a copy of the open year) and
-// returns 0, or an error number when the bytes are damaged (then y must be thrown away).
-// The main file also sets the school year and Ggn (the last grade with data).
-int decodeVer2Main(std::string_view bytes, SchoolYear& y);
-// A text line without its four numbers is skipped; *skipped (when given) counts them.
-int decodeVer2Texts(std::string_view bytes, SchoolYear& y, int* skipped = nullptr);
-int decodeVer2Timetables(std::string_view bytes, SchoolYear& y);
+// Decoders. Each fills its section of y (which starts as a copy of the open year). They
+// fail Damaged with the error number in error when the bytes are damaged (then y must be
+// thrown away). The main file also sets the school year and Ggn (the last grade with data).
+Result<void> decodeVer2Main(std::string_view bytes, SchoolYear& y);
+// A text line without its four numbers is skipped; the value is how many were.
+Result<int> decodeVer2Texts(std::string_view bytes, SchoolYear& y);
+Result<void> decodeVer2Timetables(std::string_view bytes, SchoolYear& y);
 
 // Error numbers reported for damaged or unreadable files (those of the older program).
 constexpr int kErrSubscript = 9;     // a count or value outside its table

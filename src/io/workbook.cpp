@@ -147,8 +147,8 @@ std::string writeXlsx(const std::string& path, const Workbook& wb) {
     return error + " (" + path + ")";
   }
   chmod(tmp.c_str(), 0644);
-  if (int ce = commitTempFile(tmp, target); ce != 0)
-    return "Excel ファイルを保存できません: " + path + " (" + std::strerror(ce) + ")";
+  if (Result<void> c = commitTempFile(tmp, target); !c)
+    return "Excel ファイルを保存できません: " + path + " (" + c.failure().why + ")";
   return "";
 }
 
@@ -159,8 +159,8 @@ std::string writeCsvFolder(const std::string& dir, const Workbook& wb) {
     char num[32];
     std::snprintf(num, sizeof num, "%02zu_", k + 1);
     const std::string path = dir + "/" + num + fileSafe(wb.sheets[k].name) + ".csv";
-    if (int e = replaceFileContents(path, sheetToCsv(wb.sheets[k])); e != 0)
-      return "CSV ファイルを保存できません: " + path + " (" + std::strerror(e) + ")";
+    if (Result<void> r = replaceFileContents(path, sheetToCsv(wb.sheets[k])); !r)
+      return "CSV ファイルを保存できません: " + path + " (" + r.failure().why + ")";
   }
   return "";
 }

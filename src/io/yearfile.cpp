@@ -1,35 +1,15 @@
 #include "io/yearfile.h"
 
-#include <cerrno>
-#include <cstring>
-
 #include "io/safesave.h"
 
 namespace tly {
 
-YearRead readYearFile(const std::string& path, const SchoolYear& base) {
-  YearRead r;
-  std::string bytes;
-  if (int e = readFileContents(path, &bytes); e != 0) {
-    r.status = e == ENOENT ? YearRead::Status::Missing : YearRead::Status::Unreadable;
-    r.error = e;
-    r.why = std::strerror(e);
-    return r;
-  }
+Result<std::unique_ptr<SchoolYear>> readYearFile(const std::string& path, const SchoolYear& base) {
+  Result<std::string> bytes = readFileContents(path);
+  if (!bytes) return bytes.failure();
   auto year = std::make_unique<SchoolYear>(base);
-  switch (decodeDataFile(bytes, *year, &r.why, &r.error)) {
-    case DecodeResult::NoSignature:
-      r.status = YearRead::Status::NoSignature;
-      break;
-    case DecodeResult::Damaged:
-      r.status = YearRead::Status::Damaged;
-      break;
-    case DecodeResult::Ok:
-      r.status = YearRead::Status::Ok;
-      r.year = std::move(year);
-      break;
-  }
-  return r;
+  if (Result<void> d = decodeDataFile(*bytes, *year); !d) return d.failure();
+  return year;
 }
 
 }  // namespace tly

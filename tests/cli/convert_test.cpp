@@ -82,7 +82,7 @@ TEST(ConvertCommand, OlderSetThroughTheCurrentFormatAndBack) {
   const std::string mid = readBytes(dir.file("mid.DAT"));
   ASSERT_EQ(mid.compare(0, 6, "TLY300"), 0);
   auto y = std::make_unique<SchoolYear>();
-  ASSERT_EQ(decodeDataFile(mid, *y), DecodeResult::Ok);
+  ASSERT_TRUE(decodeDataFile(mid, *y).ok());
   EXPECT_EQ(y->nendo(), 2003);
   EXPECT_EQ(y->Ggn, 3);
   EXPECT_EQ(y->Jigen, 5);

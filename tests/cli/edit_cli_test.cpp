@@ -25,26 +25,25 @@ class EditCli : public ::testing::Test {
     // The item names travel in the file's settings record.
     f->app.Y.Fs.FsJItemCount = f->app.Y.JItemCount;
     for (size_t i = 0; i < 8; ++i) f->app.Y.Fs.FsJItem[i] = f->app.Y.JItem[i];
-    ASSERT_EQ(replaceFileContents(file_, encodeDataFile(f->app.Y)), 0);
+    ASSERT_TRUE(replaceFileContents(file_, encodeDataFile(f->app.Y)).ok());
   }
 
   // The year as stored in the file now.
   std::unique_ptr<SchoolYear> stored() {
-    std::string bytes;
-    EXPECT_EQ(readFileContents(file_, &bytes), 0);
+    Result<std::string> bytes = readFileContents(file_);
+    EXPECT_TRUE(bytes.ok());
     auto y = std::make_unique<SchoolYear>();
-    EXPECT_EQ(decodeDataFile(bytes, *y), DecodeResult::Ok);
+    EXPECT_TRUE(decodeDataFile(bytes ? *bytes : std::string(), *y).ok());
     return y;
   }
   std::string bytes() {
-    std::string b;
-    readFileContents(file_, &b);
-    return b;
+    Result<std::string> b = readFileContents(file_);
+    return b ? *b : std::string();
   }
   int run(cli::Args args, std::string* outText = nullptr, const std::string& input = "") {
     std::ostringstream out, err;
     std::istringstream in(input);
-    int rc = args[0] == "paste" ? cli::runPaste(args, in, out, err) : cli::cmdEdit(args, out, err);
+    int rc = cli::finish(args[0] == "paste" ? cli::runPaste(args, in, out, err) : cli::cmdEdit(args, out, err), err);
     if (outText) *outText = out.str();
     lastErr_ = err.str();
     return rc;

@@ -89,10 +89,34 @@ TEST(CliMessages, APasteWhoseInputFailsPastesNothing) {
   FailingBuf buf;
   std::istream in(&buf);
   std::ostringstream out, err;
-  int rc = cli::runPaste({"paste", y, "--grade", "1", "--month", "6", "--row", "3", "--col", "3"}, in, out, err);
+  int rc = cli::finish(
+      cli::runPaste({"paste", y, "--grade", "1", "--month", "6", "--row", "3", "--col", "3"}, in, out, err), err);
   EXPECT_EQ(rc, 1);
   EXPECT_NE(err.str().find("読み込めませんでした"), std::string::npos) << err.str();
   EXPECT_EQ(readBytes(y), before);
+}
+
+// Every way a subcommand ends gets its exit status and last line from finish(): wrong
+// arguments 2, anything else 1, and a procedure's failure adds nothing to what it showed.
+TEST(CliMessages, EachFailureEndsWithItsStatusAndOneMessage) {
+  const Failure written{Fault::WriteFailed, 28, "No space left on device"};
+  const struct {
+    cli::Outcome outcome;
+    int rc;
+    const char* err;
+  } cases[] = {
+      {cli::Outcome(), 0, ""},
+      {cli::badArguments("月は 1～12 で指定してください。"), 2, "月は 1～12 で指定してください。\n"},
+      {cli::badArguments(), 2, ""},
+      {cli::stopped("ファイルが空です: a"), 1, "ファイルが空です: a\n"},
+      {cli::shown(written), 1, ""},
+      {cli::shown(Failure{Fault::Cancelled, 0, "x"}), 1, ""},
+  };
+  for (const auto& c : cases) {
+    std::ostringstream err;
+    EXPECT_EQ(cli::finish(c.outcome, err), c.rc) << c.err;
+    EXPECT_EQ(err.str(), c.err);
+  }
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ TEST(DataFileProcs, WindowStateTravelsThroughTheFile) {
   w.cmbDispJW.items = {"山田"};
   w.cmbDispJW.select(0);
   std::string name = kWorkFileName;
-  EXPECT_EQ(SaveJJ3(a.app, name), SaveOutcome::Saved);
+  EXPECT_TRUE(SaveJJ3(a.app, name).ok());
   EXPECT_EQ(name, "");
   EXPECT_TRUE(a.msg.shown.empty());
   EXPECT_TRUE(a.files.asked.empty());
@@ -64,7 +64,7 @@ TEST(DataFileProcs, WindowStateTravelsThroughTheFile) {
   testing::setView(b.app, Command::EditAll, true);
   testing::setView(b.app, Command::DispJWC, true);
   name = kWorkFileName;
-  EXPECT_EQ(LoadJJ3(b.app, name), LoadOutcome::Loaded);
+  EXPECT_TRUE(holds(LoadJJ3(b.app, name), FileRead::Current));
   EXPECT_EQ(name, "");
   EXPECT_TRUE(b.msg.shown.empty());
   const ControlStates c = mainControls(b.app);
@@ -99,7 +99,7 @@ TEST(DataFileProcs, WindowStateTravelsThroughTheFile) {
   testing::setView(a.app, Command::Kei, true);
   a.app.Grid1.setColWidth(3, 99);
   name = kWorkFileName;
-  SaveJJ3(a.app, name);
+  (void)SaveJJ3(a.app, name);
   EXPECT_EQ(a.app.Y.Fs.FsColWidth[3], 1234);
 }
 
@@ -115,7 +115,7 @@ TEST(DataFileProcs, SaveAsAsksBeforeReplacingAndSaveDoesNot) {
   a.files.choose(existing);
   a.msg.answers = {MsgResult::No};
   std::string name;
-  EXPECT_EQ(SaveJJ3(a.app, name), SaveOutcome::Cancelled);
+  EXPECT_TRUE(SaveJJ3(a.app, name).is(Fault::Cancelled));
   ASSERT_EQ(a.files.asked.size(), 1u);
   const FileDialogRequest& req = a.files.asked[0];
   EXPECT_TRUE(req.save);
@@ -135,7 +135,7 @@ TEST(DataFileProcs, SaveAsAsksBeforeReplacingAndSaveDoesNot) {
   // Yes: written, and the chosen path is the current file.
   a.files.choose(existing);
   a.msg.answers = {MsgResult::Yes};
-  EXPECT_EQ(SaveJJ3(a.app, name), SaveOutcome::Saved);
+  EXPECT_TRUE(SaveJJ3(a.app, name).ok());
   EXPECT_EQ(readBytes(existing).substr(0, 6), "TLY300");
   EXPECT_EQ(a.app.F.CurFile, existing);
 
@@ -143,7 +143,7 @@ TEST(DataFileProcs, SaveAsAsksBeforeReplacingAndSaveDoesNot) {
   a.msg.shown.clear();
   a.app.Y.JJ[0][0][0][0] = 2002;
   std::string cur = a.app.F.CurFile;
-  EXPECT_EQ(SaveJJ3(a.app, cur), SaveOutcome::Saved);
+  EXPECT_TRUE(SaveJJ3(a.app, cur).ok());
   EXPECT_EQ(cur, "");
   EXPECT_TRUE(a.msg.shown.empty());
   EXPECT_EQ(a.files.asked.size(), 2u);
@@ -152,23 +152,23 @@ TEST(DataFileProcs, SaveAsAsksBeforeReplacingAndSaveDoesNot) {
   // A name without a dot gets ".dat"; a dot in a folder name does not count.
   std::filesystem::create_directory(dir.file("v1.0"));
   a.files.choose(dir.file("v1.0/plain"));
-  EXPECT_EQ(SaveJJ3(a.app, name), SaveOutcome::Saved);
+  EXPECT_TRUE(SaveJJ3(a.app, name).ok());
   EXPECT_TRUE(std::filesystem::exists(dir.file("v1.0/plain.dat")));
   EXPECT_EQ(a.app.F.CurFile, dir.file("v1.0/plain.dat"));
 
   // Cancel ends quietly; a dialog error says so.
   a.msg.shown.clear();
   a.files.cancel();
-  EXPECT_EQ(SaveJJ3(a.app, name), SaveOutcome::Cancelled);
+  EXPECT_TRUE(SaveJJ3(a.app, name).is(Fault::Cancelled));
   EXPECT_TRUE(a.msg.shown.empty());
   a.files.fail();
-  EXPECT_EQ(SaveJJ3(a.app, name), SaveOutcome::Failed);
+  EXPECT_FALSE(SaveJJ3(a.app, name).ok());
   ASSERT_EQ(a.msg.shown.size(), 1u);
   EXPECT_EQ(a.msg.shown[0].text, "指定に誤りがあります。");
 
   // The second filter hands over to the older format: no current-format file appears.
   a.files.choose(dir.file("old2.DAT"), 2);
-  SaveJJ3(a.app, name);
+  (void)SaveJJ3(a.app, name);
   std::string older = readBytes(dir.file("old2.DAT"));
   EXPECT_NE(older.substr(0, std::min<size_t>(6, older.size())), "TLY300");
 }
@@ -180,7 +180,7 @@ TEST(DataFileProcs, AFailedSaveKeepsThePreviousFile) {
   // The temporary file's name is longer than the folder allows, the target's is not.
   std::string target = dir.file(std::string(250, 'n'));
   writeBytes(target, "previous contents");
-  EXPECT_EQ(writeDataFileAt(a.app, target), SaveOutcome::Failed);
+  EXPECT_FALSE(writeDataFileAt(a.app, target).ok());
   ASSERT_EQ(a.msg.shown.size(), 1u);
   EXPECT_EQ(a.msg.shown[0].text, "データファイルを書き込み中にエラーが発生しました。\rError Code " +
                                       std::to_string(ENAMETOOLONG) + "\r" + target + ": ファイル名が長すぎます");
@@ -193,12 +193,12 @@ TEST(DataFileProcs, AFailedSaveKeepsThePreviousFile) {
   std::string real = dir.file("real.DAT"), link = dir.file("link.DAT");
   writeBytes(real, "x");
   std::filesystem::create_symlink(real, link);
-  EXPECT_EQ(writeDataFileAt(a.app, link), SaveOutcome::Saved);
+  EXPECT_TRUE(writeDataFileAt(a.app, link).ok());
   EXPECT_TRUE(std::filesystem::is_symlink(link));
   EXPECT_EQ(readBytes(real).substr(0, 6), "TLY300");
 
   a.msg.shown.clear();
-  EXPECT_EQ(writeDataFileAt(a.app, dir.file("no/such/folder.dat")), SaveOutcome::Failed);
+  EXPECT_FALSE(writeDataFileAt(a.app, dir.file("no/such/folder.dat")).ok());
   EXPECT_EQ(a.msg.shown.at(0).text.rfind("データファイルを書き込み中にエラーが発生しました。\rError Code " +
                                          std::to_string(ENOENT) + "\r", 0), 0u);
 }
@@ -237,7 +237,7 @@ TEST(DataFileProcs, ADamagedFileLeavesTheOpenYearAsItWas) {
     writeBytes(path, bytes);
     t.msg.shown.clear();
     t.app.F.CurFile = "/somewhere/else.DAT";
-    EXPECT_EQ(readDataFileAt(t.app, path), LoadOutcome::Failed);
+    EXPECT_FALSE(readDataFileAt(t.app, path).ok());
     ASSERT_EQ(t.msg.shown.size(), 1u);
     EXPECT_EQ(t.msg.shown[0].text,
               "データファイルを読み込み中にエラーが発生しました。\rError Code " + std::to_string(code));
@@ -253,7 +253,7 @@ TEST(DataFileProcs, ADamagedFileLeavesTheOpenYearAsItWas) {
   // The whole file reads.
   writeBytes(path, good);
   t.msg.shown.clear();
-  EXPECT_EQ(readDataFileAt(t.app, path), LoadOutcome::Loaded);
+  EXPECT_TRUE(holds(readDataFileAt(t.app, path), FileRead::Current));
   EXPECT_TRUE(t.msg.shown.empty());
   EXPECT_EQ(t.app.Y.Ggn, 6);
   EXPECT_EQ(t.app.Y.JW[0][3].JWName, "組3");
@@ -267,7 +267,7 @@ TEST(DataFileProcs, AFileWithoutSignatureTakesTheOlderBranch) {
 
   // First start in an empty folder: the working file is created empty, nothing is said.
   std::string name = kWorkFileName;
-  EXPECT_EQ(LoadJJ3(t.app, name), LoadOutcome::OlderFormat);
+  EXPECT_TRUE(holds(LoadJJ3(t.app, name), FileRead::OlderFormat));
   EXPECT_EQ(name, "");
   EXPECT_TRUE(t.msg.shown.empty());
   EXPECT_TRUE(std::filesystem::exists(dir.file("JJTEMP3.DAT")));
@@ -275,7 +275,7 @@ TEST(DataFileProcs, AFileWithoutSignatureTakesTheOlderBranch) {
 
   // A typed name that does not exist is created the same way and becomes CurFile.
   t.files.choose(dir.file("new.DAT"));
-  EXPECT_EQ(LoadJJ3(t.app, name), LoadOutcome::OlderFormat);
+  EXPECT_TRUE(holds(LoadJJ3(t.app, name), FileRead::OlderFormat));
   ASSERT_EQ(t.files.asked.size(), 1u);
   EXPECT_EQ(t.files.asked[0].title, "ファイルを開く");
   EXPECT_EQ(t.files.asked[0].filters.size(), 2u);
@@ -296,7 +296,7 @@ TEST(DataFileProcs, AFileWithoutSignatureTakesTheOlderBranch) {
   TestApp fresh;
   fresh.app.F.AppPath = old.app.F.AppPath;
   name = kWorkFileName;
-  EXPECT_EQ(LoadJJ3(fresh.app, name), LoadOutcome::OlderFormat);
+  EXPECT_TRUE(holds(LoadJJ3(fresh.app, name), FileRead::OlderFormat));
   ASSERT_FALSE(fresh.msg.shown.empty());
   EXPECT_EQ(fresh.msg.shown[0].text.rfind("Ver.3のデータ形式に変換します。", 0), 0u);
   EXPECT_EQ(fresh.app.Y.nendo(), 2003);
@@ -307,13 +307,13 @@ TEST(DataFileProcs, AFileWithoutSignatureTakesTheOlderBranch) {
   // Cancel changes nothing.
   t.files.cancel();
   t.app.W.caption = "unchanged";
-  EXPECT_EQ(LoadJJ3(t.app, name), LoadOutcome::Cancelled);
+  EXPECT_TRUE(LoadJJ3(t.app, name).is(Fault::Cancelled));
   EXPECT_EQ(t.app.W.caption, "unchanged");
 
   // A folder that does not exist cannot hold the file.
   const std::string before = encodeDataFile(t.app.Y);
   t.files.choose(dir.file("missing/x.DAT"));
-  EXPECT_EQ(LoadJJ3(t.app, name), LoadOutcome::Failed);
+  EXPECT_FALSE(LoadJJ3(t.app, name).ok());
   EXPECT_EQ(t.msg.shown.at(0).text, "ファイルが見つかりません。");
   EXPECT_EQ(t.app.F.CurFile, "");
   EXPECT_EQ(encodeDataFile(t.app.Y), before);

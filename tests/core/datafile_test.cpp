@@ -128,7 +128,7 @@ TEST(DataFile, SmallYearIsWrittenByteForByte) {
   auto r = std::make_unique<SchoolYear>();
   r->JJ[0][4][1][7] = 77;
   r->JJ[0][4][1][8] = 78;
-  ASSERT_EQ(decodeDataFile(expected, *r), DecodeResult::Ok);
+  ASSERT_TRUE(decodeDataFile(expected, *r).ok());
   EXPECT_EQ(r->nendo(), 1999);
   EXPECT_EQ(r->Ggn, 3);
   EXPECT_EQ(r->Jigen, 6);
@@ -143,7 +143,7 @@ TEST(DataFile, SmallYearIsWrittenByteForByte) {
   std::string edited = expected;
   size_t april = 12 + 1228 + 3 * 642;
   edited[april + 2 + 2 * (2 + 32 * 4)] = 5;
-  ASSERT_EQ(decodeDataFile(edited, *r), DecodeResult::Ok);
+  ASSERT_TRUE(decodeDataFile(edited, *r).ok());
   EXPECT_EQ(r->JJ[0][4][2][4], -5);
 }
 
@@ -184,14 +184,14 @@ TEST(DataFile, SameTextInEveryGradeBecomesOneRecord) {
   auto r = std::make_unique<SchoolYear>();
   r->JJText[1][7][8][0] = "old";  // cleared by the read
   r->JJText[3][7][7][0] = "old";
-  ASSERT_EQ(decodeDataFile(bytes.substr(0, textsAt) + odd.s, *r), DecodeResult::Ok);
+  ASSERT_TRUE(decodeDataFile(bytes.substr(0, textsAt) + odd.s, *r).ok());
   EXPECT_EQ(r->JJText[0][7][7][0], "A");
   EXPECT_EQ(r->JJText[2][7][7][0], "A");
   EXPECT_EQ(r->JJText[3][7][7][0], "");
   EXPECT_EQ(r->JJText[1][7][8][0], "");
   EXPECT_EQ(r->JJText[4][7][9][1], "E");
 
-  ASSERT_EQ(decodeDataFile(bytes, *r), DecodeResult::Ok);
+  ASSERT_TRUE(decodeDataFile(bytes, *r).ok());
   EXPECT_EQ(r->JJText[1][5][10][0], undoukai);
   EXPECT_EQ(r->JJText[1][5][11][1], "");
   EXPECT_EQ(r->JJText[1][6][1][0], ensoku);
@@ -216,7 +216,7 @@ TEST(DataFile, TimetablesKeepPeriodsUpToJigenAndAreTrimmedOnReading) {
 
   auto r = std::make_unique<SchoolYear>();
   r->JW[1][5].JWName = "old";
-  ASSERT_EQ(decodeDataFile(bytes, *r), DecodeResult::Ok);
+  ASSERT_TRUE(decodeDataFile(bytes, *r).ok());
   EXPECT_EQ(r->timetableCount(0), 1);
   EXPECT_EQ(r->JW[0][1].JWName, " 1年1組");  // names as read
   EXPECT_EQ(r->JW[0][1].JWCell[1][1], "国語");
@@ -280,7 +280,7 @@ TEST(DataFile, FullYearRoundTripsExactly) {
     auto y = fullYear(seed);
     std::string bytes = encodeDataFile(*y);
     auto r = std::make_unique<SchoolYear>();
-    ASSERT_EQ(decodeDataFile(bytes, *r), DecodeResult::Ok);
+    ASSERT_TRUE(decodeDataFile(bytes, *r).ok());
     r->JItemCount = y->JItemCount;  // the read takes items from the settings record
     r->JItem = y->JItem;
     expectSameYear(*y, *r);
@@ -291,13 +291,13 @@ TEST(DataFile, FullYearRoundTripsExactly) {
 // Reading bytes both ways, texts joined and one by one: the same outcome, message and year.
 void expectSameReadBothWays(const std::string& bytes, const SchoolYear& start) {
   auto joined = std::make_unique<SchoolYear>(start), each = std::make_unique<SchoolYear>(start);
-  std::string whyJoined, whyEach;
-  int codeJoined = 0, codeEach = 0;
-  DecodeResult r = decodeDataFile(bytes, *joined, &whyJoined, &codeJoined, Cp932Pass::Joined);
-  ASSERT_EQ(r, decodeDataFile(bytes, *each, &whyEach, &codeEach, Cp932Pass::OneByOne));
-  EXPECT_EQ(whyJoined, whyEach);
-  EXPECT_EQ(codeJoined, codeEach);
-  if (r == DecodeResult::Ok) expectSameYear(*joined, *each);
+  Result<void> r = decodeDataFile(bytes, *joined, Cp932Pass::Joined);
+  Result<void> rEach = decodeDataFile(bytes, *each, Cp932Pass::OneByOne);
+  ASSERT_EQ(r.ok(), rEach.ok());
+  if (r.ok()) return expectSameYear(*joined, *each);
+  EXPECT_EQ(r.code(), rEach.code());
+  EXPECT_EQ(r.failure().why, rEach.failure().why);
+  EXPECT_EQ(r.failure().error, rEach.failure().error);
 }
 
 // Converting a file's texts all together gives what converting them one by one gives,
@@ -349,7 +349,7 @@ TEST(DataFile, TextsConvertTogetherAsTheyDoOneByOne) {
   std::string read = smallYearBytes();
   read.replace(read.size() - 6, 6, t.s);
   auto r = std::make_unique<SchoolYear>();
-  ASSERT_EQ(decodeDataFile(read, *r), DecodeResult::Ok);
+  ASSERT_TRUE(decodeDataFile(read, *r).ok());
   // Each byte that is no character is carried as U+F700 + byte.
   const std::string c81 = "\xEF\x9E\x81", c80 = "\xEF\x9E\x80", cFD = "\xEF\x9F\xBD";
   EXPECT_EQ(r->JJText[0][4][1][0], "A" + c81);
@@ -375,11 +375,10 @@ TEST(DataFile, DamagedBytesAreRefusedWithTheRightErrorNumber) {
   std::string good = smallYearBytes();
   auto check = [](const std::string& bytes, int wantCode, const char* what) {
     auto r = std::make_unique<SchoolYear>();
-    std::string why;
-    int code = 0;
-    EXPECT_EQ(decodeDataFile(bytes, *r, &why, &code), DecodeResult::Damaged) << what;
-    EXPECT_EQ(code, wantCode) << what;
-    EXPECT_FALSE(why.empty()) << what;
+    Result<void> res = decodeDataFile(bytes, *r);
+    ASSERT_TRUE(res.is(Fault::Damaged)) << what;
+    EXPECT_EQ(res.failure().error, wantCode) << what;
+    EXPECT_FALSE(res.failure().why.empty()) << what;
   };
   auto patch16 = [](std::string s, size_t at, int v) {
     s[at] = char(v & 0xff);
@@ -411,11 +410,11 @@ TEST(DataFile, DamagedBytesAreRefusedWithTheRightErrorNumber) {
   auto r = std::make_unique<SchoolYear>();
   std::string noYear = encodeDataFile(*r);
   EXPECT_EQ(noYear.size(), 12u + 1228 + 6);
-  EXPECT_EQ(decodeDataFile(noYear, *r), DecodeResult::Ok);
+  EXPECT_TRUE(decodeDataFile(noYear, *r).ok());
   r->JJ[0][0][0][0] = 1999;
   check(encodeDataFile(*r), kErrSubscriptOutOfRange, "no grades in an open year");
-  EXPECT_EQ(decodeDataFile("TLY30", *r), DecodeResult::NoSignature);
-  EXPECT_EQ(decodeDataFile("tly300" + good.substr(6), *r), DecodeResult::NoSignature);
+  EXPECT_TRUE(decodeDataFile("TLY30", *r).is(Fault::NoSignature));
+  EXPECT_TRUE(decodeDataFile("tly300" + good.substr(6), *r).is(Fault::NoSignature));
 }
 
 TEST(DataFile, EveryTruncationAndBitFlipIsRefusedOrReadSafely) {
@@ -428,8 +427,8 @@ TEST(DataFile, EveryTruncationAndBitFlipIsRefusedOrReadSafely) {
   std::string good = encodeDataFile(*y);
   auto r = std::make_unique<SchoolYear>();
   for (size_t n = 0; n < good.size(); ++n) {
-    DecodeResult res = decodeDataFile(good.substr(0, n), *r);
-    ASSERT_EQ(res, n < 6 ? DecodeResult::NoSignature : DecodeResult::Damaged) << n;
+    Result<void> res = decodeDataFile(good.substr(0, n), *r);
+    ASSERT_TRUE(res.is(n < 6 ? Fault::NoSignature : Fault::Damaged)) << n;
   }
   // Flipped bits either read (a value changed) or are refused; never anything else.
   std::mt19937 rng(7);
@@ -439,9 +438,9 @@ TEST(DataFile, EveryTruncationAndBitFlipIsRefusedOrReadSafely) {
     size_t at = 6 + rng() % (bad.size() - 6);
     bad[at] = char(bad[at] ^ (1 << (rng() % 8)));
     *r = *y;
-    DecodeResult res = decodeDataFile(bad, *r);
-    EXPECT_NE(res, DecodeResult::NoSignature);
-    refused += res == DecodeResult::Damaged;
+    Result<void> res = decodeDataFile(bad, *r);
+    EXPECT_FALSE(res.is(Fault::NoSignature));
+    refused += res.is(Fault::Damaged);
   }
   EXPECT_GT(refused, 0);
 }
@@ -459,12 +458,12 @@ TEST(DataFile, TextsThatCp932CannotHoldOrThatAreTooLongAreReported) {
   t.app.Y.JW[0][2].JWName = std::string(65534, 'y');
   t.app.Y.JW[0][2].JWCell[0][1] = kana;  // 65534 bytes: kept whole
   std::string path = dir.file("a.dat");
-  EXPECT_EQ(writeDataFileAt(t.app, path), SaveOutcome::Saved);
+  EXPECT_TRUE(writeDataFileAt(t.app, path).ok());
   ASSERT_EQ(t.msg.shown.size(), 1u);
   EXPECT_EQ(t.msg.shown[0].text, std::string(kMsgLossySave) + "\r" + kMsgCutSave);
 
   auto r = std::make_unique<SchoolYear>();
-  ASSERT_EQ(decodeDataFile(readBytes(path), *r), DecodeResult::Ok);
+  ASSERT_TRUE(decodeDataFile(readBytes(path), *r).ok());
   EXPECT_EQ(r->JJText[0][4][1][0], "a?b");
   EXPECT_EQ(r->JW[0][1].JWName.size(), 65534u);
   EXPECT_EQ(r->JW[0][1].JWCell[0][1].size(), 1 + 32766u * 3);  // 65533 bytes: no half character
@@ -496,7 +495,7 @@ TEST(DataFile, UndecodableBytesSurviveReadAndSave) {
   file.replace(file.size() - 6, 6, t.s);
 
   auto r = std::make_unique<SchoolYear>();
-  ASSERT_EQ(decodeDataFile(file, *r), DecodeResult::Ok);
+  ASSERT_TRUE(decodeDataFile(file, *r).ok());
   EXPECT_EQ(r->JJText[0][1][1][0], "\xEF\x9E\x80");  // 80 alone: U+F780
   for (Cp932Pass pass : {Cp932Pass::Joined, Cp932Pass::OneByOne}) {
     EncodeNotes notes;

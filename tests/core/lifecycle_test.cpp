@@ -30,7 +30,7 @@ void leaveWorkingFile(const TempDir& dir, int nendo, int grades, int shownGrade)
   prev.app.S.CurGr = shownGrade;
   prev.app.W.cmbGr.select(shownGrade - 1);
   std::string name = "JJTEMP3.DAT";
-  SaveJJ3(prev.app, name);
+  (void)SaveJJ3(prev.app, name);
 }
 
 TEST(StartUp, FirstStartInAnEmptyFolderOffersANewYear) {
@@ -115,7 +115,7 @@ TEST(StartUp, RestoresTheTimetableViewAndItsSelection) {
     prev.app.W.cmbDispJW.select(1);
     prev.app.C.IniDspJWIndex = 1;
     std::string name = "JJTEMP3.DAT";
-    SaveJJ3(prev.app, name);
+    (void)SaveJJ3(prev.app, name);
   }
   Rig r;
   r.app.F.AppPath = dir.dir();
@@ -323,7 +323,7 @@ TEST(FileCommands, OpenShowsTheGradeSelectedInTheFile) {
     EXPECT_EQ(r.app.W.cmbGr.text, std::to_string(c.expected) + "年");
     // The next save writes the grade that is shown.
     std::string name = dir.file("again.DAT");
-    SaveJJ3(r.app, name);
+    (void)SaveJJ3(r.app, name);
     EXPECT_EQ(r.app.Y.Fs.FsGrIndex, c.expected - 1);
   }
 }
@@ -357,7 +357,7 @@ TEST(FileCommands, OpenSetsTheRowHeightsOfTheFilesFont) {
     test::makeYear(prev.app, 2004, 3);
     prev.app.Grid1.Font.size = 14;
     std::string name = dir.file("big.DAT");
-    SaveJJ3(prev.app, name);
+    (void)SaveJJ3(prev.app, name);
   }
   for (bool named : {false, true}) {
     Rig r;

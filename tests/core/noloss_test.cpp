@@ -37,7 +37,7 @@ std::string workingFileOf(int nendo) {
   r.app.F.AppPath = d.dir();
   test::makeYear(r.app, nendo, 3);
   std::string name = "JJTEMP3.DAT";
-  SaveJJ3(r.app, name);
+  (void)SaveJJ3(r.app, name);
   return readBytes(d.file("JJTEMP3.DAT"));
 }
 
@@ -113,7 +113,7 @@ TEST(OlderFormatSave, MainFileNamedLikeACompanionIsRefused) {
     Rig r;
     test::makeYear(r.app, 2001, 3);
     std::string path = dir.file(name);
-    EXPECT_EQ(saveVer2(r.app, path), Ver2SaveOutcome::Failed) << name;
+    EXPECT_FALSE(saveVer2(r.app, path).ok()) << name;
     EXPECT_TRUE(r.msg.saw("この名前では保存できません")) << name;
     EXPECT_TRUE(std::filesystem::is_empty(dir.path())) << name << ": nothing written";
   }
@@ -124,7 +124,8 @@ TEST(SafeSave, ReadOnlyFilesAreRefusedAndTheFolderIsLeftClean) {
   const std::string f = dir.file("a.DAT");
   writeBytes(f, "old");
   ::chmod(f.c_str(), 0444);  // refused even by the administrator: no write bit at all
-  EXPECT_EQ(replaceFileContents(f, "new"), EACCES);
+  Result<void> refused = replaceFileContents(f, "new");
+  EXPECT_TRUE(refused.is(Fault::WriteFailed) && refused.failure().error == EACCES);
   EXPECT_EQ(readBytes(f), "old");
   struct stat st;
   ::stat(f.c_str(), &st);
@@ -134,7 +135,7 @@ TEST(SafeSave, ReadOnlyFilesAreRefusedAndTheFolderIsLeftClean) {
   // The save procedure says so and keeps the file.
   Rig r;
   test::makeYear(r.app, 2001, 3);
-  EXPECT_EQ(writeDataFileAt(r.app, f), SaveOutcome::Failed);
+  EXPECT_FALSE(writeDataFileAt(r.app, f).ok());
   EXPECT_TRUE(r.msg.saw("Error Code"));
   EXPECT_EQ(readBytes(f), "old");
 
@@ -144,7 +145,7 @@ TEST(SafeSave, ReadOnlyFilesAreRefusedAndTheFolderIsLeftClean) {
   if (admin) {
     ASSERT_EQ(::chown(f.c_str(), 4321, 4321), 0);
   }
-  EXPECT_EQ(replaceFileContents(f, "new"), 0);
+  EXPECT_TRUE(replaceFileContents(f, "new").ok());
   ::stat(f.c_str(), &st);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
   if (admin) {
@@ -174,8 +175,9 @@ TEST(SafeSave, FilesReplacedTogetherAreAllOrNothingWhicheverRenameFails) {
     gFailAt = failAt;
     gRenames = 0;
     std::vector<std::string> leftAside;
-    const int err = replaceFilesTogether({{names[0], "new main"}, {names[1], "new texts"}, {names[2], "new tt"}},
-                                         &leftAside, failingRename);
+    const Result<void> r = replaceFilesTogether({{names[0], "new main"}, {names[1], "new texts"}, {names[2], "new tt"}},
+                                                &leftAside, failingRename);
+    const int err = r.ok() ? 0 : r.failure().error;
     // Five renames replace the set (two set-aside, three into place); a sixth never comes.
     const bool failed = failAt >= 1 && failAt <= 5;
     EXPECT_EQ(err, failed ? EXDEV : 0) << failAt;
@@ -211,13 +213,13 @@ TEST(RecoveryCopy, AChangeIsKeptAndOfferedAfterARunThatDidNotExit) {
     first.app.F.AppPath = dir.dir();
     test::makeYear(first.app, 2001, 3);
     std::string name = "JJTEMP3.DAT";
-    SaveJJ3(first.app, name);
+    (void)SaveJJ3(first.app, name);
     std::string last = recoveryBytes(first.app);
-    EXPECT_EQ(keepRecoveryCopy(first.app, &last), 0);
+    EXPECT_TRUE(keepRecoveryCopy(first.app, &last).ok());
     EXPECT_FALSE(test::fileExists(dir.file(kRecoveryFileName))) << "no change, no copy";
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     first.app.Y.JJ[0][6][3][2] = -4;  // an edit; then the run ends without its exit
-    EXPECT_EQ(keepRecoveryCopy(first.app, &last), 0);
+    EXPECT_TRUE(keepRecoveryCopy(first.app, &last).ok());
     ASSERT_TRUE(test::fileExists(dir.file(kRecoveryFileName)));
   }
   for (MsgResult answer : {MsgResult::Yes, MsgResult::No}) {

@@ -157,7 +157,7 @@ TEST(Ver2, SixPeriodYearSurvivesAndSevenLosesOnlyPeriodSeven) {
     }
     f.fake.files.choose(f.dir.file("year.DAT"));
     name.clear();
-    EXPECT_EQ(loadVer2(*b, name), Ver2LoadOutcome::Read);
+    EXPECT_TRUE(holds(loadVer2(*b, name), Ver2Read::Whole));
     EXPECT_EQ(b->F.CurFile, f.dir.file("year.DAT"));
     const SchoolYear& y = b->Y;
     EXPECT_EQ(y.nendo(), 2001);
@@ -238,20 +238,20 @@ TEST(Ver2, MissingFilesStopWhereThePartSays) {
 
   // No main file: nothing changes, no question.
   std::string name = f.dir.file("none.DAT");
-  EXPECT_EQ(loadVer2(*f.app, name), Ver2LoadOutcome::NoFile);
+  EXPECT_TRUE(loadVer2(*f.app, name).is(Fault::NotFound));
   EXPECT_TRUE(f.fake.msg.shown.empty());
   EXPECT_EQ(f.app->F.CurFile, "/somewhere/open.DAT");
   writeBytes(f.dir.file("empty.DAT"), "");
   name = f.dir.file("empty.DAT");
-  EXPECT_EQ(loadVer2(*f.app, name), Ver2LoadOutcome::NoFile);
+  EXPECT_TRUE(loadVer2(*f.app, name).is(Fault::NotFound));
   f.fake.files.choose(f.dir.file("typed.DAT"));  // a typed name that does not exist
   name.clear();
-  EXPECT_EQ(loadVer2(*f.app, name), Ver2LoadOutcome::NoFile);
+  EXPECT_TRUE(loadVer2(*f.app, name).is(Fault::NotFound));
   EXPECT_EQ(f.fake.files.asked.back().title, "ファイルを開く");
   EXPECT_FALSE(f.fake.files.asked.back().save);
   EXPECT_EQ(f.app->F.CurFile, "/somewhere/open.DAT");
   f.fake.files.fail();
-  EXPECT_EQ(loadVer2(*f.app, name), Ver2LoadOutcome::Cancelled);
+  EXPECT_TRUE(loadVer2(*f.app, name).is(Fault::Cancelled));
   ASSERT_EQ(f.fake.msg.shown.size(), 1u);
   EXPECT_EQ(f.fake.msg.shown[0].text, "指定に誤りがあります。");
   f.fake.msg.shown.clear();
@@ -266,7 +266,7 @@ TEST(Ver2, MissingFilesStopWhereThePartSays) {
   SaveJJ(*other, name);
   std::filesystem::remove(f.dir.file("other.das"));
   name = f.dir.file("other.DAT");
-  EXPECT_EQ(loadVer2(*f.app, name), Ver2LoadOutcome::StoppedNoTexts);
+  EXPECT_TRUE(holds(loadVer2(*f.app, name), Ver2Read::StoppedNoTexts));
   EXPECT_EQ(f.fake.msg.shown.size(), 1u);  // only the period question
   EXPECT_EQ(f.app->Y.nendo(), 2010);
   EXPECT_EQ(f.app->Y.Ggn, 5);
@@ -280,7 +280,7 @@ TEST(Ver2, MissingFilesStopWhereThePartSays) {
   SaveJJ(*other, name);
   std::filesystem::remove(f.dir.file("other.daj"));
   name = f.dir.file("other.DAT");
-  EXPECT_EQ(loadVer2(*f.app, name), Ver2LoadOutcome::StoppedNoTimetables);
+  EXPECT_TRUE(holds(loadVer2(*f.app, name), Ver2Read::StoppedNoTimetables));
   EXPECT_EQ(f.app->Y.JJText[0][4][29][0], "みどりの日");
   EXPECT_EQ(f.app->Y.JW[0][0].JWKind, 2);
 }
@@ -293,7 +293,7 @@ TEST(Ver2, ShortMainFileReadsMissingRecordsAsEmpty) {
   auto r = std::make_unique<SchoolYear>();
   r->Ggn = 0;
   for (int d = 0; d < 32; ++d) r->JJ[1][1][d][3] = 42;  // stale contents of the open year
-  ASSERT_EQ(decodeVer2Main(b.main + std::string(100, '\0'), *r), 0);
+  ASSERT_TRUE(decodeVer2Main(b.main + std::string(100, '\0'), *r).ok());
   EXPECT_EQ(r->Ggn, 1);
   EXPECT_EQ(r->JJ[0][1][0][0], 31);
   EXPECT_EQ(r->JJ[1][1][5][3], 0);
@@ -333,7 +333,7 @@ TEST(Ver2, DamagedFilesAreReportedAndLeaveTheYearAlone) {
     writeBytes(f.dir.file("bad.das"), c.texts);
     writeBytes(f.dir.file("bad.daj"), c.timetables);
     std::string name = f.dir.file("bad.DAT");
-    EXPECT_EQ(loadVer2(*f.app, name), Ver2LoadOutcome::Failed) << c.what;
+    EXPECT_TRUE(loadVer2(*f.app, name).is(Fault::Damaged)) << c.what;
     ASSERT_EQ(f.fake.msg.shown.size(), 2u) << c.what;
     EXPECT_EQ(f.fake.msg.shown[1].text, "データファイル(Ver.2)を読み込み中にエラーが発生しました。\rError Code " +
                                             std::to_string(c.code))
@@ -361,7 +361,7 @@ TEST(Ver2, TextLinesAcceptBlanksOrCommasAndSkipInvalidRecords) {
       "1,5,3,2,no kind 2\n"
       "99999999999,5,3,0,huge grade\n"
       "3,12,31,1\n");
-  ASSERT_EQ(decodeVer2Texts(t, *y), 0);
+  ASSERT_TRUE(decodeVer2Texts(t, *y).ok());
   for (int g = 0; g < 3; ++g) EXPECT_EQ(y->JJText[g][4][29][0], "みどりの日");
   EXPECT_EQ(y->JJText[3][4][29][0], "");  // only grades 1..Ggn
   EXPECT_EQ(y->JJText[1][5][3][1], "  two blanks, then a comma");
@@ -384,7 +384,7 @@ TEST(Ver2, UnreadableTextLinesAreSkippedAndCounted) {
   writeBytes(f.dir.file("lines.das"), texts);
   writeBytes(f.dir.file("lines.daj"), good.timetables);
   std::string name = f.dir.file("lines.DAT");
-  EXPECT_EQ(loadVer2(*f.app, name), Ver2LoadOutcome::Read);
+  EXPECT_TRUE(holds(loadVer2(*f.app, name), Ver2Read::Whole));
   EXPECT_TRUE(f.fake.msg.saw("読み取れない 3 行を読み飛ばしました。"));
   for (int g = 0; g < 3; ++g) {
     EXPECT_EQ(f.app->Y.JJText[g][4][29][0], "みどりの日");
@@ -398,7 +398,7 @@ TEST(Ver2, UnreadableTextLinesAreSkippedAndCounted) {
   writeBytes(g.dir.file("ok.das"), good.texts);
   writeBytes(g.dir.file("ok.daj"), good.timetables);
   name = g.dir.file("ok.DAT");
-  EXPECT_EQ(loadVer2(*g.app, name), Ver2LoadOutcome::Read);
+  EXPECT_TRUE(holds(loadVer2(*g.app, name), Ver2Read::Whole));
   EXPECT_FALSE(g.fake.msg.saw("読み飛ばしました"));
 }
 
@@ -408,7 +408,7 @@ TEST(Ver2, SaveDialogAndFailedSaveKeepTheOldFiles) {
   // Through the dialog: ".dat" is appended, an existing file is confirmed, No writes nothing.
   f.fake.files.choose(f.dir.file("plan"));
   std::string name;
-  EXPECT_EQ(saveVer2(*f.app, name), Ver2SaveOutcome::Written);
+  EXPECT_TRUE(saveVer2(*f.app, name).ok());
   ASSERT_EQ(f.fake.files.asked.size(), 1u);
   const auto& req = f.fake.files.asked[0];
   EXPECT_EQ(req.title, "ファイル名を付けて保存");
@@ -423,7 +423,7 @@ TEST(Ver2, SaveDialogAndFailedSaveKeepTheOldFiles) {
   f.app->Y.JJ[0][0][0][0] = 2002;
   f.fake.files.choose(f.dir.file("plan.dat"));
   f.fake.msg.answers = {MsgResult::No};
-  EXPECT_EQ(saveVer2(*f.app, name), Ver2SaveOutcome::Cancelled);
+  EXPECT_TRUE(saveVer2(*f.app, name).is(Fault::Cancelled));
   ASSERT_EQ(f.fake.msg.shown.size(), 1u);
   EXPECT_EQ(f.fake.msg.shown[0].text, "同名のファイルが存在します。\r上書きしてよろしいですか？");
   EXPECT_EQ(f.fake.msg.shown[0].icon, MsgIcon::Exclamation);
@@ -438,7 +438,7 @@ TEST(Ver2, SaveDialogAndFailedSaveKeepTheOldFiles) {
   writeBytes(f.dir.file("plan.daj/keep"), "x");
   f.fake.msg.shown.clear();
   name = f.dir.file("plan.dat");
-  EXPECT_EQ(saveVer2(*f.app, name), Ver2SaveOutcome::Failed);
+  EXPECT_FALSE(saveVer2(*f.app, name).ok());
   ASSERT_EQ(f.fake.msg.shown.size(), 1u);
   EXPECT_EQ(f.fake.msg.shown[0].text.rfind("データファイルを書き込み中にエラーが発生しました。\rError Code ", 0), 0u);
   EXPECT_TRUE(readBytes(f.dir.file("plan.dat")) == first);
@@ -453,7 +453,7 @@ TEST(Ver2, SaveDialogAndFailedSaveKeepTheOldFiles) {
   f.fake.msg.shown.clear();
   f.fake.files.cancel();
   name.clear();
-  EXPECT_EQ(saveVer2(*f.app, name), Ver2SaveOutcome::Cancelled);
+  EXPECT_TRUE(saveVer2(*f.app, name).is(Fault::Cancelled));
   EXPECT_TRUE(f.fake.msg.shown.empty());
 }
 
@@ -471,7 +471,7 @@ TEST(Ver2, WorkingFileFallbackReadsTheOlderFileThenTheSettingsFile) {
     f.app->Grid1.setCols(3);
     f.app->W.caption = "before";
     std::string name = kWorkFileName;
-    LoadJJ3(*f.app, name);
+    (void)LoadJJ3(*f.app, name);
     EXPECT_EQ(f.app->Grid1.cols(), 3);  // the older grid only with an older file
     EXPECT_EQ(f.app->W.caption, "before");
     EXPECT_EQ(f.app->Y.JItemCount, 8);
@@ -481,7 +481,7 @@ TEST(Ver2, WorkingFileFallbackReadsTheOlderFileThenTheSettingsFile) {
     Fixture f;  // a settings file alone is read
     writeBytes(f.dir.file("tly.ini"), "[TLYWindow]\r\nLeft=500\r\n[TLY]\r\nJItem=2\r\n");
     std::string name = kWorkFileName;
-    LoadJJ3(*f.app, name);
+    (void)LoadJJ3(*f.app, name);
     EXPECT_EQ(f.app->W.left, 500);
     EXPECT_EQ(f.app->Y.JItemCount, 2);
   }
@@ -493,7 +493,7 @@ TEST(Ver2, WorkingFileFallbackReadsTheOlderFileThenTheSettingsFile) {
     auto b = f.fresh();
     b->F.IniFile = f.dir.file("tly.ini");
     name = kWorkFileName;
-    LoadJJ3(*b, name);
+    (void)LoadJJ3(*b, name);
     EXPECT_EQ(b->Y.nendo(), 2001);
     EXPECT_EQ(b->Y.Ggn, 3);  // the settings file's default grade count
     EXPECT_EQ(b->Y.JItemCount, 8);

@@ -39,21 +39,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const auto again = std::make_unique<SchoolYear>();
   y->Y = *base;
   y->W = MainView{};
-  std::string why;
-  int code = 0;
-  DecodeResult r = decodeDataFile(bytes, y->Y, &why, &code);
+  Result<void> r = decodeDataFile(bytes, y->Y);
   static const auto each = std::make_unique<SchoolYear>();
   *each = *base;
-  std::string whyEach;
-  int codeEach = 0;
-  require(decodeDataFile(bytes, *each, &whyEach, &codeEach, Cp932Pass::OneByOne) == r);
-  require(whyEach == why && codeEach == code);
-  if (r == DecodeResult::NoSignature) {
+  Result<void> rEach = decodeDataFile(bytes, *each, Cp932Pass::OneByOne);
+  require(rEach.ok() == r.ok());
+  if (!r) {
+    const Failure& f = r.failure();
+    require(rEach.code() == f.code && rEach.failure().why == f.why && rEach.failure().error == f.error);
+  }
+  if (r.is(Fault::NoSignature)) {
     require(size < 6 || bytes.compare(0, 6, kFileSig) != 0);
     return 0;
   }
-  if (r == DecodeResult::Damaged) {
-    require(!why.empty() && (code == kErrInputPastEnd || code == kErrSubscriptOutOfRange));
+  if (!r) {
+    const Failure& f = r.failure();
+    require(f.code == Fault::Damaged && !f.why.empty() &&
+            (f.error == kErrInputPastEnd || f.error == kErrSubscriptOutOfRange));
     return 0;
   }
   const SchoolYear& s = y->Y;
@@ -76,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   require(encodeDataFile(*each, notesEach, Cp932Pass::OneByOne) == once);
   require(encodeDataFile(s, notes) == once && notes.lossy == notesEach.lossy && notes.cut == notesEach.cut);
   *again = *base;
-  require(decodeDataFile(once, *again) == DecodeResult::Ok);
+  require(decodeDataFile(once, *again).ok());
   require(encodeDataFile(*again) == once);
   return 0;
 }

@@ -34,16 +34,16 @@ TEST(DataFileFuzzSeeds, EverySeedIsReadOrRefusedSafely) {
     const std::string before = encodeDataFile(t.app.Y);
     const std::string path = tmp.file("seed.DAT");
     test::writeBytes(path, bytes);
-    LoadOutcome o = readDataFileAt(t.app, path);
+    Result<FileRead> o = readDataFileAt(t.app, path);
     if (bytes.compare(0, 6, kFileSig) != 0) {
-      EXPECT_EQ(o, LoadOutcome::OlderFormat);
-    } else if (o == LoadOutcome::Failed) {
+      EXPECT_TRUE(holds(o, FileRead::OlderFormat));
+    } else if (!o) {
       ++refused;
       ASSERT_EQ(t.msg.shown.size(), 1u);
       EXPECT_EQ(t.msg.shown[0].text.rfind(std::string(kMsgReadError) + "\rError Code ", 0), 0u);
       EXPECT_EQ(encodeDataFile(t.app.Y), before);
     } else {
-      EXPECT_EQ(o, LoadOutcome::Loaded);
+      EXPECT_TRUE(holds(o, FileRead::Current));
       EXPECT_TRUE(t.msg.shown.empty());
     }
     ++seeds;

@@ -46,10 +46,10 @@ bool ver2Check(const uint8_t* data, size_t size) {
   static SchoolYear* const z = new SchoolYear();
   y->Jigen = 6;
   y->Ggn = 0;
-  if (decodeVer2Main(main, *y) != 0) return true;  // reported as damaged: fine
+  if (!decodeVer2Main(main, *y)) return true;  // reported as damaged: fine
   if (!cellsValid(*y)) return false;
-  if (decodeVer2Texts(texts, *y) != 0) return true;
-  if (decodeVer2Timetables(timetables, *y) != 0) return true;
+  if (!decodeVer2Texts(texts, *y)) return true;
+  if (!decodeVer2Timetables(timetables, *y)) return true;
   for (int k = 0; k < 2; ++k) {
     int n = y->JW[k][0].JWKind;
     if (n < 0 || n > kMaxTimetables) return false;
@@ -61,8 +61,7 @@ bool ver2Check(const uint8_t* data, size_t size) {
   Ver2Bytes out = encodeVer2(*y, timetables);
   z->Ggn = y->Ggn;
   z->Jigen = y->Jigen;
-  if (decodeVer2Main(out.main, *z) != 0 || decodeVer2Texts(out.texts, *z) != 0 ||
-      decodeVer2Timetables(out.timetables, *z) != 0)
+  if (!decodeVer2Main(out.main, *z) || !decodeVer2Texts(out.texts, *z) || !decodeVer2Timetables(out.timetables, *z))
     return false;
   if (z->Ggn != y->Ggn && y->Ggn != 0) return false;
   for (int g = 0; g < y->Ggn; ++g)

@@ -437,12 +437,12 @@ TEST(TimetableMode, ChoicesComeBackFromTheDataFile) {
     lstJW_Click(x.a(), 1);
     x.editCell(2, 3, "1-1国語");
     cmdOK_Click(x.a());
-    ASSERT_EQ(writeDataFileAt(x.a(), path), SaveOutcome::Saved);
+    ASSERT_TRUE(writeDataFileAt(x.a(), path).ok());
   }
   Fixture y;
-  YearRead r = readYearFile(path, y.a().Y);
-  ASSERT_EQ(r.status, YearRead::Status::Ok);
-  openReadYear(y.a(), std::move(r.year));
+  auto r = readYearFile(path, y.a().Y);
+  ASSERT_TRUE(r.ok());
+  openReadYear(y.a(), std::move(*r));
   mnuJikanwari_Click(y.a());
   EXPECT_FALSE(y.f().optClass);
   EXPECT_EQ(y.f().lstJW.index, 1);

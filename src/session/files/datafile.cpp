@@ -79,6 +79,9 @@ FileDialogRequest dialogRequest(const App& app, bool save, const std::string& na
   return r;
 }
 
+Failure cancelled() { return Failure{Fault::Cancelled, 0, ""}; }
+Failure badDialog() { return Failure{Fault::BadDialog, 0, kMsgBadDialog}; }
+
 FileDialogResult runDialog(App& app, const FileDialogRequest& r) {
   if (!app.P.fileDialog) return {};  // no dialog available: as if cancelled
   return app.P.fileDialog->run(r);
@@ -137,18 +140,17 @@ void applyFileSettings(App& app) {
   w.cmbDispJW.select(fs.FsDspJWIndex >= -1 && fs.FsDspJWIndex < n ? fs.FsDspJWIndex : 0);
 }
 
-SaveOutcome writeDataFileAt(App& app, const std::string& path) {
+Result<void> writeDataFileAt(App& app, const std::string& path) {
   app.W.panel[0] = kStatusSaving;
   refreshFileSettings(app);
   EncodeNotes notes;
   std::string bytes = encodeDataFile(app.Y, notes);
-  int err = replaceFileContents(path, bytes);
-  SaveOutcome out = SaveOutcome::Saved;
-  if (err != 0) {
+  Result<void> out = replaceFileContents(path, bytes);
+  if (!out) {
     // The file and the reason follow the number, so that the message says what failed.
+    const int err = out.failure().error;
     app.msg(errorText(kMsgWriteError, err) + "\r" + path + ": " + ioErrorText(err), MsgButtons::OK, MsgIcon::None,
             "TLY");
-    out = SaveOutcome::Failed;
   } else if (notes.lossy || notes.cut) {
     std::string text;
     if (notes.lossy) text = kMsgLossySave;
@@ -159,7 +161,7 @@ SaveOutcome writeDataFileAt(App& app, const std::string& path) {
   return out;
 }
 
-SaveOutcome SaveJJ3(App& app, std::string& name) {
+Result<void> SaveJJ3(App& app, std::string& name) {
   storeColumnWidths(app);
   std::string path;
   bool fromDialog = false;
@@ -171,12 +173,12 @@ SaveOutcome SaveJJ3(App& app, std::string& name) {
     FileDialogResult r = runDialog(app, dialogRequest(app, true, name));
     if (r.status == FileDialogResult::Status::Cancelled) {
       name.clear();
-      return SaveOutcome::Cancelled;
+      return cancelled();
     }
     if (r.status == FileDialogResult::Status::Error || r.path.empty()) {
       app.msg(kMsgBadDialog, MsgButtons::OK, MsgIcon::None, "TLY");
       name.clear();
-      return SaveOutcome::Failed;
+      return badDialog();
     }
     path = r.path;
     if (!fileNameHasDot(path)) path += ".dat";
@@ -184,10 +186,10 @@ SaveOutcome SaveJJ3(App& app, std::string& name) {
     if (r.filterIndex == 2) {
       // The older three-file format, with its settings in the settings file.
       std::string older = path;
-      const bool written = saveVer2(app, older) == Ver2SaveOutcome::Written;
+      Result<void> written = saveVer2(app, older);
       if (written) PutMainIni(app);
       name.clear();
-      return written ? SaveOutcome::Saved : SaveOutcome::Failed;
+      return written;
     }
   }
   name.clear();
@@ -196,58 +198,52 @@ SaveOutcome SaveJJ3(App& app, std::string& name) {
     if (fileExists(path) &&
         app.msg(kMsgOverwrite, MsgButtons::YesNo, MsgIcon::Exclamation, "TLY") != MsgResult::Yes) {
       app.W.panel[0].clear();
-      return SaveOutcome::Cancelled;
+      return cancelled();
     }
     app.F.CurFile = path;
   }
   return writeDataFileAt(app, path);
 }
 
-LoadOutcome readDataFileAt(App& app, const std::string& path, std::string* why) {
+Result<FileRead> readDataFileAt(App& app, const std::string& path) {
   app.W.panel[0] = kStatusReading;
-  auto finish = [&app](LoadOutcome o) {
-    if (o == LoadOutcome::Failed) app.F.CurFile.clear();
+  auto finish = [&app](Result<FileRead> o) {
+    if (!o) app.F.CurFile.clear();
     app.W.caption = kCaptionPrefix + app.F.CurFile;
     app.W.panel[0].clear();
     return o;
   };
 
-  YearRead read = readYearFile(path, app.Y);
-  if (read.status == YearRead::Status::Missing) {
+  Result<std::unique_ptr<SchoolYear>> read = readYearFile(path, app.Y);
+  bool olderFormat = read.is(Fault::NoSignature);
+  if (read.is(Fault::NotFound)) {
     // A missing file is created empty and read as a file without the signature.
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0 && errno != EEXIST) {
-      int e = errno;
-      if (why) *why = std::strerror(e);
-      app.msg(e == ENOENT ? std::string(kMsgFileNotFound) : errorText(kMsgReadError, e), MsgButtons::OK,
-              MsgIcon::None, "TLY");
-      return finish(LoadOutcome::Failed);
+      Failure f = readFailure(errno);
+      app.msg(f.code == Fault::NotFound ? std::string(kMsgFileNotFound) : errorText(kMsgReadError, f.error),
+              MsgButtons::OK, MsgIcon::None, "TLY");
+      return finish(f);
     }
     if (fd >= 0) ::close(fd);
-    read.status = YearRead::Status::NoSignature;
+    olderFormat = true;
   }
-  switch (read.status) {
-    case YearRead::Status::NoSignature: {
-      std::string older = path;
-      auto pos = older.find(kWorkFileName);
-      if (pos != std::string::npos) older.replace(pos, std::strlen(kWorkFileName), kOldWorkFileName);
-      LoadJJ(app, older);
-      GetMainIni(app);
-      // The older reader sets the title itself when it finds something to read.
-      app.W.panel[0].clear();
-      return LoadOutcome::OlderFormat;
-    }
-    case YearRead::Status::Unreadable:
-    case YearRead::Status::Damaged:
-      if (why) *why = read.why;
-      app.msg(errorText(kMsgReadError, read.error), MsgButtons::OK, MsgIcon::None, "TLY");
-      return finish(LoadOutcome::Failed);
-    case YearRead::Status::Missing:
-    case YearRead::Status::Ok:
-      break;
+  if (olderFormat) {
+    std::string older = path;
+    auto pos = older.find(kWorkFileName);
+    if (pos != std::string::npos) older.replace(pos, std::strlen(kWorkFileName), kOldWorkFileName);
+    LoadJJ(app, older);
+    GetMainIni(app);
+    // The older reader sets the title itself when it finds something to read.
+    app.W.panel[0].clear();
+    return FileRead::OlderFormat;
   }
-  openReadYear(app, std::move(read.year));
-  return finish(LoadOutcome::Loaded);
+  if (!read) {
+    app.msg(errorText(kMsgReadError, read.failure().error), MsgButtons::OK, MsgIcon::None, "TLY");
+    return finish(read.failure());
+  }
+  openReadYear(app, std::move(*read));
+  return finish(FileRead::Current);
 }
 
 void openReadYear(App& app, std::unique_ptr<SchoolYear> year) {
@@ -256,7 +252,7 @@ void openReadYear(App& app, std::unique_ptr<SchoolYear> year) {
   applyFileSettings(app);
 }
 
-LoadOutcome LoadJJ3(App& app, std::string& name) {
+Result<FileRead> LoadJJ3(App& app, std::string& name) {
   std::string path;
   if (name == kWorkFileName) {
     path = app.F.AppPath + kWorkFileName;
@@ -264,12 +260,12 @@ LoadOutcome LoadJJ3(App& app, std::string& name) {
     FileDialogResult r = runDialog(app, dialogRequest(app, false, ""));
     if (r.status == FileDialogResult::Status::Cancelled) {
       name.clear();
-      return LoadOutcome::Cancelled;
+      return cancelled();
     }
     if (r.status == FileDialogResult::Status::Error || r.path.empty()) {
       app.msg(kMsgBadDialog, MsgButtons::OK, MsgIcon::None, "TLY");
       name.clear();
-      return LoadOutcome::Failed;
+      return badDialog();
     }
     path = r.path;
     app.F.CurFile = path;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "io/datafile_format.h"
+#include "model/result.h"
 #include "session/state/app.h"
 
 namespace tly {
@@ -26,29 +27,30 @@ extern const char* const kMsgOverwrite;      // "同名のファイルが存在�
 extern const char* const kMsgLossySave;      // characters replaced by "?"
 extern const char* const kMsgCutSave;        // over-long texts cut
 
-enum class LoadOutcome {
-  Loaded,       // the file was read and is the open year
+// What a read of a data file read. Its failures: Cancelled (the Open dialog was
+// cancelled; nothing changed), and, each already shown to the user with the open year as
+// before, BadDialog, NotFound, Unreadable and Damaged (error and why: what failed).
+enum class FileRead {
+  Current,      // the file was read and is the open year
   OlderFormat,  // no signature: the older reader and the settings file ran instead
-  Cancelled,    // the Open dialog was cancelled; nothing changed
-  Failed,       // an error was reported; the open year is as before
 };
 // Reading steps of LoadJJ3 for a known path (no dialog): reads, and on success makes the
 // file's year the open year and applies its settings to the window. CurFile is left as
 // it is except on failure, where it becomes "".
-// *why (when given) gets a description of what failed.
-LoadOutcome readDataFileAt(App& app, const std::string& path, std::string* why = nullptr);
+Result<FileRead> readDataFileAt(App& app, const std::string& path);
 // Makes a year read from a current-format file the open year and applies the view
 // options it carries, as a successful read does.
 void openReadYear(App& app, std::unique_ptr<SchoolYear> year);
 
-enum class SaveOutcome { Saved, Cancelled, Failed };
-// Writing steps of SaveJJ3 for a known path (no dialog, no question).
-SaveOutcome writeDataFileAt(App& app, const std::string& path);
+// Writing steps of SaveJJ3 for a known path (no dialog, no question). Fails WriteFailed
+// (shown to the user; the previous file is whole).
+Result<void> writeDataFileAt(App& app, const std::string& path);
 
 // name in/out, always "" on return. name "JJTEMP3.DAT" is the working file in AppPath,
-// "" asks through the file dialog, any other text is the path. Callers may ignore the
-// outcome (the procedures report their own errors).
-SaveOutcome SaveJJ3(App& app, std::string& name);
-LoadOutcome LoadJJ3(App& app, std::string& name);
+// "" asks through the file dialog, any other text is the path. Every failure but
+// Cancelled (the dialog or the overwrite question) has been shown to the user, so
+// callers may ignore it.
+Result<void> SaveJJ3(App& app, std::string& name);
+Result<FileRead> LoadJJ3(App& app, std::string& name);
 
 }  // namespace tly

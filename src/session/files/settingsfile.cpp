@@ -81,32 +81,27 @@ namespace {
 // cannot be read is reported and gives false, so that it is not rewritten from nothing
 // (its other sections and keys would be lost).
 bool loadSettingsForWrite(App& app, ProfileText* p) {
-  std::string raw;
-  int e = readFileContents(app.F.IniFile, &raw);
-  if (e == ENOENT) return true;
-  if (e != 0) {
+  Result<std::string> raw = readFileContents(app.F.IniFile);
+  if (raw.is(Fault::NotFound)) return true;
+  if (!raw) {
     app.msg("設定ファイルを読み込めないため、設定を保存しませんでした。\r" + app.F.IniFile + "\rError Code " +
-                std::to_string(errorNumberFor(e)),
+                std::to_string(errorNumberFor(raw.failure().error)),
             MsgButtons::OK, MsgIcon::Exclamation, "TLY");
     return false;
   }
-  *p = ProfileText(raw);
+  *p = ProfileText(*raw);
   return true;
 }
 
 }  // namespace
 
 void GetMainIni(App& app) {
-  std::string raw;
-  int e = readFileContents(app.F.IniFile, &raw);
-  if (e != 0 && e != ENOENT)
+  Result<std::string> raw = readFileContents(app.F.IniFile);
+  if (raw.is(Fault::Unreadable))
     app.msg("設定ファイルを読み込めないため、既定の設定を使います。\r" + app.F.IniFile + "\rError Code " +
-                std::to_string(errorNumberFor(e)),
+                std::to_string(errorNumberFor(raw.failure().error)),
             MsgButtons::OK, MsgIcon::Exclamation, "TLY");
-  if (e != 0)
-    getMainIniFrom(app, nullptr);
-  else
-    getMainIniFrom(app, &raw);
+  getMainIniFrom(app, raw ? &*raw : nullptr);
 }
 
 void putMainIniTo(const App& app, ProfileText& p) {

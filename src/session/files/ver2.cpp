@@ -83,13 +83,13 @@ static FileDialogResult runVer2Dialog(App& app, bool save) {
   return res;
 }
 
-Ver2LoadOutcome loadVer2(App& app, std::string& name) {
+Result<Ver2Read> loadVer2(App& app, std::string& name) {
   std::string path;
   if (name == kOldWorkFileName) {
     path = app.F.AppPath + kOldWorkFileName;
   } else if (name.empty()) {
     FileDialogResult res = runVer2Dialog(app, false);
-    if (res.status != FileDialogResult::Status::Ok) return Ver2LoadOutcome::Cancelled;
+    if (res.status != FileDialogResult::Status::Ok) return Failure{Fault::Cancelled, 0, ""};
     path = res.path;
   } else {
     path = name;
@@ -98,8 +98,9 @@ Ver2LoadOutcome loadVer2(App& app, std::string& name) {
   name.clear();
 
   // No readable, non-empty main file: nothing to convert (no older working file at start-up).
-  std::string mainBytes;
-  if (readFileContents(path, &mainBytes) != 0 || mainBytes.empty()) return Ver2LoadOutcome::NoFile;
+  Result<std::string> mainRead = readFileContents(path);
+  if (!mainRead || mainRead->empty()) return Failure{Fault::NotFound, 0, ""};
+  const std::string& mainBytes = *mainRead;
   if (fromDialog) app.F.CurFile = path;
 
   // The older format's grid: ten columns (set only once there is a file, so that the quiet
@@ -110,15 +111,20 @@ Ver2LoadOutcome loadVer2(App& app, std::string& name) {
 
   const int periods = askPeriods(app);
 
-  auto finish = [&](Ver2LoadOutcome o) {
-    if (o != Ver2LoadOutcome::Read) app.F.CurFile.clear();
+  auto finish = [&](Result<Ver2Read> o) {
+    if (!o || *o != Ver2Read::Whole) app.F.CurFile.clear();
     app.W.caption = kTitlePrefix + app.F.CurFile;
     app.W.panel[0].clear();
     return o;
   };
-  auto fail = [&](int err) {
-    app.msg(withCR("データファイル(Ver.2)を読み込み中にエラーが発生しました。", "Error Code " + std::to_string(err)));
-    return finish(Ver2LoadOutcome::Failed);
+  auto fail = [&](Failure f) {
+    app.msg(withCR("データファイル(Ver.2)を読み込み中にエラーが発生しました。", "Error Code " + std::to_string(f.error)));
+    return finish(f);
+  };
+  // A companion that cannot be read fails with the older program's number for its errno.
+  auto unreadable = [&](Failure f) {
+    f.error = errorNumberFor(f.error);
+    return fail(f);
   };
 
   // The year is read into a copy and takes the place of the open one only when complete
@@ -133,38 +139,37 @@ Ver2LoadOutcome loadVer2(App& app, std::string& name) {
     yearReplaced(app, ShownGrade::FirstIfMissing);
   };
 
-  if (int e = decodeVer2Main(mainBytes, *y)) return fail(e);
+  if (Result<void> d = decodeVer2Main(mainBytes, *y); !d) return fail(d.failure());
 
   const std::string base = ver2BaseName(path);
-  std::string bytes;
-  int e = readFileContents(base + ".das", &bytes);
-  if (e == ENOENT) {
-    decodeVer2Texts({}, *y);
+  Result<std::string> texts = readFileContents(base + ".das");
+  if (texts.is(Fault::NotFound)) {
+    (void)decodeVer2Texts({}, *y);  // clears the texts; nothing to fail on
     commit();
-    return finish(Ver2LoadOutcome::StoppedNoTexts);
+    return finish(Ver2Read::StoppedNoTexts);
   }
-  if (e) return fail(errorNumberFor(e));
-  int skippedLines = 0;
-  if (int d = decodeVer2Texts(bytes, *y, &skippedLines)) return fail(d);
-  if (skippedLines > 0)
-    app.msg("文字列ファイル(.das)の読み取れない " + std::to_string(skippedLines) + " 行を読み飛ばしました。",
+  if (!texts) return unreadable(texts.failure());
+  Result<int> skippedLines = decodeVer2Texts(*texts, *y);
+  if (!skippedLines) return fail(skippedLines.failure());
+  if (*skippedLines > 0)
+    app.msg("文字列ファイル(.das)の読み取れない " + std::to_string(*skippedLines) + " 行を読み飛ばしました。",
             MsgButtons::OK, MsgIcon::Exclamation, "TLY");
 
-  e = readFileContents(base + ".daj", &bytes);
-  if (e == ENOENT) {
+  Result<std::string> timetables = readFileContents(base + ".daj");
+  if (timetables.is(Fault::NotFound)) {
     commit();
-    return finish(Ver2LoadOutcome::StoppedNoTimetables);
+    return finish(Ver2Read::StoppedNoTimetables);
   }
-  if (e) return fail(errorNumberFor(e));
-  if (int d = decodeVer2Timetables(bytes, *y)) return fail(d);
+  if (!timetables) return unreadable(timetables.failure());
+  if (Result<void> d = decodeVer2Timetables(*timetables, *y); !d) return fail(d.failure());
 
   commit();
-  return finish(Ver2LoadOutcome::Read);
+  return finish(Ver2Read::Whole);
 }
 
 void LoadJJ(App& app, std::string& name) { (void)loadVer2(app, name); }
 
-Ver2SaveOutcome saveVer2(App& app, std::string& name) {
+Result<void> saveVer2(App& app, std::string& name) {
   std::string path;
   if (name == kOldWorkFileName) {
     path = app.F.AppPath + kOldWorkFileName;
@@ -172,7 +177,7 @@ Ver2SaveOutcome saveVer2(App& app, std::string& name) {
     FileDialogResult res = runVer2Dialog(app, true);
     if (res.status != FileDialogResult::Status::Ok) {
       name.clear();
-      return Ver2SaveOutcome::Cancelled;
+      return Failure{Fault::Cancelled, 0, ""};
     }
     path = res.path;
     if (fileNamePart(path).find('.') == std::string::npos) path += ".dat";
@@ -180,7 +185,7 @@ Ver2SaveOutcome saveVer2(App& app, std::string& name) {
         app.msg(withCR("同名のファイルが存在します。", "上書きしてよろしいですか？"), MsgButtons::YesNo,
                 MsgIcon::Exclamation, "TLY") != MsgResult::Yes) {
       name.clear();
-      return Ver2SaveOutcome::Cancelled;
+      return Failure{Fault::Cancelled, 0, ""};
     }
     app.F.CurFile = path;
   } else {
@@ -198,28 +203,29 @@ Ver2SaveOutcome saveVer2(App& app, std::string& name) {
   if (sameFile(files[0], files[1]) || sameFile(files[0], files[2])) {
     app.W.panel[0].clear();
     app.msg(kMsgVer2NameClash + fileNamePart(path), MsgButtons::OK, MsgIcon::Exclamation, "TLY");
-    return Ver2SaveOutcome::Failed;
+    return Failure{Fault::BadArguments, 0, kMsgVer2NameClash + fileNamePart(path)};
   }
-  std::string oldTimetables;
-  readFileContents(files[2], &oldTimetables);  // missing: nothing to keep
-  bool lossy = false;
-  Ver2Bytes bytes = encodeVer2(app.Y, oldTimetables, &lossy);
+  Result<std::string> oldTimetables = readFileContents(files[2]);  // missing: nothing to keep
+  Ver2Bytes bytes = encodeVer2(app.Y, oldTimetables ? *oldTimetables : std::string());
 
   // The three files are replaced as one: a failure at any step leaves the previous set.
   std::vector<std::string> leftAside;
-  int err = replaceFilesTogether({{files[0], bytes.main}, {files[1], bytes.texts}, {files[2], bytes.timetables}},
-                                 &leftAside);
+  Result<void> written = replaceFilesTogether(
+      {{files[0], bytes.main}, {files[1], bytes.texts}, {files[2], bytes.timetables}}, &leftAside);
   app.W.panel[0].clear();
-  if (err) {
+  if (!written) {
+    Failure f = written.failure();
+    const int err = f.error;
+    f.error = errorNumberFor(err);
     std::string text = withCR("データファイルを書き込み中にエラーが発生しました。", "Error Code " + std::to_string(errorNumberFor(err))) +
                        withCR("", path + ": " + ioErrorText(err));
     for (const auto& a : leftAside) text += withCR("", "以前のファイルは次の名前で残っています: " + a);
     app.msg(text);
-    return Ver2SaveOutcome::Failed;
+    return f;
   }
-  if (lossy)
+  if (bytes.lossy)
     app.msg(kMsgLossySave, MsgButtons::OK, MsgIcon::Exclamation, "TLY");
-  return Ver2SaveOutcome::Written;
+  return {};
 }
 
 void SaveJJ(App& app, std::string& name) { (void)saveVer2(app, name); }

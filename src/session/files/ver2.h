@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "io/ver2format.h"
+#include "model/result.h"
 #include "session/state/app.h"
 
 namespace tly {
@@ -19,17 +20,20 @@ void SaveJJ(App& app, std::string& name);
 
 // ---- The same procedures with their outcome, for callers that need it (command line).
 
-enum class Ver2LoadOutcome {
-  Read,            // all three files read; the year is replaced
-  NoFile,          // the main file is missing or empty: nothing changed
-  Cancelled,       // the Open dialog was cancelled (or failed): nothing changed
-  StoppedNoTexts,  // the text file is missing: the lesson cells were taken, texts cleared
+// How far a read of the older format got. Each replaces the open year.
+enum class Ver2Read {
+  Whole,                // all three files read
+  StoppedNoTexts,       // the text file is missing: the lesson cells were taken, texts cleared
   StoppedNoTimetables,  // the timetable file is missing: cells and texts were taken
-  Failed,          // an error was reported; the open year is unchanged
 };
-Ver2LoadOutcome loadVer2(App& app, std::string& name);
+// Fails NotFound (the main file is missing or empty) or Cancelled (the Open dialog was
+// cancelled or failed): nothing changed; or Damaged / Unreadable with the error number in
+// error, already shown to the user, with the open year unchanged.
+Result<Ver2Read> loadVer2(App& app, std::string& name);
 
-enum class Ver2SaveOutcome { Written, Cancelled, Failed };
-Ver2SaveOutcome saveVer2(App& app, std::string& name);
+// Fails Cancelled (the dialog, or the overwrite question answered No), or, shown to the
+// user, WriteFailed (error: the error number) or BadArguments (a main-file name that
+// clashes with a companion's).
+Result<void> saveVer2(App& app, std::string& name);
 
 }  // namespace tly

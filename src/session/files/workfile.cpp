@@ -26,8 +26,8 @@ std::string damagedWorkFileName(const std::string& workFile, long long t) {
   return workFile + ".damaged-" + buf;
 }
 
-void setAsideUnreadWorkFile(App& app, LoadOutcome read) {
-  if (read != LoadOutcome::Failed && read != LoadOutcome::OlderFormat) return;
+void setAsideUnreadWorkFile(App& app, const Result<FileRead>& read) {
+  if ((read && *read == FileRead::Current) || read.is(Fault::Cancelled)) return;
   const std::string path = app.F.AppPath + kWorkFileName;
   struct stat st;
   // Nothing there, or the empty file a first start creates: nothing to keep.
@@ -75,7 +75,7 @@ void offerSaveElsewhere(App& app) {
                 MsgButtons::YesNo, MsgIcon::Exclamation, "TLY") != MsgResult::Yes)
       return;
     std::string name;
-    if (SaveJJ3(app, name) == SaveOutcome::Saved) return;
+    if (SaveJJ3(app, name)) return;
   }
 }
 
@@ -92,13 +92,13 @@ std::string recoveryBytes(App& app) {
   return encodeDataFile(app.Y);
 }
 
-int keepRecoveryCopy(App& app, std::string* last) {
-  if (!app.Y.isOpen() || app.F.AppPath.empty()) return 0;
+Result<void> keepRecoveryCopy(App& app, std::string* last) {
+  if (!app.Y.isOpen() || app.F.AppPath.empty()) return {};
   std::string bytes = recoveryBytes(app);
-  if (bytes == *last) return 0;
-  int e = replaceFileContents(recoveryPath(app), bytes);
-  if (e == 0) *last = std::move(bytes);
-  return e;
+  if (bytes == *last) return {};
+  Result<void> written = replaceFileContents(recoveryPath(app), bytes);
+  if (written) *last = std::move(bytes);
+  return written;
 }
 
 void dropRecoveryCopy(const App& app) {
@@ -127,13 +127,13 @@ bool offerRecoveryCopy(App& app) {
     ::unlink(rec.c_str());
     return false;
   }
-  YearRead read = readYearFile(rec, app.Y);
-  if (read.status != YearRead::Status::Ok) {
-    app.msg("復元用のファイルを読み込めませんでした。\r" + rec + "\r" + read.why, MsgButtons::OK, MsgIcon::Exclamation,
-            "TLY");
+  Result<std::unique_ptr<SchoolYear>> read = readYearFile(rec, app.Y);
+  if (!read) {
+    app.msg("復元用のファイルを読み込めませんでした。\r" + rec + "\r" + read.failure().why, MsgButtons::OK,
+            MsgIcon::Exclamation, "TLY");
     return false;  // the file stays for whoever wants to look at it
   }
-  openReadYear(app, std::move(read.year));
+  openReadYear(app, std::move(*read));
   return true;
 }
 

@@ -13,7 +13,7 @@ namespace tly {
 // moved aside to "JJTEMP3.DAT.damaged-<date and time>" and the user is told where, so that
 // the exit's save does not replace it. When it cannot be moved, KeepWorkFile is set and
 // the user is told that this run will not write the working file.
-void setAsideUnreadWorkFile(App& app, LoadOutcome read);
+void setAsideUnreadWorkFile(App& app, const Result<FileRead>& read);
 
 // The name a working file is moved aside to, for the time t (seconds since the epoch).
 std::string damagedWorkFileName(const std::string& workFile, long long t);
@@ -33,9 +33,9 @@ void offerSaveElsewhere(App& app);
 extern const char* const kRecoveryFileName;  // "JJTEMP3.REC"
 
 // Writes the recovery copy when the year (with its view settings) differs from *last,
-// the bytes last written or taken as the baseline; *last is updated. Returns 0 or an
-// errno value; a year that is not open writes nothing.
-int keepRecoveryCopy(App& app, std::string* last);
+// the bytes last written or taken as the baseline; *last is updated. Fails WriteFailed
+// with the errno value; a year that is not open writes nothing.
+Result<void> keepRecoveryCopy(App& app, std::string* last);
 // The bytes keepRecoveryCopy compares: the working file's contents for the open year.
 std::string recoveryBytes(App& app);
 void dropRecoveryCopy(const App& app);

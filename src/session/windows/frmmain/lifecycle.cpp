@@ -47,8 +47,8 @@ int calendarYearOfShownMonth(const App& app) { return calendarYearOf(app.Y.nendo
 // The timetable a current-format file had selected becomes the remembered choice, so the
 // refill of the selector that follows keeps it instead of falling back to the first
 // timetable. (After an older-format read the settings file has set the choice already.)
-void rememberFileTimetableChoice(App& app, LoadOutcome read) {
-  if (read == LoadOutcome::Loaded && app.W.cmbDispJW.index >= 0) app.C.IniDspJWIndex = app.W.cmbDispJW.index;
+void rememberFileTimetableChoice(App& app, const Result<FileRead>& read) {
+  if (read && *read == FileRead::Current && app.W.cmbDispJW.index >= 0) app.C.IniDspJWIndex = app.W.cmbDispJW.index;
 }
 
 // Runs one step of a sequence whose steps must all be tried.
@@ -118,9 +118,9 @@ StartOutcome Form_Load(App& app, bool fileFollows) {
   if (app.Y.Jigen < 5 || app.Y.Jigen > 7) app.Y.Jigen = 6;
 
   std::string name = kWorkFile;
-  LoadOutcome read = LoadJJ3(app, name);
+  Result<FileRead> read = LoadJJ3(app, name);
   setAsideUnreadWorkFile(app, read);
-  if (offerRecoveryCopy(app)) read = LoadOutcome::Loaded;
+  if (offerRecoveryCopy(app)) read = FileRead::Current;
 
   SetJJGrid(app);
   w.panel[2] = app.V.editAll ? "全学年一括編集" : "";
@@ -154,7 +154,7 @@ void Form_Unload(App& app) {
     }
     std::string name = kWorkFile;
     // The recovery copy goes only once the working file holds the year.
-    if (SaveJJ3(app, name) == SaveOutcome::Saved)
+    if (SaveJJ3(app, name))
       dropRecoveryCopy(app);
     else if (app.Y.isOpen())
       offerSaveElsewhere(app);
@@ -183,7 +183,7 @@ namespace {
 
 // What follows a read by Open: the grade the file selected is shown (as at start-up),
 // the month stays and its calendar year follows the open school year.
-void showOpenedYear(App& app, LoadOutcome read) {
+void showOpenedYear(App& app, const Result<FileRead>& read) {
   rememberFileTimetableChoice(app, read);
   const int picked = app.W.cmbGr.index + 1;
   if (picked >= 1 && picked <= app.Y.Ggn)
@@ -211,19 +211,19 @@ bool openNamedFile(App& app, const std::string& path) {
     return false;
   }
   app.F.CurFile = path;
-  LoadOutcome read = readDataFileAt(app, path);
+  Result<FileRead> read = readDataFileAt(app, path);
   showOpenedYear(app, read);
-  return read == LoadOutcome::Loaded || (read == LoadOutcome::OlderFormat && app.Y.isOpen());
+  return read && (*read == FileRead::Current || app.Y.isOpen());
 }
 
 void mnuSave_Click(App& app) {
   std::string name = app.F.CurFile;  // SaveJJ3 empties its argument
-  SaveJJ3(app, name);
+  (void)SaveJJ3(app, name);  // it reports its own failures
 }
 
 void mnuNSave_Click(App& app) {
   std::string name;
-  SaveJJ3(app, name);
+  (void)SaveJJ3(app, name);  // it reports its own failures
 }
 
 void mnuEnd_Click(App& app) { leaveTallyView(app); }

@@ -73,21 +73,21 @@ void storeClassGrade(App& app, const std::string& name, int grade) {
 }
 
 std::optional<Targets> readTargetsFile(const std::string& path, std::string& error) {
-  std::string text;
-  if (int e = readFileContents(path, &text); e != 0) {
-    error = "ファイルを読み込めません。\r" + path + "\r" + std::strerror(e);
+  Result<std::string> text = readFileContents(path);
+  if (!text) {
+    error = "ファイルを読み込めません。\r" + path + "\r" + text.failure().why;
     return std::nullopt;
   }
   std::string why;
-  auto t = Targets::fromCsv(text, why);
+  auto t = Targets::fromCsv(*text, why);
   if (!t) error = path + "\r" + why;
   return t;
 }
 
 std::string writeTargetsFile(const std::string& path, const Targets& t) {
   // With a byte-order mark, so that a spreadsheet opens it with the right characters.
-  if (int e = replaceFileContents(path, "\xEF\xBB\xBF" + t.toCsv()); e != 0)
-    return "ファイルを保存できません。\r" + path + "\r" + std::strerror(e);
+  if (Result<void> r = replaceFileContents(path, "\xEF\xBB\xBF" + t.toCsv()); !r)
+    return "ファイルを保存できません。\r" + path + "\r" + r.failure().why;
   return "";
 }
 
