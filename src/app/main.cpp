@@ -8,7 +8,6 @@
 
 #include "cli/cli.h"
 #ifdef TLY_HAVE_UI
-#include "cli/print_cmd.h"
 #include "ui/desktop.h"
 #include "ui/printdevice.h"
 #endif
@@ -33,10 +32,11 @@ int main(int argc, char** argv) {
     case tly::cli::FrontChoice::Subcommand: {
 #ifdef TLY_HAVE_UI
       // `tly print` writes its PDF files with the desktop's writer.
-      static tly::ui::QtPrinters printers;
-      tly::cli::usePrinters(&printers);
-#endif
+      tly::ui::QtPrinters printers;
+      return tly::cli::run(args, std::cout, std::cerr, &printers);
+#else
       return tly::cli::run(args, std::cout, std::cerr);
+#endif
     }
     case tly::cli::FrontChoice::Help:
       std::cout << "TLY 授業時数集計\n"

@@ -12,6 +12,8 @@ struct Command {
   const char* name;
   const char* usage;
   Outcome (*fn)(const std::vector<std::string>&, std::ostream&, std::ostream&);
+  // The commands that write PDF files take the printers the program was given.
+  Outcome (*printing)(const std::vector<std::string>&, std::ostream&, std::ostream&, PrinterService*) = nullptr;
 };
 
 const Command kCommands[] = {
@@ -24,11 +26,11 @@ const Command kCommands[] = {
     {"resave", "tly resave IN OUT", cmdResave},
     {"convert", "tly convert IN OUT --to v2|v3 [--periods N] [--dir DIR]", cmdConvert},
     {"tally", "tly tally FILE --grade G [--from M/D --to M/D] [--class N | --teacher N]", cmdTally},
-    {"report", "tly report FILE [--to M/D] [--school elementary|junior] [--targets CSV] [--class N] [--pdf OUT]", cmdReport},
+    {"report", "tly report FILE [--to M/D] [--school elementary|junior] [--targets CSV] [--class N] [--pdf OUT]", nullptr, cmdReport},
     {"export", "tly export FILE --xlsx OUT | --csv DIR [--to M/D] [--school elementary|junior] [--targets CSV]", cmdExport},
     {"edit", "tly edit FILE --grade G --month M --day D --period P|events|remarks --text T [--all-grades]", cmdEdit},
     {"paste", "tly paste FILE --grade G --month M --row R --col C [--all-grades] < TEXT", cmdPaste},
-    {"print", "tly print FILE --pdf OUT [--grade G|all] [--from M --to M] [--copies N] [--margins T,B,L,R] [--tally [--from M/D --to M/D]] [--class N | --teacher N]", cmdPrint},
+    {"print", "tly print FILE --pdf OUT [--grade G|all] [--from M --to M] [--copies N] [--margins T,B,L,R] [--tally [--from M/D --to M/D]] [--class N | --teacher N]", nullptr, cmdPrint},
     {"timetable", "tly timetable FILE list|add|delete|rename|show|paste --class|--teacher [N] [--name NAME] [--at N] [--row R --col C]", cmdTimetable},
 };
 
@@ -45,13 +47,14 @@ void printUsage(std::ostream& out) {
   for (const auto& c : kCommands) out << "  " << c.usage << "\n";
 }
 
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, PrinterService* printers) {
   if (args.empty() || args[0] == "help") {
     printUsage(out);
     return 0;
   }
   for (const auto& c : kCommands)
     if (args[0] == c.name && c.fn) return finish(c.fn(args, out, err), err);
+    else if (args[0] == c.name && c.printing) return finish(c.printing(args, out, err, printers), err);
   err << "不明なコマンドです: " << args[0] << "\n";
   printUsage(err);
   return exitCode(badArguments());

@@ -5,11 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "model/platform.h"
+
 namespace tly::cli {
 
 // Runs one subcommand; args[0] is the subcommand's name. Output to out, errors (in
 // Japanese) to err. Returns the process exit status.
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// printers: the writer of PDF files (the desktop's); without it `print` and `report --pdf`
+// say that this build cannot write PDF files.
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+        PrinterService* printers = nullptr);
 
 // True when args name a subcommand (so the desktop program is not started).
 bool isSubcommand(const std::string& first);

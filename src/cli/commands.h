@@ -28,7 +28,7 @@ std::string lawRangeMessage();
 // The tally table of a data file, as the tally view copies it (tally_cmd.cpp).
 Outcome cmdTally(const Args& args, std::ostream& out, std::ostream& err);
 // Class hours against the standard, and the workbook export (report_cmd.cpp, export_cmd.cpp).
-Outcome cmdReport(const Args& args, std::ostream& out, std::ostream& err);
+Outcome cmdReport(const Args& args, std::ostream& out, std::ostream& err, PrinterService* printers);
 Outcome cmdExport(const Args& args, std::ostream& out, std::ostream& err);
 // Editing subcommands: edit stores a text into one cell as typing it and Enter would;
 // paste pastes clipboard-format text (standard input; runPaste: any stream) at a cell.
@@ -36,7 +36,7 @@ Outcome cmdEdit(const Args& args, std::ostream& out, std::ostream& err);
 Outcome cmdPaste(const Args& args, std::ostream& out, std::ostream& err);
 Outcome runPaste(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);
 // The print dialog's page sets into one PDF file (print_cmd.cpp).
-Outcome cmdPrint(const Args& args, std::ostream& out, std::ostream& err);
+Outcome cmdPrint(const Args& args, std::ostream& out, std::ostream& err, PrinterService* printers);
 // The timetables of a data file: list, add, delete, rename, show, paste (timetable_cmds.cpp).
 Outcome cmdTimetable(const Args& args, std::ostream& out, std::ostream& err);
 Outcome runTimetable(const Args& args, std::istream& in, std::ostream& out, std::ostream& err);

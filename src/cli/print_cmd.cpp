@@ -1,7 +1,6 @@
 // `tly print FILE --pdf OUT [--grade G|all] [--from M --to M] [--copies N]
 //  [--margins TOP,BOTTOM,LEFT,RIGHT] [--tally [--from M/D --to M/D]] [--class N|--teacher N]`:
 // the page sets of the print dialog, into one PDF file.
-#include "cli/print_cmd.h"
 
 #include <ostream>
 #include <stdexcept>
@@ -16,7 +15,6 @@ namespace tly::cli {
 
 namespace {
 
-PrinterService* gPrinters = nullptr;
 
 const char* const kUsage =
     "使い方: tly print FILE --pdf OUT [--grade G|all] [--from M --to M] [--copies N]\n"
@@ -113,10 +111,7 @@ class PageCounter : public PrintDevice {
 
 }  // namespace
 
-void usePrinters(PrinterService* printers) { gPrinters = printers; }
-PrinterService* usedPrinters() { return gPrinters; }
-
-Outcome cmdPrint(const Args& args, std::ostream& out, std::ostream& err) {
+Outcome cmdPrint(const Args& args, std::ostream& out, std::ostream& err, PrinterService* printers) {
   PrintArgs a;
   if (!parse(args, a, err)) return badArguments();
   const bool tables = a.tally || a.kind >= 0;
@@ -193,7 +188,7 @@ Outcome cmdPrint(const Args& args, std::ostream& out, std::ostream& err) {
     app.S.JWMode = a.kind == 0 ? JWModeKind::Class : JWModeKind::Teacher;
     app.S.JWNo = *no;
   }
-  if (!gPrinters) {
+  if (!printers) {
     return stopped("この版では PDF を書けません。");
   }
 
@@ -206,7 +201,7 @@ Outcome cmdPrint(const Args& args, std::ostream& out, std::ostream& err) {
 
   std::unique_ptr<PrintDevice> dev;
   try {
-    dev = gPrinters->pdf(a.pdf);
+    dev = printers->pdf(a.pdf);
   } catch (const std::exception& e) {
     app.msg(e.what(), MsgButtons::OK, MsgIcon::Exclamation, "TLY");
     return stopped();

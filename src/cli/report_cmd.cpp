@@ -9,7 +9,6 @@
 #include "cli/report_args.h"
 #include "io/safesave.h"
 #include "rules/hoursreport.h"
-#include "cli/print_cmd.h"
 #include "session/output/reportprint.h"
 
 namespace tly::cli {
@@ -22,8 +21,7 @@ const char* const kUsage =
 
 // The report on paper, into a PDF file, with the file's print settings.
 Outcome printReport(const ReportArgs& a, const std::vector<ClassReport>& report, const ReportOptions& o,
-                    std::ostream& out, std::ostream& err) {
-  PrinterService* printers = usedPrinters();
+                    std::ostream& out, std::ostream& err, PrinterService* printers) {
   if (!printers) return stopped("この版では PDF を書けません。");
   Context c(err);
   if (Outcome opened = openYear(c, a.file); !opened) return opened;
@@ -121,7 +119,7 @@ std::unique_ptr<SchoolYear> loadReportInputs(const ReportArgs& a, ReportOptions&
   return year;
 }
 
-Outcome cmdReport(const Args& args, std::ostream& out, std::ostream& err) {
+Outcome cmdReport(const Args& args, std::ostream& out, std::ostream& err, PrinterService* printers) {
   ReportArgs a;
   if (!parseReportArgs(args, a, err, true)) {
     err << kUsage << "\n";
@@ -137,7 +135,7 @@ Outcome cmdReport(const Args& args, std::ostream& out, std::ostream& err) {
   const auto report = buildHoursReport(*year, o, a.onlyClass);
   for (const auto& c : report)
     if (!c.grade) err << c.name << ": 学級名の先頭に学年の数字がありません。\n";
-  if (!a.pdf.empty()) return printReport(a, report, o, out, err);
+  if (!a.pdf.empty()) return printReport(a, report, o, out, err, printers);
   out << reportToTsv(report);
   return {};
 }

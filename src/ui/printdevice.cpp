@@ -209,12 +209,9 @@ std::unique_ptr<PrintDevice> QtPrinters::pdf(const std::string& path) {
   return std::make_unique<PdfFileDevice>(qs(path));
 }
 
-void ensurePrintingApp() {
+void QtPrinters::ensurePrintingApp() {
   if (QCoreApplication::instance()) return;
   // The command line has no window system: the offscreen platform has the fonts.
-  static int argc = 3;
-  static char arg0[] = "tly", arg1[] = "-platform", arg2[] = "offscreen";
-  static char* argv[] = {arg0, arg1, arg2, nullptr};
   // The command line's error output carries the program's own messages only: Qt's
   // notes about the session it runs in (no runtime directory, no window system) are
   // dropped; its critical and fatal messages still go out.
@@ -222,8 +219,7 @@ void ensurePrintingApp() {
     if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
     if (type == QtFatalMsg) std::abort();
   });
-  // Made once and kept to the end of the process.
-  new QGuiApplication(argc, argv);
+  app_ = std::make_unique<QGuiApplication>(argc_, argv_);
   installFontSubstitutions();
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QFont>
+#include <QGuiApplication>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QString>
@@ -98,12 +99,17 @@ class QtPrinters : public PrinterService {
   QPrinter& qprinter();
 
  private:
+  // A printing application for the command line when none runs yet (no window system
+  // needed), with the program's font mapping installed; it lives as long as this object.
+  void ensurePrintingApp();
+
+  // What the application is started with; it may rewrite the list, so it is kept here.
+  int argc_ = 3;
+  char arg0_[4] = "tly", arg1_[10] = "-platform", arg2_[10] = "offscreen";
+  char* argv_[4] = {arg0_, arg1_, arg2_, nullptr};
+  std::unique_ptr<QGuiApplication> app_;
   std::unique_ptr<QPrinter> printer_;
 };
-
-// A printing application for the command line when none runs yet (no window system
-// needed), with the program's font mapping installed.
-void ensurePrintingApp();
 
 // Asks for the PDF file a run is to write: ".pdf" is added to a name without a suffix, and
 // an existing file is replaced only when the user agrees. Empty when the user gives up.

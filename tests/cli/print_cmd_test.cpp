@@ -4,7 +4,6 @@
 
 #include "calendar/calendar.h"
 #include "cli/cli.h"
-#include "cli/print_cmd.h"
 #include "io/datafile_format.h"
 #include "rules/printlayout.h"
 #include "support/recording_printer.h"
@@ -38,14 +37,12 @@ class PrintCommand : public ::testing::Test {
     y->JW[0][0].JWKind = 1;
     path_ = dir_.file("year.DAT");
     test::writeBytes(path_, encodeDataFile(*y));
-    cli::usePrinters(&printers_);
   }
-  void TearDown() override { cli::usePrinters(nullptr); }
 
   int run(std::vector<std::string> args) {
     args.insert(args.begin(), {"print", path_, "--pdf", dir_.file("out.pdf")});
     std::ostringstream out, err;
-    const int st = cli::run(args, out, err);
+    const int st = cli::run(args, out, err, &printers_);
     err_ = err.str();
     return st;
   }
@@ -102,7 +99,7 @@ TEST_F(PrintCommand, BadArgumentsWriteNothing) {
 // `tly report --pdf`: one document, a page set per class, the file's top margin.
 TEST_F(PrintCommand, ReportIntoAPdf) {
   std::ostringstream out, err;
-  ASSERT_EQ(cli::run({"report", path_, "--to", "7/19", "--pdf", dir_.file("r.pdf")}, out, err), 0) << err.str();
+  ASSERT_EQ(cli::run({"report", path_, "--to", "7/19", "--pdf", dir_.file("r.pdf")}, out, err, &printers_), 0) << err.str();
   EXPECT_EQ(printers_.lastPdf, dir_.file("r.pdf"));
   ASSERT_EQ(printers_.done.size(), 1u);
   const auto& doc = printers_.done[0];
@@ -111,7 +108,7 @@ TEST_F(PrintCommand, ReportIntoAPdf) {
   EXPECT_EQ(doc.pages[0].texts[0].s, " 2024 年度  標準時数との比較  3年1組");
   EXPECT_EQ(doc.pages[0].texts[0].y, marginTwips(15));
   EXPECT_EQ(out.str(), dir_.file("r.pdf") + ": 1 学級\n");
-  EXPECT_EQ(cli::run({"report", path_, "--pdf"}, out, err), 2);
+  EXPECT_EQ(cli::run({"report", path_, "--pdf"}, out, err, &printers_), 2);
 }
 
 }  // namespace
