@@ -87,6 +87,22 @@ FileDialogResult runDialog(App& app, const FileDialogRequest& r) {
   return app.P.fileDialog->run(r);
 }
 
+// The file dialog's answer with a path, or its failure: a cancel, or a failed dialog
+// (told to the user). name is cleared on a failure.
+Result<FileDialogResult> askPath(App& app, const FileDialogRequest& request, std::string& name) {
+  FileDialogResult r = runDialog(app, request);
+  if (r.status == FileDialogResult::Status::Cancelled) {
+    name.clear();
+    return cancelled();
+  }
+  if (r.status == FileDialogResult::Status::Error || r.path.empty()) {
+    app.msg(kMsgBadDialog, MsgButtons::OK, MsgIcon::None, "TLY");
+    name.clear();
+    return badDialog();
+  }
+  return r;
+}
+
 }  // namespace
 
 void refreshFileSettings(App& app) {
@@ -170,16 +186,9 @@ Result<void> SaveJJ3(App& app, std::string& name) {
   } else if (!name.empty()) {
     path = name;
   } else {
-    FileDialogResult r = runDialog(app, dialogRequest(app, true, name));
-    if (r.status == FileDialogResult::Status::Cancelled) {
-      name.clear();
-      return cancelled();
-    }
-    if (r.status == FileDialogResult::Status::Error || r.path.empty()) {
-      app.msg(kMsgBadDialog, MsgButtons::OK, MsgIcon::None, "TLY");
-      name.clear();
-      return badDialog();
-    }
+    Result<FileDialogResult> asked = askPath(app, dialogRequest(app, true, name), name);
+    if (!asked) return asked.failure();
+    const FileDialogResult& r = asked.value();
     path = r.path;
     if (!fileNameHasDot(path)) path += ".dat";
     fromDialog = true;
@@ -257,17 +266,9 @@ Result<FileRead> LoadJJ3(App& app, std::string& name) {
   if (name == kWorkFileName) {
     path = app.F.AppPath + kWorkFileName;
   } else {
-    FileDialogResult r = runDialog(app, dialogRequest(app, false, ""));
-    if (r.status == FileDialogResult::Status::Cancelled) {
-      name.clear();
-      return cancelled();
-    }
-    if (r.status == FileDialogResult::Status::Error || r.path.empty()) {
-      app.msg(kMsgBadDialog, MsgButtons::OK, MsgIcon::None, "TLY");
-      name.clear();
-      return badDialog();
-    }
-    path = r.path;
+    Result<FileDialogResult> asked = askPath(app, dialogRequest(app, false, ""), name);
+    if (!asked) return asked.failure();
+    path = asked.value().path;
     app.F.CurFile = path;
   }
   name.clear();
