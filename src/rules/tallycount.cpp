@@ -45,7 +45,7 @@ int countGradeRange(const SchoolYear& y, int gi, const TallyRange& range, int (*
       const int c = cells[p];
       if (isEmptyCode(c)) continue;
       if (isSlotCode(c)) {
-        if (!isKnownSlotCode(c)) continue;  // not a code any writer stores
+        if (c > kMaxSlotCode) continue;  // not a code any writer stores
         ++cnt[slotWeekday(c) - 1][slotPeriod(c)];
       } else {
         const int n = itemNumber(c);
