@@ -1,4 +1,4 @@
-// Reading whole files and replacing files safely (POSIX). Every save of the program goes
+// Reading whole files and replacing files safely, over the system calls of model/os.h. Every save of the program goes
 // through replaceFileContents, or through its two halves where several files must be
 // replaced together: the new contents go to a temporary file beside the target, are
 // flushed to the disk, and only then renamed over the target, so a failed save leaves the
@@ -13,12 +13,13 @@
 #include <string_view>
 #include <vector>
 
+#include "model/os.h"
 #include "model/result.h"
 
 namespace tly {
 
 // The error a read gives for a pipe, a device or anything else that is not a regular file.
-constexpr int kErrNotRegularFile = ENODEV;
+constexpr int kErrNotRegularFile = os::kErrNotRegularFile;
 
 // Reads a whole file. Fails NotFound, or Unreadable with the errno value (EISDIR for a
 // folder, kErrNotRegularFile for anything else that is not a regular file, EFBIG for a

@@ -2,6 +2,8 @@
 // and the ".daj" timetables.
 #include "io/ver2format.h"
 
+#include "model/os.h"
+
 #include <cerrno>
 
 #include "model/cellcode.h"
@@ -68,7 +70,7 @@ int errorNumberFor(int err) {
     case EROFS:
     case EISDIR: return kErrAccess;
     case ENOSPC:
-    case EDQUOT: return kErrDiskFull;
+    case os::kErrQuotaExceeded: return kErrDiskFull;
     default: return kErrIo;
   }
 }

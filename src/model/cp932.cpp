@@ -1,7 +1,5 @@
 #include "model/cp932.h"
 
-#include <iconv.h>
-
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -9,6 +7,8 @@
 #include <cstdint>
 #include <cstring>
 #include <stdexcept>
+
+#include "model/os.h"
 
 namespace tly {
 
@@ -35,15 +35,11 @@ struct OutBuf {
   }
 };
 
-// One converter per direction, opened once; the program has a single thread.
+// One direction of the system's CP932 conversion (model/os.h), with the replacement of
+// what it cannot convert.
 class Converter {
  public:
-  Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
-    if (cd_ == reinterpret_cast<iconv_t>(-1)) throw std::runtime_error("iconv_open failed");
-  }
-  ~Converter() { iconv_close(cd_); }
-  Converter(const Converter&) = delete;
-  Converter& operator=(const Converter&) = delete;
+  explicit Converter(os::Cp932Way way) : way_(way) {}
 
   // Convert `in`, appending to out; on an unconvertible or invalid input sequence,
   // replace(rest, out) appends what stands for it and returns how many bytes of input it
@@ -52,21 +48,20 @@ class Converter {
   // Returns false, with out unfinished, when a joined input cannot be converted as its
   // texts would be one by one (an error at a NUL itself).
   template <class Replace>
-  bool run(std::string_view in, Replace replace, OutBuf& out, bool joined) {
-    iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-    char* ip = const_cast<char*>(in.data());
+  bool run(std::string_view in, Replace replace, OutBuf& out, bool joined) const {
+    const char* ip = in.data();
     size_t il = in.size();
     while (il > 0) {
       char* op = out.p.get() + out.used;
       size_t ol = out.cap - out.used;
-      size_t r = iconv(cd_, &ip, &il, &op, &ol);
+      const os::Cp932Stop stop = os::convertCp932(way_, &ip, &il, &op, &ol);
       out.used = static_cast<size_t>(op - out.p.get());
-      if (r != static_cast<size_t>(-1)) break;
-      if (errno == E2BIG) {
+      if (stop == os::Cp932Stop::Done) break;
+      if (stop == os::Cp932Stop::OutputFull) {
         out.room(out.cap + 16);
         continue;
       }
-      // EILSEQ or EINVAL: replace one character of input.
+      // Bad input: replace one character of input.
       size_t rest = il;
       if (joined) {
         const void* nul = std::memchr(ip, '\0', il);
@@ -77,13 +72,12 @@ class Converter {
       if (n == 0 || n > rest) n = rest;
       ip += n;
       il -= n;
-      iconv(cd_, nullptr, nullptr, nullptr, nullptr);
     }
     return true;
   }
 
  private:
-  iconv_t cd_;
+  os::Cp932Way way_;
 };
 
 size_t utf8Len(std::string_view s) {
@@ -135,15 +129,9 @@ struct PutByteOrQuestion {
   }
 };
 
-Converter& toCp932Converter() {
-  static Converter conv("CP932", "UTF-8");
-  return conv;
-}
+Converter toCp932Converter() { return Converter(os::Cp932Way::ToCp932); }
 
-Converter& fromCp932Converter() {
-  static Converter conv("UTF-8", "CP932");
-  return conv;
-}
+Converter fromCp932Converter() { return Converter(os::Cp932Way::FromCp932); }
 
 bool isAscii(std::string_view s) {
   for (char ch : s)

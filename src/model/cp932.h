@@ -1,4 +1,5 @@
-// Conversion between the tables' UTF-8 and the files' CP932 (Shift-JIS), through iconv.
+// Conversion between the tables' UTF-8 and the files' CP932 (Shift-JIS), through the system's
+// conversion (model/os.h).
 #pragma once
 
 #include <cstddef>
@@ -29,12 +30,12 @@ std::string cutCp932(std::string_view cp932, size_t maxBytes);
 // True when b is a lead byte of a CP932 double-byte character.
 bool isCp932Lead(unsigned char b);
 
-// How a Cp932Batch converts: all texts in one iconv pass, or each text by itself (the
+// How a Cp932Batch converts: all texts in one conversion pass, or each text by itself (the
 // way to take when some text holds a NUL; also callable to compare the two).
 enum class Cp932Pass { Joined, OneByOne };
 
 // Many texts converted together. A data file holds tens of thousands of short texts, and
-// one iconv call per text costs several times the conversion itself; joined, they take
+// one system call per text costs several times the conversion itself; joined, they take
 // one call. The texts are joined with a NUL after each and split at the NULs afterwards.
 // Each result is exactly what toCp932 / fromCp932 gives for that text alone: a bad or
 // unconvertible sequence is replaced within its own text (a lead byte at the end of a
