@@ -30,6 +30,7 @@ struct ControlStates {
   bool timetableSelectorVisible = false;  // cmbDispJW
   bool timetableSelectorEnabled = true;
   bool gradeMonthSelectorsEnabled = true;  // cmbGr, cmbMonth
+  bool modified = false;  // the year has changes not yet saved (a "*" in the title)
 
   const MenuItemState& item(Command c) const { return menu[commandIndex(c)]; }
   const ToolButtonState& tool(Command c) const { return button[commandIndex(c)]; }
