@@ -157,11 +157,11 @@ bool StepRecorder::commit(App& app) {
   if (items_ && (items_->before != app.Y.JItem || items_->countBefore != app.Y.JItemCount)) {
     items_->after = app.Y.JItem;
     items_->countAfter = app.Y.JItemCount;
-    s.items = std::move(items_);
+    s.items = std::make_shared<const ItemListChange>(std::move(*items_));
   }
   if (look_) {
     GridLook now = gridLookOf(app);
-    if (!(now == *look_)) s.look = GridLookChange{std::move(*look_), std::move(now)};
+    if (!(now == *look_)) s.look = std::make_shared<const GridLookChange>(GridLookChange{std::move(*look_), std::move(now)});
   }
   days_.clear();
   records_[0].clear();

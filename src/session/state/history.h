@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -62,8 +63,9 @@ struct Step {
   std::vector<LessonChange> lessons;
   std::vector<DayTextChange> texts;
   std::vector<TimetableChange> timetables;
-  std::optional<ItemListChange> items;
-  std::optional<GridLookChange> look;
+  // Rare and large: kept apart so that the many small steps stay small.
+  std::shared_ptr<const ItemListChange> items;
+  std::shared_ptr<const GridLookChange> look;
 
   bool empty() const { return lessons.empty() && texts.empty() && timetables.empty() && !items && !look; }
   bool touchesMonth() const { return !lessons.empty() || !texts.empty(); }
