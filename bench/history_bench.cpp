@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "calendar/calendar.h"
+#include "bench_years.h"
 #include "model/months.h"
 #include "session/state/selectors.h"
 #include "session/windows/celledit.h"
@@ -16,14 +16,7 @@ namespace {
 
 // A full year: 6 grades, 7 periods, every school day with its lessons and a day text.
 std::unique_ptr<tly::App> fullYearApp() {
-  auto app = std::make_unique<tly::App>();
-  tly::NewYearOptions o;
-  o.nendo = 2024;
-  o.grades = 6;
-  o.periods = 7;
-  tly::buildNewYear(app->Y, o);
-  app->Y.JItemCount = 8;
-  for (size_t i = 0; i < 8; ++i) app->Y.JItem[i] = tly::kDefaultItemNames[i];
+  auto app = tly::bench::builtYearApp(6, 7);
   for (int g = 0; g < 6; ++g)
     for (int m = 1; m <= 12; ++m)
       for (int d = 1; d <= 31; ++d) app->Y.JJText[g][m][d][0] = "学年行事と保護者会のお知らせ " + std::to_string(d);
