@@ -195,6 +195,35 @@ TEST(SafeSave, FilesReplacedTogetherAreAllOrNothingWhicheverRenameFails) {
   }
 }
 
+// Whatever a save writes, a read takes back whole; one byte more is refused before the
+// old file is touched (a year that could be saved but never opened again was lost).
+TEST(SafeSave, TheLargestFileWrittenIsReadBackAndALargerOneIsNotWritten) {
+  TempDir dir;
+  const std::string path = dir.file("big.DAT");
+  struct Case {
+    size_t bytes;
+    bool written;
+  };
+  for (const Case& c : {Case{kMaxFileBytes, true}, Case{kMaxFileBytes + 1, false}}) {
+    writeBytes(path, "old");
+    std::string bytes(c.bytes, 'x');
+    bytes[0] = 'T';
+    bytes[c.bytes - 1] = 'E';
+    Result<void> w = replaceFileContents(path, bytes);
+    SCOPED_TRACE(c.bytes);
+    ASSERT_EQ(w.ok(), c.written);
+    if (c.written) {
+      Result<std::string> back = readFileContents(path);
+      ASSERT_TRUE(back.ok()) << back.failure().why;
+      EXPECT_TRUE(*back == bytes);
+    } else {
+      EXPECT_EQ(w.failure().error, EFBIG);
+      EXPECT_EQ(readBytes(path), "old");
+      EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "no temporary file left";
+    }
+  }
+}
+
 TEST(SettingsFile, AnUnreadableSettingsFileIsNotRewritten) {
   TempDir dir;
   std::filesystem::create_directory(dir.file("tly.ini"));  // reads fail with EISDIR
