@@ -13,10 +13,6 @@ namespace tly {
 
 namespace {
 
-// No data file of this program comes near this size (a full year with every text and
-// timetable filled is well under a megabyte); a larger file is refused before reading.
-constexpr off_t kMaxFileBytes = 32L * 1024 * 1024;
-
 bool writeAll(int fd, std::string_view bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
@@ -47,7 +43,7 @@ int readInto(const std::string& path, std::string* out) {
     e = EISDIR;
   else if (!S_ISREG(st.st_mode))
     e = kErrNotRegularFile;
-  else if (st.st_size > kMaxFileBytes)
+  else if (st.st_size > static_cast<off_t>(kMaxFileBytes))
     e = EFBIG;
   else if (::fcntl(fd, F_SETFL, 0) != 0)
     e = errno;
@@ -63,7 +59,7 @@ int readInto(const std::string& path, std::string* out) {
       }
       if (n == 0) break;
       out->append(buf, static_cast<size_t>(n));
-      if (out->size() > static_cast<size_t>(kMaxFileBytes)) {
+      if (out->size() > kMaxFileBytes) {
         e = EFBIG;
         break;
       }
@@ -91,7 +87,7 @@ std::string ioErrorText(int e) {
     case EPERM: return "アクセスが拒否されました (書き込み禁止または権限がありません)";
     case EISDIR: return "フォルダーです";
     case kErrNotRegularFile: return "通常のファイルではありません";
-    case EFBIG: return "ファイルが大きすぎます";
+    case EFBIG: return "ファイルが大きすぎます (読み書きできるのは 64 MiB まで)";
     case EIO: return "ディスクの読み書きでエラーが発生しました";
     case ENOSPC:
     case EDQUOT: return "ディスクの空き容量が足りません";
@@ -127,6 +123,8 @@ static int writeTemp(const std::string& path, std::string_view bytes, std::strin
     base = path.substr(slash + 1);
   }
   if (base.empty()) return EISDIR;
+  // What could not be read back is not written: the old file stays.
+  if (bytes.size() > kMaxFileBytes) return EFBIG;
 
   // The new file gets the old file's permissions, or the usual ones for a new file.
   mode_t mode;
