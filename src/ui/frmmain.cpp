@@ -308,9 +308,7 @@ void frmMain::syncCombo(QComboBox* box, const ComboState& st, std::vector<std::s
 void frmMain::syncFromModel() {
   const MainView& w = app_.W;
   const ControlStates c = mainControls(app_);
-  // A year with changes not yet saved carries a "*" after its caption.
-  const QString title = qs(w.caption) + (c.modified ? QStringLiteral("*") : QString());
-  if (windowTitle() != title) setWindowTitle(title);
+  if (windowTitle() != qs(c.title)) setWindowTitle(qs(c.title));
   for (std::size_t i = 0; i < kCommandCount; ++i) {
     const MenuItemState& st = c.menu[i];
     if (QAction* a = actions_[i]) {

@@ -434,29 +434,25 @@ void JW_pmnuCopy_Click(App& app) {
   f.focus = JWFocus::Grid1;
 }
 
-void JW_pmnuCut_Click(App& app) {
+namespace {
+
+// Cut and delete: the selected cells emptied as one step (cut puts them on the clipboard first).
+void clearSelection(App& app, bool toClipboard) {
   JWForm& f = app.JWF;
   if (listEmpty(app)) return;
-  StepRecorder step = cellStep(app, kStepCut);
-  const std::string text = copyTimetableCells(f.Grid1);
+  StepRecorder step = cellStep(app, toClipboard ? kStepCut : kStepDelete);
+  if (toClipboard) setClipboard(app, copyTimetableCells(f.Grid1));
   clearSelectedTimetableCells(f.Grid1);
-  setClipboard(app, text);
   FData2JWData(app);
   step.commit(app);
   collapseToCursor(f.Grid1);
   f.focus = JWFocus::Grid1;
 }
 
-void JW_pmnuDel_Click(App& app) {
-  JWForm& f = app.JWF;
-  if (listEmpty(app)) return;
-  StepRecorder step = cellStep(app, kStepDelete);
-  clearSelectedTimetableCells(f.Grid1);
-  FData2JWData(app);
-  step.commit(app);
-  collapseToCursor(f.Grid1);
-  f.focus = JWFocus::Grid1;
-}
+}  // namespace
+
+void JW_pmnuCut_Click(App& app) { clearSelection(app, true); }
+void JW_pmnuDel_Click(App& app) { clearSelection(app, false); }
 
 void JW_pmnuPaste_Click(App& app) {
   JWForm& f = app.JWF;

@@ -60,6 +60,7 @@ ControlStates mainControls(const App& app) {
     if (const Step* s = app.H.undoStep()) menu(C::PopupUndo).caption = std::string("取り消し - ") + s->name;
   }
   c.modified = app.H.modified();
+  c.title = app.W.caption + (c.modified ? "*" : "");
 
   if (v.tally)
     for (Command k : kTallyLocked) menu(k).enabled = button(k).enabled = false;
