@@ -1,12 +1,12 @@
 // `tly convert IN OUT --to v2|v3 [--periods N] [--dir DIR]`: converts a year between the
 // current data file and the older three-file set.
-#include <sys/stat.h>
 
 #include <cerrno>
 #include <memory>
 #include <ostream>
 
 #include "cli/commands.h"
+#include "model/os.h"
 #include "cli/context.h"
 #include "io/safesave.h"
 #include "session/state/app.h"
@@ -76,8 +76,7 @@ Outcome cmdConvert(const Args& args, std::ostream& out, std::ostream& err) {
   const std::string outPath = inCurrentFolder(files[1]);
   // The settings folder must be there: otherwise the settings would be skipped unseen.
   if (!dir.empty()) {
-    struct stat st;
-    if (::stat(dir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    if (os::fileFacts(dir).kind != os::FileKind::Folder) {
       err << "設定ファイルのフォルダーが見つかりません: " << dir << "\n";
       return stopped();
     }

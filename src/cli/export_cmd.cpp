@@ -24,11 +24,13 @@ Outcome cmdExport(const Args& args, std::ostream& out, std::ostream& err) {
   if (!openYear(c, a.file)) return stopped();
   const auto report = buildHoursReport(c.app->Y, o);
   const Workbook wb = buildWorkbook(*c.app, report, o);
-  const std::string why = a.xlsx.empty() ? writeCsvFolder(a.csvDir, wb) : writeXlsx(a.xlsx, wb);
+  std::string warning;
+  const std::string why = a.xlsx.empty() ? writeCsvFolder(a.csvDir, wb) : writeXlsx(a.xlsx, wb, &warning);
   if (!why.empty()) {
     err << why << "\n";
     return stopped();
   }
+  if (!warning.empty()) err << warning << "\n";
   out << wb.sheets.size() << " シートを書きました: " << (a.xlsx.empty() ? a.csvDir : a.xlsx) << "\n";
   return {};
 }

@@ -1,6 +1,7 @@
 // `tly timetable FILE list|add|delete|rename|show|paste ...`: the class and teacher
 // timetables of a data file, changed as the timetable window would change them.
 #include <algorithm>
+#include <cstdio>
 #include <iostream>
 #include <optional>
 #include <ostream>
@@ -123,6 +124,31 @@ Outcome save(App& app, const std::string& file) {
   return {};
 }
 
+// A name as one line of output: tab, CR, LF and the other control characters a file may
+// hold are written as \t, \r, \n or \xHH, so that every name stays on its own line.
+std::string oneLine(const std::string& name) {
+  std::string out;
+  for (char c : name) {
+    const auto u = static_cast<unsigned char>(c);
+    if (c == '\t') out += "\\t";
+    else if (c == '\r') out += "\\r";
+    else if (c == '\n') out += "\\n";
+    else if (u < 0x20 || u == 0x7F) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\x%02X", u);
+      out += buf;
+    } else out += c;
+  }
+  return out;
+}
+
+// Says on err when a given name holds control characters, which a timetable name cannot
+// keep: the name is stored without them.
+void noteControlCharacters(const std::string& name, std::ostream& err) {
+  if (oneLine(name) != name)
+    err << "名前に含まれる制御文字 (タブ・改行など) は取り除いて保存します: " << oneLine(name) << "\n";
+}
+
 }  // namespace
 
 Outcome cmdTimetable(const Args& args, std::ostream& out, std::ostream& err) { return runTimetable(args, std::cin, out, err); }
@@ -140,9 +166,10 @@ Outcome runTimetable(const Args& args, std::istream& in, std::ostream& out, std:
   JWForm& f = app.JWF;
 
   if (a.action == "list") {
-    for (const std::string& name : f.lstJW.items) out << name << "\n";
+    for (const std::string& name : f.lstJW.items) out << oneLine(name) << "\n";
     return {};
   }
+  if (a.action == "add" || a.action == "rename") noteControlCharacters(a.name, err);
   if (a.action == "add") {
     const int before = timetableCountOf(app.Y, kind);
     if (a.hasAt) {

@@ -10,9 +10,11 @@ namespace tly {
 
 namespace {
 
-// No data file of this program comes near this size (a full year with every text and
-// timetable filled is well under a megabyte); a larger file is refused before reading.
-constexpr uint64_t kMaxFileBytes = 32ULL * 1024 * 1024;
+// What could not be read back is not written: the old file stays.
+int writeBeside(const std::string& target, std::string_view bytes, std::string* tmp) {
+  if (bytes.size() > kMaxFileBytes) return EFBIG;
+  return os::writeNewFileBeside(target, bytes, tmp);
+}
 
 Failure writeFailure(int e) { return systemFailure(Fault::WriteFailed, e); }
 
@@ -32,7 +34,7 @@ std::string ioErrorText(int e) {
     case EPERM: return "アクセスが拒否されました (書き込み禁止または権限がありません)";
     case EISDIR: return "フォルダーです";
     case kErrNotRegularFile: return "通常のファイルではありません";
-    case EFBIG: return "ファイルが大きすぎます";
+    case EFBIG: return "ファイルが大きすぎます (読み書きできるのは 64 MiB まで)";
     case EIO: return "ディスクの読み書きでエラーが発生しました";
     case ENOSPC:
     case os::kErrQuotaExceeded: return "ディスクの空き容量が足りません";
@@ -49,7 +51,7 @@ std::string replacementTarget(const std::string& path) { return os::linkTarget(p
 
 Result<std::string> writeTempFile(const std::string& target, std::string_view bytes) {
   std::string tmp;
-  if (int e = os::writeNewFileBeside(target, bytes, &tmp)) return writeFailure(e);
+  if (int e = writeBeside(target, bytes, &tmp)) return writeFailure(e);
   return tmp;
 }
 
@@ -91,7 +93,7 @@ Result<void> replaceFilesTogether(const std::vector<FileReplacement>& files, std
   std::vector<std::string> tmp(n), aside(n);
   std::vector<bool> committed(n, false);
   int err = 0;
-  for (size_t i = 0; i < n && !err; ++i) err = os::writeNewFileBeside(files[i].target, files[i].bytes, &tmp[i]);
+  for (size_t i = 0; i < n && !err; ++i) err = writeBeside(files[i].target, files[i].bytes, &tmp[i]);
   // The previous files step aside by rename (no hard links: vfat and exFAT sticks and
   // some network shares have none), then the new ones take their names.
   for (size_t i = 0; i < n && !err; ++i) {
@@ -139,7 +141,7 @@ Result<void> replaceFileContents(const std::string& given, std::string_view byte
   if (given.empty()) return writeFailure(ENOENT);
   const std::string path = replacementTarget(given);
   std::string tmp;
-  if (int e = os::writeNewFileBeside(path, bytes, &tmp)) return writeFailure(e);
+  if (int e = writeBeside(path, bytes, &tmp)) return writeFailure(e);
   if (int e = commitTemp(tmp, path)) return writeFailure(e);
   return {};
 }

@@ -21,15 +21,23 @@ namespace tly {
 // The error a read gives for a pipe, a device or anything else that is not a regular file.
 constexpr int kErrNotRegularFile = os::kErrNotRegularFile;
 
+// The largest file read, and so the largest written: a save of more bytes is refused
+// (EFBIG) before anything is replaced, so that every file saved can be opened again.
+// The format's own bounds (32,767 texts of 65,534 bytes) reach beyond two gigabytes,
+// far past any real year; 64 MiB leaves room for years of long texts and large
+// timetables that older versions wrote beyond the earlier 32 MiB limit.
+constexpr size_t kMaxFileBytes = 64u * 1024 * 1024;
+
 // Reads a whole file. Fails NotFound, or Unreadable with the errno value (EISDIR for a
 // folder, kErrNotRegularFile for anything else that is not a regular file, EFBIG for a
-// file far larger than any data file of the program). Any read error fails the whole read.
+// file over kMaxFileBytes). Any read error fails the whole read.
 Result<std::string> readFileContents(const std::string& path);
 
 // What an errno value of a read or a save means, in Japanese words for the user.
 std::string ioErrorText(int e);
 
-// Replaces the file at path with bytes. Fails WriteFailed with the errno value; then the
+// Replaces the file at path with bytes. Fails WriteFailed with the errno value (EFBIG
+// for more than kMaxFileBytes); then the
 // old file is untouched and no temporary file is left behind.
 Result<void> replaceFileContents(const std::string& path, std::string_view bytes);
 

@@ -1,7 +1,5 @@
 #include "io/workbook.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -12,6 +10,7 @@
 
 #include "io/safesave.h"
 #include "model/basic.h"
+#include "model/os.h"
 
 namespace tly {
 
@@ -48,6 +47,36 @@ std::string fileSafe(const std::string& name) {
 
 }  // namespace
 
+std::string excelCellText(const std::string& text, bool* cut) {
+  const char* const kNote = "…(Excel のセルに入りきらないため、以下 %zu 文字を省略)";
+  std::string shown;
+  shown.reserve(text.size());
+  for (char b : text)
+    if (static_cast<unsigned char>(b) < 0x20 && b != '\t' && b != '\n' && b != '\r')
+      shown += "\xEF\xBF\xBD";
+    else
+      shown += b;
+  const std::vector<std::string> chars = utf8Chars(sanitizeUtf8(shown));
+  auto units = [](const std::string& ch) -> size_t { return ch.size() == 4 ? 2 : 1; };  // UTF-16 units
+  size_t total = 0;
+  for (const auto& ch : chars) total += units(ch);
+  std::string out;
+  if (total <= kExcelCellChars) {
+    for (const auto& ch : chars) out += ch;
+    return out;
+  }
+  *cut = true;
+  const size_t room = kExcelCellChars - 80;  // the note is well under 80 units
+  size_t used = 0, kept = 0;
+  for (; kept < chars.size() && used + units(chars[kept]) <= room; ++kept) {
+    used += units(chars[kept]);
+    out += chars[kept];
+  }
+  char note[160];
+  std::snprintf(note, sizeof note, kNote, chars.size() - kept);
+  return out + note;
+}
+
 std::string workCellText(const WorkCell& c) {
   if (!c.number) return c.text;
   char buf[64];
@@ -70,16 +99,18 @@ std::string sheetToCsv(const WorkSheet& s) {
   return out;
 }
 
-std::string writeXlsx(const std::string& path, const Workbook& wb) {
+std::string writeXlsx(const std::string& path, const Workbook& wb, std::string* warning) {
+  size_t cutCells = 0;
   const std::string target = replacementTarget(path);
-  std::string tmp = target + ".XXXXXX";
-  const int fd = mkstemp(tmp.data());
-  if (fd < 0) return "Excel ファイルを作れません: " + path + " (" + std::strerror(errno) + ")";
-  close(fd);
+  // The library writes into an empty file made beside the old one, which already has
+  // the old file's permissions.
+  std::string tmp;
+  if (const int e = os::writeNewFileBeside(target, "", &tmp); e != 0)
+    return "Excel ファイルを作れません: " + path + " (" + ioErrorText(e) + ")";
 
   lxw_workbook* book = workbook_new(tmp.c_str());
   if (!book) {
-    std::remove(tmp.c_str());
+    os::removeFile(tmp);
     return "Excel ファイルを作れません: " + path;
   }
   using S = WorkCell::Style;
@@ -135,26 +166,39 @@ std::string writeXlsx(const std::string& path, const Workbook& wb) {
           worksheet_write_number(ws, row, col, *cell.number, f);
         else if (cell.text.empty())
           worksheet_write_blank(ws, row, col, f);
-        else
-          worksheet_write_string(ws, row, col, sanitizeUtf8(cell.text).c_str(), f);
+        else {
+          bool cut = false;
+          const std::string text = excelCellText(cell.text, &cut);
+          if (cut) ++cutCells;
+          if (worksheet_write_string(ws, row, col, text.c_str(), f) != LXW_NO_ERROR && error.empty())
+            error = "セルを書けません: " + s.name;
+        }
       }
     }
   }
   const lxw_error e = workbook_close(book);
   if (error.empty() && e != LXW_NO_ERROR) error = std::string("Excel ファイルを書けません: ") + lxw_strerror(e);
   if (!error.empty()) {
-    std::remove(tmp.c_str());
+    os::removeFile(tmp);
     return error + " (" + path + ")";
   }
-  chmod(tmp.c_str(), 0644);
+  // The library closes its file without a flush to the disk: flushed here before the
+  // rename, so that a replaced workbook survives a power loss.
+  if (const int serr = os::flushFileToDisk(tmp); serr != 0) {
+    os::removeFile(tmp);
+    return "Excel ファイルを保存できません: " + path + " (" + ioErrorText(serr) + ")";
+  }
   if (Result<void> c = commitTempFile(tmp, target); !c)
     return "Excel ファイルを保存できません: " + path + " (" + c.failure().why + ")";
+  if (cutCells && warning)
+    *warning = "Excel のセルの上限 (" + std::to_string(kExcelCellChars) + " 文字) を超える文字列を " +
+               std::to_string(cutCells) + " か所で切り詰めました: " + path;
   return "";
 }
 
 std::string writeCsvFolder(const std::string& dir, const Workbook& wb) {
-  if (mkdir(dir.c_str(), 0755) != 0 && errno != EEXIST)
-    return "フォルダを作れません: " + dir + " (" + std::strerror(errno) + ")";
+  if (const int e = os::makeFolder(dir); e != 0)
+    return "フォルダを作れません: " + dir + " (" + ioErrorText(e) + ")";
   for (size_t k = 0; k < wb.sheets.size(); ++k) {
     char num[32];
     std::snprintf(num, sizeof num, "%02zu_", k + 1);

@@ -33,9 +33,17 @@ std::string workCellText(const WorkCell& c);
 // One sheet as CSV: BOM, fields quoted where needed, CR LF line ends.
 std::string sheetToCsv(const WorkSheet& s);
 
-// Writes the workbook to path, replacing it only when the whole file was written.
-// Returns "" or a Japanese message.
-std::string writeXlsx(const std::string& path, const Workbook& wb);
+// Excel holds at most this many characters (UTF-16 units) in a cell.
+constexpr size_t kExcelCellChars = 32767;
+// A text as an Excel cell holds it: control characters XML cannot carry (NUL and the
+// others below a space but tab, line feed and carriage return) become U+FFFD, and a text
+// longer than a cell is cut there with a note of how much was left out (*cut is set).
+std::string excelCellText(const std::string& text, bool* cut);
+
+// Writes the workbook to path, replacing it only when the whole file was written
+// (flushed to the disk before it replaces the old one). Returns "" or a Japanese
+// message; *warning, when given, gets a message when a text had to be cut.
+std::string writeXlsx(const std::string& path, const Workbook& wb, std::string* warning = nullptr);
 // Writes "NN_NAME.csv" per sheet into dir (created when missing). Returns "" or a message.
 std::string writeCsvFolder(const std::string& dir, const Workbook& wb);
 

@@ -72,6 +72,15 @@ void removeFile(const std::string& path);
 // Makes the renames in path's folder durable where the system needs that.
 void flushFolderOf(const std::string& path);
 
+// Flushes a file another writer made (a library that closes without a flush) to the
+// disk. Returns 0 or the error.
+int flushFileToDisk(const std::string& path);
+
+// Creates an empty file where nothing is: 0, EEXIST when something is there, or the error.
+int createEmptyFile(const std::string& path);
+// True when both names lead to one existing file (links, other spellings of the path).
+bool sameFile(const std::string& a, const std::string& b);
+
 // Creates a folder; 0 when made or already there, else the error.
 int makeFolder(const std::string& path);
 

@@ -206,6 +206,25 @@ int renameFile(const char* from, const char* to) { return ::rename(from, to); }
 
 void removeFile(const std::string& path) { ::unlink(path.c_str()); }
 
+int flushFileToDisk(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return errno;
+  int err = ::fsync(fd) != 0 ? errno : 0;
+  if (::close(fd) != 0 && err == 0) err = errno;
+  return err;
+}
+
+int createEmptyFile(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+  if (fd < 0) return errno;
+  return ::close(fd) != 0 ? errno : 0;
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+  struct stat sa {}, sb {};
+  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
 int makeFolder(const std::string& path) {
   if (::mkdir(path.c_str(), 0755) != 0 && errno != EEXIST) return errno;
   return 0;

@@ -427,6 +427,35 @@ void flushFolderOf(const std::string&) {
   // ReplaceFileW, which return only when the change is on the disk.
 }
 
+int flushFileToDisk(const std::string& path) {
+  HANDLE raw = CreateFileW(wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (raw == INVALID_HANDLE_VALUE) return lastErrno();
+  Handle h(raw);
+  int err = FlushFileBuffers(h.h) ? 0 : lastErrno();
+  if (!CloseHandle(h.h) && err == 0) err = lastErrno();
+  h.h = INVALID_HANDLE_VALUE;
+  return err;
+}
+
+int createEmptyFile(const std::string& path) {
+  HANDLE raw = CreateFileW(wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (raw == INVALID_HANDLE_VALUE) {
+    const DWORD e = GetLastError();
+    return e == ERROR_FILE_EXISTS || e == ERROR_ALREADY_EXISTS ? EEXIST : errnoOf(e);
+  }
+  return CloseHandle(raw) ? 0 : lastErrno();
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+  Handle ha(openForFacts(wide(a))), hb(openForFacts(wide(b)));
+  if (!ha.ok() || !hb.ok()) return false;
+  BY_HANDLE_FILE_INFORMATION ia{}, ib{};
+  if (!GetFileInformationByHandle(ha.h, &ia) || !GetFileInformationByHandle(hb.h, &ib)) return false;
+  return ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber && ia.nFileIndexHigh == ib.nFileIndexHigh &&
+         ia.nFileIndexLow == ib.nFileIndexLow;
+}
+
 int makeFolder(const std::string& path) {
   if (CreateDirectoryW(wide(path).c_str(), nullptr)) return 0;
   const DWORD e = GetLastError();

@@ -327,8 +327,12 @@ void frmStdHours::exportWorkbook() {
   const FileDialogResult f = app_.P.fileDialog->run(r);
   if (f.status != FileDialogResult::Status::Ok) return;
   const ReportOptions o = options();
-  const std::string why = writeXlsx(f.path, buildWorkbook(app_, buildHoursReport(app_.Y, o), o));
-  if (!why.empty()) app_.msg(why, MsgButtons::OK, MsgIcon::Exclamation);
+  std::string warning;
+  const std::string why = writeXlsx(f.path, buildWorkbook(app_, buildHoursReport(app_.Y, o), o), &warning);
+  if (!why.empty())
+    app_.msg(why, MsgButtons::OK, MsgIcon::Exclamation);
+  else if (!warning.empty())
+    app_.msg(warning, MsgButtons::OK, MsgIcon::Exclamation);
 }
 
 void frmStdHours::closeEvent(QCloseEvent* e) {

@@ -160,5 +160,38 @@ TEST(CliDataFile, DumpWritesEscapedJsonAndRefusesDamagedFiles) {
   EXPECT_FALSE(std::filesystem::exists(dir.file("out.DAT")));
 }
 
+// Names holding control characters: listed one per line, escaped; a given name that
+// loses them says so.
+TEST(CliDataFile, TimetableNamesWithControlCharactersAreEscapedAndNoted) {
+  TempDir dir;
+  const std::string f = dir.file("t.DAT");
+  {
+    test::TestApp t;
+    test::fillYear(t.app.Y, {.nendo = 2026, .grades = 1, .periods = 5, .monthLength = 30});
+    t.app.Y.JW[0][0].JWKind = 2;
+    t.app.Y.JW[0][1] = {1, "1組\t国語", {}};
+    t.app.Y.JW[0][2] = {1, std::string("2組\r\n\x01", 7), {}};
+    ASSERT_TRUE(writeDataFileAt(t.app, f).ok());
+  }
+  CliRun list = run({"timetable", f, "list", "--class"});
+  EXPECT_EQ(list.rc, 0);
+  EXPECT_EQ(list.out, "1組\\t国語\n2組\\r\\n\\x01\n");
+  struct Case {
+    std::vector<std::string> args;
+    bool noted;
+  };
+  const Case cases[] = {
+      {{"timetable", f, "add", "--class", "--name", "A\tB"}, true},
+      {{"timetable", f, "rename", "--class", "1", "--name", "C\nD"}, true},
+      {{"timetable", f, "add", "--class", "--name", "AB"}, false},
+  };
+  for (const Case& c : cases) {
+    CliRun r = run(c.args);
+    SCOPED_TRACE(c.args[5]);
+    EXPECT_EQ(r.rc, 0) << r.err;
+    EXPECT_EQ(r.err.find("制御文字") != std::string::npos, c.noted) << r.err;
+  }
+}
+
 }  // namespace
 }  // namespace tly

@@ -9,6 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <mutex>
 #include <thread>
@@ -195,6 +196,35 @@ TEST(SafeSave, FilesReplacedTogetherAreAllOrNothingWhicheverRenameFails) {
   }
 }
 
+// Whatever a save writes, a read takes back whole; one byte more is refused before the
+// old file is touched (a year that could be saved but never opened again was lost).
+TEST(SafeSave, TheLargestFileWrittenIsReadBackAndALargerOneIsNotWritten) {
+  TempDir dir;
+  const std::string path = dir.file("big.DAT");
+  struct Case {
+    size_t bytes;
+    bool written;
+  };
+  for (const Case& c : {Case{kMaxFileBytes, true}, Case{kMaxFileBytes + 1, false}}) {
+    writeBytes(path, "old");
+    std::string bytes(c.bytes, 'x');
+    bytes[0] = 'T';
+    bytes[c.bytes - 1] = 'E';
+    Result<void> w = replaceFileContents(path, bytes);
+    SCOPED_TRACE(c.bytes);
+    ASSERT_EQ(w.ok(), c.written);
+    if (c.written) {
+      Result<std::string> back = readFileContents(path);
+      ASSERT_TRUE(back.ok()) << back.failure().why;
+      EXPECT_TRUE(*back == bytes);
+    } else {
+      EXPECT_EQ(w.failure().error, EFBIG);
+      EXPECT_EQ(readBytes(path), "old");
+      EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1) << "no temporary file left";
+    }
+  }
+}
+
 TEST(SettingsFile, AnUnreadableSettingsFileIsNotRewritten) {
   TempDir dir;
   std::filesystem::create_directory(dir.file("tly.ini"));  // reads fail with EISDIR
@@ -251,6 +281,46 @@ TEST(RecoveryCopy, OneOlderThanTheWorkingFileIsNotOffered) {
   Form_Load(r.app);
   EXPECT_TRUE(r.msg.shown.empty());
   EXPECT_EQ(r.app.Y.nendo(), 2001);
+}
+
+// A recovery copy that cannot be read stays beside the working file under a name the
+// exit does not remove, and the message is in the program's words.
+TEST(RecoveryCopy, OneThatCannotBeReadIsKeptAsideNotDeleted) {
+  struct Case {
+    const char* name;
+    std::function<void(const std::string&)> spoil;
+    const char* says;
+  };
+  const std::string good = workingFileOf(2001);
+  const std::vector<Case> cases = {
+      {"cut short", [&](const std::string& p) { writeBytes(p, good.substr(0, good.size() / 2)); }, "途中で終わって"},
+      {"too large", [](const std::string& p) { std::filesystem::resize_file(p, kMaxFileBytes + 1); }, "大きすぎます"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    writeBytes(dir.file("JJTEMP3.DAT"), workingFileOf(1999));
+    std::filesystem::last_write_time(dir.file("JJTEMP3.DAT"), std::filesystem::file_time_type::clock::now() -
+                                                                   std::chrono::seconds(60));
+    writeBytes(dir.file(kRecoveryFileName), good);
+    c.spoil(dir.file(kRecoveryFileName));
+    const std::uintmax_t size = std::filesystem::file_size(dir.file(kRecoveryFileName));
+    Rig r;
+    r.app.F.AppPath = dir.dir();
+    r.msg.answers = {MsgResult::Yes};
+    r.msg.whenEmpty = MsgResult::No;
+    Form_Load(r.app);
+    Form_Unload(r.app);
+    ASSERT_GE(r.msg.shown.size(), 2u);
+    EXPECT_NE(r.msg.shown[1].text.find(c.says), std::string::npos) << r.msg.shown[1].text;
+    EXPECT_EQ(r.msg.shown[1].text.find("File"), std::string::npos) << r.msg.shown[1].text;
+    std::vector<std::string> kept;
+    for (auto& e : std::filesystem::directory_iterator(dir.path()))
+      if (e.path().filename().string().rfind(std::string(kRecoveryFileName) + ".damaged-", 0) == 0)
+        kept.push_back(e.path().string());
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(std::filesystem::file_size(kept[0]), size);
+  }
 }
 
 // A settings store that is slow to answer, as a settings file on a busy disk is.

@@ -6,13 +6,11 @@
 // parses into a copy of the open year and makes it the open year only when the whole file
 // was read, so a damaged file changes nothing but shows its message.
 #include "session/files/datafile.h"
+#include "model/os.h"
 #include "io/safesave.h"
 #include "io/yearfile.h"
 #include "session/files/yearswap.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -43,10 +41,7 @@ std::string errorText(const char* msg, int code) { return std::string(msg) + "\r
 
 int16_t clamp16(int v) { return static_cast<int16_t>(std::clamp(v, -32768, 32767)); }
 
-bool fileExists(const std::string& path) {
-  struct stat st;
-  return ::stat(path.c_str(), &st) == 0;
-}
+bool fileExists(const std::string& path) { return os::fileFacts(path).kind != os::FileKind::Missing; }
 
 // True when the file-name part of the path (after the last "/") holds a ".".
 bool fileNameHasDot(const std::string& path) {
@@ -227,14 +222,12 @@ Result<FileRead> readDataFileAt(App& app, const std::string& path) {
   bool olderFormat = read.is(Fault::NoSignature);
   if (read.is(Fault::NotFound)) {
     // A missing file is created empty and read as a file without the signature.
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) {
-      Failure f = readFailure(errno);
+    if (const int e = os::createEmptyFile(path); e != 0 && e != EEXIST) {
+      Failure f = readFailure(e);
       app.msg(f.code == Fault::NotFound ? std::string(kMsgFileNotFound) : errorText(kMsgReadError, f.error),
               MsgButtons::OK, MsgIcon::None, "TLY");
       return finish(f);
     }
-    if (fd >= 0) ::close(fd);
     olderFormat = true;
   }
   if (olderFormat) {

@@ -6,11 +6,10 @@
 #include <cstdlib>
 #include <vector>
 #include <memory>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "model/basic.h"
 #include "model/cp932.h"
+#include "model/os.h"
 #include "session/files/datafile.h"
 #include "io/profile.h"
 #include "io/safesave.h"
@@ -34,8 +33,8 @@ std::string fileNamePart(const std::string& path) {
 }
 
 bool fileExists(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+  const os::FileKind k = os::fileFacts(path).kind;
+  return k != os::FileKind::Missing && k != os::FileKind::Folder;
 }
 
 // Two names of one file: equal names (without regard to case, as on the FAT file systems
@@ -44,8 +43,7 @@ bool sameFile(const std::string& a, const std::string& b) {
   if (a.size() == b.size() &&
       std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y)); }))
     return true;
-  struct stat sa {}, sb {};
-  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+  return os::sameFile(a, b);
 }
 
 std::string withCR(const std::string& a, const std::string& b) { return a + kCR + b; }

@@ -129,9 +129,19 @@ bool offerRecoveryCopy(App& app) {
   }
   Result<std::unique_ptr<SchoolYear>> read = readYearFile(rec, app.Y);
   if (!read) {
-    app.msg("復元用のファイルを読み込めませんでした。\r" + rec + "\r" + read.failure().why, MsgButtons::OK,
-            MsgIcon::Exclamation, "TLY");
-    return false;  // the file stays for whoever wants to look at it
+    // A system error's own words are English; the user is told in the program's words.
+    const Failure& f = read.failure();
+    const std::string why =
+        f.code == Fault::Unreadable || f.code == Fault::NotFound ? ioErrorText(f.error) : f.why;
+    // Kept aside under a name no exit removes, as an unreadable working file is.
+    std::string aside = damagedWorkFileName(rec, static_cast<long long>(std::time(nullptr)));
+    for (int n = 2; ::lstat(aside.c_str(), &rs) == 0; ++n)
+      aside = damagedWorkFileName(rec, static_cast<long long>(std::time(nullptr))) + "-" + std::to_string(n);
+    const std::string kept = ::rename(rec.c_str(), aside.c_str()) == 0 ? aside : rec;
+    app.msg("復元用のファイルを読み込めませんでした。\r" + rec + "\r" + why + "\rこのファイルは次の名前で残しました。\r" +
+                kept,
+            MsgButtons::OK, MsgIcon::Exclamation, "TLY");
+    return false;
   }
   openReadYear(app, std::move(*read));
   return true;

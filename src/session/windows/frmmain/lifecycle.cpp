@@ -1,12 +1,12 @@
 #include "session/windows/frmmain/lifecycle.h"
 
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <ctime>
 
 #include "model/basic.h"
 #include "model/months.h"
+#include "model/os.h"
 #include "session/files/datafile.h"
 #include "session/windows/frmmain/tallyview.h"
 #include "session/windows/frmjw/timetablewindow.h"
@@ -205,8 +205,7 @@ void mnuOpen_Click(App& app) {
 }
 
 bool openNamedFile(App& app, const std::string& path) {
-  struct stat st;
-  if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+  if (os::fileFacts(path).kind != os::FileKind::Regular) {
     app.msg(kMsgFileNotFound, MsgButtons::OK, MsgIcon::None, "TLY");
     return false;
   }
@@ -218,12 +217,12 @@ bool openNamedFile(App& app, const std::string& path) {
 
 void mnuSave_Click(App& app) {
   std::string name = app.F.CurFile;  // SaveJJ3 empties its argument
-  (void)SaveJJ3(app, name);  // it reports its own failures
+  if (SaveJJ3(app, name)) app.H.markSaved();  // it reports its own failures
 }
 
 void mnuNSave_Click(App& app) {
   std::string name;
-  (void)SaveJJ3(app, name);  // it reports its own failures
+  if (SaveJJ3(app, name)) app.H.markSaved();  // it reports its own failures
 }
 
 void mnuEnd_Click(App& app) { leaveTallyView(app); }
