@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "io/safesave.h"
+#include "model/os.h"
 #include "support/tempdir.h"
 
 #ifdef _WIN32
@@ -55,16 +56,25 @@ INSTANTIATE_TEST_SUITE_P(Safesave, ReadKinds,
                                            ReadCase{"missing", ENOENT}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Safesave, ATooLargeFileIsRefusedUnread) {
+// The smaller services the readers and the workbook writer use, on every system.
+TEST(Safesave, TheSeamsSmallerServices) {
   TempDir dir;
-  {
-    std::ofstream out(dir.file("big"), std::ios::binary);
-    out.seekp(33 * 1024 * 1024);
-    out.put('x');
-  }
-  Result<std::string> r = readFileContents(dir.file("big"));
-  ASSERT_FALSE(r);
-  EXPECT_EQ(r.failure().error, EFBIG);
+  const std::string a = dir.file("a.dat");
+  EXPECT_EQ(os::createEmptyFile(a), 0);
+  EXPECT_EQ(readBytes(a), "");
+  EXPECT_EQ(os::createEmptyFile(a), EEXIST) << "an existing file is never truncated";
+  writeBytes(a, "kept");
+  EXPECT_EQ(os::createEmptyFile(a), EEXIST);
+  EXPECT_EQ(readBytes(a), "kept");
+  EXPECT_EQ(os::createEmptyFile(dir.file("no folder/x.dat")), ENOENT);
+
+  writeBytes(dir.file("b.dat"), "kept");
+  EXPECT_TRUE(os::sameFile(a, dir.path() + "/./a.dat"));
+  EXPECT_FALSE(os::sameFile(a, dir.file("b.dat"))) << "equal contents are not the same file";
+  EXPECT_FALSE(os::sameFile(a, dir.file("missing.dat")));
+
+  EXPECT_EQ(os::flushFileToDisk(a), 0);
+  EXPECT_EQ(os::flushFileToDisk(dir.file("missing.dat")), ENOENT);
 }
 
 TEST(Safesave, ADeviceIsNoRegularFile) {
