@@ -165,6 +165,36 @@ TEST(FaultInjection, CurrentFormatSaveKeepsTheOldFileOnEveryFailure) {
   std::printf("[ faults ] current-format save: %d injected\n", n);
 }
 
+// A PDF file: the old one whole, or a complete new one; the output's own close is the
+// last close of the run, and its failure fails the print.
+TEST(FaultInjection, PdfOutputKeepsTheOldFileOnEveryFailure) {
+  TempDir dir;
+  const std::string in = dir.file("in.DAT"), out = dir.file("out.pdf");
+  writeYear(in, 2001);
+  const std::string oldBytes = "%PDF-1.4 old\n%%EOF\n";
+  const std::vector<std::string> args = {"print", in, "--pdf", out};
+  std::map<std::string, long> counts;
+  writeBytes(out, oldBytes);
+  ASSERT_EQ(runTly(args, "", &counts).rc, 0);
+  const auto files = namesIn(dir.path()).size();
+  auto check = [&](const ProcRun& r, const std::string& fault) {
+    const std::string now = readBytes(out);
+    if (r.rc == 0) {
+      EXPECT_TRUE(now != oldBytes && now.rfind("%PDF", 0) == 0 && now.find("%%EOF") != std::string::npos) << fault;
+    } else {
+      EXPECT_EQ(r.rc, 1) << fault;
+      EXPECT_TRUE(now == oldBytes) << fault;
+    }
+    EXPECT_EQ(namesIn(dir.path()).size(), files) << fault;  // no temporary file left
+  };
+  int n = sweep(args, {"write", "fsync", "rename"}, "EIO", [&] { writeBytes(out, oldBytes); }, check);
+  EXPECT_GE(n, 3);
+  writeBytes(out, oldBytes);
+  ProcRun lastClose = runTly(args, "close:" + std::to_string(counts["close"]) + ":EIO");
+  EXPECT_EQ(lastClose.rc, 1);
+  check(lastClose, "last close");
+}
+
 // The older three-file set: all three files new, or all three as they were.
 struct OlderSet {
   TempDir dir;
