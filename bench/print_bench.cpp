@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "calendar/calendar.h"
+#include "bench_years.h"
 #include "session/windows/frmmain/monthgrid.h"
 #include "session/windows/frmmain/navigation.h"
 #include "session/output/printrun.h"
@@ -18,14 +18,7 @@
 namespace {
 
 std::unique_ptr<tly::App> fullYearApp() {
-  auto app = std::make_unique<tly::App>();
-  tly::NewYearOptions o;
-  o.nendo = 2024;
-  o.grades = 6;
-  o.periods = 6;
-  tly::buildNewYear(app->Y, o);
-  app->Y.JItemCount = 8;
-  for (size_t i = 0; i < 8; ++i) app->Y.JItem[i] = tly::kDefaultItemNames[i];
+  auto app = tly::bench::builtYearApp(6, 6);
   // Day texts, so that the cells have something to measure and shorten.
   for (int g = 0; g < 6; ++g)
     for (int m = 1; m <= 12; ++m)

@@ -2,21 +2,14 @@
 
 #include <memory>
 
-#include "calendar/calendar.h"
+#include "bench_years.h"
 #include "session/windows/frmmain/tally.h"
 
 namespace {
 
 // A built year of 6 grades and 7 periods with the default items, tallied whole.
 std::unique_ptr<tly::App> wholeYearApp() {
-  auto app = std::make_unique<tly::App>();
-  tly::NewYearOptions o;
-  o.nendo = 2024;
-  o.grades = 6;
-  o.periods = 7;
-  tly::buildNewYear(app->Y, o);
-  app->Y.JItemCount = 8;
-  for (size_t i = 0; i < 8; ++i) app->Y.JItem[i] = tly::kDefaultItemNames[i];
+  auto app = tly::bench::builtYearApp(6, 7);
   app->S.CurGr = 1;
   app->T.KikanSet = false;
   return app;

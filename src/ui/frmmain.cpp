@@ -45,7 +45,7 @@ const std::vector<TopMenu>& menuTable() {
   static const std::vector<TopMenu> t = {
       {C::FileMenu, {C::New, C::Open, C::Save, C::NSave, kLine, C::Print, kLine, C::End}},
       {C::EditMenu,
-       {C::Undo, kLine, C::Cut, C::Copy, C::Paste, C::Del, kLine, C::CopyAll, C::CopyMode, kLine, C::EditAll}},
+       {C::Undo, C::Redo, kLine, C::Cut, C::Copy, C::Paste, C::Del, kLine, C::CopyAll, C::CopyMode, kLine, C::EditAll}},
       {C::ViewMenu,
        {C::LastMonth, C::Today, C::NextMonth, kLine, C::Font, C::ColWidth, kLine, C::UDisp, C::DispJWC, C::DispJWS,
         C::ShowToolBar}},
@@ -58,7 +58,7 @@ const std::vector<TopMenu>& menuTable() {
 // The toolbar in its groups: file, printing and font, editing, tally and timetables, views.
 // Each button runs its command's menu entry.
 const std::optional<Command> kToolBar[] = {
-    C::New, C::Open, C::Save, kLine, C::Print, C::Font, kLine, C::Undo, C::Cut, C::Copy, C::Paste, C::Del, kLine,
+    C::New, C::Open, C::Save, kLine, C::Print, C::Font, kLine, C::Undo, C::Redo, C::Cut, C::Copy, C::Paste, C::Del, kLine,
     C::Kei, C::Jikanwari, kLine, C::DispJWC, C::DispJWS, C::UDisp};
 
 QIcon glyphIcon(const QString& glyph, const QColor& colour) {
@@ -84,6 +84,7 @@ QIcon toolIcon(Command cmd, QStyle* st) {
     case C::Open: return st->standardIcon(QStyle::SP_DialogOpenButton);
     case C::Save: return st->standardIcon(QStyle::SP_DialogSaveButton);
     case C::Undo: return st->standardIcon(QStyle::SP_ArrowBack);
+    case C::Redo: return st->standardIcon(QStyle::SP_ArrowForward);
     case C::Del: return st->standardIcon(QStyle::SP_DialogDiscardButton);
     default: break;
   }
@@ -154,6 +155,8 @@ void frmMain::buildMenus() {
       a->setObjectName(QString::fromUtf8(info.name));
       a->setCheckable(info.checkable);
       if (info.shortcut) a->setShortcut(QKeySequence(QString::fromUtf8(info.shortcut)));
+      // やり直し also answers the other editors' Ctrl+Shift+Z.
+      if (*e == C::Redo) a->setShortcuts({a->shortcut(), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
       actions_[commandIndex(*e)] = a;
     }
   }
@@ -305,7 +308,7 @@ void frmMain::syncCombo(QComboBox* box, const ComboState& st, std::vector<std::s
 void frmMain::syncFromModel() {
   const MainView& w = app_.W;
   const ControlStates c = mainControls(app_);
-  if (windowTitle() != qs(w.caption)) setWindowTitle(qs(w.caption));
+  if (windowTitle() != qs(c.title)) setWindowTitle(qs(c.title));
   for (std::size_t i = 0; i < kCommandCount; ++i) {
     const MenuItemState& st = c.menu[i];
     if (QAction* a = actions_[i]) {

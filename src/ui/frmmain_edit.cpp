@@ -10,6 +10,7 @@
 
 #include "session/windows/celledit.h"
 #include "session/windows/frmmain/clipboard.h"
+#include "session/windows/history.h"
 #include "session/windows/frmmain/controls.h"
 #include "ui/frmjitem.h"
 #include "ui/frmmain.h"
@@ -96,6 +97,7 @@ void MainEditing::wireMenus() {
     connect(a, &QAction::triggered, this, [this, f] { run(f); });
   };
   on(Command::Undo, [&app] { return mnuUndo_Click(app); });
+  on(Command::Redo, [&app] { return mnuRedo_Click(app); });
   on(Command::Cut, [&app] { return mnuCut_Click(app); });
   on(Command::Copy, [&app] { return mnuCopy_Click(app); });
   on(Command::Paste, [&app] { return mnuPaste_Click(app); });

@@ -83,8 +83,9 @@ TEST(CellEdit, TypingStoresForTheShownGradeAndMovesDown) {
   EXPECT_EQ(app.Grid1.Row, 4);
   EXPECT_EQ(app.E.InputMode, EditStart::None);
   EXPECT_TRUE(app.W.txtInput.empty());
-  // Typing takes no undo copy.
-  EXPECT_FALSE(app.U.UndoReady);
+  // Each stored cell is one step of the history.
+  ASSERT_TRUE(app.H.canUndo());
+  EXPECT_EQ(app.H.undoStep()->name, "入力");
 
   // "/" stores 0 and the cell shows ／ at once.
   typeAndEnd(app, "/", kKeyEnter);
@@ -241,10 +242,10 @@ TEST(CellEdit, PopupItemEntriesAndAssignment) {
   EXPECT_FALSE(mainControls(app).item(Command::PopupSp7).visible);
   app.S.JWMode = JWModeKind::None;
 
-  // Assigning an item takes the undo copy and reaches only the period cells.
+  // Assigning an item is one step and reaches only the period cells.
   f.select(3, 2, 4, 4);
   pmnuJItem_Click(app, 2);
-  EXPECT_TRUE(app.U.UndoReady);
+  EXPECT_EQ(app.H.undoStep()->name, "集計項目の割り当て");
   EXPECT_EQ(f.cell(1, 3, 1), -2);
   EXPECT_EQ(f.cell(1, 4, 2), -2);
   EXPECT_EQ(f.cell(1, 3, 0), 0);  // no code in the events column's slot

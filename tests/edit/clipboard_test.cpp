@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "session/windows/history.h"
 #include "session/windows/celledit.h"
 #include "session/windows/frmmain/clipboard.h"
 #include "edit/edit_fixture.h"
@@ -50,7 +51,7 @@ TEST(Clipboard, CopyOfTheExampleBlockIsByteExactAndPastesBack) {
       "\xEF\xBC\x8F\t\xE6\x9C\x88 4\r\n";             // ／ TAB 月 4 CR LF
   EXPECT_EQ(f.clipboard.content, expected);
   EXPECT_EQ(f.clipboard.clears, 1);
-  EXPECT_TRUE(app.U.UndoReady);  // copy in the month view takes the undo copy
+  EXPECT_FALSE(app.H.canUndo());  // a copy changes nothing: no step
 
   // Pasted at another day's period 1: the same four codes.
   app.Grid1.setCurrent(20, 3);
@@ -172,7 +173,7 @@ TEST(Clipboard, PasteRefusalsAndTextWithoutLineBreak) {
   f.clipboard.content = "";
   EXPECT_FALSE(mnuPaste_Click(app));
   EXPECT_EQ(f.msg.shown.back().text, "貼り付けるデータがありません。");
-  EXPECT_FALSE(app.U.UndoReady);
+  EXPECT_FALSE(app.H.canUndo());
 
   // Three columns do not fit from the last period column (room: periods 6 and remarks).
   f.clipboard.content = "a\tb\tc\r\n";
@@ -185,13 +186,13 @@ TEST(Clipboard, PasteRefusalsAndTextWithoutLineBreak) {
   EXPECT_FALSE(mnuPaste_Click(app));
   EXPECT_EQ(f.msg.shown.size(), 3u);
 
-  // No line break at all: nothing is pasted, yet the undo copy is taken.
+  // No line break at all: nothing is pasted, and no step is kept for it.
   MonthSnapshot before(app, 5);
   f.clipboard.content = "道徳\t道徳";
   app.Grid1.setCurrent(3, 3);
   EXPECT_TRUE(mnuPaste_Click(app));
   EXPECT_TRUE(MonthSnapshot(app, 5) == before);
-  EXPECT_TRUE(app.U.UndoReady);
+  EXPECT_FALSE(app.H.canUndo());
 }
 
 // Other programs end clipboard lines with LF alone (or CR alone); those paste as CR LF does.
@@ -291,53 +292,57 @@ TEST(Clipboard, RaggedLinesLeaveMissingCellsAlone) {
   EXPECT_EQ(f.cell(1, 4, 2), kept);
 }
 
-TEST(Undo, TwiceReturnsToTheStateAfterTheOperation) {
+// Two undos are two steps back, and redo takes them forward again.
+TEST(Undo, StepsGoBackAndForwardOneAtATime) {
   EditFixture f;
   App& app = f.app;
   f.setEditAll(true);
   MonthSnapshot original(app, 5);
-  f.text(2, 7, 1) = "x";
-  MonthSnapshot beforeCut(app, 5);
+  f.select(3, 3, 3, 3);
+  mnuDel_Click(app);
+  MonthSnapshot afterDel(app, 5);
   f.select(7, 3, 9, app.Grid1.cols() - 1);
   mnuCut_Click(app);
   MonthSnapshot afterCut(app, 5);
-  EXPECT_FALSE(afterCut == beforeCut);
+  mnuCopy_Click(app);  // a copy changes nothing and leaves the steps alone
+  EXPECT_EQ(app.H.undoStep()->name, "切り取り");
   EXPECT_TRUE(mnuUndo_Click(app));
-  EXPECT_TRUE(MonthSnapshot(app, 5) == beforeCut);
-  mnuUndo_Click(app);
+  EXPECT_TRUE(MonthSnapshot(app, 5) == afterDel);
+  EXPECT_TRUE(mnuUndo_Click(app));
+  EXPECT_TRUE(MonthSnapshot(app, 5) == original);
+  EXPECT_FALSE(mnuUndo_Click(app));  // nothing left
+  EXPECT_TRUE(mnuRedo_Click(app));
+  EXPECT_TRUE(MonthSnapshot(app, 5) == afterDel);
+  EXPECT_TRUE(mnuRedo_Click(app));
   EXPECT_TRUE(MonthSnapshot(app, 5) == afterCut);
-  (void)original;
+  EXPECT_FALSE(mnuRedo_Click(app));
+  // A new step after an undo drops the steps that were undone.
+  mnuUndo_Click(app);
+  f.select(4, 3, 4, 3);
+  mnuDel_Click(app);
+  EXPECT_FALSE(app.H.canRedo());
 }
 
-TEST(Undo, WorksOnTheCopiedMonthAndTheGradesOfTheMomentOfUndo) {
+// An undo shows the grade and month its step was made in, whatever is shown now.
+TEST(Undo, ShowsTheGradeAndMonthOfTheStep) {
   EditFixture f;
   App& app = f.app;
+  test::fillSelectors(app);
   f.select(3, 3, 3, 3);
+  const int16_t kept = f.cell(1, 3, 1);
   mnuDel_Click(app);  // grade 1, May
   ASSERT_EQ(f.cell(1, 3, 1), 0);
-  // Without edit-all, undo in grade 2 touches only grade 2: grade 1 keeps the delete.
   app.S.CurGr = 2;
-  mnuUndo_Click(app);
-  EXPECT_EQ(app.Y.JJ[0][5][3][1], 0);
-  app.S.CurGr = 1;
-  // Undo from another month restores the copied month.
   app.S.CurMonth = 6;
   DispJJ(app, 1999, 6);
   mnuUndo_Click(app);
-  EXPECT_EQ(app.Y.JJ[0][5][3][1], 10 * EditFixture::weekday(5, 3) + 1);
-  // Copy after cut replaces the copy: undo no longer reverses the cut.
-  app.S.CurMonth = 5;
-  DispJJ(app, 1999, 5);
-  f.select(4, 3, 4, 3);
-  mnuCut_Click(app);
-  mnuCopy_Click(app);
-  mnuUndo_Click(app);
-  EXPECT_EQ(f.cell(1, 4, 1), 0);
-  // A discarded copy makes undo do nothing (another year was opened).
-  app.U.discard();
-  f.cell(1, 4, 1) = 33;
-  mnuUndo_Click(app);
-  EXPECT_EQ(f.cell(1, 4, 1), 33);
+  EXPECT_EQ(app.Y.JJ[0][5][3][1], kept);
+  EXPECT_EQ(app.S.CurGr, 1);
+  EXPECT_EQ(app.S.CurMonth, 5);
+  EXPECT_EQ(app.W.cmbGr.index, 0);
+  EXPECT_EQ(app.W.cmbMonth.text, "5月");
+  mnuRedo_Click(app);
+  EXPECT_EQ(app.Y.JJ[0][5][3][1], 0);
 }
 
 }  // namespace

@@ -1,28 +1,29 @@
-// The undo copy belongs to one year: creating or reading another year drops it, so Undo
+// The history belongs to one year: creating or reading another year drops it, so Undo
 // never writes a month of the old year into the new one.
 #include <gtest/gtest.h>
 
 #include "session/windows/frmnew/newyear.h"
 #include "session/files/datafile.h"
 #include "session/windows/frmmain/clipboard.h"
+#include "session/windows/history.h"
 #include "edit_fixture.h"
 #include "support/tempdir.h"
 
 namespace tly::testing {
 namespace {
 
-TEST(UndoAcrossYears, ANewOrReadYearDropsTheUndoCopy) {
+TEST(UndoAcrossYears, ANewOrReadYearDropsTheHistory) {
   {
     EditFixture f;
     f.select(3, 3, 3, 3);
     ASSERT_TRUE(mnuDel_Click(f.app));
-    ASSERT_TRUE(f.app.U.UndoReady);
+    ASSERT_TRUE(f.app.H.canUndo());
     NewYearOptions opt;
     opt.nendo = 2001;
     runNewYearBuild(f.app, opt);
-    EXPECT_FALSE(f.app.U.UndoReady);
+    EXPECT_FALSE(f.app.H.canUndo());
     const int16_t before = f.app.Y.JJ[0][5][3][1];
-    undo(f.app);
+    mnuUndo_Click(f.app);
     EXPECT_EQ(f.app.Y.JJ[0][5][3][1], before);
   }
   {
@@ -35,10 +36,10 @@ TEST(UndoAcrossYears, ANewOrReadYearDropsTheUndoCopy) {
     (void)SaveJJ3(other.app, name);
     f.select(3, 3, 3, 3);
     ASSERT_TRUE(mnuDel_Click(f.app));
-    ASSERT_TRUE(f.app.U.UndoReady);
+    ASSERT_TRUE(f.app.H.canUndo());
     ASSERT_TRUE(holds(readDataFileAt(f.app, path), FileRead::Current));
     EXPECT_EQ(f.app.Y.nendo(), 2005);
-    EXPECT_FALSE(f.app.U.UndoReady);
+    EXPECT_FALSE(f.app.H.canUndo());
   }
 }
 

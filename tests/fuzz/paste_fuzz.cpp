@@ -9,6 +9,7 @@
 #include "fuzz/fuzz_targets.h"
 #include "model/basic.h"
 #include "rules/celltext.h"
+#include "session/windows/history.h"
 #include "session/windows/frmmain/clipboard.h"
 #include "session/windows/frmmain/monthgrid.h"
 #include "support/fake_platform.h"
@@ -41,7 +42,7 @@ bool pasteCheck(const uint8_t* data, size_t size) {
   static const SchoolYear* const base = new SchoolYear(rig->app.Y);
   App& app = rig->app;
   app.Y = *base;
-  app.U.UndoReady = false;
+  app.H.clear();
   rig->msg.shown.clear();
   testing::setView(app, Command::EditAll, (data[0] & 1) != 0);
   const int month = 1 + data[0] / 2 % 12;

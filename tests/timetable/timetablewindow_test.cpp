@@ -108,8 +108,9 @@ TEST(TimetableWindow, EnterAddsInsertsAndRenames) {
 
 // Every list operation at every position of a list of three, with and without choosing
 // another timetable and coming back afterwards. A model of the list (name and a marker
-// cell per timetable) says what each record, the list and the grid must show; a paste
-// is undoable only until another timetable is chosen.
+// cell per timetable) says what each record, the list and the grid must show. Every
+// operation is then undone: the list and every record are back as they were, and the
+// timetable selected before the operation is selected again.
 TEST(TimetableWindow, ListOperationsAtEveryPositionKeepRecordsWhole) {
   enum class Op { Add, Insert, Delete, Rename, PasteThenUndo };
   struct Entry {
@@ -165,10 +166,10 @@ TEST(TimetableWindow, ListOperationsAtEveryPositionKeepRecordsWhole) {
           lstJW_Click(x.a(), selected);
         }
         if (op == Op::PasteThenUndo) {
-          // The undo is forgotten when another timetable was chosen; else it gives the cell back.
-          EXPECT_EQ(jwUndoAvailable(x.a()), !reselect);
+          // Choosing another timetable in between does not lose the step; the undo shows
+          // the pasted timetable again.
+          EXPECT_TRUE(jwUndoAvailable(x.a()));
           JW_pmnuUndo_Click(x.a());
-          if (reselect) model[static_cast<size_t>(pos)].marker = "X";
         }
         shown = model[static_cast<size_t>(selected)].marker;
 
@@ -187,6 +188,16 @@ TEST(TimetableWindow, ListOperationsAtEveryPositionKeepRecordsWhole) {
         const JWRec& freed = x.a().Y.JW[0][model.size() + 1];
         EXPECT_EQ(freed.JWName, "");
         EXPECT_EQ(freed.JWCell[1][1], "");
+        if (op == Op::PasteThenUndo) continue;
+        // 取り消し gives the list back as it was, with its selection.
+        ASSERT_TRUE(jwUndoAvailable(x.a()));
+        JW_pmnuUndo_Click(x.a());
+        EXPECT_EQ(x.names(), "A|B|C|");
+        EXPECT_EQ(x.f().lstJW.index, pos);
+        EXPECT_EQ(x.f().Grid1.text(1, 1), std::string("m") + "ABC"[pos]);
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(x.a().Y.JW[0][i + 1].JWName, std::string(1, "ABC"[i]));
+        EXPECT_EQ(x.a().Y.timetableCount(0), 3);
+        EXPECT_EQ(x.a().Y.JW[0][4].JWName, "");
       }
 }
 
@@ -356,7 +367,7 @@ TEST(TimetableMode, EnterAndEveryCloseGiveTheMainWindowBack) {
     EXPECT_EQ(w().item(Command::CopyAll).caption, "月間予定表をｸﾘｯﾌﾟﾎﾞｰﾄﾞへ");
     for (Command m : {Command::Open, Command::End, Command::ViewMenu, Command::Save})
       EXPECT_TRUE(w().enabled(m)) << controlName(m);
-    for (Command b : {Command::Open, Command::Undo, Command::DispJWC})
+    for (Command b : {Command::Open, Command::Cut, Command::DispJWC})
       EXPECT_TRUE(w().tool(b).enabled) << controlName(b);
     EXPECT_TRUE(w().gradeMonthSelectorsEnabled);
     EXPECT_EQ(x.a().Y.Fs.FsJWClass, 0);  // teacher timetables were chosen

@@ -1,6 +1,7 @@
 // Editing in the main window driven by real key presses, clicks and menu commands on the
 // offscreen platform: typing into cells, the keys that end an edit, edit-all, the Edit
 // menu with its shortcuts, undo, the pop-up menu and the item dialog.
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QStatusBar>
@@ -118,7 +119,7 @@ class EditMainTest : public QObject {
     s.w->close();
   }
 
-  void clipboardShortcutsAndUndoTwice() {
+  void clipboardShortcutsUndoAndRedo() {
     Session s;
     startYear(s);
     goTo(s, 13, 3);
@@ -131,19 +132,80 @@ class EditMainTest : public QObject {
     QCOMPARE(cell(s, 1, 22, 1), int16_t(31));
     QCOMPARE(cell(s, 1, 23, 2), int16_t(42));
 
-    // Delete, then Undo twice: back to the state after the delete.
+    // Delete, then Ctrl+Z twice: the delete and then the paste are undone; Ctrl+Y and
+    // the toolbar's やり直し take them forward again.
     goTo(s, 27, 3);
     s.app.Grid1.RowSel = 28;
     s.app.Grid1.ColSel = 8;
     QTest::keyClick(s.w->grid(), Qt::Key_Delete);
     QCOMPARE(cell(s, 1, 27, 1), int16_t(0));
     QCOMPARE(cell(s, 1, 28, 6), int16_t(0));
-    s.w->menuAction(Command::Undo)->trigger();
+    QCOMPARE(s.w->menuAction(Command::Undo)->text(), QString::fromUtf8("取り消し - 削除(&U)"));
+    QTest::keyClick(s.w->grid(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(cell(s, 1, 27, 1), int16_t(31));  // April 27 1999 was a Tuesday
-    s.w->toolButton(Command::Undo)->trigger();
+    QCOMPARE(s.w->menuAction(Command::Undo)->text(), QString::fromUtf8("取り消し - 貼り付け(&U)"));
+    QCOMPARE(s.w->menuAction(Command::Redo)->text(), QString::fromUtf8("やり直し - 削除(&R)"));
+    QTest::keyClick(s.w->grid(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(cell(s, 1, 22, 1), int16_t(51));  // the Thursday's own lesson again
+    QVERIFY(!s.w->menuAction(Command::Undo)->isEnabled());
+    QVERIFY(!s.w->toolButton(Command::Undo)->isEnabled());
+    QTest::keyClick(s.w->grid(), Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(cell(s, 1, 22, 1), int16_t(31));
+    s.w->toolButton(Command::Redo)->trigger();
     QCOMPARE(cell(s, 1, 27, 1), int16_t(0));
     QCOMPARE(cell(s, 1, 28, 6), int16_t(0));
+    QVERIFY(!s.w->menuAction(Command::Redo)->isEnabled());
     QVERIFY(s.w->grid()->hasFocus());
+    s.w->close();
+  }
+
+  // Three typed cells are three steps: Ctrl+Z three times empties them again, Ctrl+Y
+  // twice brings the first two back (Ctrl+Shift+Z works as Ctrl+Y does).
+  void typedCellsUndoOneByOne() {
+    Session s;
+    startYear(s);
+    const int16_t before = cell(s, 1, 13, 1);
+    for (int day : {13, 14, 15}) {
+      goTo(s, day, 3);
+      typeText(s.w->grid(), QString::fromUtf8("道"));
+      typeText(s.w->txtInput(), QString::fromUtf8("徳"));
+      QTest::keyClick(s.w->txtInput(), Qt::Key_Return);
+    }
+    for (int day : {13, 14, 15}) QCOMPARE(cell(s, 1, day, 1), int16_t(-5));
+    QCOMPARE(s.w->windowTitle().endsWith(QStringLiteral("*")), true);
+    for (int n = 0; n < 3; ++n) QTest::keyClick(s.w->grid(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(cell(s, 1, 13, 1), before);
+    QVERIFY(cell(s, 1, 15, 1) != int16_t(-5));
+    QVERIFY(!s.w->windowTitle().endsWith(QStringLiteral("*")));  // back at the year as opened
+    QTest::keyClick(s.w->grid(), Qt::Key_Y, Qt::ControlModifier);
+    QTest::keyClick(s.w->grid(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(cell(s, 1, 13, 1), int16_t(-5));
+    QCOMPARE(cell(s, 1, 14, 1), int16_t(-5));
+    QVERIFY(cell(s, 1, 15, 1) != int16_t(-5));
+    QCOMPARE(s.w->menuAction(Command::Redo)->text(), QString::fromUtf8("やり直し - 入力(&R)"));
+    s.w->close();
+  }
+
+  // A paste in grade 1, then grade 3 is shown: Ctrl+Z gives grade 1 its cells back and
+  // shows grade 1.
+  void undoShowsTheGradeOfTheStep() {
+    Session s;
+    startYear(s);
+    const int16_t before = cell(s, 1, 20, 2);
+    s.clipboard.content = "道徳\r\n";
+    goTo(s, 20, 4);
+    QTest::keyClick(s.w->grid(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(cell(s, 1, 20, 2), int16_t(-5));
+    // Grade 3 picked in the grade selector with the keyboard.
+    s.w->cmbGr()->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(s.w->cmbGr(), Qt::Key_Down);
+    QTest::keyClick(s.w->cmbGr(), Qt::Key_Down);
+    QCOMPARE(s.app.S.CurGr, 3);
+    goTo(s, 1, 3);
+    QTest::keyClick(s.w->grid(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(s.app.S.CurGr, 1);
+    QCOMPARE(s.w->cmbGr()->currentIndex(), 0);
+    QCOMPARE(cell(s, 1, 20, 2), before);
     s.w->close();
   }
 
@@ -163,7 +225,7 @@ class EditMainTest : public QObject {
     ed->popupAction(popupItem(5))->trigger();
     QCOMPARE(cell(s, 1, 12, 2), int16_t(-5));
     QCOMPARE(cell(s, 1, 13, 3), int16_t(-5));
-    QVERIFY(s.app.U.UndoReady);
+    QVERIFY(s.app.H.canUndo());
 
     // The item dialog renames: the cells keep item 5 and show its new name.
     s.w->menuAction(Command::JItem)->trigger();

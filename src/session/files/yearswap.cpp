@@ -7,7 +7,7 @@
 namespace tly {
 
 void yearReplaced(App& app, ShownGrade grade) {
-  app.U.discard();
+  app.H.clear();
   app.S.CurYear = app.Y.nendo();
   const int grades = std::clamp<int>(app.Y.Ggn, 0, kGrades);
   int& shown = app.S.CurGr;

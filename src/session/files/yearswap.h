@@ -1,6 +1,6 @@
 // The one way another school year becomes the open one. A data file read at start-up or
 // by Open, an older-format read and a new year all end in yearReplaced, so none of them
-// can forget a step: the undo copy of the previous year is dropped (an undo must never
+// can forget a step: the history of the previous year is dropped (an undo must never
 // write a month of one year into another), the shown calendar year follows the new
 // school year, and the grade and month selectors are refilled for it. The caller then
 // applies what it reads along with the year (a file's view options) and draws.

@@ -10,6 +10,7 @@
 #include "model/schoolyear.h"
 #include "session/state/appstate.h"
 #include "session/state/editstate.h"
+#include "session/state/history.h"
 #include "session/state/jwform.h"
 #include "session/state/view.h"
 
@@ -23,7 +24,7 @@ struct App {
   CellEditState E;  // the main grid's cell edit (InputText is also used by the item dialog)
   TallyState T;
   CarriedSettings C;
-  UndoCopy U;
+  History H;  // the steps of the open year, for 取り消し and やり直し
   ViewState V;
   MainView W;
   Grid Grid1;

@@ -67,18 +67,4 @@ struct TallyState {
   std::vector<int> KeiSum;
 };
 
-// One-level undo copy of one month of every grade.
-struct UndoCopy {
-  int16_t UndoJJ[kGrades][kDaySlots][kPeriodSlots] = {};
-  std::string UndoJJText[kGrades][kDaySlots][kTextKinds];
-  int UndoMonth = 0;
-  bool UndoReady = false;
-  // Forgets the copy. Called when another school year is opened or created, so Undo
-  // never writes a month of one year into another.
-  void discard() {
-    UndoReady = false;
-    UndoMonth = 0;
-  }
-};
-
 }  // namespace tly

@@ -53,11 +53,6 @@ struct JWForm {
   // While the timetable tally is shown from this window the main window's grade and month
   // selectors are off and its timetable selector is shown disabled.
   bool mainSelectorsLocked = false;
-  // One-level undo of the grid: the cells of timetable undoNumber of kind undoKind before
-  // the last change.
-  bool undoReady = false;
-  int undoKind = 0, undoNumber = 0;
-  std::array<std::array<std::string, kPeriodSlots>, 7> undoCells;
 };
 
 }  // namespace tly

@@ -1,3 +1,4 @@
+#include "session/windows/history.h"
 #include "session/windows/celledit.h"
 
 #include <algorithm>
@@ -260,7 +261,9 @@ bool Grid1_GotFocus(App& app) {
   if (allowed) {
     std::string t = cleanCellText(app.W.txtInput);
     int r = g.Row, c = g.Col;
+    StepRecorder step(app, kStepTyping);
     if (isDayRow(app, r) && shownMonth(app) != 0) {
+      step.day(shownMonth(app), r);
       if (isEventsColumn(app, c) || isRemarksColumn(app, c)) {
         g.setText(r, c, t);
         storeText(app, r, isEventsColumn(app, c) ? 0 : 1, t);
@@ -275,6 +278,7 @@ bool Grid1_GotFocus(App& app) {
         }
       }
     }
+    step.commit(app);
     // Move after the store.
     moveAfterEdit(app.E, g, 2);
     if (redraw) redrawMonth(app);
@@ -305,11 +309,13 @@ void pmnuJItem_Click(App& app, int index) {
   const Grid& g = app.Grid1;
   int left = g.selLeft(), right = g.selRight(), top = g.selTop(), bottom = g.selBottom();
   if (index >= 1 && index <= kItemSlots && left > 1 && top > 0 && shownMonth(app) != 0) {
-    stJJ(app);
+    StepRecorder step(app, kStepItem);
+    step.month(shownMonth(app));
     // Only period cells take an item code; the day-text columns have no code.
     for (int r = top; r <= bottom; ++r)
       for (int c = left; c <= right; ++c)
         if (isDayRow(app, r) && isPeriodColumn(app, c)) storeCode(app, r, c - 2, static_cast<int16_t>(-index));
+    step.commit(app);
   }
   redrawMonth(app);
 }

@@ -1,3 +1,4 @@
+#include "session/windows/history.h"
 #include "session/windows/frmcolwidth/colwidth.h"
 
 #include <algorithm>
@@ -33,6 +34,8 @@ void mnuFont_Click(App& app) {
   Grid& g = app.Grid1;
   const auto chosen = app.P.fontDialog->choose(g.Font);
   if (!chosen) return;
+  StepRecorder step(app, kStepFont);
+  step.gridLook();
   const int row = g.Row, col = g.Col, rowSel = g.RowSel, colSel = g.ColSel;
   g.setCurrent(0, 0);
   g.Font = *chosen;
@@ -41,6 +44,7 @@ void mnuFont_Click(App& app) {
   g.Col = col;
   g.RowSel = rowSel;
   g.ColSel = colSel;
+  step.commit(app);
 }
 
 void ColWidthForm_Load(App& app, ColWidthDialog& d) {
@@ -59,20 +63,28 @@ void ColWidthForm_Activate(App& app, ColWidthDialog& d) {
 void ColWidth_cmdOK_Click(App& app, ColWidthDialog& d) {
   Grid& g = app.Grid1;
   const int w = mmToWidth(Val(d.txtColWidth));
+  StepRecorder step(app, kStepColWidth);
+  step.gridLook();
   // From the current column to the selection's end column: a selection dragged leftwards
   // ends before it starts and changes nothing.
   for (int c = std::max(0, g.Col); c <= g.ColSel && c < g.cols(); ++c) g.setColWidth(c, w);
+  step.commit(app);
 }
 
 void ColWidth_cmdCancel_Click(App& app, ColWidthDialog& d) {
   Grid& g = app.Grid1;
+  StepRecorder step(app, kStepColWidth);
+  step.gridLook();
   for (int c = 0; c < g.cols() && c < static_cast<int>(d.found.size()); ++c)
     g.setColWidth(c, d.found[static_cast<size_t>(c)]);
+  step.commit(app);
 }
 
 bool ColWidth_cmdDefColWidth_Click(App& app, ColWidthDialog&, PrintDevice* measure) {
   if (app.V.tally) return false;
   Grid& g = app.Grid1;
+  StepRecorder step(app, kStepColWidth);
+  step.gridLook();
   int w = kNoPrinterCharWidth;
   int rowHeight = rowHeightForFont(g.Font.size);
   if (measure) {
@@ -90,6 +102,7 @@ bool ColWidth_cmdDefColWidth_Click(App& app, ColWidthDialog&, PrintDevice* measu
   const int month = std::clamp(app.S.CurMonth, 1, 12);
   const int len = std::clamp<int>(app.Y.JJ[gi][month][0][0], 0, 31);
   for (int r = 0; r <= len && r < g.rows(); ++r) g.setRowHeight(r, rowHeight);
+  step.commit(app);
   return true;
 }
 
@@ -105,7 +118,10 @@ bool dragColumnWidth(App& app, int col, int twips) {
   if (col < 0 || col >= g.cols()) return false;
   const int w = mmToWidth(widthToMm(std::max(0, twips)));
   if (w == g.colWidth(col)) return false;
+  StepRecorder step(app, kStepColWidth);
+  step.gridLook();
   g.setColWidth(col, w);
+  step.commit(app);
   return true;
 }
 

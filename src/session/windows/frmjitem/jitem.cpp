@@ -1,3 +1,4 @@
+#include "session/windows/history.h"
 #include "session/windows/frmjitem/jitem.h"
 
 #include <algorithm>
@@ -125,10 +126,16 @@ void cmdDefJItem_Click(App& app, JItemDialog& d) {
 }
 
 void cmdOK_Click(App& app, JItemDialog& d) {
+  // The dialog edits the list in place: the step runs from the list as it was opened.
+  std::array<std::string, kItemSlots> before = app.Y.JItem;
+  for (int i = 0; i < kMaxJItems && i < kItemSlots; ++i) before[static_cast<size_t>(i)] = d.OldJItem[static_cast<size_t>(i)];
+  StepRecorder step(app, kStepItemList);
+  step.items(before, static_cast<int16_t>(d.OldJItemCount));
   int n = std::clamp<int>(app.Y.JItemCount, 0, std::min<int>(kItemSlots, static_cast<int>(d.list.size())));
   app.Y.JItemCount = static_cast<int16_t>(n);
   for (int i = 0; i < n; ++i) app.Y.JItem[static_cast<size_t>(i)] = d.list[static_cast<size_t>(i)];
   for (int i = n; i < kMaxJItems; ++i) app.Y.JItem[static_cast<size_t>(i)] = "*";
+  step.commit(app);
   if (!tallyViewShown(app)) redrawMonth(app);
 }
 

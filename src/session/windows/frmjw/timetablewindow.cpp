@@ -1,3 +1,4 @@
+#include "session/windows/history.h"
 #include "session/windows/frmjw/timetablewindow.h"
 
 #include <algorithm>
@@ -39,19 +40,21 @@ void selectList(App& app, int index) {
   JWForm& f = app.JWF;
   f.lstJW.index = (index >= 0 && index < f.lstJW.size()) ? index : -1;
   if (f.lstJW.selected()) f.JWListPos = f.lstJW.index;
-  f.undoReady = false;
   DispJWGrid(app);
 }
 
-// Keeps the cells of the selected timetable for "取り消し".
-void keepUndo(App& app) {
-  JWForm& f = app.JWF;
-  JWRec* rec = selectedRecord(app);
-  if (!rec) return;
-  f.undoCells = rec->JWCell;
-  f.undoKind = jwKind(app);
-  f.undoNumber = jwSelectedNumber(app);
-  f.undoReady = true;
+// A step of the history that watches the selected timetable.
+StepRecorder cellStep(App& app, const char* name) {
+  StepRecorder step(app, name);
+  step.timetable(jwKind(app), jwSelectedNumber(app));
+  return step;
+}
+
+// A step that watches every timetable of the kind shown (the list operations move them).
+StepRecorder listStep(App& app, const char* name) {
+  StepRecorder step(app, name);
+  step.timetables(jwKind(app));
+  return step;
 }
 
 void collapseToCursor(Grid& g) { g.setCurrent(g.Row, g.Col); }
@@ -69,6 +72,7 @@ std::string storedName(const std::string& typed) { return cleanCellText(typed); 
 // Adds NewJWName (or the name box) as the last timetable. False when the kind is full.
 bool appendName(App& app, const std::string& name) {
   JWForm& f = app.JWF;
+  StepRecorder step = listStep(app, kStepTimetableAdd);
   const int n = appendTimetable(app.Y, jwKind(app), storedName(name));
   if (n == 0) {
     app.msg(kMsgTimetableFull);
@@ -80,6 +84,7 @@ bool appendName(App& app, const std::string& name) {
   f.txtJW.clear();
   selectList(app, f.lstJW.size() - 1);
   if (f.refShown) SetCmbRef(app);
+  step.commit(app);
   return true;
 }
 
@@ -90,6 +95,7 @@ void insertName(App& app, const std::string& name) {
     return;
   }
   const int p = f.lstJW.selected() ? f.lstJW.index : 0;
+  StepRecorder step = listStep(app, kStepTimetableInsert);
   const int n = insertTimetable(app.Y, jwKind(app), p, storedName(name));
   if (n == 0) return;
   const std::string shown = trimBlanks(app.Y.JW[jwKind(app)][n].JWName);
@@ -99,6 +105,7 @@ void insertName(App& app, const std::string& name) {
   f.NewJWName.clear();
   selectList(app, n - 1);
   if (f.refShown) SetCmbRef(app);
+  step.commit(app);
 }
 
 }  // namespace
@@ -134,7 +141,6 @@ void JW_Form_Load(App& app) {
   f.txtInput.clear();
   f.overlayShown = false;
   f.edit = CellEditState{};
-  f.undoReady = false;
   f.mainSelectorsLocked = false;
   f.refShown = false;
   f.cmbRef = JWListState{};
@@ -229,7 +235,9 @@ void txtJW_Enter(App& app) {
       break;
     default: {
       // Completes a rename; an empty name is taken as it is.
+      StepRecorder step = cellStep(app, kStepTimetableRename);
       if (JWRec* rec = selectedRecord(app)) rec->JWName = storedName(trimBlanks(f.txtJW));
+      step.commit(app);
       f.JWNameMode = 0;
       f.txtJW.clear();
       SetJWList(app);
@@ -292,15 +300,14 @@ void cmdJWDel_Click(App& app) {
   const int p = f.lstJW.index;
   if (app.msg(f.lstJW.items[static_cast<size_t>(p)] + " の時間割を削除します。", MsgButtons::OKCancel) != MsgResult::OK)
     return;
+  StepRecorder step = listStep(app, kStepTimetableDelete);
   if (!deleteTimetable(app.Y, jwKind(app), p + 1)) return;
   f.lstJW.items.erase(f.lstJW.items.begin() + p);
   f.lstJW.index = -1;
   if (f.refShown) SetCmbRef(app);
   if (!listEmpty(app)) selectList(app, p < f.lstJW.size() ? p : p - 1);
-  else {
-    f.undoReady = false;
-    DispJWGrid(app);
-  }
+  else DispJWGrid(app);
+  step.commit(app);
 }
 
 void pmnuListED_Click(App& app) {
@@ -319,7 +326,6 @@ void optClass_Click(App& app, bool classKind) {
   f.optClass = classKind;
   applyKindLabels(f);
   SetJWList(app);
-  f.undoReady = false;
   selectList(app, listEmpty(app) ? -1 : 0);
   // The month view follows the kind being edited.
   app.V.timetable = classKind ? TimetableView::Class : TimetableView::Teacher;
@@ -395,9 +401,10 @@ bool JW_txtInput_KeyDown(App& app, int keyCode, int shift) {
     JWRec* rec = selectedRecord(app);
     if (rec && g.Row >= 1 && g.Row <= 6 && g.Col >= 1 && g.Col <= periods(app)) {
       const std::string t = cleanCellText(f.txtInput);
-      keepUndo(app);
+      StepRecorder step = cellStep(app, kStepTyping);
       g.setText(g.Row, g.Col, t);
       rec->JWCell[static_cast<size_t>(g.Row)][static_cast<size_t>(g.Col)] = t;
+      step.commit(app);
     }
   }
   f.focus = JWFocus::Grid1;
@@ -427,33 +434,30 @@ void JW_pmnuCopy_Click(App& app) {
   f.focus = JWFocus::Grid1;
 }
 
-void JW_pmnuCut_Click(App& app) {
+namespace {
+
+// Cut and delete: the selected cells emptied as one step (cut puts them on the clipboard first).
+void clearSelection(App& app, bool toClipboard) {
   JWForm& f = app.JWF;
   if (listEmpty(app)) return;
-  keepUndo(app);
-  const std::string text = copyTimetableCells(f.Grid1);
+  StepRecorder step = cellStep(app, toClipboard ? kStepCut : kStepDelete);
+  if (toClipboard) setClipboard(app, copyTimetableCells(f.Grid1));
   clearSelectedTimetableCells(f.Grid1);
-  setClipboard(app, text);
   FData2JWData(app);
+  step.commit(app);
   collapseToCursor(f.Grid1);
   f.focus = JWFocus::Grid1;
 }
 
-void JW_pmnuDel_Click(App& app) {
-  JWForm& f = app.JWF;
-  if (listEmpty(app)) return;
-  keepUndo(app);
-  clearSelectedTimetableCells(f.Grid1);
-  FData2JWData(app);
-  collapseToCursor(f.Grid1);
-  f.focus = JWFocus::Grid1;
-}
+}  // namespace
+
+void JW_pmnuCut_Click(App& app) { clearSelection(app, true); }
+void JW_pmnuDel_Click(App& app) { clearSelection(app, false); }
 
 void JW_pmnuPaste_Click(App& app) {
   JWForm& f = app.JWF;
   if (listEmpty(app)) return;
   const std::string text = app.P.clipboard ? app.P.clipboard->text() : std::string();
-  Grid before = f.Grid1;
   switch (pasteTimetableCells(f.Grid1, text)) {
     case TimetablePaste::NothingToPaste:
       app.msg(kMsgPasteNothing);
@@ -466,24 +470,15 @@ void JW_pmnuPaste_Click(App& app) {
     case TimetablePaste::Pasted:
       break;
   }
-  keepUndo(app);
+  StepRecorder step = cellStep(app, kStepPaste);
   FData2JWData(app);
+  step.commit(app);
   f.focus = JWFocus::Grid1;
 }
 
-void JW_pmnuUndo_Click(App& app) {
-  JWForm& f = app.JWF;
-  if (!jwUndoAvailable(app)) return;
-  JWRec& rec = app.Y.JW[f.undoKind][f.undoNumber];
-  std::swap(rec.JWCell, f.undoCells);  // a second 取り消し takes the change back again
-  timetableToGrid(rec, f.Grid1, periods(app));
-  f.focus = JWFocus::Grid1;
-}
+void JW_pmnuUndo_Click(App& app) { timetableUndo(app); }
 
-bool jwUndoAvailable(const App& app) {
-  const JWForm& f = app.JWF;
-  return f.undoReady && f.undoKind == jwKind(app) && f.undoNumber == jwSelectedNumber(app) && f.undoNumber > 0;
-}
+bool jwUndoAvailable(const App& app) { return timetableUndoAvailable(app); }
 
 // ---- The reference area -----------------------------------------------------------------------
 

@@ -7,6 +7,7 @@
 
 #include "model/cellcode.h"
 #include "session/windows/celledit.h"
+#include "session/windows/history.h"
 #include "rules/clipboardtext.h"
 #include "session/windows/frmmain/tallyview.h"
 
@@ -20,8 +21,6 @@ const char* const kMsgNothingToPaste = "貼り付けるデータがありませ�
 const char* const kMsgBadPastePosition = "貼り付け開始位置が不適当です。";
 
 int shownMonth(const App& app) { return (app.S.CurMonth >= 1 && app.S.CurMonth <= 12) ? app.S.CurMonth : 0; }
-int usedGrades(const App& app) { return std::clamp<int>(app.Y.Ggn, 0, kGrades); }
-int usedPeriods(const App& app) { return std::clamp<int>(app.Y.Jigen, 0, kPeriodSlots - 1); }
 
 bool otherView(const App& app) { return tallyViewShown(app) || timetableSettingShown(app); }
 
@@ -74,40 +73,6 @@ std::string clipCellText(const App& app, int row, int col) {
   return clipboardCellText(app.Y, app.Y.JJ[gi][m][row][col - 2]);
 }
 
-void stJJ(App& app) {
-  int m = shownMonth(app);
-  if (m == 0) return;
-  app.U.UndoMonth = m;
-  for (int g = 0; g < usedGrades(app); ++g)
-    for (int d = 1; d < kDaySlots; ++d) {
-      for (int k = 0; k < kTextKinds; ++k) app.U.UndoJJText[g][d][k] = app.Y.JJText[g][m][d][k];
-      for (int p = 1; p <= usedPeriods(app); ++p) app.U.UndoJJ[g][d][p] = app.Y.JJ[g][m][d][p];
-    }
-  app.U.UndoReady = true;
-}
-
-void undo(App& app) {
-  if (!app.U.UndoReady) return;
-  int m = app.U.UndoMonth;
-  if (m < 1 || m > 12) return;
-  GradeRange gr = editGrades(app);
-  for (int g = gr.first; g <= gr.last; ++g)
-    for (int d = 1; d < kDaySlots; ++d) {
-      for (int k = 0; k < kTextKinds; ++k) std::swap(app.Y.JJText[g][m][d][k], app.U.UndoJJText[g][d][k]);
-      for (int p = 1; p <= usedPeriods(app); ++p) std::swap(app.Y.JJ[g][m][d][p], app.U.UndoJJ[g][d][p]);
-    }
-}
-
-bool mnuUndo_Click(App& app) {
-  if (tallyViewShown(app)) {
-    mnuKei_Click(app);
-    return false;
-  }
-  undo(app);
-  redrawMonth(app);
-  return true;
-}
-
 bool mnuCopy_Click(App& app) {
   const Grid& g = app.Grid1;
   if (otherView(app)) {
@@ -118,7 +83,6 @@ bool mnuCopy_Click(App& app) {
     app.msg(kMsgBadRange);
     return false;
   }
-  stJJ(app);
   setClipboard(app, selectionClipText(app));
   return true;
 }
@@ -129,9 +93,11 @@ bool mnuCut_Click(App& app) {
     app.msg(kMsgBadRange);
     return false;
   }
-  stJJ(app);
+  StepRecorder step(app, kStepCut);
+  step.month(shownMonth(app));
   setClipboard(app, selectionClipText(app));
   clearSelection(app);
+  step.commit(app);
   redrawMonth(app);
   return false;
 }
@@ -145,8 +111,10 @@ bool mnuDel_Click(App& app) {
     app.msg(kMsgBadRange);
     return false;
   }
-  stJJ(app);
+  StepRecorder step(app, kStepDelete);
+  step.month(shownMonth(app));
   clearSelection(app);
+  step.commit(app);
   redrawMonth(app);
   return true;
 }
@@ -165,7 +133,8 @@ bool pasteText(App& app, std::string_view text) {
     app.msg(kMsgBadPastePosition);
     return false;
   }
-  stJJ(app);
+  StepRecorder step(app, kStepPaste);
+  step.month(shownMonth(app));
   int top = g.selTop(), left = g.selLeft(), bottom = g.selBottom(), right = g.selRight();
   if (shape.cols == 1 && shape.rows == 1) {
     // One value fills the whole selection.
@@ -182,6 +151,7 @@ bool pasteText(App& app, std::string_view text) {
       for (size_t j = 0; j < lines[i].size(); ++j)
         storeCellValue(app, top + static_cast<int>(i), left + static_cast<int>(j), lines[i][j]);
   }
+  step.commit(app);
   redrawMonth(app);
   return true;
 }

@@ -1,5 +1,5 @@
 // The Edit menu of the main window: copy, cut, paste, delete, undo, copy of the whole
-// grid, the copy-mode switch, and the one-level undo copy of the shown month.
+// grid and the copy-mode switch.
 #pragma once
 
 #include <string>
@@ -15,13 +15,8 @@ namespace tly {
 // cells as shown, otherwise a period cell's code as it would be typed.
 std::string clipCellText(const App& app, int row, int col);
 
-// The undo copy: takes the shown month of every grade.
-void stJJ(App& app);
-// Exchanges the undo copy with the copied month (grades as edit-all mode says).
-void undo(App& app);
-
-// The commands. Each returns true when the grid should get focus afterwards.
-bool mnuUndo_Click(App& app);
+// The commands. Each returns true when the grid should get focus afterwards; each that
+// changes the year is one step of the history (取り消し is in session/windows/history.h).
 bool mnuCopy_Click(App& app);
 bool mnuCut_Click(App& app);
 bool mnuDel_Click(App& app);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "session/windows/celledit.h"
+#include "session/windows/history.h"
 
 namespace tly {
 
@@ -20,7 +21,7 @@ const Command kTallyLocked[] = {C::Open, C::Save, C::New, C::NSave, C::ColWidth}
 // The commands that timetable mode forbids, with their toolbar buttons; the buttons of
 // the View menu's entries go with the menu.
 const Command kTimetableLocked[] = {C::Open,       C::Save,     C::NSave,     C::New,      C::End,
-                                    C::Undo,       C::Cut,      C::Del,       C::Paste,    C::EditAll,
+                                    C::Undo,       C::Redo,     C::Cut,      C::Del,       C::Paste,    C::EditAll,
                                     C::CopyMode,   C::ViewMenu, C::PopupUndo, C::PopupCut, C::PopupDel,
                                     C::PopupPaste, C::PopupEditAll, C::PopupCopyMode};
 const Command kTimetableLockedButtons[] = {C::Font, C::DispJWC, C::DispJWS, C::UDisp};
@@ -47,6 +48,19 @@ ControlStates mainControls(const App& app) {
   check(C::CopyMode, v.copyMode);
   check(C::PopupCopyMode, v.copyMode);
   check(C::ShowToolBar, v.toolBar);
+
+  // 取り消し and やり直し name the step they take and are off when there is none; in the
+  // tally view 取り消し leaves the view, and there is nothing to redo there.
+  const bool undo = v.tally || app.H.canUndo(), redo = !v.tally && app.H.canRedo();
+  for (Command k : {C::Undo, C::PopupUndo}) menu(k).enabled = button(k).enabled = undo;
+  menu(C::Redo).enabled = button(C::Redo).enabled = redo;
+  if (!v.tally) {
+    menu(C::Undo).caption = undoCaption(app);
+    menu(C::Redo).caption = redoCaption(app);
+    if (const Step* s = app.H.undoStep()) menu(C::PopupUndo).caption = std::string("取り消し - ") + s->name;
+  }
+  c.modified = app.H.modified();
+  c.title = app.W.caption + (c.modified ? "*" : "");
 
   if (v.tally)
     for (Command k : kTallyLocked) menu(k).enabled = button(k).enabled = false;

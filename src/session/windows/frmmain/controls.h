@@ -30,6 +30,8 @@ struct ControlStates {
   bool timetableSelectorVisible = false;  // cmbDispJW
   bool timetableSelectorEnabled = true;
   bool gradeMonthSelectorsEnabled = true;  // cmbGr, cmbMonth
+  bool modified = false;  // the year has changes not yet saved
+  std::string title;      // the window title: the caption, with "*" while modified
 
   const MenuItemState& item(Command c) const { return menu[commandIndex(c)]; }
   const ToolButtonState& tool(Command c) const { return button[commandIndex(c)]; }

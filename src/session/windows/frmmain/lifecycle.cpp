@@ -218,12 +218,12 @@ bool openNamedFile(App& app, const std::string& path) {
 
 void mnuSave_Click(App& app) {
   std::string name = app.F.CurFile;  // SaveJJ3 empties its argument
-  (void)SaveJJ3(app, name);  // it reports its own failures
+  if (SaveJJ3(app, name)) app.H.markSaved();  // it reports its own failures
 }
 
 void mnuNSave_Click(App& app) {
   std::string name;
-  (void)SaveJJ3(app, name);  // it reports its own failures
+  if (SaveJJ3(app, name)) app.H.markSaved();  // it reports its own failures
 }
 
 void mnuEnd_Click(App& app) { leaveTallyView(app); }
