@@ -1,5 +1,6 @@
 #include "cli/context.h"
 
+#include <cstdio>
 #include <ostream>
 
 #include "io/safesave.h"
@@ -89,6 +90,40 @@ Outcome openYear(Context& c, const std::string& path) {
   c.app->F.CurFile = path;
   openReadYear(*c.app, std::move(year));
   return {};
+}
+
+Outcome holdForChange(Context& c, const std::string& path) {
+  HeldLock::Outcome o;
+  c.changeLock = HeldLock::tryLock(path, HeldLock::Kind::Exclusive, &o);
+  bool busy = o == HeldLock::Outcome::Busy;
+  const auto slash = path.rfind('/');
+  const std::string base = slash == std::string::npos ? path : path.substr(slash + 1);
+  if (!busy && base == kWorkFileName) {
+    // The working file belongs to the window running on its folder, which writes it at exit.
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    busy = lockIsHeld(folder);
+  }
+  if (!busy) return {};
+  c.changeLock.reset();
+  c.err << "このファイルは TLY のウィンドウ（または別の tly コマンド）が使用中のため、変更できません: " << path
+        << "\nウィンドウを終了するか別のファイルを開いてから、もう一度実行してください。ファイルは変更されていません。\n";
+  return stopped();
+}
+
+std::string oneLine(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    const auto u = static_cast<unsigned char>(c);
+    if (c == '\t') out += "\\t";
+    else if (c == '\r') out += "\\r";
+    else if (c == '\n') out += "\\n";
+    else if (u < 0x20 || u == 0x7F) {
+      char buf[8];
+      std::snprintf(buf, sizeof buf, "\\x%02X", u);
+      out += buf;
+    } else out += c;
+  }
+  return out;
 }
 
 std::string inCurrentFolder(const std::string& path) {

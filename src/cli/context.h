@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "io/filelock.h"
 #include "model/result.h"
 #include "session/state/app.h"
 
@@ -74,7 +75,15 @@ struct Context {
   std::ostream& err;
   ErrorStream messages;
   std::unique_ptr<App> app;
+  // Held from before the read to after the save of a command that changes the file.
+  std::unique_ptr<HeldLock> changeLock;
 };
+
+// Before a command changes the data file at path: takes the file's lock, which a window
+// that has it open holds too, and for a working file "JJTEMP3.DAT" also makes sure no
+// window runs on its folder. Refuses (the message on c.err, nothing read or changed)
+// while either is held; a file that cannot be opened is left to the read to report.
+Outcome holdForChange(Context& c, const std::string& path);
 
 // Reads a current-format data file. A missing file, another format or a damaged file is
 // reported on err (nothing is created or converted): then nothing is returned.
@@ -82,6 +91,10 @@ std::unique_ptr<SchoolYear> readYear(const std::string& path, std::ostream& err)
 // Reads it and opens it as the Open command would, with the view options it carries.
 // A failure has been written on c.err.
 Outcome openYear(Context& c, const std::string& path);
+
+// A text as one line of output: tab, CR, LF and the other control characters are written
+// as \t, \r, \n or \xHH.
+std::string oneLine(const std::string& text);
 
 // The working files' bare names would mean the program folder; on the command line they
 // name files in the current folder, as any other name does.

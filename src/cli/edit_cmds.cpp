@@ -112,6 +112,7 @@ Outcome cmdEdit(const Args& args, std::ostream& out, std::ostream& err) {
   }
   Context c(err);
   App& app = *c.app;
+  if (Outcome held = holdForChange(c, o.file); !held) return held;
   if (!openMonth(c, o)) return stopped();
   const int lastDay = app.Y.monthLength(app.S.CurGr - 1, app.S.CurMonth);
   const auto dayNumber = parseNumber(o.values["day"], 1, std::min(lastDay, 31));
@@ -145,6 +146,8 @@ Outcome cmdEdit(const Args& args, std::ostream& out, std::ostream& err) {
   }
   // The new value is printed only once it is saved.
   if (Outcome saved = save(app, o.file); !saved) return saved;
+  if (hasControlCharacters(o.values["text"]))
+    err << "--text に含まれていた制御文字 (タブ・改行など) を取り除いて記録しました: " << oneLine(o.values["text"]) << "\n";
   int g = app.S.CurGr - 1, m = app.S.CurMonth;
   if (period > 0) out << app.Y.JJ[g][m][day][period] << "\n";
   else out << app.Y.JJText[g][m][day][col == 2 ? 0 : 1] << "\n";
@@ -161,6 +164,7 @@ Outcome runPaste(const Args& args, std::istream& in, std::ostream& out, std::ost
   }
   Context c(err);
   App& app = *c.app;
+  if (Outcome held = holdForChange(c, o.file); !held) return held;
   if (!openMonth(c, o)) return stopped();
   const auto row = parseNumber(o.values["row"], 1, app.Grid1.rows() - 1);
   if (!row) return badValue(err, "行", o.values["row"]), stopped();

@@ -124,24 +124,6 @@ Outcome save(App& app, const std::string& file) {
   return {};
 }
 
-// A name as one line of output: tab, CR, LF and the other control characters a file may
-// hold are written as \t, \r, \n or \xHH, so that every name stays on its own line.
-std::string oneLine(const std::string& name) {
-  std::string out;
-  for (char c : name) {
-    const auto u = static_cast<unsigned char>(c);
-    if (c == '\t') out += "\\t";
-    else if (c == '\r') out += "\\r";
-    else if (c == '\n') out += "\\n";
-    else if (u < 0x20 || u == 0x7F) {
-      char buf[8];
-      std::snprintf(buf, sizeof buf, "\\x%02X", u);
-      out += buf;
-    } else out += c;
-  }
-  return out;
-}
-
 // Says on err when a given name holds control characters, which a timetable name cannot
 // keep: the name is stored without them.
 void noteControlCharacters(const std::string& name, std::ostream& err) {
@@ -161,6 +143,9 @@ Outcome runTimetable(const Args& args, std::istream& in, std::ostream& out, std:
   }
   Session s(err);
   App& app = s.app();
+  // Listing and showing read only; every other action saves the file.
+  if (a.action != "list" && a.action != "show")
+    if (Outcome held = holdForChange(s.c, a.file); !held) return held;
   if (!openWindow(s, a)) return stopped();
   const int kind = a.kind;
   JWForm& f = app.JWF;

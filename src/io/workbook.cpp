@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include <xlsxwriter.h>
 
@@ -199,12 +200,26 @@ std::string writeXlsx(const std::string& path, const Workbook& wb, std::string* 
 std::string writeCsvFolder(const std::string& dir, const Workbook& wb) {
   if (const int e = os::makeFolder(dir); e != 0)
     return "フォルダを作れません: " + dir + " (" + ioErrorText(e) + ")";
+  // The whole set replaces the files of an earlier export together, as the older
+  // three-file save does: every new file is written beside the old ones first, and a
+  // failure anywhere puts every old file back, so the folder never mixes two exports.
+  std::vector<std::string> contents;
+  contents.reserve(wb.sheets.size());
+  std::vector<FileReplacement> files;
+  files.reserve(wb.sheets.size());
   for (size_t k = 0; k < wb.sheets.size(); ++k) {
     char num[32];
     std::snprintf(num, sizeof num, "%02zu_", k + 1);
-    const std::string path = dir + "/" + num + fileSafe(wb.sheets[k].name) + ".csv";
-    if (Result<void> r = replaceFileContents(path, sheetToCsv(wb.sheets[k])); !r)
-      return "CSV ファイルを保存できません: " + path + " (" + r.failure().why + ")";
+    contents.push_back(sheetToCsv(wb.sheets[k]));
+    files.push_back({replacementTarget(dir + "/" + num + fileSafe(wb.sheets[k].name) + ".csv"), contents.back()});
+  }
+  std::vector<std::string> leftAside;
+  if (Result<void> r = replaceFilesTogether(files, &leftAside); !r) {
+    std::string msg = "CSV ファイルを保存できません: " + dir + " (" + ioErrorText(r.failure().error) + ")";
+    if (leftAside.empty()) return msg + "。フォルダーの中のファイルはすべて前のままです。";
+    msg += "。次の前のファイルを元の名前に戻せなかったため、この名前で残しています:";
+    for (const std::string& a : leftAside) msg += "\n  " + a;
+    return msg;
   }
   return "";
 }

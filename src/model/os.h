@@ -92,5 +92,11 @@ long processNumber();
 // killed. Returns an opaque handle >= 0, or -1 with *error set.
 std::intptr_t lockFile(const std::string& path, int* error);
 void unlockFile(std::intptr_t handle);
+// Tries once, without waiting, for a shared or an exclusive lock on an existing file or
+// folder (nothing is created). Returns a handle for unlockFile with *outcome Held, or -1
+// with Busy (another holder) or NoFile (missing, no permission, or a system that cannot
+// lock it).
+enum class TryLock { Held, Busy, NoFile };
+std::intptr_t tryLockFile(const std::string& path, bool shared, TryLock* outcome);
 
 }  // namespace tly::os

@@ -247,6 +247,25 @@ std::intptr_t lockFile(const std::string& path, int* error) {
   return fd;
 }
 
+std::intptr_t tryLockFile(const std::string& path, bool shared, TryLock* outcome) {
+  // Read-only and without waiting: a named pipe or a device cannot hold the caller.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) {
+    *outcome = TryLock::NoFile;
+    return -1;
+  }
+  int r;
+  while ((r = ::flock(fd, (shared ? LOCK_SH : LOCK_EX) | LOCK_NB)) != 0 && errno == EINTR) {
+  }
+  if (r != 0) {
+    *outcome = errno == EWOULDBLOCK ? TryLock::Busy : TryLock::NoFile;
+    ::close(fd);
+    return -1;
+  }
+  *outcome = TryLock::Held;
+  return fd;
+}
+
 void unlockFile(std::intptr_t handle) {
   if (handle >= 0) ::close(static_cast<int>(handle));  // closing releases the lock
 }

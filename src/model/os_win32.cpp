@@ -484,6 +484,30 @@ std::intptr_t lockFile(const std::string& path, int* error) {
   return reinterpret_cast<std::intptr_t>(h);
 }
 
+std::intptr_t tryLockFile(const std::string& path, bool shared, TryLock* outcome) {
+  // Shared with every other open, so that readers, writers and the safe-save's
+  // replacement go on; the lock is on one byte far past any data file's end, since
+  // Windows locks bind reads and writes of the bytes they cover.
+  HANDLE h = CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) {
+    *outcome = TryLock::NoFile;
+    return -1;
+  }
+  OVERLAPPED ov{};
+  ov.Offset = 0xFFFFFFFEu;
+  ov.OffsetHigh = 0x7FFFFFFFu;
+  const DWORD flags = LOCKFILE_FAIL_IMMEDIATELY | (shared ? 0 : LOCKFILE_EXCLUSIVE_LOCK);
+  if (!LockFileEx(h, flags, 0, 1, 0, &ov)) {
+    const DWORD e = GetLastError();
+    *outcome = e == ERROR_LOCK_VIOLATION || e == ERROR_IO_PENDING ? TryLock::Busy : TryLock::NoFile;
+    CloseHandle(h);
+    return -1;
+  }
+  *outcome = TryLock::Held;
+  return reinterpret_cast<std::intptr_t>(h);
+}
+
 void unlockFile(std::intptr_t handle) {
   if (handle >= 0) CloseHandle(reinterpret_cast<HANDLE>(handle));  // closing releases the lock
 }

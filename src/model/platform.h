@@ -10,7 +10,9 @@
 
 namespace tly {
 
-enum class MsgButtons { OK, OKCancel, YesNo };
+// OverwriteSaveAsCancel: the buttons 上書き (answered Yes), 名前を付けて保存 (No) and
+// キャンセル (Cancel).
+enum class MsgButtons { OK, OKCancel, YesNo, OverwriteSaveAsCancel };
 enum class MsgIcon { None, Information, Question, Exclamation, Critical };
 enum class MsgResult { OK, Cancel, Yes, No };
 

@@ -64,6 +64,13 @@ std::optional<DecodedCell> decodeCellText(const SchoolYear& y, std::string_view 
   return out;
 }
 
+bool hasControlCharacters(std::string_view text) {
+  return std::any_of(text.begin(), text.end(), [](char c) {
+    auto u = static_cast<unsigned char>(c);
+    return u < 0x20 || u == 0x7F;
+  });
+}
+
 std::string cleanCellText(std::string_view text) {
   std::string s = sanitizeUtf8(text);
   s.erase(std::remove_if(s.begin(), s.end(),

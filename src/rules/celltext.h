@@ -32,6 +32,8 @@ std::optional<DecodedCell> decodeCellText(const SchoolYear& y, std::string_view 
 // Makes a text safe to store in a cell: invalid UTF-8 replaced, control characters
 // (line breaks, NUL ...) removed, cut to kMaxCellTextBytes at a character boundary.
 std::string cleanCellText(std::string_view text);
+// Whether cleanCellText removes control characters from text (the user is told then).
+bool hasControlCharacters(std::string_view text);
 
 // How period cells show their codes: as codes and slot letters, or through a timetable.
 struct CellView {

@@ -16,6 +16,8 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 
 #include "session/files/workfile.h"
 
@@ -46,6 +48,19 @@ void onEndSignal(int) {
 }
 
 constexpr int kRecoveryIntervalMs = 3000;
+
+// The run whose year the exit handler saves when the display goes away.
+Desktop* g_running = nullptr;
+
+QtMessageHandler g_previousHandler = nullptr;
+
+// Qt's X11 platform says this line and then calls exit(1) at once; everything is still
+// in place while it is said (after exit() has begun, Qt's own objects are going away).
+void watchForLostDisplay(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (g_previousHandler) g_previousHandler(type, context, message);
+  else std::fprintf(stderr, "%s\n", qPrintable(message));
+  if (g_running && message.startsWith(QLatin1String("The X11 connection broke"))) g_running->endWithoutDisplay();
+}
 
 }  // namespace
 
@@ -119,6 +134,9 @@ void Desktop::endOnSignals() {
     ssize_t r = ::read(g_signalPipe[0], &b, 1);
     (void)r;
     endRequested_ = true;
+    // A question open now (the start's, a save's) would hold the end until answered:
+    // it is closed unanswered, and the start goes on to its end without asking more.
+    QtMessageBox::answerNothing();
     w_->unloadOnce();  // runs at most once (not before the load has finished); then the loop ends
     qApp->quit();
   });
@@ -129,7 +147,27 @@ void Desktop::endOnSignals() {
   for (int sig : {SIGTERM, SIGHUP, SIGINT}) ::sigaction(sig, &sa, nullptr);
 }
 
-Desktop::~Desktop() = default;
+Desktop::~Desktop() {
+  if (g_running == this) g_running = nullptr;
+}
+
+void Desktop::endOnLostDisplay() {
+  g_running = this;
+  static bool installed = false;
+  if (!installed) g_previousHandler = qInstallMessageHandler(watchForLostDisplay);
+  installed = true;
+}
+
+void Desktop::endWithoutDisplay() {
+  if (ended_) return;
+  // No window can be shown any more: every message goes to the error output unanswered.
+  QtMessageBox::answerNothing(false);
+  try {
+    w_->unloadWithoutDisplay();
+  } catch (...) {
+  }
+  ended_ = true;
+}
 
 StartOutcome Desktop::start() {
   auto* splash = new frmSplash;
@@ -168,6 +206,7 @@ int runDesktop(int argc, char** argv) {
   QCommandLineParser cl;
   Desktop desktop(desktopOptions(qapp, cl));
   desktop.endOnSignals();
+  desktop.endOnLostDisplay();
   if (desktop.start() == StartOutcome::Quit) return 0;
   // A signal that came while a start-up question was open ends the run now that the
   // load is complete.

@@ -52,6 +52,11 @@ class Desktop {
   // Ends on SIGTERM, SIGHUP and SIGINT as the Exit command does (the working file is
   // written, the running-copy counter lowered) instead of dying with the session.
   void endOnSignals();
+  // Ends as the Exit command does when the connection to the X server breaks (Qt then
+  // says so and ends the program with exit()): the working file is written and the
+  // counter lowered from the App, without touching a window.
+  void endOnLostDisplay();
+  void endWithoutDisplay();
   // Writes the recovery copy now when the year changed since the last one (the timer
   // does this every few seconds).
   void keepRecoveryCopyNow();

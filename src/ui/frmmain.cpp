@@ -433,6 +433,15 @@ void frmMain::capturePlacement() {
 
 void frmMain::trackWindow(QWidget* w) { windows_.emplace_back(w); }
 
+void frmMain::unloadWithoutDisplay() {
+  if (!loaded_ || unloaded_) return;
+  unloaded_ = true;
+  try {
+    Form_Unload(app_);
+  } catch (...) {
+  }
+}
+
 void frmMain::unloadOnce() {
   if (!loaded_ || unloaded_) return;
   unloaded_ = true;

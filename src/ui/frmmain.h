@@ -53,6 +53,9 @@ class frmMain : public QMainWindow {
   frmNew* openNewYear(bool hideMain);
   // Runs the unload sequence once (close box, Exit, end of the desktop session).
   void unloadOnce();
+  // The same without touching a widget, for when the display is gone: the working file is
+  // written and the counter lowered from the App alone. Nothing before the load has finished.
+  void unloadWithoutDisplay();
   bool unloaded() const { return unloaded_; }
 
   App& app() { return app_; }

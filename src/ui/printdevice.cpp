@@ -10,7 +10,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTemporaryFile>
 #include <QApplication>
 #include <cmath>
 #include <cstdio>
@@ -19,6 +18,7 @@
 
 #include <sys/stat.h>
 
+#include "io/safesave.h"
 #include "session/state/app.h"
 #include "ui/qtplatform.h"
 
@@ -109,18 +109,8 @@ void QtPrintDevice::rectangle(int x1, int y1, int x2, int y2) {
 
 namespace {
 
-// A name beside the target that no other file has.
-QString temporaryBeside(const QString& path) {
-  QTemporaryFile t(path + QStringLiteral(".XXXXXX.part"));
-  t.setAutoRemove(false);
-  if (!t.open()) throw failure("PDF ファイルを作れません。", path);
-  QString name = t.fileName();
-  t.close();
-  return name;
-}
-
-std::unique_ptr<QPdfWriter> makeWriter(const QString& temp) {
-  auto w = std::make_unique<QPdfWriter>(temp);
+std::unique_ptr<QPdfWriter> makeWriter(QIODevice* out) {
+  auto w = std::make_unique<QPdfWriter>(out);
   w->setResolution(kPdfResolution);
   w->setCreator(QStringLiteral("TLY 授業時数集計"));
   // A4 with the border a printer cannot print on, so a margin of 0 looks as on paper.
@@ -131,51 +121,30 @@ std::unique_ptr<QPdfWriter> makeWriter(const QString& temp) {
 
 }  // namespace
 
-PdfFileDevice::PdfFileDevice(const QString& path) : path_(path), temp_(temporaryBeside(path)) {
-  writer_ = makeWriter(temp_);
+PdfFileDevice::PdfFileDevice(const QString& path) : path_(path) {
+  buffer_.open(QIODevice::WriteOnly);
+  writer_ = makeWriter(&buffer_);
   attach(writer_.get(), kPdfResolution);
 }
 
 PdfFileDevice::~PdfFileDevice() {
   if (painter_.isActive()) painter_.end();
-  if (!done_) QFile::remove(temp_);
 }
 
 void PdfFileDevice::finish() {
-  writer_.reset();  // closes the file
-  QFile f(temp_);
-  bool complete = false;
-  if (f.open(QIODevice::ReadOnly) && f.size() > 16) {
-    f.seek(f.size() - 16);
-    complete = f.readAll().contains("%%EOF");
-  }
-  f.close();
-  if (!complete) {
-    QFile::remove(temp_);
-    throw failure("PDF ファイルを書き終えられません（ディスクの空きを確かめてください）。", path_);
-  }
-  // The file gets the permissions of the one it replaces, or those a new file gets.
-  struct stat st {};
-  mode_t mode;
-  if (::stat(QFile::encodeName(path_).constData(), &st) == 0) {
-    mode = st.st_mode & 07777;
-  } else {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    mode = 0666 & ~mask;
-  }
-  ::chmod(QFile::encodeName(temp_).constData(), mode);
-  // rename() replaces the target in one step: the name holds the old file or the new one.
-  if (std::rename(QFile::encodeName(temp_).constData(), QFile::encodeName(path_).constData()) != 0) {
-    QFile::remove(temp_);
-    throw failure("PDF ファイルを保存できません。", path_);
-  }
-  done_ = true;
+  writer_.reset();  // ends the document
+  const QByteArray& bytes = buffer_.data();
+  if (bytes.size() <= 16 || !bytes.right(16).contains("%%EOF"))
+    throw failure("PDF ファイルを書き終えられません。", path_);
+  const std::string target = replacementTarget(QFile::encodeName(path_).toStdString());
+  if (Result<void> saved = replaceFileContents(target, std::string_view(bytes.constData(), size_t(bytes.size())));
+      !saved)
+    throw failure(("PDF ファイルを保存できません（" + ioErrorText(saved.failure().error) + "）。").c_str(), path_);
 }
 
 void PdfFileDevice::discard() {
   writer_.reset();
-  QFile::remove(temp_);
+  buffer_.close();
 }
 
 }  // namespace tly::ui

@@ -2,6 +2,7 @@
 // print preview) or on a PDF file, and the printer services of the program.
 #pragma once
 
+#include <QBuffer>
 #include <QFont>
 #include <QGuiApplication>
 #include <QFontMetricsF>
@@ -69,8 +70,9 @@ class QtPrintDevice : public PrintDevice {
   double lineWidth_ = 0;
 };
 
-// A PDF file: written under a temporary name beside it, renamed to the name chosen only
-// when the document is complete. A document dropped or never ended leaves no file.
+// A PDF file: the document is made in memory and saved by the safe-save writer only when
+// it is complete (temporary file flushed to the disk, its close checked, renamed over the
+// name chosen, the folder flushed). A document dropped or never ended leaves no file.
 class PdfFileDevice : public QtPrintDevice {
  public:
   explicit PdfFileDevice(const QString& path);
@@ -81,9 +83,9 @@ class PdfFileDevice : public QtPrintDevice {
   void discard() override;
 
  private:
+  QBuffer buffer_;
   std::unique_ptr<QPdfWriter> writer_;
-  QString path_, temp_;
-  bool done_ = false;
+  QString path_;
 };
 
 // The printer chosen in the set-up dialog (the system's default at first) and PDF files.

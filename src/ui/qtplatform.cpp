@@ -5,6 +5,7 @@
 #include <QDate>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -12,6 +13,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <cmath>
+#include <cstdio>
 
 namespace tly::ui {
 
@@ -54,6 +56,18 @@ FontInfo fromQFont(const QFont& q) {
   return f;
 }
 
+QFont fontDialogStart(const FontInfo& current) {
+  QFont q = toQFont(current);
+  q.setFamily(QFontInfo(q).family());
+  return q;
+}
+
+FontInfo fontDialogChoice(const FontInfo& current, const QFont& chosen) {
+  FontInfo f = fromQFont(chosen);
+  if (chosen.family().compare(QFontInfo(toQFont(current)).family(), Qt::CaseInsensitive) == 0) f.name = current.name;
+  return f;
+}
+
 int twipsToPx(int twips, int dpi) { return toPixels(twips, dpi); }
 int pxToTwips(int px, int dpi, int before) { return toTwips(px, dpi, before); }
 
@@ -63,7 +77,36 @@ int screenDpi() {
   return dpi > 0 ? dpi : 96;
 }
 
+namespace {
+bool g_answerNothing = false;
+}  // namespace
+
+void QtMessageBox::answerNothing(bool closeOpen) {
+  g_answerNothing = true;
+  if (!closeOpen) return;
+  // The questions open now (each in its own nested event loop) close one after another.
+  while (QWidget* w = QApplication::activeModalWidget()) {
+    auto* d = qobject_cast<QDialog*>(w);
+    if (!d || !d->isVisible()) break;
+    d->reject();
+    QCoreApplication::processEvents();
+    if (QApplication::activeModalWidget() == w) break;
+  }
+}
+
+bool QtMessageBox::answeringNothing() { return g_answerNothing; }
+
 MsgResult QtMessageBox::show(const std::string& text, MsgButtons buttons, MsgIcon icon, const std::string& title) {
+  auto unanswered = [buttons] { return buttons == MsgButtons::OK ? MsgResult::OK : MsgResult::Cancel; };
+  if (g_answerNothing) {
+    std::fprintf(stderr, "%s\n", text.c_str());
+    return unanswered();
+  }
+  MsgResult r = showBox(text, buttons, icon, title);
+  return g_answerNothing ? unanswered() : r;
+}
+
+MsgResult QtMessageBox::showBox(const std::string& text, MsgButtons buttons, MsgIcon icon, const std::string& title) {
   QMessageBox box(QApplication::activeWindow());
   box.setWindowTitle(qs(title));
   box.setText(messageText(text));
@@ -90,6 +133,17 @@ MsgResult QtMessageBox::show(const std::string& text, MsgButtons buttons, MsgIco
       box.button(QMessageBox::Yes)->setText(QString::fromUtf8("はい(&Y)"));
       box.button(QMessageBox::No)->setText(QString::fromUtf8("いいえ(&N)"));
       return box.exec() == QMessageBox::Yes ? MsgResult::Yes : MsgResult::No;
+    case MsgButtons::OverwriteSaveAsCancel: {
+      QPushButton* over = box.addButton(QString::fromUtf8("上書き"), QMessageBox::AcceptRole);
+      QPushButton* saveAs = box.addButton(QString::fromUtf8("名前を付けて保存"), QMessageBox::ActionRole);
+      QPushButton* cancel = box.addButton(QString::fromUtf8("キャンセル"), QMessageBox::RejectRole);
+      // The safe answer is the default: Enter loses nothing.
+      box.setDefaultButton(cancel);
+      box.setEscapeButton(cancel);
+      box.exec();
+      const QAbstractButton* b = box.clickedButton();
+      return b == over ? MsgResult::Yes : b == saveAs ? MsgResult::No : MsgResult::Cancel;
+    }
   }
   return MsgResult::Cancel;
 }
@@ -174,10 +228,10 @@ FileDialogResult QtFileDialog::run(const FileDialogRequest& req) {
 std::optional<FontInfo> QtFontDialog::choose(const FontInfo& current) {
   bool ok = false;
   // Scalable fonts only: what is chosen prints as it shows.
-  QFont f = QFontDialog::getFont(&ok, toQFont(current), QApplication::activeWindow(), QString(),
+  QFont f = QFontDialog::getFont(&ok, fontDialogStart(current), QApplication::activeWindow(), QString(),
                                  QFontDialog::ScalableFonts);
   if (!ok) return std::nullopt;
-  return fromQFont(f);
+  return fontDialogChoice(current, f);
 }
 
 Date QtClock::today() {

@@ -24,6 +24,11 @@ QString messageText(const std::string& text);
 void installFontSubstitutions();
 QFont toQFont(const FontInfo& f);
 FontInfo fromQFont(const QFont& f);
+// The font dialog opens on the installed face a font is drawn in (a Windows name such as
+// "ＭＳ Ｐ明朝" is in no font list, so the dialog would otherwise show another face), and
+// what it gives back keeps the font's own name while that face is still the one chosen.
+QFont fontDialogStart(const FontInfo& current);
+FontInfo fontDialogChoice(const FontInfo& current, const QFont& chosen);
 
 // Twips <-> device pixels at the screen's logical resolution (1440 twips per inch);
 // pxToTwips keeps `before` when it still gives px (model/twips.h).
@@ -34,6 +39,15 @@ int screenDpi();
 class QtMessageBox : public MessageBoxService {
  public:
   MsgResult show(const std::string& text, MsgButtons buttons, MsgIcon icon, const std::string& title) override;
+  // While the program is being ended (a signal, the display gone) no question waits for
+  // an answer: each box shown or open is closed unanswered, which gives OK for an OK box
+  // and Cancel for every other (so that nothing a No would discard is discarded).
+  // closeOpen: also close the boxes open now (not when the display is gone).
+  static void answerNothing(bool closeOpen = true);
+  static bool answeringNothing();
+
+ private:
+  static MsgResult showBox(const std::string& text, MsgButtons buttons, MsgIcon icon, const std::string& title);
 };
 
 class QtInputBox : public InputBoxService {

@@ -54,6 +54,35 @@ class EditCli : public ::testing::Test {
   std::string lastErr_;
 };
 
+TEST_F(EditCli, ControlCharactersRemovedFromTheTextAreToldOnTheErrorOutput) {
+  struct Case {
+    const char* period;
+    const char* text;
+    const char* printed;   // the stored value on the output
+    const char* told;      // on the error output ("" for nothing)
+  } cases[] = {
+      {"events", "遠足\t雨天延期", "遠足雨天延期\n", "遠足\\t雨天延期"},
+      {"remarks", "一行目\n二行目\r", "一行目二行目\n", "一行目\\n二行目\\r"},
+      {"events", "遠足", "遠足\n", ""},
+      {"2", "道\x01徳", "-5\n", "道\\x01徳"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    std::string out;
+    ASSERT_EQ(run({"edit", file_, "--grade", "1", "--month", "5", "--day", "6", "--period", c.period, "--text", c.text},
+                  &out),
+              0)
+        << lastErr_;
+    EXPECT_EQ(out, c.printed);
+    if (*c.told) {
+      EXPECT_NE(lastErr_.find("制御文字"), std::string::npos) << lastErr_;
+      EXPECT_NE(lastErr_.find(c.told), std::string::npos) << lastErr_;
+    } else {
+      EXPECT_EQ(lastErr_, "");
+    }
+  }
+}
+
 TEST_F(EditCli, EditStoresAsTypingAndEnterWould) {
   std::string out;
   ASSERT_EQ(run({"edit", file_, "--grade", "2", "--month", "5", "--day", "3", "--period", "3", "--text", "道徳の時間"}, &out), 0)

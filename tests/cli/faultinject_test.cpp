@@ -165,6 +165,105 @@ TEST(FaultInjection, CurrentFormatSaveKeepsTheOldFileOnEveryFailure) {
   std::printf("[ faults ] current-format save: %d injected\n", n);
 }
 
+// A PDF file: the old one whole, or a complete new one; the output's own close is the
+// last close of the run, and its failure fails the print.
+TEST(FaultInjection, PdfOutputKeepsTheOldFileOnEveryFailure) {
+  TempDir dir;
+  const std::string in = dir.file("in.DAT"), out = dir.file("out.pdf");
+  writeYear(in, 2001);
+  const std::string oldBytes = "%PDF-1.4 old\n%%EOF\n";
+  const std::vector<std::string> args = {"print", in, "--pdf", out};
+  std::map<std::string, long> counts;
+  writeBytes(out, oldBytes);
+  ASSERT_EQ(runTly(args, "", &counts).rc, 0);
+  const auto files = namesIn(dir.path()).size();
+  auto check = [&](const ProcRun& r, const std::string& fault) {
+    const std::string now = readBytes(out);
+    if (r.rc == 0) {
+      EXPECT_TRUE(now != oldBytes && now.rfind("%PDF", 0) == 0 && now.find("%%EOF") != std::string::npos) << fault;
+    } else {
+      EXPECT_EQ(r.rc, 1) << fault;
+      EXPECT_TRUE(now == oldBytes) << fault;
+    }
+    EXPECT_EQ(namesIn(dir.path()).size(), files) << fault;  // no temporary file left
+  };
+  int n = sweep(args, {"write", "fsync", "rename"}, "EIO", [&] { writeBytes(out, oldBytes); }, check);
+  EXPECT_GE(n, 3);
+  writeBytes(out, oldBytes);
+  ProcRun lastClose = runTly(args, "close:" + std::to_string(counts["close"]) + ":EIO");
+  EXPECT_EQ(lastClose.rc, 1);
+  check(lastClose, "last close");
+}
+
+// The workbook: the old file whole, or a complete new one.
+TEST(FaultInjection, WorkbookExportKeepsTheOldFileOnEveryFailure) {
+  TempDir dir;
+  const std::string in = dir.file("in.DAT"), out = dir.file("out.xlsx");
+  writeYear(in, 2001);
+  const std::string oldBytes = "PK old workbook";
+  const std::vector<std::string> args = {"export", in, "--xlsx", out, "--to", "7/17"};
+  writeBytes(out, oldBytes);
+  ASSERT_EQ(runTly(args, "").rc, 0);
+  const std::string newBytes = readBytes(out);
+  ASSERT_EQ(newBytes.rfind("PK", 0), 0u);
+  const auto files = namesIn(dir.path());
+  int n = sweep(args, kWriteSide, "EIO", [&] { writeBytes(out, oldBytes); },
+                [&](const ProcRun& r, const std::string& fault) {
+                  const std::string now = readBytes(out);
+                  if (r.rc == 0) {
+                    // A complete new workbook (its stored times may differ from the clean run's).
+                    EXPECT_TRUE(now != oldBytes && now.rfind("PK", 0) == 0) << fault;
+                  } else {
+                    EXPECT_EQ(r.rc, 1) << fault;
+                    EXPECT_TRUE(now == oldBytes) << fault;
+                    EXPECT_NE(r.err.find(out), std::string::npos) << fault << r.err;
+                  }
+                  EXPECT_EQ(namesIn(dir.path()), files) << fault;  // no temporary file left
+                });
+  EXPECT_GE(n, 4);
+  std::printf("[ faults ] workbook export: %d injected\n", n);
+}
+
+// CSV files over an earlier export: every file of the new set, or every file of the old
+// one, and nothing else in the folder.
+TEST(FaultInjection, CsvExportReplacesTheWholeSetOrNone) {
+  TempDir dir;
+  const std::string in = dir.file("in.DAT"), old = dir.file("old.DAT"), csv = dir.file("csv");
+  writeYear(in, 2001);
+  writeYear(old, 1999);
+  auto contents = [&] {
+    std::map<std::string, std::string> m;
+    for (auto& e : std::filesystem::directory_iterator(csv)) m[e.path().filename().string()] = readBytes(e.path());
+    return m;
+  };
+  ASSERT_EQ(runTly({"export", in, "--csv", csv, "--to", "7/17"}, "").rc, 0);
+  const auto newSet = contents();
+  std::filesystem::remove_all(csv);
+  ASSERT_EQ(runTly({"export", old, "--csv", csv, "--to", "7/17"}, "").rc, 0);
+  const auto oldSet = contents();
+  ASSERT_EQ(oldSet.size(), newSet.size());
+  ASSERT_GE(oldSet.size(), 3u);
+  ASSERT_NE(oldSet, newSet);
+  auto reset = [&] {
+    std::filesystem::remove_all(csv);
+    std::filesystem::create_directory(csv);
+    for (const auto& [name, bytes] : oldSet) writeBytes(csv + "/" + name, bytes);
+  };
+  const std::vector<std::string> args = {"export", in, "--csv", csv, "--to", "7/17"};
+  int n = sweep(args, kWriteSide, "EIO", reset, [&](const ProcRun& r, const std::string& fault) {
+    const auto now = contents();
+    if (r.rc == 0) {
+      EXPECT_TRUE(now == newSet) << fault;
+    } else {
+      EXPECT_EQ(r.rc, 1) << fault;
+      EXPECT_TRUE(now == oldSet) << fault << ": files of two exports mixed";
+      EXPECT_NE(r.err.find("前のまま"), std::string::npos) << fault << r.err;
+    }
+  });
+  EXPECT_GE(n, 3 * static_cast<int>(oldSet.size()));
+  std::printf("[ faults ] CSV export: %d injected\n", n);
+}
+
 // The older three-file set: all three files new, or all three as they were.
 struct OlderSet {
   TempDir dir;

@@ -125,6 +125,34 @@ TEST(CellEdit, DayTextsAreSetAndClearedAndEscapeStoresNothing) {
   EXPECT_EQ(app.Grid1.Col, 4);
 }
 
+TEST(CellEdit, RemovedControlCharactersAreToldInTheStatusBar) {
+  struct Case {
+    const char* typed;
+    bool remarks;  // else a period cell
+    const char* stored;
+    bool told;
+  } cases[] = {
+      {"遠足\t雨天延期", true, "遠足雨天延期", true},
+      {"遠足\r\n", true, "遠足", true},
+      {"遠足", true, "遠足", false},
+      {"道\x7F徳", false, "", true},
+      {"道徳", false, "", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.typed);
+    EditFixture f;
+    App& app = f.app;
+    app.Grid1.setCurrent(10, c.remarks ? app.Grid1.cols() - 1 : 3);
+    typeAndEnd(app, c.typed, kKeyEnter);
+    if (c.remarks) {
+      EXPECT_EQ(f.text(1, 10, 1), c.stored);
+    } else {
+      EXPECT_EQ(f.cell(1, 10, 1), -5) << "道徳 stored";
+    }
+    EXPECT_EQ(app.W.panel[0], c.told ? kMsgControlsRemoved : "");
+  }
+}
+
 TEST(CellEdit, EndKeysDependOnHowTheEditStarted) {
   EditFixture f;
   App& app = f.app;

@@ -30,7 +30,8 @@ class ScriptedMessageBox : public MessageBoxService {
   };
   std::vector<Shown> shown;
   std::deque<MsgResult> answers;
-  // Answer when the queue is empty; unset: OK for OK and OK/Cancel boxes, Yes for Yes/No.
+  // Answer when the queue is empty; unset: OK for OK and OK/Cancel boxes, Yes for Yes/No,
+  // Cancel for 上書き / 名前を付けて保存 / キャンセル.
   std::optional<MsgResult> whenEmpty;
   size_t limit = 1000;
 
@@ -43,6 +44,7 @@ class ScriptedMessageBox : public MessageBoxService {
       return r;
     }
     if (whenEmpty) return *whenEmpty;
+    if (buttons == MsgButtons::OverwriteSaveAsCancel) return MsgResult::Cancel;
     return buttons == MsgButtons::YesNo ? MsgResult::Yes : MsgResult::OK;
   }
   // Whether some box's text contained `part`.

@@ -2,10 +2,12 @@
 // with CR line breaks, twips on screen, and Windows font names reaching the IPA faces.
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFontDialog>
 #include <QFontInfo>
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
+#include <QTimer>
 
 #include "support/tempdir.h"
 #include "ui/desktop.h"
@@ -22,6 +24,9 @@ class QtPlatformTest : public QObject {
   void twipsConvertAtTheScreenResolution();
   void windowsFontNamesRenderWithIpaFaces();
   void qtDialogTextsAreJapaneseInAnyLocale();
+  void fontDialogOpensOnTheDrawnFaceAndKeepsTheName_data();
+  void fontDialogOpensOnTheDrawnFaceAndKeepsTheName();
+  void fontDialogOkWithoutAChangeKeepsTheStoredFont();
 };
 
 void QtPlatformTest::qtDialogTextsAreJapaneseInAnyLocale() {
@@ -83,6 +88,61 @@ void QtPlatformTest::windowsFontNamesRenderWithIpaFaces() {
     QVERIFY(q.bold());
     QCOMPARE(fromQFont(q).name, std::string(win));  // the data keeps the Windows name
   }
+}
+
+void QtPlatformTest::fontDialogOpensOnTheDrawnFaceAndKeepsTheName_data() {
+  QTest::addColumn<QString>("stored");
+  QTest::addColumn<QString>("face");     // the face the grid is drawn in, and the dialog opens on
+  QTest::addColumn<QString>("picked");   // the face chosen in the dialog
+  QTest::addColumn<QString>("saved");    // the name the grid keeps afterwards
+  const QString pm = QString::fromUtf8("ＭＳ Ｐ明朝"), pg = QString::fromUtf8("ＭＳ Ｐゴシック");
+  QTest::newRow("明朝 kept") << pm << "IPAPMincho" << "IPAPMincho" << pm;
+  QTest::newRow("明朝 to Gothic") << pm << "IPAPMincho" << "IPAPGothic" << "IPAPGothic";
+  QTest::newRow("ゴシック kept") << pg << "IPAPGothic" << "IPAPGothic" << pg;
+  QTest::newRow("fixed ゴシック kept") << QString::fromUtf8("ＭＳ ゴシック") << "IPAGothic" << "IPAGothic"
+                                     << QString::fromUtf8("ＭＳ ゴシック");
+  QTest::newRow("installed face kept") << "IPAMincho" << "IPAMincho" << "IPAMincho" << "IPAMincho";
+  QTest::newRow("installed face changed") << "IPAMincho" << "IPAMincho" << "IPAPGothic" << "IPAPGothic";
+}
+
+void QtPlatformTest::fontDialogOpensOnTheDrawnFaceAndKeepsTheName() {
+  QFETCH(QString, stored);
+  QFETCH(QString, face);
+  QFETCH(QString, picked);
+  QFETCH(QString, saved);
+  installFontSubstitutions();
+  const FontInfo current{us(stored), 10.5f, true, false, false};
+  const QFont start = fontDialogStart(current);
+  QCOMPARE(start.family(), face);
+  QCOMPARE(start.pointSizeF(), 10.5);
+  QVERIFY(start.bold());
+  QFont chosen = start;
+  chosen.setFamily(picked);
+  chosen.setPointSizeF(12);
+  const FontInfo after = fontDialogChoice(current, chosen);
+  QCOMPARE(qs(after.name), saved);
+  QCOMPARE(after.size, 12.0f);
+  QVERIFY(after.bold);
+}
+
+// The real dialog, answered OK as it opened.
+void QtPlatformTest::fontDialogOkWithoutAChangeKeepsTheStoredFont() {
+  installFontSubstitutions();
+  QString shownFace;
+  QTimer::singleShot(0, [&] {
+    auto* d = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+    if (!d) return;
+    shownFace = d->currentFont().family();
+    d->accept();
+  });
+  QtFontDialog dialog;
+  const FontInfo current{"ＭＳ Ｐ明朝", 9.0f, false, false, false};
+  const std::optional<FontInfo> got = dialog.choose(current);
+  QCOMPARE(shownFace, QStringLiteral("IPAPMincho"));
+  QVERIFY(got.has_value());
+  QCOMPARE(got->name, current.name);
+  QCOMPARE(got->size, 9.0f);
+  QVERIFY(!got->bold);
 }
 
 QTEST_MAIN(QtPlatformTest)

@@ -151,12 +151,37 @@ void applyFileSettings(App& app) {
   w.cmbDispJW.select(fs.FsDspJWIndex >= -1 && fs.FsDspJWIndex < n ? fs.FsDspJWIndex : 0);
 }
 
+void noteCurFileAsIs(App& app, const FileStamp& stamp) {
+  ProgramFiles& f = app.F;
+  f.CurFileStamp = stamp;
+  // The lock follows the file under the name: a save puts a new file there.
+  f.CurFileLock.reset();
+  if (stamp.known && !f.CurFile.empty())
+    f.CurFileLock = HeldLock::tryLock(f.CurFile, HeldLock::Kind::Shared);
+}
+
+void forgetCurFileState(App& app) {
+  app.F.CurFileStamp = {};
+  app.F.CurFileLock.reset();
+}
+
+bool changedSinceReadOrSaved(const App& app) {
+  const ProgramFiles& f = app.F;
+  if (f.CurFile.empty() || !f.CurFileStamp.known) return false;
+  Result<std::string> now = readFileContents(f.CurFile);
+  // Gone or unreadable: there is nothing there that a save would lose (and a save that
+  // cannot be made says so itself).
+  if (!now) return false;
+  return stampOf(*now) != f.CurFileStamp;
+}
+
 Result<void> writeDataFileAt(App& app, const std::string& path) {
   app.W.panel[0] = kStatusSaving;
   refreshFileSettings(app);
   EncodeNotes notes;
   std::string bytes = encodeDataFile(app.Y, notes);
   Result<void> out = replaceFileContents(path, bytes);
+  if (out && path == app.F.CurFile) noteCurFileAsIs(app, stampOf(bytes));
   if (!out) {
     // The file and the reason follow the number, so that the message says what failed.
     const int err = out.failure().error;
@@ -218,7 +243,10 @@ Result<FileRead> readDataFileAt(App& app, const std::string& path) {
     return o;
   };
 
-  Result<std::unique_ptr<SchoolYear>> read = readYearFile(path, app.Y);
+  // What was known of the file open before goes: this read decides what is known now.
+  forgetCurFileState(app);
+  FileStamp stamp;
+  Result<std::unique_ptr<SchoolYear>> read = readYearFile(path, app.Y, &stamp);
   bool olderFormat = read.is(Fault::NoSignature);
   if (read.is(Fault::NotFound)) {
     // A missing file is created empty and read as a file without the signature.
@@ -245,6 +273,7 @@ Result<FileRead> readDataFileAt(App& app, const std::string& path) {
     return finish(read.failure());
   }
   openReadYear(app, std::move(*read));
+  if (path == app.F.CurFile) noteCurFileAsIs(app, stamp);
   return finish(FileRead::Current);
 }
 

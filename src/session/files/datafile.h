@@ -46,6 +46,15 @@ void openReadYear(App& app, std::unique_ptr<SchoolYear> year);
 // (shown to the user; the previous file is whole).
 Result<void> writeDataFileAt(App& app, const std::string& path);
 
+// What this run knows of CurFile: the fingerprint of the bytes it last read from it or
+// saved to it, kept with a shared lock on the file that tells the command line it is open
+// here. Every read and every save of CurFile sets it; a read of another file forgets it.
+void noteCurFileAsIs(App& app, const FileStamp& stamp);
+void forgetCurFileState(App& app);
+// True when CurFile now holds other bytes than this run last read or saved there (a
+// second writer); false when nothing is known of it, or it is gone or unreadable.
+bool changedSinceReadOrSaved(const App& app);
+
 // name in/out, always "" on return. name "JJTEMP3.DAT" is the working file in AppPath,
 // "" asks through the file dialog, any other text is the path. Every failure but
 // Cancelled (the dialog or the overwrite question) has been shown to the user, so

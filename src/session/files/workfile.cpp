@@ -87,6 +87,13 @@ std::string recoveryPath(const App& app) { return app.F.AppPath + kRecoveryFileN
 
 }  // namespace
 
+bool holdsProgramFolder(App& app) {
+  if (app.F.FolderLock) return true;
+  if (app.F.AppPath.empty()) return false;
+  app.F.FolderLock = HeldLock::tryLock(app.F.AppPath, HeldLock::Kind::Exclusive);
+  return app.F.FolderLock != nullptr;
+}
+
 std::string recoveryBytes(App& app) {
   refreshFileSettings(app);
   return encodeDataFile(app.Y);
@@ -94,6 +101,9 @@ std::string recoveryBytes(App& app) {
 
 Result<void> keepRecoveryCopy(App& app, std::string* last) {
   if (!app.Y.isOpen() || app.F.AppPath.empty()) return {};
+  // The recovery copy is the folder's running copy's: a second copy started beside it
+  // keeps none until the first has ended, so that it never replaces the first's.
+  if (!holdsProgramFolder(app)) return {};
   std::string bytes = recoveryBytes(app);
   if (bytes == *last) return {};
   Result<void> written = replaceFileContents(recoveryPath(app), bytes);
@@ -102,11 +112,12 @@ Result<void> keepRecoveryCopy(App& app, std::string* last) {
 }
 
 void dropRecoveryCopy(const App& app) {
-  if (!app.F.AppPath.empty()) ::unlink(recoveryPath(app).c_str());
+  if (!app.F.AppPath.empty() && app.F.FolderLock) ::unlink(recoveryPath(app).c_str());
 }
 
 bool offerRecoveryCopy(App& app) {
-  if (app.F.AppPath.empty()) return false;
+  // A recovery copy beside a running copy is that copy's work in progress, not a crash's.
+  if (app.F.AppPath.empty() || !holdsProgramFolder(app)) return false;
   const std::string rec = recoveryPath(app), work = app.F.AppPath + kWorkFileName;
   struct stat rs, ws;
   if (::stat(rec.c_str(), &rs) != 0) return false;
@@ -123,8 +134,11 @@ bool offerRecoveryCopy(App& app) {
                 tm.tm_min);
   const std::string question = std::string("前回は終了の処理をせずにプログラムが終わったため、作業ファイルに保存されていない編集内容が残っています（") +
                                when + " の内容）。\rこの内容を復元しますか？\r（「いいえ」で破棄します）";
-  if (app.msg(question, MsgButtons::YesNo, MsgIcon::Question, "TLY") != MsgResult::Yes) {
-    ::unlink(rec.c_str());
+  const MsgResult answer = app.msg(question, MsgButtons::YesNo, MsgIcon::Question, "TLY");
+  if (answer != MsgResult::Yes) {
+    // Only the user's いいえ discards it: a question closed unanswered (the program ended
+    // while it was open) leaves it for the next start.
+    if (answer == MsgResult::No) ::unlink(rec.c_str());
     return false;
   }
   Result<std::unique_ptr<SchoolYear>> read = readYearFile(rec, app.Y);

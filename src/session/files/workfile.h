@@ -32,15 +32,20 @@ void offerSaveElsewhere(App& app);
 // is written; the next start offers it when it is newer than the working file.
 extern const char* const kRecoveryFileName;  // "JJTEMP3.REC"
 
+// Whether this run holds the program folder's lock, taking it when it is free: the one
+// running copy of a folder that keeps, offers and removes its recovery copy.
+bool holdsProgramFolder(App& app);
 // Writes the recovery copy when the year (with its view settings) differs from *last,
 // the bytes last written or taken as the baseline; *last is updated. Fails WriteFailed
-// with the errno value; a year that is not open writes nothing.
+// with the errno value; a year that is not open, or a run that does not hold the program
+// folder, writes nothing.
 Result<void> keepRecoveryCopy(App& app, std::string* last);
 // The bytes keepRecoveryCopy compares: the working file's contents for the open year.
 std::string recoveryBytes(App& app);
+// Removes the recovery copy, when this run holds the program folder.
 void dropRecoveryCopy(const App& app);
-// At start-up: offers a recovery copy newer than the working file; Yes makes it the
-// open year. Returns true when the copy was taken.
+// At start-up, when this run holds the program folder: offers a recovery copy newer than
+// the working file; Yes makes it the open year. Returns true when the copy was taken.
 bool offerRecoveryCopy(App& app);
 
 // The instance counter is read and raised under a lock on "tly.lock" in the program

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <array>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "io/filelock.h"
 #include "model/platform.h"
 #include "model/schoolyear.h"
 
@@ -41,6 +43,14 @@ struct ProgramFiles {
   // The working file could not be read nor moved aside at start-up: the exit leaves it
   // alone instead of replacing it with the year of this run.
   bool KeepWorkFile = false;
+  // CurFile as this run last read or saved it, so that a save over it can tell whether
+  // another program has written it since; and the shared lock that tells the command
+  // line the file is open here.
+  FileStamp CurFileStamp;
+  std::shared_ptr<HeldLock> CurFileLock;
+  // The program folder's lock: only the copy that holds it keeps, offers and removes the
+  // recovery copy. Empty while another running copy holds it.
+  std::shared_ptr<HeldLock> FolderLock;
 };
 
 // Settings-file values carried from one read to the next write.

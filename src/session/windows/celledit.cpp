@@ -78,6 +78,8 @@ bool isPeriodColumn(const App& app, int col) {
 }
 bool isDayRow(const App& app, int row) { return row >= 1 && row < kDaySlots && row < app.Grid1.rows(); }
 
+const char* const kMsgControlsRemoved = "入力に含まれていた制御文字 (タブ・改行など) を取り除いて記録しました。";
+
 bool storeCellValue(App& app, int row, int col, std::string_view text) {
   if (!isDayRow(app, row) || shownMonth(app) == 0) return false;
   std::string v = cleanCellText(text);
@@ -259,6 +261,7 @@ bool Grid1_GotFocus(App& app) {
   bool stored = false;
   bool redraw = false;
   if (allowed) {
+    const bool hadControls = hasControlCharacters(app.W.txtInput);
     std::string t = cleanCellText(app.W.txtInput);
     int r = g.Row, c = g.Col;
     StepRecorder step(app, kStepTyping);
@@ -279,6 +282,8 @@ bool Grid1_GotFocus(App& app) {
       }
     }
     step.commit(app);
+    // A tab or a line break cannot stand in a cell: what was stored is told to differ.
+    if (stored && hadControls) app.W.panel[0] = kMsgControlsRemoved;
     // Move after the store.
     moveAfterEdit(app.E, g, 2);
     if (redraw) redrawMonth(app);

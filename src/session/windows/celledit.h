@@ -124,8 +124,10 @@ bool txtInput_KeyDown(App& app, int keyCode, int shift);
 
 // The grid got focus: stores the handed-over text when the edit ended with Enter or
 // (for a typed edit) an arrow key, moves the current cell, and resets the edit state.
-// Returns true when something was stored.
+// Returns true when something was stored. A stored text that lost control characters
+// (tabs, line breaks) says so in status panel 1 (kMsgControlsRemoved).
 bool Grid1_GotFocus(App& app);
+extern const char* const kMsgControlsRemoved;
 
 // ---- Pop-up menu and edit-all ---------------------------------------------------------
 

@@ -102,6 +102,9 @@ StartOutcome Form_Load(App& app, bool fileFollows) {
   bool quit = false;
   CheckInstance(app, &quit);
   if (quit) return StartOutcome::Quit;
+  // Held for the whole run: the command line leaves this folder's working file alone and
+  // a second copy leaves its recovery copy alone.
+  holdsProgramFolder(app);
   checkProgramFolderWritable(app);
 
   app.F.HelpFile = app.F.AppPath + "tly.hlp";
@@ -176,6 +179,7 @@ bool mnuNew_Click(App& app) {
       app.msg("現在編集中のデータは失われます。", MsgButtons::OKCancel, MsgIcon::None, "TLY 新規作成") != MsgResult::OK)
     return false;
   app.F.CurFile.clear();
+  forgetCurFileState(app);
   return true;
 }
 
@@ -215,7 +219,18 @@ bool openNamedFile(App& app, const std::string& path) {
   return read && (*read == FileRead::Current || app.Y.isOpen());
 }
 
+const char* const kChangedElsewhereQuestion =
+    "このファイルは開いた後に別のプログラムで変更されています。上書きしますか？";
+
 void mnuSave_Click(App& app) {
+  // Another writer's change is not replaced without a word: the user chooses to replace
+  // it, to save under another name (both files stay), or to keep it and save nothing.
+  if (changedSinceReadOrSaved(app)) {
+    const MsgResult a = app.msg(std::string(kChangedElsewhereQuestion) + "\r" + app.F.CurFile,
+                                MsgButtons::OverwriteSaveAsCancel, MsgIcon::Exclamation, "TLY");
+    if (a == MsgResult::No) return mnuNSave_Click(app);
+    if (a != MsgResult::Yes) return;
+  }
   std::string name = app.F.CurFile;  // SaveJJ3 empties its argument
   if (SaveJJ3(app, name)) app.H.markSaved();  // it reports its own failures
 }

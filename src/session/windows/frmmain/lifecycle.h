@@ -46,6 +46,8 @@ std::string mnuHelp_Click(App& app);
 
 // The question asked at start-up when another copy may be running.
 extern const char* const kInstanceQuestion;
+// The question 上書き保存 asks when the open file was changed by another program.
+extern const char* const kChangedElsewhereQuestion;
 // The question asked at start-up when no year is open.
 extern const char* const kNoDataQuestion;
 
