@@ -30,7 +30,7 @@ const Command kCommands[] = {
     {"export", "tly export FILE --xlsx OUT | --csv DIR [--to M/D] [--school elementary|junior] [--targets CSV]", cmdExport},
     {"edit", "tly edit FILE --grade G --month M --day D --period P|events|remarks --text T [--all-grades]", cmdEdit},
     {"paste", "tly paste FILE --grade G --month M --row R --col C [--all-grades] < TEXT", cmdPaste},
-    {"print", "tly print FILE --pdf OUT [--grade G|all] [--from M --to M] [--copies N] [--margins T,B,L,R] [--tally [--from M/D --to M/D]] [--class N | --teacher N]", nullptr, cmdPrint},
+    {"print", "tly print FILE --pdf OUT [--grade G|all] [--from M --to M] [--copies N] [--fit] [--margins T,B,L,R] [--class N | --teacher N] [--tally [--from M/D --to M/D]] [--week YYYY-MM-DD | --weeks FROM..TO]", nullptr, cmdPrint},
     {"timetable", "tly timetable FILE list|add|delete|rename|show|paste --class|--teacher [N] [--name NAME] [--at N] [--row R --col C]", cmdTimetable},
 };
 

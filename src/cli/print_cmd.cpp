@@ -1,15 +1,20 @@
 // `tly print FILE --pdf OUT [--grade G|all] [--from M --to M] [--copies N]
-//  [--margins TOP,BOTTOM,LEFT,RIGHT] [--tally [--from M/D --to M/D]] [--class N|--teacher N]`:
-// the page sets of the print dialog, into one PDF file.
+//  [--fit] [--margins TOP,BOTTOM,LEFT,RIGHT] [--class N|--teacher N] [--tally [--from M/D --to M/D]]`:
+// the page sets of the print dialog, into one PDF file. --class and --teacher show the
+// months through that timetable, as the main window's timetable view does; with --tally
+// they print that timetable's tally.
 
 #include <ostream>
 #include <stdexcept>
 
 #include "cli/commands.h"
 #include "cli/context.h"
+#include "model/basic.h"
 #include "model/months.h"
+#include "rules/hoursreport.h"
 #include "session/windows/frmmain/monthgrid.h"
 #include "session/output/printrun.h"
+#include "session/output/weekplan.h"
 
 namespace tly::cli {
 
@@ -17,12 +22,13 @@ namespace {
 
 
 const char* const kUsage =
-    "使い方: tly print FILE --pdf OUT [--grade G|all] [--from M --to M] [--copies N]\n"
-    "        [--margins 上,下,左,右] [--tally [--from M/D --to M/D]] [--class N | --teacher N]";
+    "使い方: tly print FILE --pdf OUT [--grade G|all] [--from M --to M] [--copies N] [--fit]\n"
+    "        [--margins 上,下,左,右] [--class N | --teacher N] [--tally [--from M/D --to M/D]]\n"
+    "        [--week YYYY-MM-DD | --weeks YYYY-MM-DD..YYYY-MM-DD] [--class N]";
 
 struct PrintArgs {
-  std::string file, pdf, grade, from, to, copies, margins;
-  bool tally = false;
+  std::string file, pdf, grade, from, to, copies, margins, week, weeks;
+  bool tally = false, fit = false;
   int kind = -1;  // 0 class, 1 teacher
   std::string number;
 };
@@ -54,6 +60,9 @@ bool parse(const Args& args, PrintArgs& a, std::ostream& err) {
     else if (k == "--copies") ok = walk.value(a.copies);
     else if (k == "--margins") ok = walk.value(a.margins);
     else if (k == "--tally") a.tally = true;
+    else if (k == "--fit") a.fit = true;
+    else if (k == "--week") ok = walk.value(a.week);
+    else if (k == "--weeks") ok = walk.value(a.weeks);
     else if (k == "--class" || k == "--teacher") {
       if (a.kind >= 0) {
         err << "--class と --teacher は一つだけ指定してください。\n";
@@ -109,12 +118,98 @@ class PageCounter : public PrintDevice {
   PrintDevice& d_;
 };
 
+// The weekly plan pages: the options that belong to the month and tally pages are
+// refused by name, the dates must be real ones, FROM no later than TO.
+Outcome weeklyPlans(const PrintArgs& a, App& app, std::ostream& out, std::ostream& err, PrinterService* printers) {
+  const SchoolYear& y = app.Y;
+  const std::pair<bool, const char*> others[] = {
+      {a.tally, "--tally"},         {a.kind == 1, "--teacher"},  {!a.grade.empty(), "--grade"},
+      {!a.from.empty(), "--from"},  {!a.copies.empty(), "--copies"}, {a.fit, "--fit"},
+      {!a.week.empty() && !a.weeks.empty(), "--weeks"}};
+  for (const auto& [given, name] : others)
+    if (given) {
+      err << "週案 (--week, --weeks) と " << name << " は組み合わせられません。\n";
+      return badArguments();
+    }
+  std::optional<CalendarDate> from, to;
+  if (!a.week.empty()) {
+    from = to = parseIsoDate(a.week);
+  } else {
+    const size_t dots = a.weeks.find("..");
+    if (dots != std::string::npos) {
+      from = parseIsoDate(a.weeks.substr(0, dots));
+      to = parseIsoDate(a.weeks.substr(dots + 2));
+    }
+  }
+  if (!from || !to) {
+    err << "週は YYYY-MM-DD（--weeks は YYYY-MM-DD..YYYY-MM-DD）で指定してください: "
+        << (a.week.empty() ? a.weeks : a.week) << "\n";
+    return badArguments();
+  }
+  const long fromKey = from->year * 10000L + from->month * 100L + from->day;
+  const long toKey = to->year * 10000L + to->month * 100L + to->day;
+  const long first = y.nendo() * 10000L + 401, last = (y.nendo() + 1) * 10000L + 331;
+  if (fromKey > toKey) {
+    err << "--weeks の始めが終わりより後です: " << a.weeks << "\n";
+    return badArguments();
+  }
+  const CalendarDate toEnd = addDays(mondayOf(*to), 5);
+  if (toEnd.year * 10000L + toEnd.month * 100L + toEnd.day < first || fromKey > last) {
+    err << "週が " << y.nendo() << " 年度（" << y.nendo() << "-04-01～" << y.nendo() + 1 << "-03-31）の外です: "
+        << (a.week.empty() ? a.weeks : a.week) << "\n";
+    return badArguments();
+  }
+  const ReportOptions o = weekPlanOptions(app);
+  WeekRun run;
+  run.from = *from;
+  run.to = *to;
+  if (a.kind == 0) {
+    const int g = classGrade(y.JW[0][app.S.JWNo].JWName, std::clamp<int>(y.Ggn, 0, kGrades), o.gradeOf);
+    if (g == 0) {
+      err << "学級時間割 " << app.S.JWNo << "（" << trimBlanks(y.JW[0][app.S.JWNo].JWName)
+          << "）の学年がわかりません（名前が学年の数字で始まりません）。\n";
+      return badArguments();
+    }
+    run.classes = {app.S.JWNo};
+  } else {
+    run.classes = weekPlanClasses(y, o);
+    if (run.classes.empty()) {
+      err << "週案を印刷できる学級時間割がありません（学年の数字で始まる名前の学級時間割を登録してください）。\n";
+      return stopped();
+    }
+  }
+  PrintParams p = savedPrintParams(app);
+  if (!a.margins.empty() && !margins(a.margins, p)) {
+    err << "余白は 上,下,左,右 を 0～200 (mm) で指定してください: " << a.margins << "\n";
+    return badArguments();
+  }
+  if (!printers) return stopped("この版では PDF を書けません。");
+  std::unique_ptr<PrintDevice> dev;
+  try {
+    dev = printers->pdf(a.pdf);
+  } catch (const std::exception& e) {
+    err << e.what() << "\n";
+    return stopped();
+  }
+  if (!dev) {
+    err << "PDF ファイルを作れません: " << a.pdf << "\n";
+    return stopped();
+  }
+  std::string why;
+  const int pages = runWeekPlans(app, *dev, run, o, frameOf(p), &why);
+  if (pages == 0) {
+    err << why << "\n";
+    return stopped();
+  }
+  out << a.pdf << ": " << pages << " ページ\n";
+  return {};
+}
+
 }  // namespace
 
 Outcome cmdPrint(const Args& args, std::ostream& out, std::ostream& err, PrinterService* printers) {
   PrintArgs a;
   if (!parse(args, a, err)) return badArguments();
-  const bool tables = a.tally || a.kind >= 0;
 
   Context c(err);
   if (!openYear(c, inCurrentFolder(a.file))) return stopped();
@@ -129,9 +224,25 @@ Outcome cmdPrint(const Args& args, std::ostream& out, std::ostream& err, Printer
   // The grade the file shows, unless one is named.
   const int shownIndex = app.W.cmbGr.index;
   app.S.CurGr = shownIndex >= 0 && shownIndex < y.Ggn ? shownIndex + 1 : 1;
+  // The timetable named, checked before anything else depends on it.
+  int classOfGrade = 0;  // the grade a class timetable's name gives, 0 when none
+  if (a.kind >= 0) {
+    const int n = y.timetableCount(a.kind);
+    auto no = parseNumber(a.number, 1, std::max(n, 0));
+    if (!no) {
+      err << (a.kind == 0 ? "学級時間割" : "教師時間割") << " " << a.number << " はありません（登録 " << n
+          << " 件）。\n";
+      return badArguments();
+    }
+    app.S.JWNo = *no;
+    if (a.kind == 0) classOfGrade = classGrade(y.JW[0][*no].JWName, std::clamp<int>(y.Ggn, 0, kGrades), {});
+  }
+  if (!a.week.empty() || !a.weeks.empty()) return weeklyPlans(a, app, out, err, printers);
+  const std::string ttName = a.kind >= 0 ? trimBlanks(y.JW[a.kind][app.S.JWNo].JWName) : std::string();
   if (a.grade == "all") {
-    if (a.kind >= 0) {
-      return badArguments("時間割の集計表は一つの学年について印刷します（--grade all は使えません）。");
+    if (a.kind == 0 || (a.kind == 1 && a.tally)) {
+      return badArguments(a.tally ? "時間割の集計表は一つの学年について印刷します（--grade all は使えません）。"
+                                  : "学級時間割は一つの学年の時間割です（--class と --grade all は組み合わせられません）。");
     }
     p.grade = PrintParams::kAllGrades;
   } else if (!a.grade.empty()) {
@@ -140,8 +251,17 @@ Outcome cmdPrint(const Args& args, std::ostream& out, std::ostream& err, Printer
       err << "学年は 1～" << y.Ggn << " または all で指定してください: " << a.grade << "\n";
       return badArguments();
     }
+    if (classOfGrade && *g != classOfGrade) {
+      err << "学級時間割 " << app.S.JWNo << "（" << ttName << "）は " << classOfGrade << " 年の時間割です（--grade "
+          << *g << " とは組み合わせられません）。\n";
+      return badArguments();
+    }
     p.grade = *g;
     app.S.CurGr = *g;
+  } else if (classOfGrade) {
+    // A class's months are its own grade's.
+    p.grade = classOfGrade;
+    app.S.CurGr = classOfGrade;
   }
   if (!a.copies.empty()) {
     auto n = parseNumber(a.copies, 1, 100);
@@ -151,14 +271,15 @@ Outcome cmdPrint(const Args& args, std::ostream& out, std::ostream& err, Printer
     }
     p.copies = *n;
   }
+  if (a.fit) p.fit = true;
   if (!a.margins.empty() && !margins(a.margins, p)) {
     err << "余白は 上,下,左,右 を 0～200 (mm) で指定してください: " << a.margins << "\n";
     return badArguments();
   }
-  app.V.tally = tables;
+  app.V.tally = a.tally;
   app.V.timetableMode = false;
   app.S.JWMode = JWModeKind::None;
-  if (tables) {
+  if (a.tally) {
     app.T.KikanSet = !a.from.empty();
     if (app.T.KikanSet && (!parseMonthDay(a.from, app.T.KFromMonth, app.T.KFromDay) || !parseMonthDay(a.to, app.T.KToMonth, app.T.KToDay))) {
       err << "集計の範囲は 月/日 で指定してください: " << a.from << " " << a.to << "\n";
@@ -168,25 +289,26 @@ Outcome cmdPrint(const Args& args, std::ostream& out, std::ostream& err, Printer
       err << "この学年の年度データがありません: " << app.S.CurGr << "\n";
       return stopped();
     }
-  } else if (!a.from.empty()) {
-    auto f = parseNumber(a.from, 1, 12), t = parseNumber(a.to, 1, 12);
-    if (!f || !t) {
-      err << "月は 1～12 で指定してください: " << a.from << " " << a.to << "\n";
-      return badArguments();
+    if (a.kind >= 0) app.S.JWMode = a.kind == 0 ? JWModeKind::Class : JWModeKind::Teacher;
+  } else {
+    if (!a.from.empty()) {
+      auto f = parseNumber(a.from, 1, 12), t = parseNumber(a.to, 1, 12);
+      if (!f || !t) {
+        err << "月は 1～12 で指定してください: " << a.from << " " << a.to
+            << (a.from.find('/') != std::string::npos ? "（月/日 の範囲は --tally の集計に使います）" : "") << "\n";
+        return badArguments();
+      }
+      p.fromMonth = *f;
+      p.toMonth = *t;
     }
-    p.fromMonth = *f;
-    p.toMonth = *t;
-  }
-  if (a.kind >= 0) {
-    const int n = y.timetableCount(a.kind);
-    auto no = parseNumber(a.number, 1, std::max(n, 0));
-    if (!no) {
-      err << (a.kind == 0 ? "学級時間割" : "教師時間割") << " " << a.number << " はありません（登録 " << n
-          << " 件）。\n";
-      return badArguments();
+    // The months through the timetable, as the main window shows them with its timetable
+    // view on; without one, the view the file was saved with.
+    if (a.kind >= 0) {
+      app.V.timetable = a.kind == 0 ? TimetableView::Class : TimetableView::Teacher;
+      app.W.cmbDispJW.clear();
+      for (int i = 1; i <= y.timetableCount(a.kind); ++i) app.W.cmbDispJW.items.push_back(y.JW[a.kind][i].JWName);
+      app.W.cmbDispJW.select(app.S.JWNo - 1);
     }
-    app.S.JWMode = a.kind == 0 ? JWModeKind::Class : JWModeKind::Teacher;
-    app.S.JWNo = *no;
   }
   if (!printers) {
     return stopped("この版では PDF を書けません。");

@@ -1,6 +1,7 @@
 #include "io/workbook.h"
 
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -76,6 +77,16 @@ std::string excelCellText(const std::string& text, bool* cut) {
   char note[160];
   std::snprintf(note, sizeof note, kNote, chars.size() - kept);
   return out + note;
+}
+
+std::string excelHeaderText(const std::string& header) {
+  std::string out = "&C";
+  for (const auto& ch : utf8Chars(sanitizeUtf8(header))) {
+    const std::string piece = ch == "&" ? "&&" : ch;
+    if (out.size() + piece.size() > 255) break;
+    out += piece;
+  }
+  return out;
 }
 
 std::string workCellText(const WorkCell& c) {
@@ -155,6 +166,16 @@ std::string writeXlsx(const std::string& path, const Workbook& wb, std::string* 
       error = "シートを追加できません: " + s.name;
       break;
     }
+    constexpr uint8_t kPaperA4 = 9;
+    worksheet_set_paper(ws, kPaperA4);
+    worksheet_set_landscape(ws);
+    worksheet_fit_to_pages(ws, 1, 0);
+    if (s.freezeRows > 0 || s.freezeCols > 0)
+      worksheet_freeze_panes(ws, static_cast<lxw_row_t>(std::max(s.freezeRows, 0)),
+                             static_cast<lxw_col_t>(std::max(s.freezeCols, 0)));
+    if (s.headRows > 0) worksheet_repeat_rows(ws, 0, static_cast<lxw_row_t>(s.headRows - 1));
+    if (!s.header.empty() && worksheet_set_header(ws, excelHeaderText(s.header).c_str()) != LXW_NO_ERROR)
+      error = "ヘッダーを設定できません: " + s.name;
     for (size_t c = 0; c < s.colWidths.size(); ++c)
       worksheet_set_column(ws, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c), s.colWidths[c], nullptr);
     for (size_t r = 0; r < s.rows.size(); ++r) {

@@ -20,7 +20,17 @@ struct WorkSheet {
   std::string name;  // at most 31 characters; not any of []:*?/\ (the writer replaces them)
   std::vector<std::vector<WorkCell>> rows;
   std::vector<double> colWidths;  // in characters; missing columns keep the default
+  // Page set-up (the .xlsx file only): rows and columns frozen at the top left, the rows
+  // repeated at the top of every printed page (none when headRows is 0), A4 landscape
+  // one page wide, and the text of the page header (centred).
+  int freezeRows = 0, freezeCols = 0;
+  int headRows = 0;
+  std::string header{};
 };
+
+// The page header as Excel writes it: centred, "&" doubled so that it is printed as
+// written, cut to what the format allows (255 bytes with the code in front).
+std::string excelHeaderText(const std::string& header);
 
 struct Workbook {
   std::vector<WorkSheet> sheets;

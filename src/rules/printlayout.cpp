@@ -65,6 +65,21 @@ int alignedTextX(Align a, int x, int colWidth, int textWidth) {
   return x + kCellInset;
 }
 
+double fitScale(long width, long height, long availWidth, long availHeight) {
+  if (width <= 0 || height <= 0 || availWidth <= 0 || availHeight <= 0) return 1.0;
+  const double s = std::min(static_cast<double>(availWidth) / static_cast<double>(width),
+                            static_cast<double>(availHeight) / static_cast<double>(height));
+  return s > 1.0 ? s : 1.0;
+}
+
+Grid scaledGrid(const Grid& g, double factor) {
+  Grid out = g;
+  for (int c = 0; c < g.cols(); ++c) out.setColWidth(c, static_cast<int>(std::floor(g.colWidth(c) * factor)));
+  for (int r = 0; r < g.rows(); ++r) out.setRowHeight(r, static_cast<int>(std::floor(g.rowHeight(r) * factor)));
+  out.Font.size = static_cast<float>(g.Font.size * factor);
+  return out;
+}
+
 namespace {
 
 // Paper takes a font's name, size, bold and italic; underlining stays on the screen.
@@ -116,6 +131,18 @@ int printGrid(PrintDevice& dev, const Grid& g, int lastRow, int lastCol, const s
   // blank line that stands for it, and one empty line); the rows below must fit in what
   // is left, or the last ones would run off the paper.
   const int aboveTable = 2 * dev.textHeight(title.empty() ? " " : title);
+  if (f.fit) {
+    long w = 0, h = 0;
+    for (int c = 0; c <= lastCol; ++c) w += g.colWidth(c);
+    for (int r = 0; r <= lastRow; ++r) h += g.rowHeight(r);
+    // One twip short of the height: the row fitter wants the rows strictly inside it.
+    const double s = fitScale(w, h, width - f.left - f.right, height - f.top - f.bottom - aboveTable - 1L);
+    if (s > 1.0) {
+      PageFrame plain = f;
+      plain.fit = false;
+      return printGrid(dev, scaledGrid(g, s), lastRow, lastCol, title, fitMargin, plain);
+    }
+  }
   int pages = 0;
   for (int r0 = 0; r0 <= lastRow;) {
     const int r1 = lastRowThatFits(g, r0, lastRow, f.top + f.bottom, aboveTable, height);

@@ -41,7 +41,16 @@ int alignedTextX(Align a, int x, int colWidth, int textWidth);
 struct PageFrame {
   int top = 0, bottom = 0, left = 0, right = 0;
   FontInfo titleFont;
+  bool fit = false;  // scale the grid up to fill the page (fitToPage)
 };
+
+// How much a grid of width x height twips can grow, keeping its proportions, to fill
+// availWidth or availHeight (whichever it reaches first). Never below 1: a grid larger
+// than the page keeps its size and is split into pages as without the option.
+double fitScale(long width, long height, long availWidth, long availHeight);
+// The grid with its column widths, row heights and font scaled by factor (sizes rounded
+// down, so that the scaled grid never outgrows the room it was scaled for).
+Grid scaledGrid(const Grid& g, double factor);
 
 // Prints cells 0..lastRow x 0..lastCol of the grid in pages (row blocks, each split into
 // column strips). The title is printed on the very first page only. Returns the number

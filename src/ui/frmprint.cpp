@@ -1,8 +1,10 @@
 #include "ui/frmprint.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -14,10 +16,12 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QVBoxLayout>
 
 #include "ui/frmjisuu.h"
+#include "session/output/weekplan.h"
 #include "ui/printdevice.h"
 #include "ui/qtplatform.h"
 
@@ -105,6 +109,30 @@ frmPrint::frmPrint(App& app, QWidget* parent) : QDialog(parent), app_(app) {
     marginBox->addWidget(new QLabel(QStringLiteral("mm"), frameMargins_), i / 2, (i % 2) * 3 + 2);
   }
   for (int i = 0; i < 2; ++i) txtSel_[i]->installEventFilter(this);
+  chkFit_ = new QCheckBox(QStringLiteral("用紙に合わせて拡大"), this);
+  chkFit_->setObjectName(QStringLiteral("chkFit"));
+  frameWeek_ = new QGroupBox(QStringLiteral("週案"), this);
+  dtpWeek_ = new QDateEdit(frameWeek_);
+  dtpWeek_->setObjectName(QStringLiteral("dtpWeek"));
+  dtpWeek_->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+  dtpWeek_->setCalendarPopup(true);
+  {
+    const CalendarDate d = proposedWeek(app_);
+    dtpWeek_->setDate(QDate(d.year, d.month, d.day));
+  }
+  spnWeeks_ = new QSpinBox(frameWeek_);
+  spnWeeks_->setObjectName(QStringLiteral("spnWeeks"));
+  spnWeeks_->setRange(1, 53);
+  cmdWeek_ = new QPushButton(QStringLiteral("週案"), frameWeek_);
+  cmdWeek_->setObjectName(QStringLiteral("cmdWeek"));
+  cmdWeek_->setAutoDefault(false);
+  auto* weekBox = new QHBoxLayout(frameWeek_);
+  weekBox->addWidget(dtpWeek_);
+  weekBox->addWidget(new QLabel(QStringLiteral("の週から"), frameWeek_));
+  weekBox->addWidget(spnWeeks_);
+  weekBox->addWidget(new QLabel(QStringLiteral("週"), frameWeek_));
+  weekBox->addStretch();
+  weekBox->addWidget(cmdWeek_);
 
   cmdPrint_ = new QPushButton(QStringLiteral("印刷"), this);
   cmdPrint_->setObjectName(QStringLiteral("cmdPrint"));
@@ -139,8 +167,10 @@ frmPrint::frmPrint(App& app, QWidget* parent) : QDialog(parent), app_(app) {
   buttons->addStretch();
   buttons->addWidget(cmdPrint_);
   buttons->addWidget(cmdCancel_);
-  grid->addLayout(buttons, 4, 0, 1, 2);
-  grid->addWidget(status_, 5, 0, 1, 2);
+  grid->addWidget(chkFit_, 4, 0, 1, 2);
+  grid->addWidget(frameWeek_, 5, 0, 1, 2);
+  grid->addLayout(buttons, 6, 0, 1, 2);
+  grid->addWidget(status_, 7, 0, 1, 2);
 
   // Spins: the arrows move the value, the box shows it.
   for (int i = 0; i < kPrintBoxes; ++i)
@@ -172,6 +202,7 @@ frmPrint::frmPrint(App& app, QWidget* parent) : QDialog(parent), app_(app) {
     optPrintAll_Click(d_, false);
     syncFromModel();
   });
+  connect(chkFit_, &QCheckBox::toggled, this, [this](bool on) { d_.fit = on; });
   connect(cmbGra_, qOverload<int>(&QComboBox::activated), this, [this](int i) { d_.cmbGraIndex = i; });
   connect(cmdTitleFont_, &QPushButton::clicked, this, [this] {
     takeTexts();
@@ -184,6 +215,7 @@ frmPrint::frmPrint(App& app, QWidget* parent) : QDialog(parent), app_(app) {
   connect(cmdPrint_, &QPushButton::clicked, this, [this] { runJob(Target::Printer); });
   connect(cmdPdf_, &QPushButton::clicked, this, [this] { runJob(Target::Pdf); });
   connect(cmdPreview_, &QPushButton::clicked, this, [this] { openPreview(); });
+  connect(cmdWeek_, &QPushButton::clicked, this, [this] { openWeekPreview(); });
   connect(cmdCancel_, &QPushButton::clicked, this, [this] {
     if (d_.idle)
       close();
@@ -221,13 +253,14 @@ void frmPrint::syncFromModel() {
   optAll_->setEnabled(d_.rangeGroupEnabled);
   optSel_->setEnabled(d_.rangeGroupEnabled);
   (d_.printAll ? optAll_ : optSel_)->setChecked(true);
+  if (chkFit_->isChecked() != d_.fit) chkFit_->setChecked(d_.fit);
   if (cmbGra_->count() != static_cast<int>(d_.cmbGra.size())) {
     cmbGra_->clear();
     for (const std::string& s : d_.cmbGra) cmbGra_->addItem(qs(s));
   }
   if (cmbGra_->currentIndex() != d_.cmbGraIndex) cmbGra_->setCurrentIndex(d_.cmbGraIndex);
   cmbGra_->setEnabled(d_.cmbGraEnabled);
-  for (QPushButton* b : {cmdTitleFont_, cmdPrinterSet_, cmdPrint_, cmdPreview_, cmdPdf_}) b->setEnabled(d_.idle);
+  for (QPushButton* b : {cmdTitleFont_, cmdPrinterSet_, cmdPrint_, cmdPreview_, cmdPdf_, cmdWeek_}) b->setEnabled(d_.idle);
   if (status_->currentMessage() != qs(d_.status)) status_->showMessage(qs(d_.status));
 }
 
@@ -334,6 +367,20 @@ QDialog* frmPrint::openPreview() {
   return openPrintPreview(this, previewPrinter_, [this](PrintDevice& dev) {
     run(dev, false);
     syncFromModel();
+  });
+}
+
+QDialog* frmPrint::openWeekPreview() {
+  if (!d_.idle) return nullptr;
+  takeTexts();
+  const ReportOptions o = weekPlanOptions(app_);
+  const QDate q = dtpWeek_->date();
+  const WeekRun wr = weekRunOfView(app_, o, CalendarDate{q.year(), q.month(), q.day()}, spnWeeks_->value());
+  const PageFrame frame = frameOf(printParamsOf(d_));
+  return openPrintPreview(this, previewPrinter_, [this, wr, o, frame](PrintDevice& dev) {
+    std::string why;
+    if (runWeekPlans(app_, dev, wr, o, frame, &why) == 0)
+      app_.msg(why, MsgButtons::OK, MsgIcon::Exclamation, "TLY");
   });
 }
 

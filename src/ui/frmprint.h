@@ -10,7 +10,10 @@
 #include "session/output/printrun.h"
 #include "session/windows/frmprint/printdialog.h"
 
+class QCheckBox;
 class QComboBox;
+class QDateEdit;
+class QSpinBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -34,6 +37,8 @@ class frmPrint : public QDialog {
   void runJob(Target t);
   // Opens the print preview on the same run (returns the preview window, shown).
   QDialog* openPreview();
+  // The weekly plan pages (週案) of the chosen weeks in a print preview.
+  QDialog* openWeekPreview();
 
   const PrintDialog& state() const { return d_; }
   QLineEdit* box(PrintBox b) const { return txt_[static_cast<int>(b)]; }
@@ -46,6 +51,9 @@ class frmPrint : public QDialog {
   QRadioButton* optPrintAll() const { return optAll_; }
   QRadioButton* optPrintSel() const { return optSel_; }
   QComboBox* cmbGra() const { return cmbGra_; }
+  QCheckBox* chkFit() const { return chkFit_; }
+  QDateEdit* dtpWeek() const { return dtpWeek_; }
+  QSpinBox* spnWeeks() const { return spnWeeks_; }
   QPushButton* cmdCancel() const { return cmdCancel_; }
   QStatusBar* statusBar() const { return status_; }
   bool closed() const { return unloaded_; }
@@ -71,6 +79,11 @@ class frmPrint : public QDialog {
   QComboBox* cmbGra_;
   QGroupBox *frameRange_, *frameCopies_, *frameMargins_;
   QRadioButton *optAll_, *optSel_;
+  QCheckBox* chkFit_;
+  QGroupBox* frameWeek_;
+  QDateEdit* dtpWeek_;
+  QSpinBox* spnWeeks_;
+  QPushButton* cmdWeek_;
   QLineEdit* txtSel_[2];
   RangeSpin* spbSel_[2];
   QLabel* lblSel_[2];

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "calendar/calendar.h"
 #include "cli/cli.h"
 #include "io/datafile_format.h"
 #include "rules/printlayout.h"
+#include "session/windows/frmprint/printdialog.h"
 #include "support/recording_printer.h"
 #include "support/tempdir.h"
 #include "support/years.h"
@@ -16,7 +18,8 @@ namespace {
 class PrintCommand : public ::testing::Test {
  protected:
   void SetUp() override {
-    auto y = std::make_unique<SchoolYear>();
+    year_ = std::make_unique<SchoolYear>();
+    SchoolYear* y = year_.get();
     NewYearOptions o;
     o.nendo = 2024;
     o.grades = 6;
@@ -55,6 +58,7 @@ class PrintCommand : public ::testing::Test {
   }
 
   test::TempDir dir_;
+  std::unique_ptr<SchoolYear> year_;
   std::string path_, err_;
   test::RecordingPrinters printers_;
 };
@@ -76,8 +80,93 @@ TEST_F(PrintCommand, PageSetsAndTheFilesSavedSettings) {
                                                 " 2024 年度  3年  1月", " 2024 年度  3年  1月"}));
   ASSERT_EQ(run({"--tally", "--from", "4/1", "--to", "4/30", "--grade", "2", "--copies", "1"}), 0) << err_;
   EXPECT_EQ(titles(), (std::vector<std::string>{" 2024 年度  2年 授業時数集計表   4 月 1 日 ～ 4 月 30 日"}));
-  ASSERT_EQ(run({"--class", "1", "--copies", "1"}), 0) << err_;
+  ASSERT_EQ(run({"--tally", "--class", "1", "--copies", "1"}), 0) << err_;
   EXPECT_EQ(titles(), (std::vector<std::string>{" 2024 年度  3年1組 授業時数集計表 4 月 1 日 ～ 3 月 31 日"}));
+}
+
+// --class without --tally prints the class's own grade's months through its timetable;
+// only the first page of each month carries the title.
+TEST_F(PrintCommand, MonthsThroughAClassTimetable) {
+  auto count = [&](const std::string& s) {
+    int n = 0;
+    for (const auto& t : printers_.done.back().allTexts()) n += t == s;
+    return n;
+  };
+  ASSERT_EQ(run({"--grade", "3", "--from", "4", "--to", "4", "--copies", "1"}), 0) << err_;
+  const int tuesdays = count("火 1");  // the timetable's 国語 is Tuesday's first period
+  EXPECT_GT(tuesdays, 2);
+  ASSERT_EQ(run({"--class", "1", "--from", "4", "--to", "5", "--copies", "1"}), 0) << err_;
+  ASSERT_EQ(printers_.done.back().pages.size(), 2u);
+  EXPECT_EQ(titles(), (std::vector<std::string>{" 2024 年度  3年  4月", " 2024 年度  3年  5月"}));
+  ASSERT_EQ(run({"--class", "1", "--from", "4", "--to", "4", "--copies", "1"}), 0) << err_;
+  // Every Tuesday's first period shows the timetable's subject instead of "火 1".
+  EXPECT_EQ(count("国語"), tuesdays);
+  EXPECT_EQ(count("火 1"), 0);
+}
+
+// Combinations that make no sense are refused, each with a message that names it.
+TEST_F(PrintCommand, SenselessCombinationsNamed) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* message;
+  } cases[] = {
+      {{"--class", "1", "--grade", "all"}, "--class と --grade all"},
+      {{"--class", "1", "--grade", "2"}, "3 年の時間割です（--grade 2"},
+      {{"--tally", "--class", "1", "--grade", "all"}, "--grade all は使えません"},
+      {{"--class", "1", "--from", "4/1", "--to", "4/30"}, "--tally の集計に使います"},
+      {{"--class", "1", "--teacher", "1"}, "--class と --teacher は一つだけ"},
+      {{"--class", "3"}, "学級時間割 3 はありません（登録 1 件）"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(run(c.args), 2) << c.message;
+    EXPECT_NE(err_.find(c.message), std::string::npos) << err_;
+  }
+  EXPECT_EQ(printers_.opened, 0);
+}
+
+// "用紙に合わせて拡大": the grid grows until its right edge (or its last row) reaches the
+// usable page, its font with it; without it the grid keeps its size. The choice travels
+// with the file, and the file's choice is what the command line starts from.
+TEST_F(PrintCommand, FitToPaperFillsTheUsablePage) {
+  struct Case {
+    std::vector<std::string> args;
+    int rightMargin, bottomMargin;  // mm
+    bool fills;
+  } cases[] = {
+      {{"--fit", "--from", "6", "--to", "6"}, 0, 0, true},
+      {{"--fit", "--from", "6", "--to", "6", "--margins", "15,10,12,20"}, 20, 10, true},
+      {{"--fit", "--tally", "--grade", "2"}, 0, 0, true},
+      {{"--fit", "--tally", "--class", "1"}, 0, 0, true},
+      {{"--from", "6", "--to", "6"}, 0, 0, false},
+  };
+  const test::RecordingPrinter paper;
+  for (const Case& c : cases) {
+    std::vector<std::string> args = c.args;
+    args.insert(args.end(), {"--copies", "1"});
+    ASSERT_EQ(run(args), 0) << err_;
+    const auto& doc = printers_.done.back();
+    ASSERT_EQ(doc.pages.size(), 1u) << args[1];
+    int right = 0, bottom = 0;
+    for (const auto& r : doc.pages[0].rects) right = std::max(right, r.x2), bottom = std::max(bottom, r.y2);
+    const int edge = paper.width - marginTwips(c.rightMargin), foot = paper.height - marginTwips(c.bottomMargin);
+    const int twoMm = marginTwips(2);
+    EXPECT_LE(right, edge);
+    EXPECT_LT(bottom, foot);
+    if (c.fills) {
+      EXPECT_TRUE(edge - right <= twoMm || foot - bottom <= twoMm) << args[1] << ": right " << right << " of "
+                                                                  << edge << ", bottom " << bottom << " of " << foot;
+      EXPECT_GT(doc.pages[0].texts.back().font.size, 9.0f);
+    } else {
+      EXPECT_GT(edge - right, 1000);
+    }
+  }
+  // Saved with the file: a year whose print settings have it on prints filled.
+  year_->Fs.FsReserved[kFsPrnFitWord] = -1;
+  test::writeBytes(path_, encodeDataFile(*year_));
+  ASSERT_EQ(run({"--from", "6", "--to", "6", "--copies", "1"}), 0) << err_;
+  int right = 0;
+  for (const auto& r : printers_.done.back().pages[0].rects) right = std::max(right, r.x2);
+  EXPECT_LE(paper.width - right, marginTwips(2));
 }
 
 TEST_F(PrintCommand, BadArgumentsWriteNothing) {

@@ -59,5 +59,24 @@ TEST(ExcelCell, AWorkbookWithACutTextIsWrittenWithAWarning) {
   EXPECT_EQ(warning, "");
 }
 
+// The page header: centred, "&" printed as written, never longer than Excel takes.
+TEST(Workbook, HeaderText) {
+  struct Case {
+    std::string in, out;
+  } cases[] = {
+      {"2024年度 1年1組", "&C2024年度 1年1組"},
+      {"A&B", "&CA&&B"},
+      {"", "&C"},
+      {std::string(300, 'x'), "&C" + std::string(253, 'x')},
+      {std::string(200, '&'), "&C" + std::string(252, '&')},
+      {"年" + std::string(300, 'y'), "&C年" + std::string(250, 'y')},
+  };
+  for (const Case& c : cases) {
+    const std::string h = excelHeaderText(c.in);
+    EXPECT_EQ(h, c.out) << c.in.substr(0, 20);
+    EXPECT_LE(h.size(), 255u);
+  }
+}
+
 }  // namespace
 }  // namespace tly

@@ -123,5 +123,40 @@ TEST(PrintLayout, SplitsAcrossAndDownTitleOnlyOnTheFirstPage) {
   EXPECT_EQ(dev.pages[3].rects.front().y1, 240);  // the empty title line keeps its room
 }
 
+// The fit factor grows a grid until it reaches the room across or down, whichever comes
+// first, and never shrinks one; the scaled grid stays within the room it was scaled for.
+TEST(PrintLayout, FitToPaperScale) {
+  struct Case {
+    long w, h, aw, ah;
+    double scale;
+  } cases[] = {
+      {5000, 4000, 10000, 16000, 2.0},   // across first
+      {5000, 8000, 10000, 12000, 1.5},   // down first
+      {12000, 4000, 10000, 16000, 1.0},  // wider than the paper: kept
+      {10000, 4000, 10000, 16000, 1.0},  // exactly as wide
+      {0, 4000, 10000, 16000, 1.0},      // nothing to scale
+      {5000, 4000, -20, 16000, 1.0},     // margins larger than the page
+  };
+  for (const Case& c : cases) EXPECT_DOUBLE_EQ(fitScale(c.w, c.h, c.aw, c.ah), c.scale) << c.w << "x" << c.h;
+
+  Grid g;
+  g.setCols(3);
+  g.setRows(4);
+  const int widths[3] = {333, 1000, 777};
+  for (int c = 0; c < 3; ++c) g.setColWidth(c, widths[c]);
+  for (int r = 0; r < 4; ++r) g.setRowHeight(r, 301);
+  g.Font.size = 9;
+  g.setText(2, 1, "国語");
+  const double s = fitScale(2110, 1204, 10000, 16000);
+  const Grid big = scaledGrid(g, s);
+  long w = 0;
+  for (int c = 0; c < 3; ++c) w += big.colWidth(c);
+  EXPECT_LE(w, 10000);
+  EXPECT_GE(w, 10000 - 3);
+  EXPECT_EQ(big.rowHeight(3), static_cast<int>(301 * s));
+  EXPECT_FLOAT_EQ(big.Font.size, static_cast<float>(9 * s));
+  EXPECT_EQ(big.text(2, 1), "国語");
+}
+
 }  // namespace
 }  // namespace tly

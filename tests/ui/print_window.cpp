@@ -2,10 +2,15 @@
 // by clicks and keys on the offscreen platform; PDF files written from the dialog. With
 // TLY_SHOTS=DIR set, pictures of the print dialog, its preview and the column-width
 // dialog are saved there.
+#include <QCheckBox>
+#include <QDateEdit>
 #include <QDir>
 #include <QFile>
+#include <QPointer>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -57,6 +62,7 @@ class PrintWindowTest : public QObject {
   void dialogSpinsLimitsAndSavedValues();
   void pdfFromTheDialogHoldsEveryPage();
   void columnWidthsFontAndBorderDrag();
+  void weeklyPlanPreview();
 };
 
 void PrintWindowTest::dialogSpinsLimitsAndSavedValues() {
@@ -94,6 +100,8 @@ void PrintWindowTest::dialogSpinsLimitsAndSavedValues() {
   QTest::mouseClick(d->optPrintAll(), Qt::LeftButton);
   QVERIFY(!d->txtPrintSelStart()->isEnabled());
   QCOMPARE(d->cmbGra()->count(), 5);  // 表示中の学年, １年..３年, 全学年
+  QVERIFY(!d->chkFit()->isChecked());  // off in a year that never had it
+  d->chkFit()->click();
   shot(d, "frmPrint");
   // No printer: 印刷 says so and the dialog stays.
   s.msg.shown.clear();
@@ -108,6 +116,7 @@ void PrintWindowTest::dialogSpinsLimitsAndSavedValues() {
   QCOMPARE(int(fs.FsPrnCopies), 100);
   QCOMPARE(int(fs.FsPrnAll), -1);
   QCOMPARE(int(fs.FsPrnFromMonth), 7);
+  QCOMPARE(int(fs.FsReserved[kFsPrnFitWord]), -1);
   QVERIFY(s.settings.stored("PrtLeft") != "<none>");
 
   // With the tally view on, the month range is off; the dialog opens with 250 replaced.
@@ -119,6 +128,34 @@ void PrintWindowTest::dialogSpinsLimitsAndSavedValues() {
   QVERIFY(!d->txtPrintSelEnd()->isEnabled());
   QVERIFY(d->cmbGra()->isEnabled());
   QCOMPARE(d->box(PrintBox::Top)->text(), QString("0"));
+  QVERIFY(d->chkFit()->isChecked());  // kept with the year
+  d->close();
+}
+
+// 週案: the chosen weeks of the class the main window shows, in a print preview.
+void PrintWindowTest::weeklyPlanPreview() {
+  Session s;
+  s.startWithNewYear(2024);
+  JWRec& c = s.app.Y.JW[0][1];
+  c.JWKind = 1;
+  c.JWName = "1年1組";
+  c.JWCell[2][1] = "国語";
+  s.app.Y.JW[0][0].JWKind = 2;
+  s.w->menuAction(Command::Print)->trigger();
+  ui::frmPrint* d = ui::mainPrinting(*s.w)->printDialog();
+  QVERIFY(d);
+  d->dtpWeek()->setDate(QDate(2024, 6, 5));
+  d->spnWeeks()->setValue(3);
+  s.msg.shown.clear();
+  QPointer<QDialog> preview = d->openWeekPreview();
+  QVERIFY(preview);
+  QApplication::processEvents();
+  shot(preview, "frmPrint-weekly");
+  auto* pv = preview->findChild<QPrintPreviewWidget*>();
+  QVERIFY(pv);
+  QCOMPARE(pv->pageCount(), 3);
+  QVERIFY(s.msg.shown.empty());
+  preview->close();
   d->close();
 }
 

@@ -50,6 +50,7 @@ PageFrame frameOf(const PrintParams& p) {
   f.left = marginTwips(p.left);
   f.right = marginTwips(p.right);
   f.titleFont = p.titleFont;
+  f.fit = p.fit;
   return f;
 }
 

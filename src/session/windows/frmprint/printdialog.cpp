@@ -41,6 +41,7 @@ void PrintForm_Load(App& app, PrintDialog& d) {
   d.box(PrintBox::Copies) = std::to_string(copies.value);
 
   d.printAll = fs.FsPrnAll != 0;
+  d.fit = fs.FsReserved[kFsPrnFitWord] != 0;
   d.monthsEnabled = !d.printAll;
 
   const int shown = std::clamp(app.S.CurMonth, 1, 12);
@@ -85,6 +86,7 @@ void PrintForm_Unload(App& app, PrintDialog& d) {
   fs.FsPrnRight = static_cast<int16_t>(intPart(d.box(PrintBox::Right)));
   fs.FsPrnCopies = static_cast<int16_t>(intPart(d.box(PrintBox::Copies)));
   fs.FsPrnAll = toBool16(d.printAll);
+  fs.FsReserved[kFsPrnFitWord] = toBool16(d.fit);
   fs.FsPrnFromMonth = static_cast<int16_t>(intPart(d.txtPrintSelStart));
   fs.FsPrnToMonth = static_cast<int16_t>(intPart(d.txtPrintSelEnd));
   if (d.windowState == 0) {
@@ -156,6 +158,7 @@ PrintParams printParamsOf(const PrintDialog& d) {
   p.left = intPart(d.txt[static_cast<size_t>(PrintBox::Left)]);
   p.right = intPart(d.txt[static_cast<size_t>(PrintBox::Right)]);
   p.titleFont = d.titleFont;
+  p.fit = d.fit;
   return p;
 }
 
@@ -178,6 +181,7 @@ PrintParams savedPrintParams(const App& app) {
   p.right = margin(fs.FsPrnRight);
   p.copies = fs.FsPrnCopies >= 1 && fs.FsPrnCopies <= 100 ? fs.FsPrnCopies : 1;
   p.titleFont = savedTitleFont(fs);
+  p.fit = fs.FsReserved[kFsPrnFitWord] != 0;
   p.fromMonth = 4;
   p.toMonth = 3;
   return p;

@@ -12,6 +12,11 @@
 
 namespace tly {
 
+// The print dialog's "用紙に合わせて拡大" (a Boolean) is kept in the last word of the file
+// settings' reserved words, so that files of every earlier version read as "off".
+constexpr size_t kFsPrnFitWord = 428;
+static_assert(kFsPrnFitWord < std::tuple_size_v<decltype(FileSettings::FsReserved)>);
+
 // What to print, as the print dialog (or the command line) gives it.
 struct PrintParams {
   int fromMonth = 4, toMonth = 3;  // calendar months of the schedules, in school order
@@ -20,6 +25,7 @@ struct PrintParams {
   int grade = kShownGrade;  // kShownGrade, kAllGrades or one grade 1..Ggn
   int top = 0, bottom = 0, left = 0, right = 0;  // margins, millimetres
   FontInfo titleFont;
+  bool fit = false;  // the grid scaled up to fill the usable width or height
 };
 
 // The four margin boxes and the copies box, each a text with a spin beside it.
@@ -35,6 +41,7 @@ struct PrintDialog {
   std::array<std::string, kPrintBoxes> txt;
   std::array<SpinState, kPrintBoxes> spn{SpinState{0, 200, 0}, SpinState{0, 200, 0}, SpinState{0, 200, 0},
                                          SpinState{0, 200, 0}, SpinState{1, 100, 1}};
+  bool fit = false;      // "用紙に合わせて拡大"
   bool printAll = true;  // optPrintAll ("全ページ"), else optPrintSel ("指定範囲")
   std::string txtPrintSelStart, txtPrintSelEnd;
   // School-month indexes, April = 1 .. March = 12.
