@@ -254,7 +254,9 @@ void frmNew::cmdOK_Click() {
       c.settings = chkCarrySettings()->isChecked();
       c.standards = chkCarryStandards()->isChecked();
       storeNextYearSaturdays(app_, opt.closedSaturdays);
-      runCarriedYearBuild(app_, app_.Y, opt, c);
+      const CarryCounts n = runCarriedYearBuild(app_, app_.Y, opt, c);
+      // The status bar's first panel is narrow: the summary is also said in full.
+      app_.msg(carrySummary(n), MsgButtons::OK, MsgIcon::Information, "TLY 次年度を作成");
     } else {
       runNewYearBuild(app_, opt);
     }

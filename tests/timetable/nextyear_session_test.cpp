@@ -119,10 +119,12 @@ TEST(NextYearProposal, StoredSaturdaysRoundTripAndCountsOutsideTheListsAreBrough
 TEST(NextYearBuild, ReplacesTheOpenYearAsANewYearDoes) {
   auto t = openYear2026();
   App& app = t->app;
-  app.Y.Fs.FsDispJWC = kTrue;
-  app.Y.Fs.FsDspJWIndex = 1;
-  app.Y.Fs.FsColWidth = {500, 450, 1700, 900, 900, 900, 900, 900, 900, 1500};
-  app.Y.Fs.FsFontSize = 14;
+  // What the window shows, not yet saved into the year's settings record.
+  app.V.timetable = TimetableView::Class;
+  app.W.cmbDispJW.items = {"1年1組", "2年1組", "6年1組"};
+  app.W.cmbDispJW.select(1);
+  app.Grid1.setColWidth(2, 1700);
+  app.Grid1.Font.size = 14;
   NewYearOptions o;
   o.nendo = 2027;
   o.grades = 6;
@@ -152,7 +154,6 @@ TEST(NextYearBuild, ReplacesTheOpenYearAsANewYearDoes) {
 TEST(NextYearBuild, WithoutTheSettingsTheViewIsWhatANewYearLeaves) {
   auto t = openYear2026();
   App& app = t->app;
-  app.Y.Fs.FsDispJWC = kTrue;
   app.V.timetable = TimetableView::Class;
   NewYearOptions o;
   o.nendo = 2027;

@@ -57,6 +57,9 @@ void storeNextYearSaturdays(App& app, const std::array<bool, 5>& closed) {
 
 CarryCounts runCarriedYearBuild(App& app, const SchoolYear& source, const NewYearOptions& opt,
                                 const CarryChoice& choice) {
+  // The open year's settings record is brought up to date only by a save; what the
+  // window shows now is what is carried.
+  if (&source == &app.Y) captureWindowSettings(app);
   CarriedParts parts = takeCarried(source, choice, std::clamp(opt.grades, 1, kGrades));
   runNewYearBuild(app, opt);
   const CarryCounts counts = putCarried(app.Y, std::move(parts));

@@ -33,7 +33,8 @@ void storeNextYearSaturdays(App& app, const std::array<bool, 5>& closed);
 // The build: source's chosen contents are taken, the year of opt is built exactly as
 // 新規作成 builds it (runNewYearBuild), then the contents are put in and the window
 // follows them (view options, fonts, column widths, the timetable selector). source may
-// be app.Y itself. The new year has no file name; the summary is in the status bar.
+// be app.Y itself; then the settings carried are those the window shows, as a save would
+// write them. The new year has no file name; the summary is in the status bar.
 // Standard-hours settings live in the settings store for every year: carried, they stay;
 // not carried, the new year starts from the national figures.
 CarryCounts runCarriedYearBuild(App& app, const SchoolYear& source, const NewYearOptions& opt,
