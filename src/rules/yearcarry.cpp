@@ -70,31 +70,39 @@ std::string nameWithGrade(std::string_view name, int grade) {
   return std::string(name.substr(0, at)) + digit + std::string(name.substr(at + len));
 }
 
-std::vector<JWRec> advanceClassTimetables(const std::vector<JWRec>& classes, int topGrade) {
-  std::vector<JWRec> moved;
-  std::vector<JWRec> firstGrade;  // the empty timetables of the new first grade
-  size_t firstAt = 0;             // where in `moved` they go
+std::vector<JWRec> advanceClassTimetables(std::vector<JWRec> classes, int topGrade) {
+  // First the shape of the new list: how many classes stay, and the first-grade names,
+  // as many as there is room for once every class with cells has its place.
+  size_t staying = 0;
+  std::vector<const std::string*> firstGrade;
   for (const JWRec& r : classes) {
     const int g = classNameGrade(r.JWName);
-    if (g == 1) {
-      if (firstGrade.empty()) firstAt = moved.size();
-      JWRec empty;
-      empty.JWKind = r.JWKind;
-      empty.JWName = r.JWName;
-      firstGrade.push_back(std::move(empty));
+    if (g == 1) firstGrade.push_back(&r.JWName);
+    if (g < topGrade) ++staying;
+  }
+  const size_t room = staying >= kMaxTimetables ? 0 : kMaxTimetables - staying;
+  if (firstGrade.size() > room) firstGrade.resize(room);
+
+  std::vector<JWRec> out;
+  out.reserve(staying + firstGrade.size());
+  bool firstPlaced = false;
+  for (JWRec& r : classes) {
+    const int g = classNameGrade(r.JWName);
+    if (g == 1 && !firstPlaced) {
+      // The new first grade's empty timetables stand where the old first grade began.
+      for (const std::string* name : firstGrade) {
+        JWRec& empty = out.emplace_back();
+        empty.JWKind = r.JWKind;
+        empty.JWName = *name;
+      }
+      firstPlaced = true;
     }
     if (g >= topGrade) continue;  // the top grade leaves the school
-    JWRec next = r;
-    if (g > 0) next.JWName = nameWithGrade(r.JWName, g + 1);
-    moved.push_back(std::move(next));
+    if (g > 0) r.JWName = nameWithGrade(r.JWName, g + 1);
+    out.push_back(std::move(r));
   }
-  // Room is kept for every timetable with cells; the new first grade takes what is left.
-  const size_t room = moved.size() >= kMaxTimetables ? 0 : kMaxTimetables - moved.size();
-  if (firstGrade.size() > room) firstGrade.resize(room);
-  moved.insert(moved.begin() + static_cast<std::ptrdiff_t>(firstAt), std::make_move_iterator(firstGrade.begin()),
-               std::make_move_iterator(firstGrade.end()));
-  if (moved.size() > kMaxTimetables) moved.resize(kMaxTimetables);
-  return moved;
+  if (out.size() > kMaxTimetables) out.resize(kMaxTimetables);
+  return out;
 }
 
 CarriedParts takeCarried(const SchoolYear& source, const CarryChoice& choice, int topGrade) {
@@ -102,7 +110,7 @@ CarriedParts takeCarried(const SchoolYear& source, const CarryChoice& choice, in
   p.choice = choice;
   if (choice.classTimetables) {
     p.classes = listOf(source, kClassTimetables);
-    if (choice.advanceGrades) p.classes = advanceClassTimetables(p.classes, topGrade);
+    if (choice.advanceGrades) p.classes = advanceClassTimetables(std::move(p.classes), topGrade);
   }
   if (choice.teacherTimetables) p.teachers = listOf(source, kTeacherTimetables);
   if (choice.items) {

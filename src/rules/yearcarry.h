@@ -54,7 +54,7 @@ std::string nameWithGrade(std::string_view name, int grade);
 // name of the old list, placed where the first of them stood; names without a grade are
 // kept as they are. The list keeps at most 200 timetables: empty first-grade ones are
 // left out before any that holds cells.
-std::vector<JWRec> advanceClassTimetables(const std::vector<JWRec>& classes, int topGrade);
+std::vector<JWRec> advanceClassTimetables(std::vector<JWRec> classes, int topGrade);
 
 // Takes the chosen contents of `source` (timetables already advanced to a school of
 // topGrade grades when the choice says so).
