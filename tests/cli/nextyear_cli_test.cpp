@@ -120,6 +120,7 @@ struct RefusedSource {
   std::string bytes;  // written to the source path; "-" for no file there
   const char* message;  // the start of the error output
 };
+void PrintTo(const RefusedSource& c, std::ostream* os) { *os << c.what; }
 
 class NewFromUnreadable : public ::testing::TestWithParam<RefusedSource> {};
 
@@ -149,6 +150,9 @@ struct BadArgs {
   std::vector<std::string> args;
   const char* message;
 };
+void PrintTo(const BadArgs& c, std::ostream* os) {
+  for (const std::string& a : c.args) *os << a << ' ';
+}
 
 class NewFromArguments : public ::testing::TestWithParam<BadArgs> {};
 

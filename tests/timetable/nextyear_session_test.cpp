@@ -49,6 +49,7 @@ struct QuestionCase {
   bool proceeds;
   const char* shown;  // the message, "" for none
 };
+void PrintTo(const QuestionCase& c, std::ostream* os) { *os << c.what; }
 
 class NextYearQuestion : public ::testing::TestWithParam<QuestionCase> {};
 
@@ -81,6 +82,7 @@ struct SaturdayCase {
   const char* stored;
   std::array<bool, 5> closed;
 };
+void PrintTo(const SaturdayCase& c, std::ostream* os) { *os << '"' << c.stored << '"'; }
 
 class NextYearProposalSaturdays : public ::testing::TestWithParam<SaturdayCase> {};
 

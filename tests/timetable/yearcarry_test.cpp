@@ -22,6 +22,7 @@ struct NameCase {
   int grade;         // classNameGrade
   const char* next;  // nameWithGrade(name, grade + 1), or the name kept
 };
+void PrintTo(const NameCase& c, std::ostream* os) { *os << '"' << c.name << '"'; }
 
 class ClassNameGrade : public ::testing::TestWithParam<NameCase> {};
 
@@ -65,6 +66,7 @@ struct AdvanceCase {
   // name:cell of the new list; an empty cell is an empty timetable
   std::vector<std::string> expected;
 };
+void PrintTo(const AdvanceCase& c, std::ostream* os) { *os << c.what; }
 
 class AdvanceClasses : public ::testing::TestWithParam<AdvanceCase> {};
 
@@ -170,6 +172,7 @@ struct ChoiceCase {
   const char* what;
   CarryChoice choice;
 };
+void PrintTo(const ChoiceCase& c, std::ostream* os) { *os << c.what; }
 
 class CarriedBuild : public ::testing::TestWithParam<ChoiceCase> {};
 
