@@ -88,37 +88,26 @@ class NextYearProposalSaturdays : public ::testing::TestWithParam<SaturdayCase> 
 
 TEST_P(NextYearProposalSaturdays, FollowTheLastBuild) {
   auto t = openYear2026();
-  t->app.Y.Ggn = 4;
-  t->app.Y.Jigen = 7;
+  t->app.Y.Ggn = 2;  // counts the dialog's lists cannot show are brought into them
+  t->app.Y.Jigen = 9;
   if (*GetParam().stored) t->settings.set("TLY", "Settings", "NextYearClosedSaturdays", GetParam().stored);
   const NextYearProposal p = nextYearProposal(t->app);
   EXPECT_EQ(p.nendo, 2027);
-  EXPECT_EQ(p.grades, 4);
+  EXPECT_EQ(p.grades, 3);
   EXPECT_EQ(p.periods, 7);
   EXPECT_EQ(p.closedSaturdays, GetParam().closed) << GetParam().stored;
+  // What is stored reads back as it was.
+  storeNextYearSaturdays(t->app, GetParam().closed);
+  EXPECT_EQ(nextYearProposal(t->app).closedSaturdays, GetParam().closed);
 }
 
 INSTANTIATE_TEST_SUITE_P(Stored, NextYearProposalSaturdays,
                          ::testing::Values(SaturdayCase{"", {false, true, false, true, false}},
                                            SaturdayCase{"none", {false, false, false, false, false}},
                                            SaturdayCase{"1,3,5", {true, false, true, false, true}},
-                                           SaturdayCase{"2", {false, true, false, false, false}},
                                            SaturdayCase{"2;x", {false, true, false, true, false}}));
 
-TEST(NextYearProposal, StoredSaturdaysRoundTripAndCountsOutsideTheListsAreBroughtIn) {
-  auto t = openYear2026();
-  for (const std::array<bool, 5>& closed : {std::array<bool, 5>{true, false, false, false, true},
-                                            std::array<bool, 5>{false, false, false, false, false}}) {
-    storeNextYearSaturdays(t->app, closed);
-    EXPECT_EQ(nextYearProposal(t->app).closedSaturdays, closed);
-  }
-  t->app.Y.Ggn = 2;
-  t->app.Y.Jigen = 9;
-  EXPECT_EQ(nextYearProposal(t->app).grades, 3);
-  EXPECT_EQ(nextYearProposal(t->app).periods, 7);
-}
-
-TEST(NextYearBuild, ReplacesTheOpenYearAsANewYearDoes) {
+TEST(NextYearBuild, TheWindowFollowsTheCarriedView) {
   auto t = openYear2026();
   App& app = t->app;
   // What the window shows, not yet saved into the year's settings record.
@@ -133,13 +122,8 @@ TEST(NextYearBuild, ReplacesTheOpenYearAsANewYearDoes) {
   o.periods = 6;
   CarryChoice c;
   c.advanceGrades = true;
-  const CarryCounts n = runCarriedYearBuild(app, app.Y, o, c);
-  EXPECT_EQ(n, (CarryCounts{3, 1}));
+  EXPECT_EQ(runCarriedYearBuild(app, app.Y, o, c), (CarryCounts{3, 1}));
   EXPECT_EQ(app.Y.nendo(), 2027);
-  EXPECT_EQ(app.F.CurFile, "");
-  EXPECT_FALSE(app.H.canUndo());
-  EXPECT_EQ(app.W.panel[0], "3件の学級時間割、1件の教師時間割を引き継ぎました。");
-  EXPECT_EQ(app.S.CurMonth, 4);
   // The class view stays on, over the moved-up list, at the position it had.
   EXPECT_EQ(app.V.timetable, TimetableView::Class);
   EXPECT_EQ(app.W.cmbDispJW.items, (std::vector<std::string>{"1年1組", "2年1組", "3年1組"}));

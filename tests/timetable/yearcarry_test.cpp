@@ -1,5 +1,5 @@
-// The next year's build: grade digits of class names, moving classes up a grade, and the
-// carried build against the plain one, field by field.
+// Moving classes up a grade for the next year: the grade digit of a class name and the
+// new class list.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -7,13 +7,9 @@
 #include <vector>
 
 #include "rules/yearcarry.h"
-#include "support/yearcompare.h"
-#include "support/years.h"
 
 namespace tly {
 namespace {
-
-using test::addFullTimetable;
 
 // ---------------------------------------------------------------- grade of a name
 
@@ -127,158 +123,6 @@ TEST(AdvanceClasses, TheFullListDropsEmptyFirstGradesBeforeCells) {
   EXPECT_EQ(out[0].JWName, "1年0組");
   EXPECT_TRUE(out[19].JWCell[2][1].empty());
   EXPECT_EQ(out[20].JWName, "2年0組");
-}
-
-// ---------------------------------------------------------------- the carried build
-
-// School year 2026 with six grades, its lessons edited, day texts written, two class and
-// two teacher timetables with every slot filled, its own items and settings.
-std::unique_ptr<SchoolYear> oldYear() {
-  auto y = std::make_unique<SchoolYear>();
-  NewYearOptions o;
-  o.nendo = 2026;
-  o.grades = 6;
-  o.periods = 6;
-  buildNewYear(*y, o);
-  y->JJ[0][5][12][2] = -3;
-  y->JJText[1][6][3][1] = "遠足";
-  addFullTimetable(*y, 0, "1年1組", "a");
-  addFullTimetable(*y, 0, "6年1組", "b");
-  addFullTimetable(*y, 0, "ひまわり学級", "c");
-  addFullTimetable(*y, 1, "山田", "t");
-  addFullTimetable(*y, 1, "佐藤", "u");
-  y->JItemCount = 3;
-  y->JItem[0] = "行事";
-  y->JItem[1] = "補充";
-  y->JItem[2] = "ｸﾗﾌﾞ";
-  FileSettings& fs = y->Fs;
-  fs.FsJItemCount = 3;  // as a save leaves it: the record's copy of the list
-  for (size_t i = 0; i < 3; ++i) fs.FsJItem[i] = y->JItem[i];
-  fs.FsUDisp = kTrue;
-  fs.FsDispJWC = kTrue;
-  fs.FsColWidth = {500, 450, 1700, 900, 900, 900, 900, 900, 900, 1500};
-  fs.FsFontName = "ＭＳ Ｐゴシック";
-  fs.FsFontSize = 12;
-  fs.FsPrnFontName = "ＭＳ Ｐ明朝";
-  fs.FsPrnFontSize = 16;
-  fs.FsPrnTop = 700;
-  fs.FsPrnCopies = 2;
-  fs.FsReserved[7] = 42;
-  fs.FsKikan = 1;
-  return y;
-}
-
-struct ChoiceCase {
-  const char* what;
-  CarryChoice choice;
-};
-void PrintTo(const ChoiceCase& c, std::ostream* os) { *os << c.what; }
-
-class CarriedBuild : public ::testing::TestWithParam<ChoiceCase> {};
-
-TEST_P(CarriedBuild, DiffersFromThePlainBuildOnlyInTheCarriedParts) {
-  const CarryChoice& ch = GetParam().choice;
-  auto source = oldYear();
-  const auto before = std::make_unique<SchoolYear>(*source);
-  NewYearOptions o;
-  o.nendo = 2027;
-  o.grades = 6;
-  o.periods = 6;
-  auto plain = std::make_unique<SchoolYear>();
-  buildNewYear(*plain, o);
-  auto carried = std::make_unique<SchoolYear>();
-  const CarryCounts n = buildCarriedYear(*carried, *source, o, ch);
-
-  EXPECT_EQ(test::lessonDifference(*carried, *plain), "");
-  EXPECT_EQ(test::lessonDifference(*source, *before), "") << "the old year is not changed";
-  EXPECT_EQ(n.classes, ch.classTimetables ? 3 : 0);
-  EXPECT_EQ(n.teachers, ch.teacherTimetables ? 2 : 0);
-  EXPECT_EQ(test::timetableDifference(*carried, ch.classTimetables ? *source : *plain, 0, 9), "");
-  EXPECT_EQ(test::timetableDifference(*carried, ch.teacherTimetables ? *source : *plain, 1, 9), "");
-  if (ch.items) {
-    EXPECT_EQ(test::itemDifference(*carried, *source), "");
-  } else {
-    ASSERT_EQ(carried->JItemCount, 8);
-    EXPECT_EQ(carried->JItem[0], "行事");
-    EXPECT_EQ(carried->JItem[7], "事前");
-    EXPECT_EQ(carried->JItem[8], "*");
-  }
-  // The settings' item list follows the year's own list; all the rest is the old one's.
-  FileSettings want = ch.settings ? source->Fs : plain->Fs;
-  want.FsJItemCount = carried->JItemCount;
-  for (int i = 0; i < carried->JItemCount; ++i) want.FsJItem[size_t(i)] = carried->JItem[size_t(i)];
-  EXPECT_EQ(test::settingsDifference(carried->Fs, want), "");
-}
-
-CarryChoice only(bool CarryChoice::*field, bool on) {
-  CarryChoice c;
-  c.*field = on;
-  return c;
-}
-CarryChoice nothing() {
-  CarryChoice c;
-  c.classTimetables = c.teacherTimetables = c.items = c.settings = c.standards = false;
-  return c;
-}
-
-INSTANTIATE_TEST_SUITE_P(Choices, CarriedBuild,
-                         ::testing::Values(ChoiceCase{"everything", CarryChoice{}},
-                                           ChoiceCase{"nothing", nothing()},
-                                           ChoiceCase{"no class timetables", only(&CarryChoice::classTimetables, false)},
-                                           ChoiceCase{"no teacher timetables",
-                                                      only(&CarryChoice::teacherTimetables, false)},
-                                           ChoiceCase{"no items", only(&CarryChoice::items, false)},
-                                           ChoiceCase{"no settings", only(&CarryChoice::settings, false)}),
-                         [](const auto& info) {
-                           std::string s = info.param.what;
-                           for (char& c : s)
-                             if (c == ' ') c = '_';
-                           return s;
-                         });
-
-TEST(CarriedBuildAdvance, MovesClassesAndLeavesTeachersAlone) {
-  auto source = oldYear();
-  NewYearOptions o;
-  o.nendo = 2027;
-  o.grades = 6;
-  CarryChoice ch;
-  ch.advanceGrades = true;
-  auto y = std::make_unique<SchoolYear>();
-  const CarryCounts n = buildCarriedYear(*y, *source, o, ch);
-  EXPECT_EQ(n, (CarryCounts{3, 2}));
-  ASSERT_EQ(y->timetableCount(0), 3);
-  // 1年1組 empty, 2年1組 with 1年1組's cells, 6年1組 gone, ひまわり学級 as it was.
-  EXPECT_EQ(y->JW[0][1].JWName, "1年1組");
-  EXPECT_EQ(y->JW[0][1].JWCell[2][1], "");
-  EXPECT_EQ(y->JW[0][2].JWName, "2年1組");
-  EXPECT_EQ(test::recordDifference(y->JW[0][2], [&] {
-              JWRec r = source->JW[0][1];
-              r.JWName = "2年1組";
-              return r;
-            }(), 9),
-            "");
-  EXPECT_EQ(test::recordDifference(y->JW[0][3], source->JW[0][3], 9), "");
-  EXPECT_EQ(y->JW[0][4].JWName, "");  // the record above the count stays empty
-  EXPECT_EQ(test::timetableDifference(*y, *source, 1, 9), "");
-}
-
-TEST(CarriedBuildInPlace, TheOldYearMayBeTheOneRebuilt) {
-  auto y = oldYear();
-  const auto before = std::make_unique<SchoolYear>(*y);
-  NewYearOptions o;
-  o.nendo = 2027;
-  o.grades = 6;
-  buildCarriedYear(*y, *y, o, CarryChoice{});
-  EXPECT_EQ(y->nendo(), 2027);
-  EXPECT_EQ(y->JJText[1][6][3][1], "");
-  EXPECT_EQ(test::timetableDifference(*y, *before, 0, 9), "");
-  EXPECT_EQ(test::timetableDifference(*y, *before, 1, 9), "");
-  EXPECT_EQ(test::settingsDifference(y->Fs, before->Fs), "");
-}
-
-TEST(CarrySummary, CountsBothKinds) {
-  EXPECT_EQ(carrySummary({18, 30}), "18件の学級時間割、30件の教師時間割を引き継ぎました。");
-  EXPECT_EQ(carrySummary({0, 0}), "0件の学級時間割、0件の教師時間割を引き継ぎました。");
 }
 
 }  // namespace
