@@ -357,6 +357,16 @@ run 0 new 2026 --holidays law -o @TMP/y.dat
 run 0 month @TMP/y.dat --grade 1 --month 9
 run 0 month @TMP/y.dat --grade 3 --month 3
 finish
+# The next year from a year with timetables: everything carried, then the classes moved
+# up a grade without the items, the month through a carried class timetable, and a
+# source that cannot be read.
+begin new-from-rich
+run 0 new 2027 --from @IN/rich.dat -o @TMP/y.dat
+run 0 month @TMP/y.dat --grade 1 --month 4 --class 1
+run 0 new 2027 --from @IN/rich.dat --advance-grades --no-carry items -o @TMP/advanced.dat
+run 0 timetable @TMP/advanced.dat list --class
+run 1 new 2027 --from @TMP/missing.dat -o @TMP/never.dat
+finish
 begin holidays-refusals
 run 2 holidays 1948 --law
 run 2 holidays 2099 --law

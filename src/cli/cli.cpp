@@ -18,7 +18,7 @@ struct Command {
 
 const Command kCommands[] = {
     {"help", "tly help", nullptr},
-    {"new", "tly new 年度 [--grades N] [--periods N] [--closed-saturdays LIST] [--holidays law|table] -o FILE",
+    {"new", "tly new 年度 [--grades N] [--periods N] [--closed-saturdays LIST] [--holidays law|table] [--from FILE [--advance-grades] [--no-carry LIST]] -o FILE",
      cmdNew},
     {"holidays", "tly holidays 年度 [--law]", cmdHolidays},
     {"month", "tly month FILE --grade G --month M [--changes-only] [--class N | --teacher N]", cmdMonth},

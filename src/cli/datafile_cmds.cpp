@@ -15,6 +15,7 @@
 #include "session/files/datafile.h"
 #include "session/windows/frmmain/monthgrid.h"
 #include "session/windows/frmnew/newyear.h"
+#include "session/windows/frmnew/nextyear.h"
 #include "session/files/settingsfile.h"
 
 namespace tly::cli {
@@ -250,14 +251,39 @@ bool parseSaturdays(const std::string& s, std::array<bool, 5>& out) {
   return any;
 }
 
+// "class,teacher,items,settings": the contents not carried into the new year.
+bool parseNoCarry(const std::string& s, CarryChoice& c) {
+  std::stringstream in(s);
+  std::string part;
+  bool any = false;
+  while (std::getline(in, part, ',')) {
+    part = trimBlanks(part);
+    if (part == "class")
+      c.classTimetables = false;
+    else if (part == "teacher")
+      c.teacherTimetables = false;
+    else if (part == "items")
+      c.items = false;
+    else if (part == "settings")
+      c.settings = false;
+    else
+      return false;
+    any = true;
+  }
+  return any;
+}
+
 }  // namespace
 
 Outcome cmdNew(const Args& args, std::ostream& out, std::ostream& err) {
   (void)out;
   const char* usage =
-      "使い方: tly new 年度 [--grades N] [--periods N] [--closed-saturdays LIST] [--holidays law|table] -o FILE\n";
+      "使い方: tly new 年度 [--grades N] [--periods N] [--closed-saturdays LIST] [--holidays law|table]\n"
+      "        [--from FILE [--advance-grades] [--no-carry LIST]] -o FILE\n";
   NewYearOptions opt;
-  std::string yearText, outPath;
+  std::string yearText, outPath, fromPath;
+  bool gradesGiven = false, periodsGiven = false, advance = false, carryOptions = false;
+  CarryChoice carry;
   for (ArgWalk walk(args); walk.next();) {
     const std::string& a = walk.arg();
     std::string v;
@@ -267,12 +293,14 @@ Outcome cmdNew(const Args& args, std::ostream& out, std::ostream& err) {
         return badArguments("学年数は 3～6 で指定してください。");
       }
       opt.grades = *n;
+      gradesGiven = true;
     } else if (a == "--periods") {
       auto n = walk.value(v) ? parseNumber(v, 5, 7) : std::nullopt;
       if (!n) {
         return badArguments("時限数は 5～7 で指定してください。");
       }
       opt.periods = *n;
+      periodsGiven = true;
     } else if (a == "--closed-saturdays") {
       if (!walk.value(v) || !parseSaturdays(v, opt.closedSaturdays)) {
         return badArguments("休みの土曜日は 1～5 の番号をコンマで区切るか none で指定してください。");
@@ -282,6 +310,19 @@ Outcome cmdNew(const Args& args, std::ostream& out, std::ostream& err) {
         return badArguments("祝日は law（祝日法）か table（固定の表）で指定してください。");
       }
       opt.holidays = v == "law" ? HolidaySource::Law : HolidaySource::Table;
+    } else if (a == "--from") {
+      if (!walk.value(fromPath) || fromPath.empty()) {
+        err << usage;
+        return badArguments();
+      }
+    } else if (a == "--advance-grades") {
+      advance = true;
+      carryOptions = true;
+    } else if (a == "--no-carry") {
+      if (!walk.value(v) || !parseNoCarry(v, carry)) {
+        return badArguments("引き継がない内容は class,teacher,items,settings をコンマで区切って指定してください。");
+      }
+      carryOptions = true;
     } else if (a == "-o") {
       if (!walk.value(outPath)) {
         err << usage;
@@ -299,11 +340,24 @@ Outcome cmdNew(const Args& args, std::ostream& out, std::ostream& err) {
     err << usage;
     return badArguments();
   }
+  if (carryOptions && fromPath.empty()) {
+    return badArguments("--advance-grades と --no-carry は --from と共に指定してください。");
+  }
   Context c(err);
   App& app = *c.app;
   std::optional<int> nendo = checkNendoText(app, yearText);
   if (!nendo) return badArguments();
   opt.nendo = *nendo;
+  // The year carried from is read before anything is built; an unreadable one builds
+  // nothing and writes nothing.
+  std::unique_ptr<SchoolYear> source;
+  if (!fromPath.empty()) {
+    source = readYear(fromPath, err);
+    if (!source) return stopped();
+    if (!gradesGiven) opt.grades = std::clamp<int>(source->Ggn, 3, 6);
+    if (!periodsGiven) opt.periods = std::clamp<int>(source->Jigen, 5, 7);
+    carry.advanceGrades = advance;
+  }
   if (opt.holidays == HolidaySource::Law && !lawHolidaysAvailable(opt.nendo)) {
     err << lawRangeMessage();
     return badArguments();
@@ -314,11 +368,16 @@ Outcome cmdNew(const Args& args, std::ostream& out, std::ostream& err) {
   // is off. The new-year build then makes the year and its month view.
   getMainIniFrom(app, nullptr);
   app.V.changesOnly = false;
-  runNewYearBuild(app, opt);
+  CarryCounts carried;
+  if (source)
+    carried = runCarriedYearBuild(app, *source, opt, carry);
+  else
+    runNewYearBuild(app, opt);
 
   // The working-file save: an explicit path, replaced without a question.
   std::string target = inCurrentFolder(outPath);
   if (Result<void> r = SaveJJ3(app, target); !r) return shown(r.failure());
+  if (source) err << carrySummary(carried) << "\n";
   return {};
 }
 

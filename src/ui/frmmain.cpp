@@ -23,6 +23,7 @@
 #include "ui/frmmain_print.h"
 #include "ui/frmmain_jw.h"
 #include "ui/frmnew.h"
+#include "session/windows/frmnew/nextyear.h"
 #include "ui/frmstdhours.h"
 #include "ui/gridview.h"
 #include "ui/qtplatform.h"
@@ -43,7 +44,7 @@ struct TopMenu {
 
 const std::vector<TopMenu>& menuTable() {
   static const std::vector<TopMenu> t = {
-      {C::FileMenu, {C::New, C::Open, C::Save, C::NSave, kLine, C::Print, kLine, C::End}},
+      {C::FileMenu, {C::New, C::NextYear, C::Open, C::Save, C::NSave, kLine, C::Print, kLine, C::End}},
       {C::EditMenu,
        {C::Undo, C::Redo, kLine, C::Cut, C::Copy, C::Paste, C::Del, kLine, C::CopyAll, C::CopyMode, kLine, C::EditAll}},
       {C::ViewMenu,
@@ -121,7 +122,7 @@ frmMain::frmMain(App& app, QWidget* parent) : QMainWindow(parent), app_(app) {
   buildStatusBar();
   // The commands that are wired to core procedures; every other entry stays disabled
   // until its part of the program is built.
-  for (Command n : {C::New, C::Open, C::Save, C::NSave, C::End, C::Help, C::About, C::LastMonth, C::Today,
+  for (Command n : {C::New, C::NextYear, C::Open, C::Save, C::NSave, C::End, C::Help, C::About, C::LastMonth, C::Today,
                     C::NextMonth, C::UDisp, C::DispJWC, C::DispJWS, C::ShowToolBar})
     markBuilt(n);
   // The window's concerns beyond navigation, each a helper object of its own.
@@ -165,6 +166,9 @@ void frmMain::buildMenus() {
   };
   on(C::New, [this](App& a) {
     if (mnuNew_Click(a)) openNewYear(false);
+  });
+  on(C::NextYear, [this](App& a) {
+    if (mnuNextYear_Click(a)) openNewYear(false, frmNew::Mode::NextYear);
   });
   on(C::Open, mnuOpen_Click);
   on(C::Save, mnuSave_Click);
@@ -463,14 +467,19 @@ void frmMain::closeEvent(QCloseEvent* e) {
   e->accept();
 }
 
-frmNew* frmMain::openNewYear(bool hideMain) {
+frmNew* frmMain::openNewYear(bool hideMain, frmNew::Mode mode) {
+  // One new-year dialog at a time: the other kind closes (a 中止 of neither kind).
+  if (newYear_ && newYear_->mode() != mode) {
+    newYear_->close();
+    newYear_ = nullptr;
+  }
   if (newYear_) {
     newYear_->show();
     newYear_->raise();
     newYear_->activateWindow();
     return newYear_;
   }
-  auto* dlg = new frmNew(app_, this);
+  auto* dlg = new frmNew(app_, this, mode);
   newYear_ = dlg;
   trackWindow(dlg);
   if (hideMain) hide();

@@ -50,7 +50,7 @@ class frmMain : public QMainWindow {
   void syncFromModel();
   // Shows the new-year dialog (one at a time). The main window is hidden while it is up
   // when hideMain is set (start-up without data).
-  frmNew* openNewYear(bool hideMain);
+  frmNew* openNewYear(bool hideMain, frmNew::Mode mode = frmNew::Mode::New);
   // Runs the unload sequence once (close box, Exit, end of the desktop session).
   void unloadOnce();
   // The same without touching a widget, for when the display is gone: the working file is

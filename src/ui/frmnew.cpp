@@ -4,6 +4,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -16,6 +17,7 @@
 
 #include "calendar/calendar.h"
 #include "session/windows/frmnew/newyear.h"
+#include "session/windows/frmnew/nextyear.h"
 #include "ui/qtplatform.h"
 
 namespace tly::ui {
@@ -55,12 +57,16 @@ QString countEntry(int i, const char* unit) {
 }
 }  // namespace
 
-frmNew::frmNew(App& app, QWidget* parent) : QWidget(parent, Qt::Dialog), app_(app) {
+frmNew::frmNew(App& app, QWidget* parent, Mode mode) : QWidget(parent, Qt::Dialog), app_(app), mode_(mode) {
   setObjectName(QStringLiteral("frmNew"));
-  setWindowTitle(QString::fromUtf8("TLY - 新規作成"));
+  const bool next = mode_ == Mode::NextYear;
+  setWindowTitle(QString::fromUtf8(next ? "TLY - 次年度を作成" : "TLY - 新規作成"));
   setAttribute(Qt::WA_DeleteOnClose);
 
-  const int nendo = currentSchoolYear(app_.P.clock ? app_.P.clock->today() : app_.S.Today);
+  // 新規作成 starts from its fixed choices; the next year from the open one's.
+  const NextYearProposal proposal = next ? nextYearProposal(app_) : NextYearProposal{};
+  const int nendo =
+      next ? proposal.nendo : currentSchoolYear(app_.P.clock ? app_.P.clock->today() : app_.S.Today);
 
   auto* lblNendo = new QLabel(QString::fromUtf8("年度："), this);
   lblNendo->setObjectName(QStringLiteral("lblNendo"));
@@ -80,7 +86,7 @@ frmNew::frmNew(App& app, QWidget* parent) : QWidget(parent, Qt::Dialog), app_(ap
   cmbGgn_->setEditable(true);
   cmbGgn_->setInsertPolicy(QComboBox::NoInsert);
   for (int i = 3; i <= 6; ++i) cmbGgn_->addItem(countEntry(i, "学年"));
-  cmbGgn_->setCurrentIndex(0);
+  cmbGgn_->setCurrentIndex(next ? proposal.grades - 3 : 0);
 
   auto* label2 = new QLabel(QString::fromUtf8("時限数："), this);
   label2->setObjectName(QStringLiteral("Label2"));
@@ -89,12 +95,12 @@ frmNew::frmNew(App& app, QWidget* parent) : QWidget(parent, Qt::Dialog), app_(ap
   cmbJigen_->setEditable(true);
   cmbJigen_->setInsertPolicy(QComboBox::NoInsert);
   for (int i = 5; i <= 7; ++i) cmbJigen_->addItem(countEntry(i, "時限"));
-  cmbJigen_->setCurrentIndex(1);
+  cmbJigen_->setCurrentIndex(next ? proposal.periods - 5 : 1);
 
   for (int i = 0; i < 5; ++i) {
     chkSat_[i] = new QCheckBox(QString::fromUtf8("第") + countEntry(i + 1, "土曜休業"), this);
     chkSat_[i]->setObjectName(QStringLiteral("chk%1Sat").arg(i + 1));
-    chkSat_[i]->setChecked(i == 1 || i == 3);
+    chkSat_[i]->setChecked(next ? proposal.closedSaturdays[static_cast<size_t>(i)] : (i == 1 || i == 3));
   }
 
   auto* lblYasumi = new QLabel(QString::fromUtf8("祝祭日の確認"), this);
@@ -134,7 +140,8 @@ frmNew::frmNew(App& app, QWidget* parent) : QWidget(parent, Qt::Dialog), app_(ap
   left->addWidget(label2, 2, 0);
   left->addWidget(cmbJigen_, 2, 1);
   for (int i = 0; i < 5; ++i) left->addWidget(chkSat_[i], 3 + i, 0, 1, 2);
-  left->setRowStretch(8, 1);
+  if (next) left->addWidget(buildCarryGroup(), 8, 0, 1, 2);
+  left->setRowStretch(9, 1);
   auto* right = new QVBoxLayout;
   right->addWidget(lblYasumi);
   right->addWidget(lstYasumi_);
@@ -154,6 +161,42 @@ frmNew::frmNew(App& app, QWidget* parent) : QWidget(parent, Qt::Dialog), app_(ap
   all->addLayout(buttons);
   lstYasumi_->setMinimumWidth(210);
   resize(sizeHint().width(), std::max(sizeHint().height(), 300));
+}
+
+QGroupBox* frmNew::buildCarryGroup() {
+  grpCarry_ = new QGroupBox(QString::fromUtf8("引き継ぐ内容"), this);
+  grpCarry_->setObjectName(QStringLiteral("grpCarry"));
+  static const struct {
+    const char* name;
+    const char* caption;
+    bool on;
+    bool indented;
+  } kBoxes[6] = {
+      {"chkCarryClass", "学級時間割", true, false},
+      {"chkAdvance", "学年を一つ進める", false, true},  // many schools renumber by hand
+      {"chkCarryTeacher", "教師時間割", true, false},
+      {"chkCarryItems", "集計項目", true, false},
+      {"chkCarrySettings", "表示・印刷の設定", true, false},
+      {"chkCarryStandards", "標準時数の設定", true, false},
+  };
+  auto* v = new QVBoxLayout(grpCarry_);
+  v->setSpacing(2);
+  for (int i = 0; i < 6; ++i) {
+    chkCarry_[i] = new QCheckBox(QString::fromUtf8(kBoxes[i].caption), grpCarry_);
+    chkCarry_[i]->setObjectName(QString::fromUtf8(kBoxes[i].name));
+    chkCarry_[i]->setChecked(kBoxes[i].on);
+    if (kBoxes[i].indented) {
+      auto* row = new QHBoxLayout;
+      row->addSpacing(20);
+      row->addWidget(chkCarry_[i]);
+      v->addLayout(row);
+    } else {
+      v->addWidget(chkCarry_[i]);
+    }
+  }
+  // Moving classes up means something only when the class timetables are carried.
+  connect(chkCarry_[0], &QCheckBox::toggled, chkCarry_[1], &QCheckBox::setEnabled);
+  return grpCarry_;
 }
 
 void frmNew::refreshHolidays() {
@@ -202,7 +245,21 @@ void frmNew::cmdOK_Click() {
   for (int i = 0; i < 5; ++i) opt.closedSaturdays[static_cast<size_t>(i)] = chkSat_[i]->isChecked();
   if (chkLaw_->isEnabled() && chkLaw_->isChecked()) opt.holidays = HolidaySource::Law;
   try {
-    runNewYearBuild(app_, opt);
+    if (mode_ == Mode::NextYear) {
+      CarryChoice c;
+      c.classTimetables = chkCarryClass()->isChecked();
+      c.advanceGrades = c.classTimetables && chkAdvance()->isChecked();
+      c.teacherTimetables = chkCarryTeacher()->isChecked();
+      c.items = chkCarryItems()->isChecked();
+      c.settings = chkCarrySettings()->isChecked();
+      c.standards = chkCarryStandards()->isChecked();
+      storeNextYearSaturdays(app_, opt.closedSaturdays);
+      const CarryCounts n = runCarriedYearBuild(app_, app_.Y, opt, c);
+      // The status bar's first panel is narrow: the summary is also said in full.
+      app_.msg(carrySummary(n), MsgButtons::OK, MsgIcon::Information, "TLY 次年度を作成");
+    } else {
+      runNewYearBuild(app_, opt);
+    }
   } catch (...) {
     // The build skips failing steps; a year exists once it has started.
   }
@@ -211,7 +268,8 @@ void frmNew::cmdOK_Click() {
 }
 
 void frmNew::cmdCan_Click() {
-  cancelled_ = true;
+  // 中止 of 新規作成 ends the program; of the next year it leaves the open year as it is.
+  cancelled_ = mode_ == Mode::New;
   close();
 }
 

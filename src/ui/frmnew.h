@@ -1,5 +1,7 @@
 // The new-year dialog: year, grade count, period count, closed Saturdays, the holiday
-// list; 実行 builds the year through the core, 中止 ends the program.
+// list; 実行 builds the year through the core, 中止 ends the program. Opened for the next
+// year (次年度を作成) it proposes the year after the open one, adds the group "引き継ぐ内容"
+// and carries the chosen contents over; 中止 then only closes it.
 #pragma once
 
 #include <QWidget>
@@ -8,6 +10,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -36,7 +39,9 @@ class SpinButton : public QWidget {
 class frmNew : public QWidget {
   Q_OBJECT
  public:
-  frmNew(App& app, QWidget* parent);
+  enum class Mode { New, NextYear };
+  frmNew(App& app, QWidget* parent, Mode mode = Mode::New);
+  Mode mode() const { return mode_; }
 
   QLineEdit* txtNendo() const { return txtNendo_; }
   SpinButton* spnNendo() const { return spnNendo_; }
@@ -45,6 +50,14 @@ class frmNew : public QWidget {
   QCheckBox* chkSat(int i) const { return chkSat_[i]; }  // 0..4 = 第１..第５
   QListWidget* lstYasumi() const { return lstYasumi_; }
   QCheckBox* chkLaw() const { return chkLaw_; }  // 祝日を現行の祝日法で設定
+  // The group "引き継ぐ内容" (next-year mode only, else null) and its boxes.
+  QGroupBox* grpCarry() const { return grpCarry_; }
+  QCheckBox* chkCarryClass() const { return chkCarry_[0]; }      // 学級時間割
+  QCheckBox* chkAdvance() const { return chkCarry_[1]; }         // 学年を一つ進める
+  QCheckBox* chkCarryTeacher() const { return chkCarry_[2]; }    // 教師時間割
+  QCheckBox* chkCarryItems() const { return chkCarry_[3]; }      // 集計項目
+  QCheckBox* chkCarrySettings() const { return chkCarry_[4]; }   // 表示・印刷の設定
+  QCheckBox* chkCarryStandards() const { return chkCarry_[5]; }  // 標準時数の設定
   QPushButton* cmdOK() const { return cmdOK_; }
   QPushButton* cmdCan() const { return cmdCan_; }
 
@@ -65,14 +78,18 @@ class frmNew : public QWidget {
   int comboPosition(const QComboBox* box) const;
   // The holiday list and the law box's enabled state for the year now in the year box.
   void refreshHolidays();
+  QGroupBox* buildCarryGroup();
 
   App& app_;
+  Mode mode_;
   QLineEdit* txtNendo_;
   SpinButton* spnNendo_;
   QComboBox *cmbGgn_, *cmbJigen_;
   QCheckBox* chkSat_[5];
   QListWidget* lstYasumi_;
   QCheckBox* chkLaw_;
+  QGroupBox* grpCarry_ = nullptr;
+  QCheckBox* chkCarry_[6] = {};
   QPushButton *cmdOK_, *cmdCan_;
   bool cancelled_ = false;
   bool closing_ = false;

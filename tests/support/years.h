@@ -117,6 +117,19 @@ inline void addTimetable(App& app, int kind, const std::string& name) {
   app.Y.JW[kind][n].JWName = name;
 }
 
+// Appends a timetable of a kind to the tables, every slot of weekdays 0..6 and periods
+// 1..9 holding "<tag><weekday><period>", so each record's cells tell where they came from.
+inline int addFullTimetable(SchoolYear& y, int kind, const std::string& name, const std::string& tag) {
+  int n = ++y.JW[kind][0].JWKind;
+  JWRec& r = y.JW[kind][n];
+  r.JWKind = static_cast<int16_t>(kind + 1);
+  r.JWName = name;
+  for (int w = 0; w < 7; ++w)
+    for (int p = 1; p < kPeriodSlots; ++p)
+      r.JWCell[size_t(w)][size_t(p)] = tag + std::to_string(w) + std::to_string(p);
+  return n;
+}
+
 // Every day of grade index g holds item 1 in period 1 and nothing else, so the item's
 // count is the number of days a tally visits.
 inline void markEveryDayOnce(SchoolYear& y, int g) {

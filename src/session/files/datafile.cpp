@@ -125,6 +125,11 @@ void refreshFileSettings(App& app) {
   fs.FsDspJWIndex = clamp16(w.cmbDispJW.index);
 }
 
+void captureWindowSettings(App& app) {
+  storeColumnWidths(app);
+  refreshFileSettings(app);
+}
+
 void applyFileSettings(App& app) {
   const FileSettings& fs = app.Y.Fs;
   MainView& w = app.W;

@@ -15,6 +15,9 @@ extern const char* const kWorkFileName;   // "JJTEMP3.DAT"
 
 // Copies the window state into y.Fs (check marks, font, items, selectors) before a save.
 void refreshFileSettings(App& app);
+// Both of what a save puts into y.Fs from the window: the month grid's column widths
+// (unless the grid is lent to the tally) and refreshFileSettings.
+void captureWindowSettings(App& app);
 // Applies y.Fs to the window state after a read.
 void applyFileSettings(App& app);
 

@@ -12,6 +12,7 @@ using C = Command;
 constexpr CommandInfo kCommands[] = {
     {C::FileMenu, "mnuFile", "ファイル(&F)", nullptr, false, nullptr, nullptr, nullptr},
     {C::New, "mnuNew", "新規作成(&N)", nullptr, false, "New", "新規作成", nullptr},
+    {C::NextYear, "mnuNextYear", "次年度を作成(&Y)...", nullptr, false, nullptr, nullptr, nullptr},
     {C::Open, "mnuOpen", "開く(&O)...", nullptr, false, "Open", "開く", nullptr},
     {C::Save, "mnuSave", "保存(&S)", nullptr, false, "Save", "保存", nullptr},
     {C::NSave, "mnuNSave", "名前を付けて保存(&A)...", nullptr, false, nullptr, nullptr, nullptr},

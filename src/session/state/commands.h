@@ -10,7 +10,7 @@ namespace tly {
 
 enum class Command {
   // The main window's menus and their entries, in menu order.
-  FileMenu, New, Open, Save, NSave, Print, End,
+  FileMenu, New, NextYear, Open, Save, NSave, Print, End,
   EditMenu, Undo, Redo, Cut, Copy, Paste, Del, CopyAll, CopyMode, EditAll,
   ViewMenu, LastMonth, Today, NextMonth, Font, ColWidth, UDisp, DispJWC, DispJWS, ShowToolBar,
   ToolMenu, Kei, Jikanwari, JItem, StdHours,

@@ -16,14 +16,15 @@ using C = Command;
 
 // Commands that would replace or resize the year under the tally; the toolbar has
 // buttons for the first three.
-const Command kTallyLocked[] = {C::Open, C::Save, C::New, C::NSave, C::ColWidth};
+const Command kTallyLocked[] = {C::Open, C::Save, C::New, C::NSave, C::ColWidth, C::NextYear};
 
 // The commands that timetable mode forbids, with their toolbar buttons; the buttons of
 // the View menu's entries go with the menu.
 const Command kTimetableLocked[] = {C::Open,       C::Save,     C::NSave,     C::New,      C::End,
                                     C::Undo,       C::Redo,     C::Cut,      C::Del,       C::Paste,    C::EditAll,
                                     C::CopyMode,   C::ViewMenu, C::PopupUndo, C::PopupCut, C::PopupDel,
-                                    C::PopupPaste, C::PopupEditAll, C::PopupCopyMode};
+                                    C::PopupPaste, C::PopupEditAll, C::PopupCopyMode,
+                                    C::NextYear};
 const Command kTimetableLockedButtons[] = {C::Font, C::DispJWC, C::DispJWS, C::UDisp};
 
 static_assert(commandIndex(C::PopupItem16) - commandIndex(C::PopupItem1) + 1 == kPopupItems);

@@ -72,6 +72,10 @@ void storeClassGrade(App& app, const std::string& name, int grade) {
   put(app, "ClassGrades", text);
 }
 
+void resetStandardSettings(App& app) {
+  for (const char* key : {"Targets", "ShortNames", "ClassGrades"}) put(app, key, "");
+}
+
 std::optional<Targets> readTargetsFile(const std::string& path, std::string& error) {
   Result<std::string> text = readFileContents(path);
   if (!text) {

@@ -26,6 +26,10 @@ void storeShortNames(App& app, const std::vector<ShortName>& list);
 // Keeps (grade 1..6) or forgets (0) the grade of a class name.
 void storeClassGrade(App& app, const std::string& name, int grade);
 
+// Forgets the school's targets, short names and class grades: the national figures and
+// the usual short names are in force again. The school kind stays.
+void resetStandardSettings(App& app);
+
 // Reads a targets CSV file: the targets, or nothing and a message for the message box.
 std::optional<Targets> readTargetsFile(const std::string& path, std::string& error);
 // Writes one; "" or a message.
