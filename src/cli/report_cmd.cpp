@@ -4,6 +4,8 @@
 #include <ctime>
 #include <ostream>
 
+#include "model/os.h"
+
 #include "cli/commands.h"
 #include "cli/context.h"
 #include "cli/report_args.h"
@@ -112,8 +114,7 @@ std::unique_ptr<SchoolYear> loadReportInputs(const ReportArgs& a, ReportOptions&
     o.held = heldRangeUntil(nendo, a.toMonth < 4 ? nendo + 1 : nendo, a.toMonth, a.toDay);
   } else {
     const std::time_t now = std::time(nullptr);
-    std::tm t{};
-    localtime_r(&now, &t);
+    const std::tm t = os::localTime(now);
     o.held = heldRangeUntil(nendo, t.tm_year + 1900, t.tm_mon + 1, t.tm_mday);
   }
   return year;

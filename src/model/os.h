@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>
+#include <ctime>
 #include <string>
 #include <string_view>
 
@@ -41,6 +42,7 @@ struct FileFacts {
   FileKind kind = FileKind::Missing;
   uint64_t size = 0;
   bool writable = false;  // the user may write it and it is not marked read-only
+  int64_t modifiedNs = 0;  // last change, in nanoseconds since 1970 (UTC)
   int error = 0;          // when kind is Missing: why (ENOENT, EACCES, ENOTDIR, ...)
 };
 // What is at path, following a symbolic link.
@@ -83,6 +85,9 @@ bool sameFile(const std::string& a, const std::string& b);
 
 // Creates a folder; 0 when made or already there, else the error.
 int makeFolder(const std::string& path);
+
+// The local calendar time of t (the system's time zone).
+std::tm localTime(std::time_t t);
 
 // A number that tells this process from the others running (for names of files).
 long processNumber();

@@ -59,6 +59,7 @@ FileFacts fileFacts(const std::string& path) {
   }
   f.kind = S_ISREG(st.st_mode) ? FileKind::Regular : S_ISDIR(st.st_mode) ? FileKind::Folder : FileKind::Other;
   f.size = static_cast<uint64_t>(st.st_size);
+  f.modifiedNs = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
   // A file with no write bit at all is read-only even for the administrator.
   f.writable = (st.st_mode & 0222) != 0 && ::access(path.c_str(), W_OK) == 0;
   return f;
@@ -228,6 +229,12 @@ bool sameFile(const std::string& a, const std::string& b) {
 int makeFolder(const std::string& path) {
   if (::mkdir(path.c_str(), 0755) != 0 && errno != EEXIST) return errno;
   return 0;
+}
+
+std::tm localTime(std::time_t t) {
+  std::tm tm{};
+  localtime_r(&t, &tm);
+  return tm;
 }
 
 long processNumber() { return static_cast<long>(::getpid()); }

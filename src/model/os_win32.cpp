@@ -284,6 +284,9 @@ FileFacts factsOf(HANDLE h) {
   }
   f.kind = FileKind::Regular;
   f.size = static_cast<uint64_t>(info.nFileSizeHigh) << 32 | info.nFileSizeLow;
+  // FILETIME counts 100 ns from 1601; 11644473600 s lie between 1601 and 1970.
+  const uint64_t ft = static_cast<uint64_t>(info.ftLastWriteTime.dwHighDateTime) << 32 | info.ftLastWriteTime.dwLowDateTime;
+  f.modifiedNs = (static_cast<int64_t>(ft) - 116444736000000000LL) * 100;
   f.writable = (info.dwFileAttributes & FILE_ATTRIBUTE_READONLY) == 0;
   return f;
 }
@@ -464,6 +467,12 @@ int makeFolder(const std::string& path) {
     if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY)) return 0;
   }
   return errnoOf(e);
+}
+
+std::tm localTime(std::time_t t) {
+  std::tm tm{};
+  localtime_s(&tm, &t);
+  return tm;
 }
 
 long processNumber() { return static_cast<long>(GetCurrentProcessId()); }

@@ -12,8 +12,10 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#ifdef Q_OS_UNIX
 #include <sys/socket.h>
 #include <unistd.h>
+#endif
 
 #include <csignal>
 #include <cstdio>
@@ -38,6 +40,7 @@ void useJapaneseUiFont() {
   QApplication::setFont(f);
 }
 
+#ifdef Q_OS_UNIX
 // The signal handler only writes a byte; the event loop does the rest.
 int g_signalPipe[2] = {-1, -1};
 
@@ -46,6 +49,7 @@ void onEndSignal(int) {
   ssize_t r = ::write(g_signalPipe[1], &b, 1);
   (void)r;
 }
+#endif
 
 constexpr int kRecoveryIntervalMs = 3000;
 
@@ -126,7 +130,10 @@ void Desktop::keepRecoveryCopyNow() {
   }
 }
 
+// Termination signals are a Unix matter; on Windows the session's end reaches the
+// program as Qt's commitDataRequest and aboutToQuit, which are connected above.
 void Desktop::endOnSignals() {
+#ifdef Q_OS_UNIX
   if (g_signalPipe[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signalPipe) != 0) return;
   signalNotifier_ = new QSocketNotifier(g_signalPipe[0], QSocketNotifier::Read, w_.get());
   QObject::connect(signalNotifier_, &QSocketNotifier::activated, w_.get(), [this] {
@@ -145,6 +152,7 @@ void Desktop::endOnSignals() {
   sigemptyset(&sa.sa_mask);
   sa.sa_flags = SA_RESTART;
   for (int sig : {SIGTERM, SIGHUP, SIGINT}) ::sigaction(sig, &sa, nullptr);
+#endif
 }
 
 Desktop::~Desktop() {

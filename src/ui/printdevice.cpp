@@ -16,7 +16,6 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include <sys/stat.h>
 
 #include "io/safesave.h"
 #include "session/state/app.h"

@@ -61,4 +61,22 @@ TEST(Layering, NoFileIncludesALaterLayer) {
   EXPECT_TRUE(bad.empty()) << all;
 }
 
+// The system is reached through model/os.h alone, so that every layer builds on Windows
+// too; the one exception is the desktop's Unix signal pipe, compiled on Unix only.
+TEST(Layering, OnlyTheSystemSeamIncludesSystemHeaders) {
+  const std::regex systemHeader(R"re(^\s*#\s*include\s*<(unistd|fcntl|iconv|dirent|pwd|signal|sys/[a-z]+)\.h>)re");
+  const fs::path src = TLY_SOURCE_DIR;
+  std::string bad;
+  for (const auto& e : fs::recursive_directory_iterator(src)) {
+    if (!e.is_regular_file()) continue;
+    const std::string rel = fs::relative(e.path(), src).generic_string();
+    if (rel == "model/os_posix.cpp" || rel == "model/os_win32.cpp" || rel == "ui/desktop.cpp") continue;
+    std::ifstream in(e.path());
+    std::string line;
+    while (std::getline(in, line))
+      if (std::regex_search(line, systemHeader)) bad += rel + ": " + line + "\n";
+  }
+  EXPECT_TRUE(bad.empty()) << bad;
+}
+
 }  // namespace

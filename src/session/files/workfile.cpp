@@ -1,9 +1,5 @@
 #include "session/files/workfile.h"
 
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -13,13 +9,12 @@
 #include "io/safesave.h"
 #include "io/ver2format.h"
 #include "io/yearfile.h"
+#include "model/os.h"
 
 namespace tly {
 
 std::string damagedWorkFileName(const std::string& workFile, long long t) {
-  std::time_t tt = static_cast<std::time_t>(t);
-  std::tm tm{};
-  localtime_r(&tt, &tm);
+  const std::tm tm = os::localTime(static_cast<std::time_t>(t));
   char buf[32];
   std::snprintf(buf, sizeof buf, "%04d%02d%02d-%02d%02d%02d", tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour,
                 tm.tm_min, tm.tm_sec);
@@ -29,14 +24,14 @@ std::string damagedWorkFileName(const std::string& workFile, long long t) {
 void setAsideUnreadWorkFile(App& app, const Result<FileRead>& read) {
   if ((read && *read == FileRead::Current) || read.is(Fault::Cancelled)) return;
   const std::string path = app.F.AppPath + kWorkFileName;
-  struct stat st;
   // Nothing there, or the empty file a first start creates: nothing to keep.
-  if (::lstat(path.c_str(), &st) != 0 || (S_ISREG(st.st_mode) && st.st_size == 0)) return;
+  if (!os::anythingAt(path)) return;
+  if (const os::FileFacts f = os::fileFacts(path); f.kind == os::FileKind::Regular && f.size == 0) return;
 
   std::string aside = damagedWorkFileName(path, static_cast<long long>(std::time(nullptr)));
-  for (int n = 2; ::lstat(aside.c_str(), &st) == 0; ++n)
+  for (int n = 2; os::anythingAt(aside); ++n)
     aside = damagedWorkFileName(path, static_cast<long long>(std::time(nullptr))) + "-" + std::to_string(n);
-  if (::rename(path.c_str(), aside.c_str()) == 0) {
+  if (os::renameFile(path.c_str(), aside.c_str()) == 0) {
     app.msg(std::string("作業ファイル「") + kWorkFileName + "」を読み込めなかったため、次の名前で残しました。\r" + aside +
                 "\r終了時には新しい作業ファイルが作られます。",
             MsgButtons::OK, MsgIcon::Exclamation, "TLY");
@@ -53,14 +48,12 @@ void setAsideUnreadWorkFile(App& app, const Result<FileRead>& read) {
 
 bool checkProgramFolderWritable(App& app) {
   if (app.F.AppPath.empty()) return true;
-  std::string probe = app.F.AppPath + ".tly-write-test-XXXXXX";
-  int fd = ::mkstemp(probe.data());
-  if (fd >= 0) {
-    ::close(fd);
-    ::unlink(probe.c_str());
+  std::string probe;
+  const int e = os::writeNewFileBeside(app.F.AppPath + ".tly-write-test", "", &probe);
+  if (e == 0) {
+    os::removeFile(probe);
     return true;
   }
-  const int e = errno;
   app.msg("プログラムフォルダーに書き込めません。\r" + app.F.AppPath + "\r" + ioErrorText(e) +
               "\r終了時に作業ファイルを保存できないため、編集した内容は「名前を付けて保存」で別の場所に保存してください。",
           MsgButtons::OK, MsgIcon::Exclamation, "TLY");
@@ -112,23 +105,22 @@ Result<void> keepRecoveryCopy(App& app, std::string* last) {
 }
 
 void dropRecoveryCopy(const App& app) {
-  if (!app.F.AppPath.empty() && app.F.FolderLock) ::unlink(recoveryPath(app).c_str());
+  if (!app.F.AppPath.empty() && app.F.FolderLock) os::removeFile(recoveryPath(app));
 }
 
 bool offerRecoveryCopy(App& app) {
   // A recovery copy beside a running copy is that copy's work in progress, not a crash's.
   if (app.F.AppPath.empty() || !holdsProgramFolder(app)) return false;
   const std::string rec = recoveryPath(app), work = app.F.AppPath + kWorkFileName;
-  struct stat rs, ws;
-  if (::stat(rec.c_str(), &rs) != 0) return false;
-  const bool newer = ::stat(work.c_str(), &ws) != 0 || ws.st_size == 0 || rs.st_mtim.tv_sec > ws.st_mtim.tv_sec ||
-                     (rs.st_mtim.tv_sec == ws.st_mtim.tv_sec && rs.st_mtim.tv_nsec > ws.st_mtim.tv_nsec);
+  const os::FileFacts rs = os::fileFacts(rec);
+  if (rs.kind == os::FileKind::Missing) return false;
+  const os::FileFacts ws = os::fileFacts(work);
+  const bool newer = ws.kind == os::FileKind::Missing || ws.size == 0 || rs.modifiedNs > ws.modifiedNs;
   if (!newer) {
-    ::unlink(rec.c_str());  // the working file was written after it: nothing to recover
+    os::removeFile(rec);  // the working file was written after it: nothing to recover
     return false;
   }
-  std::tm tm{};
-  localtime_r(&rs.st_mtim.tv_sec, &tm);
+  const std::tm tm = os::localTime(static_cast<std::time_t>(rs.modifiedNs / 1000000000));
   char when[64];
   std::snprintf(when, sizeof when, "%d年%d月%d日 %d時%02d分", tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour,
                 tm.tm_min);
@@ -138,7 +130,7 @@ bool offerRecoveryCopy(App& app) {
   if (answer != MsgResult::Yes) {
     // Only the user's いいえ discards it: a question closed unanswered (the program ended
     // while it was open) leaves it for the next start.
-    if (answer == MsgResult::No) ::unlink(rec.c_str());
+    if (answer == MsgResult::No) os::removeFile(rec);
     return false;
   }
   Result<std::unique_ptr<SchoolYear>> read = readYearFile(rec, app.Y);
@@ -149,9 +141,9 @@ bool offerRecoveryCopy(App& app) {
         f.code == Fault::Unreadable || f.code == Fault::NotFound ? ioErrorText(f.error) : f.why;
     // Kept aside under a name no exit removes, as an unreadable working file is.
     std::string aside = damagedWorkFileName(rec, static_cast<long long>(std::time(nullptr)));
-    for (int n = 2; ::lstat(aside.c_str(), &rs) == 0; ++n)
+    for (int n = 2; os::anythingAt(aside); ++n)
       aside = damagedWorkFileName(rec, static_cast<long long>(std::time(nullptr))) + "-" + std::to_string(n);
-    const std::string kept = ::rename(rec.c_str(), aside.c_str()) == 0 ? aside : rec;
+    const std::string kept = os::renameFile(rec.c_str(), aside.c_str()) == 0 ? aside : rec;
     app.msg("復元用のファイルを読み込めませんでした。\r" + rec + "\r" + why + "\rこのファイルは次の名前で残しました。\r" +
                 kept,
             MsgButtons::OK, MsgIcon::Exclamation, "TLY");
@@ -163,14 +155,11 @@ bool offerRecoveryCopy(App& app) {
 
 InstanceLock::InstanceLock(const std::string& folder) {
   if (folder.empty()) return;
-  fd_ = ::open((folder + "tly.lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-  if (fd_ < 0) return;  // a folder without write access: counted without the lock
-  while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
-  }
+  int error = 0;
+  // -1 for a folder without write access: counted without the lock.
+  handle_ = os::lockFile(folder + "tly.lock", &error);
 }
 
-InstanceLock::~InstanceLock() {
-  if (fd_ >= 0) ::close(fd_);  // closing releases the lock
-}
+InstanceLock::~InstanceLock() { os::unlockFile(handle_); }  // closing releases the lock
 
 }  // namespace tly

@@ -1,6 +1,7 @@
 // Keeping the working file "JJTEMP3.DAT" safe around start-up and shut-down.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "session/state/app.h"
@@ -58,7 +59,7 @@ class InstanceLock {
   InstanceLock& operator=(const InstanceLock&) = delete;
 
  private:
-  int fd_ = -1;
+  std::intptr_t handle_ = -1;
 };
 
 }  // namespace tly

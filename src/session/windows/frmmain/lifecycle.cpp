@@ -36,8 +36,7 @@ int settingNumber(App& app, const char* key, int def) {
 Date currentDate(App& app) {
   if (app.P.clock) return app.P.clock->today();
   std::time_t t = std::time(nullptr);
-  std::tm tm{};
-  localtime_r(&t, &tm);
+  const std::tm tm = os::localTime(t);
   return Date{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday};
 }
 
