@@ -2,11 +2,14 @@
 
 #include <QDesktopServices>
 #include <QDialogButtonBox>
+#include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSysInfo>
 #include <QTextBrowser>
 #include <QUrl>
@@ -19,6 +22,7 @@
 namespace tly::ui {
 
 const char* const kVersion = "3.0.0";
+const char* const kHelpIndex = "qrc:/help/index.html";
 
 namespace {
 QLabel* titleLabel(const QString& text, int px, QWidget* parent) {
@@ -93,34 +97,58 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
   setObjectName(QStringLiteral("frmHelp"));
   setWindowTitle(QString::fromUtf8("TLY - ヘルプ"));
   auto* v = new QVBoxLayout(this);
-  auto* b = new QTextBrowser(this);
-  b->setObjectName(QStringLiteral("helpText"));
-  b->setHtml(helpHtml());
-  v->addWidget(b);
-  resize(560, 520);
+  browser_ = new QTextBrowser(this);
+  browser_->setObjectName(QStringLiteral("helpText"));
+  browser_->setOpenExternalLinks(false);
+  browser_->setSource(QUrl(QString::fromLatin1(kHelpIndex)));
+  v->addWidget(browser_);
+  auto* row = new QHBoxLayout;
+  auto* back = new QPushButton(QString::fromUtf8("戻る(&B)"), this);
+  back->setObjectName(QStringLiteral("cmdBack"));
+  auto* home = new QPushButton(QString::fromUtf8("目次(&C)"), this);
+  home->setObjectName(QStringLiteral("cmdContents"));
+  auto* close = new QPushButton(QString::fromUtf8("閉じる"), this);
+  close->setObjectName(QStringLiteral("cmdClose"));
+  close->setDefault(true);
+  row->addWidget(back);
+  row->addWidget(home);
+  row->addStretch();
+  row->addWidget(close);
+  v->addLayout(row);
+  back->setEnabled(false);
+  connect(browser_, &QTextBrowser::backwardAvailable, back, &QPushButton::setEnabled);
+  connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);
+  connect(home, &QPushButton::clicked, browser_, &QTextBrowser::home);
+  connect(close, &QPushButton::clicked, this, &QWidget::close);
+  // Esc closes the window wherever the focus is in it, as in a dialog; the text view
+  // would otherwise take the key for itself.
+  browser_->installEventFilter(this);
+  auto* esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  esc->setContext(Qt::WindowShortcut);
+  connect(esc, &QShortcut::activated, this, &QWidget::close);
+  resize(640, 600);
 }
 
-QString HelpWindow::helpHtml() {
-  return QString::fromUtf8(
-      "<h2>授業時数集計（TLY）の使い方</h2>"
-      "<h3>1. 年度を作る</h3>"
-      "<p>「ファイル」の「新規作成」を選び、年度（西暦）、学年数、時限数、休業にする土曜日を指定して"
-      "「実行」を押します。平日には時間割の番号が入り、日曜日・休業日・祝祭日は空き（／）になります。"
-      "4月の予定が表示されます。</p>"
-      "<h3>2. 授業を入力する</h3>"
-      "<p>学年と月を上の欄で選び、表のます目を選んで授業名（たとえば「道徳」や「月 3」）を入力し、"
-      "Enter キーで確定します。行事と備考の列には自由に文字を書けます。"
-      "「全学年一括編集」にすると全学年に同じ内容が入ります。"
-      "切り取り・複写・貼り付け・削除と、直前の操作の取り消しは「編集」メニューにあります。</p>"
-      "<h3>3. 時数を集計する</h3>"
-      "<p>「ツール」の「授業時数集計」を選び、年間または期間を指定して「集計」を押すと、"
-      "教科・集計項目ごとの授業時数が表に表示されます。もう一度選ぶと予定表に戻ります。</p>"
-      "<h3>4. 印刷する</h3>"
-      "<p>「ファイル」の「印刷」で学年と月の範囲、部数、余白を指定して印刷します。"
-      "表示中の画面（月間予定表または時数集計表）が印刷されます。</p>"
-      "<h3>データの保存</h3>"
-      "<p>終了するとデータはプログラムフォルダーの JJTEMP3.DAT に自動的に保存され、"
-      "次に起動したときに続きから始まります。別のファイルに残すときは「名前を付けて保存」を使います。</p>");
+bool HelpWindow::eventFilter(QObject* o, QEvent* e) {
+  if (o == browser_ && (e->type() == QEvent::KeyPress || e->type() == QEvent::ShortcutOverride) &&
+      static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
+    if (e->type() == QEvent::KeyPress) close();
+    e->accept();
+    return true;
+  }
+  return QWidget::eventFilter(o, e);
+}
+
+QString HelpWindow::helpHtml() { return pageHtml(QStringLiteral("index.html")); }
+
+QString HelpWindow::pageHtml(const QString& page) {
+  QFile f(QStringLiteral(":/help/") + page);
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  return QString::fromUtf8(f.readAll());
+}
+
+void HelpWindow::showPage(const QString& page) {
+  browser_->setSource(QUrl(QStringLiteral("qrc:/help/") + page));
 }
 
 void frmMain::showHelp() {

@@ -12,6 +12,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
+#include <algorithm>
 #include <exception>
 #include <optional>
 
@@ -27,8 +29,22 @@ namespace {
 // Design width of the window's client area in twips: the line below the list area runs
 // to 4320, the grids to 4275.
 constexpr int kClientWidth = 4410;
-// Caption and borders of a window in twips, included in the designed window heights.
-constexpr int kFrameAllowance = 405;
+// Names the list shows without scrolling at the window's smallest size.
+constexpr int kListRows = 12;
+// Margins in twips: left of the controls and grids, between the areas.
+constexpr int kMargin = 120, kGap = 60;
+
+// The height of a grid's rows and the width of its columns, in pixels.
+int gridRowsHeight(const Grid& g, int dpi) {
+  int h = 0;
+  for (int r = 0; r < g.rows(); ++r) h += twipsToPx(g.rowHeight(r), dpi);
+  return h;
+}
+int gridColsWidth(const Grid& g, int dpi) {
+  int w = 0;
+  for (int c = 0; c < g.cols(); ++c) w += twipsToPx(g.colWidth(c), dpi);
+  return w;
+}
 
 // Focus coming back from a message box or a menu is no focus change of the window's own.
 bool ownFocusChange(QEvent* e) {
@@ -162,10 +178,78 @@ frmJW::frmJW(App& app, std::function<void()> mainChanged, std::function<void()> 
   });
   connect(grid2_, &GridView::contextMenuAt, this, [this](const QPoint& pos) { pmnuRef_->exec(pos); });
 
-  const int px = twipsToPx(kClientWidth, dpi_);
-  setFixedWidth(px);
   move(twipsToPx(f.left, dpi_), twipsToPx(f.top, dpi_));
   syncFromModel();
+  // Every weekday row and twelve names at the least, or the size the user gave it last.
+  const QSize least = naturalSize(f.refShown);
+  refShownLaidOut_ = f.refShown;
+  const int w = storedSize("JWWidth"), h = storedSize("JWHeight");
+  resize(std::max(least.width(), twipsToPx(w, dpi_)), std::max(least.height(), twipsToPx(h, dpi_) + refAreaHeight(f.refShown)));
+  layoutControls();
+}
+
+int frmJW::storedSize(const char* key) {
+  // The size the user gave the window last, in twips beside its position; a value no
+  // screen could hold is none.
+  bool ok = false;
+  const int v = qs(app_.setting(key, "0")).trimmed().toInt(&ok);
+  return ok && v > 0 && v <= 60000 ? v : 0;
+}
+
+int frmJW::listHeight() const {
+  // Rows as tall as the list's own items, or as a line of its font with the item margins
+  // while it is empty.
+  const int row = std::max(lstJW_->count() > 0 ? lstJW_->sizeHintForRow(0) : 0, lstJW_->fontMetrics().height() + 4);
+  return kListRows * row + 2 * lstJW_->frameWidth();
+}
+
+int frmJW::gridsTop() const {
+  const int listBottom = twipsToPx(720, dpi_) + listHeight();
+  // The designed top area ends with the reference frame (1695) and the line (1740).
+  const int lineTop = std::max(twipsToPx(1725, dpi_), listBottom + twipsToPx(30, dpi_));
+  const int barH = std::max(twipsToPx(315, dpi_), txtInput_->sizeHint().height());
+  return lineTop + twipsToPx(75, dpi_) + barH + twipsToPx(45, dpi_);
+}
+
+int frmJW::refAreaHeight(bool shown) const {
+  return shown ? twipsToPx(kGap, dpi_) + gridRowsHeight(app_.JWF.Grid2, dpi_) : 0;
+}
+
+QSize frmJW::naturalSize(bool refShown) const {
+  const int margin = twipsToPx(kMargin, dpi_);
+  const int gridW = std::max(gridColsWidth(app_.JWF.Grid1, dpi_), gridColsWidth(app_.JWF.Grid2, dpi_));
+  const int w = std::max(twipsToPx(kClientWidth, dpi_), 2 * margin + gridW);
+  const int h = gridsTop() + gridRowsHeight(app_.JWF.Grid1, dpi_) + refAreaHeight(refShown) + margin;
+  return QSize(w, h);
+}
+
+void frmJW::layoutControls() {
+  const JWForm& f = app_.JWF;
+  const int margin = twipsToPx(kMargin, dpi_);
+  const int listBottom = twipsToPx(720, dpi_) + listHeight();
+  lstJW_->setGeometry(twipsToPx(960, dpi_), twipsToPx(720, dpi_), twipsToPx(1335, dpi_), listHeight());
+  const int lineTop = std::max(twipsToPx(1725, dpi_), listBottom + twipsToPx(30, dpi_));
+  line_->setGeometry(margin, lineTop, std::max(0, width() - 2 * margin), twipsToPx(30, dpi_));
+  const int barTop = lineTop + twipsToPx(75, dpi_);
+  const int barH = std::max(twipsToPx(315, dpi_), txtInput_->sizeHint().height());
+  txtInput_->setGeometry(twipsToPx(960, dpi_), barTop, twipsToPx(1215, dpi_), barH);
+  cmdKei_->setGeometry(twipsToPx(2460, dpi_), barTop, twipsToPx(795, dpi_), barH);
+  cmdOK_->setGeometry(twipsToPx(3300, dpi_), barTop, twipsToPx(795, dpi_), barH);
+  // The grids take the width and share the height the user adds to the least size.
+  const int top = gridsTop();
+  const int gridW = std::max(0, width() - 2 * margin);
+  const int h1 = gridRowsHeight(f.Grid1, dpi_), h2 = gridRowsHeight(f.Grid2, dpi_);
+  const int extra = std::max(0, height() - naturalSize(f.refShown).height());
+  const int add1 = f.refShown ? extra / 2 : extra;
+  grid1_->setGeometry(margin, top, gridW, h1 + add1);
+  grid2_->setGeometry(margin, top + h1 + add1 + twipsToPx(kGap, dpi_), gridW, h2 + extra - add1);
+  grid2_->setVisible(f.refShown);
+  if (f.overlayShown) placeOverlay();
+}
+
+void frmJW::resizeEvent(QResizeEvent* e) {
+  QWidget::resizeEvent(e);
+  layoutControls();
 }
 
 QRect frmJW::twips(int left, int top, int width, int height) const {
@@ -264,10 +348,16 @@ void frmJW::syncFromModel() {
   optRefClass_->setVisible(f.refShown);
   optRefSubject_->setVisible(f.refShown);
   cmbRef_->setVisible(f.refShown);
-  // The height is the window's outer height as designed: less the caption and borders
-  // for the client area, which then ends just below Grid2's seventh row.
-  const int h = twipsToPx(f.height - kFrameAllowance, dpi_);
-  if (height() != h) setFixedHeight(h);
+  // Showing or hiding the reference area adds or takes its grid's height; the window
+  // never gets smaller than what shows every weekday row and twelve names.
+  const QSize least = naturalSize(f.refShown);
+  setMinimumSize(least);
+  if (refShownLaidOut_ != f.refShown) {
+    const int delta = refAreaHeight(true);
+    refShownLaidOut_ = f.refShown;
+    resize(width(), std::max(least.height(), height() + (f.refShown ? delta : -delta)));
+  }
+  layoutControls();
   grid1_->refresh();
   grid2_->refresh();
   if (!f.overlayShown) gtext1_->setVisible(false);
@@ -307,6 +397,9 @@ void frmJW::capturePlacement() {
   if (f.windowState != 0) return;
   f.left = pxToTwips(frameGeometry().x(), dpi_);
   f.top = pxToTwips(frameGeometry().y(), dpi_);
+  // The client size, without the reference area, goes with the position.
+  app_.storeSetting("JWWidth", std::to_string(pxToTwips(width(), dpi_)));
+  app_.storeSetting("JWHeight", std::to_string(pxToTwips(height() - refAreaHeight(f.refShown), dpi_)));
 }
 
 bool frmJW::gridKeyPress(QKeyEvent* k) {

@@ -73,6 +73,7 @@ class frmJW : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
   bool eventFilter(QObject* o, QEvent* e) override;
 
  private:
@@ -81,6 +82,14 @@ class frmJW : public QWidget {
   void applyFocus();
   void placeOverlay();
   void capturePlacement();
+  // The least client size: the top area with twelve names in the list, then every row of
+  // the timetable grid and, with the reference area shown, of the reference grid.
+  QSize naturalSize(bool refShown) const;
+  int listHeight() const;
+  int storedSize(const char* key);
+  int gridsTop() const;
+  int refAreaHeight(bool shown) const;  // the reference grid and its gap, 0 when hidden
+  void layoutControls();
   QRect twips(int left, int top, int width, int height) const;
   void buildMenus();
   bool gridKeyPress(QKeyEvent* k);
@@ -89,6 +98,7 @@ class frmJW : public QWidget {
   std::function<void()> mainChanged_, openTally_;
   int dpi_ = 96;
   bool syncing_ = false;
+  bool refShownLaidOut_ = false;  // the reference area the window's height was last sized for
   ChordKeys chords_;  // keys of the grid pressed with Ctrl or Alt
   GridView *grid1_ = nullptr, *grid2_ = nullptr;
   QLineEdit *txtInput_ = nullptr, *gtext1_ = nullptr, *txtJW_ = nullptr;

@@ -22,6 +22,7 @@
 #include "ui/frmmain_edit.h"
 #include "ui/frmmain_print.h"
 #include "ui/frmmain_jw.h"
+#include "ui/frmmain_recent.h"
 #include "ui/frmnew.h"
 #include "session/windows/frmnew/nextyear.h"
 #include "ui/frmstdhours.h"
@@ -131,6 +132,7 @@ frmMain::frmMain(App& app, QWidget* parent) : QMainWindow(parent), app_(app) {
   new MainPrinting(*this); // printing, the grid font and column widths
   new MainTimetable(*this);  // timetable mode and the timetable window
   new MainStandards(*this);  // the report against the standard hours
+  new MainRecentFiles(*this);  // the file menu's recently used files
   setWindowTitle(qs(app_.W.caption));
   syncFromModel();
 }

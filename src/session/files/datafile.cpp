@@ -57,12 +57,28 @@ void storeColumnWidths(App& app) {
   for (int c = 0; c < n; ++c) app.Y.Fs.FsColWidth[size_t(c)] = clamp16(app.Grid1.colWidth(c));
 }
 
-FileDialogRequest dialogRequest(const App& app, bool save, const std::string& name) {
+bool isFolder(const std::string& path) {
+  struct stat st;
+  return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// The Open and Save As dialogs start in the open file's folder, else in the one last used
+// (kept by the recent-files list), else in the program folder.
+std::string dialogStartFolder(App& app) {
+  const auto slash = app.F.CurFile.rfind('/');
+  if (slash != std::string::npos) {
+    if (std::string f = app.F.CurFile.substr(0, slash + 1); isFolder(f)) return f;
+  }
+  if (std::string f = app.setting("LastFolder", ""); isFolder(f)) return f;
+  return app.F.AppPath;
+}
+
+FileDialogRequest dialogRequest(App& app, bool save, const std::string& name) {
   FileDialogRequest r;
   r.save = save;
   r.defaultExt = "DAT";
   r.fileName = name;
-  r.initialDir = app.F.AppPath;
+  r.initialDir = dialogStartFolder(app);
   r.filterIndex = 1;
   if (save) {
     r.title = "ファイル名を付けて保存";

@@ -1,10 +1,13 @@
 #include "session/windows/history.h"
 #include "session/windows/celledit.h"
+#include "session/windows/cellstore.h"
 
 #include <algorithm>
 
+#include "calendar/calendar.h"
 #include "model/basic.h"
 #include "model/cellcode.h"
+#include "rules/timetableslot.h"
 #include "session/windows/frmmain/clipboard.h"
 #include "session/windows/frmmain/monthgrid.h"
 
@@ -80,18 +83,48 @@ bool isDayRow(const App& app, int row) { return row >= 1 && row < kDaySlots && r
 
 const char* const kMsgControlsRemoved = "入力に含まれていた制御文字 (タブ・改行など) を取り除いて記録しました。";
 
-bool storeCellValue(App& app, int row, int col, std::string_view text) {
-  if (!isDayRow(app, row) || shownMonth(app) == 0) return false;
+std::optional<DecodedCell> decodeForCell(const App& app, int row, int col, std::string_view text) {
+  if (auto d = decodeCellText(app.Y, text)) return d;
+  const int m = shownMonth(app);
+  if (m == 0 || !isDayRow(app, row) || !isPeriodColumn(app, col)) return std::nullopt;
+  const CellView view = cellViewOf(app);
+  const std::string subject = trimBlanks(text);
+  if (view.timetableKind < 0 || subject.empty()) return std::nullopt;
+  const int weekday = Youbi(app.S.CurYear, m, row);
+  // The cell already shows this lesson (F2 and Enter on it): its code stays.
+  const int g = std::clamp(app.S.CurGr, 1, kGrades) - 1;
+  const int16_t now = app.Y.JJ[g][m][row][col - 2];
+  if (isSlotCode(now) && cellText(app.Y, view, m, row, weekday, col - 2, now) == subject &&
+      timetableSlotOf(app.Y, view, slotWeekday(now), subject) == now)
+    return DecodedCell{now, subject, true};
+  const int16_t slot = timetableSlotOf(app.Y, view, weekday, subject);
+  if (slot == 0) return std::nullopt;
+  return DecodedCell{slot, subject, true};
+}
+
+std::string undecodedCellMessage(const App& app, std::string_view text) {
+  const std::string t = "「" + trimBlanks(cleanCellText(text)) + "」";
+  if (app.V.timetableText())
+    return t + "は集計項目でも時間割の授業でもありません。セルは変更されていません。";
+  return t + "は集計項目ではありません。セルは変更されていません。（授業名は学級・教師時間割の表示中に入力できます）";
+}
+
+CellStore storePastedValue(App& app, int row, int col, std::string_view text) {
+  if (!isDayRow(app, row) || shownMonth(app) == 0) return CellStore::Nothing;
   std::string v = cleanCellText(text);
   if (isEventsColumn(app, col) || isRemarksColumn(app, col)) {
     storeText(app, row, isEventsColumn(app, col) ? 0 : 1, v);
-    return false;
+    return CellStore::Text;
   }
-  if (!isPeriodColumn(app, col) || v.empty()) return false;
-  auto d = decodeCellText(app.Y, v);
-  if (!d) return false;
+  if (!isPeriodColumn(app, col) || v.empty()) return CellStore::Nothing;
+  auto d = decodeForCell(app, row, col, v);
+  if (!d) return CellStore::Undecoded;
   storeCode(app, row, col - 2, d->code);
-  return true;
+  return CellStore::Code;
+}
+
+bool storeCellValue(App& app, int row, int col, std::string_view text) {
+  return storePastedValue(app, row, col, text) == CellStore::Code;
 }
 
 void redrawMonth(App& app) { DispJJ(app, app.S.CurYear, app.S.CurMonth); }
@@ -260,6 +293,7 @@ bool Grid1_GotFocus(App& app) {
   bool allowed = editEndStores(app.E);
   bool stored = false;
   bool redraw = false;
+  std::string undecoded;
   if (allowed) {
     const bool hadControls = hasControlCharacters(app.W.txtInput);
     std::string t = cleanCellText(app.W.txtInput);
@@ -272,21 +306,24 @@ bool Grid1_GotFocus(App& app) {
         storeText(app, r, isEventsColumn(app, c) ? 0 : 1, t);
         stored = true;
       } else if (isPeriodColumn(app, c) && !t.empty()) {
-        if (auto d = decodeCellText(app.Y, t)) {
+        if (auto d = decodeForCell(app, r, c, t)) {
           g.setText(r, c, d->shown);
           if (d->code == 0 && !d->redraw) app.W.txtInput = d->shown;
           storeCode(app, r, c - 2, d->code);
           stored = true;
           redraw = d->redraw;
+        } else {
+          // The cell keeps its lesson; the user is told why instead of seeing the text vanish.
+          undecoded = undecodedCellMessage(app, t);
         }
       }
     }
     step.commit(app);
-    // A tab or a line break cannot stand in a cell: what was stored is told to differ.
-    if (stored && hadControls) app.W.panel[0] = kMsgControlsRemoved;
     // Move after the store.
     moveAfterEdit(app.E, g, 2);
     if (redraw) redrawMonth(app);
+    // A tab or a line break cannot stand in a cell: what was stored is told to differ.
+    app.W.panel[0] = stored && hadControls ? std::string(kMsgControlsRemoved) : undecoded;
   }
   resetEdit(app.E);
   app.W.txtInput.clear();

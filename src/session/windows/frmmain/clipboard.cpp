@@ -7,6 +7,7 @@
 
 #include "model/cellcode.h"
 #include "session/windows/celledit.h"
+#include "session/windows/cellstore.h"
 #include "session/windows/history.h"
 #include "rules/clipboardtext.h"
 #include "session/windows/frmmain/tallyview.h"
@@ -136,12 +137,18 @@ bool pasteText(App& app, std::string_view text) {
   StepRecorder step(app, kStepPaste);
   step.month(shownMonth(app));
   int top = g.selTop(), left = g.selLeft(), bottom = g.selBottom(), right = g.selRight();
+  int undecoded = 0;
+  std::string firstUndecoded;
+  auto count = [&](CellStore r, std::string_view v) {
+    if (r != CellStore::Undecoded) return;
+    if (undecoded++ == 0) firstUndecoded = std::string(v);
+  };
   if (shape.cols == 1 && shape.rows == 1) {
     // One value fills the whole selection.
     std::string_view v = text.substr(0, text.find_first_of("\t\r\n"));
     std::string clean = cleanCellText(v);
     for (int r = top; r <= bottom; ++r)
-      for (int c = left; c <= right; ++c) storeCellValue(app, r, c, clean);
+      for (int c = left; c <= right; ++c) count(storePastedValue(app, r, c, clean), clean);
     g.setCurrent(bottom, right);
   } else {
     // A block from the selection's top-left cell. A line with fewer fields than the
@@ -149,8 +156,16 @@ bool pasteText(App& app, std::string_view text) {
     auto lines = pasteFields(text, shape.rows, shape.cols);
     for (size_t i = 0; i < lines.size(); ++i)
       for (size_t j = 0; j < lines[i].size(); ++j)
-        storeCellValue(app, top + static_cast<int>(i), left + static_cast<int>(j), lines[i][j]);
+        count(storePastedValue(app, top + static_cast<int>(i), left + static_cast<int>(j), lines[i][j]), lines[i][j]);
   }
+  // Cells whose text decoded to nothing kept their lessons: the status bar says so.
+  if (undecoded == 1)
+    app.W.panel[0] = undecodedCellMessage(app, firstUndecoded);
+  else if (undecoded > 1)
+    app.W.panel[0] = undecodedCellMessage(app, firstUndecoded) + "（ほか " + std::to_string(undecoded - 1) +
+                     " か所も変更されていません）";
+  else
+    app.W.panel[0].clear();
   step.commit(app);
   redrawMonth(app);
   return true;

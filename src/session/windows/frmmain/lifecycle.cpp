@@ -12,6 +12,7 @@
 #include "session/windows/frmjw/timetablewindow.h"
 #include "session/windows/frmmain/monthgrid.h"
 #include "session/windows/frmmain/navigation.h"
+#include "session/windows/frmmain/recentfiles.h"
 #include "session/files/workfile.h"
 
 namespace tly {
@@ -204,7 +205,9 @@ void showOpenedYear(App& app, const Result<FileRead>& read) {
 
 void mnuOpen_Click(App& app) {
   std::string name;
-  showOpenedYear(app, LoadJJ3(app, name));
+  Result<FileRead> read = LoadJJ3(app, name);
+  if (read && app.Y.isOpen()) rememberRecentFile(app, app.F.CurFile);
+  showOpenedYear(app, read);
 }
 
 bool openNamedFile(App& app, const std::string& path) {
@@ -215,7 +218,9 @@ bool openNamedFile(App& app, const std::string& path) {
   app.F.CurFile = path;
   Result<FileRead> read = readDataFileAt(app, path);
   showOpenedYear(app, read);
-  return read && (*read == FileRead::Current || app.Y.isOpen());
+  const bool opened = read && (*read == FileRead::Current || app.Y.isOpen());
+  if (opened) rememberRecentFile(app, path);
+  return opened;
 }
 
 const char* const kChangedElsewhereQuestion =
@@ -231,12 +236,18 @@ void mnuSave_Click(App& app) {
     if (a != MsgResult::Yes) return;
   }
   std::string name = app.F.CurFile;  // SaveJJ3 empties its argument
-  if (SaveJJ3(app, name)) app.H.markSaved();  // it reports its own failures
+  if (SaveJJ3(app, name)) {  // it reports its own failures
+    app.H.markSaved();
+    rememberRecentFile(app, app.F.CurFile);
+  }
 }
 
 void mnuNSave_Click(App& app) {
   std::string name;
-  if (SaveJJ3(app, name)) app.H.markSaved();  // it reports its own failures
+  if (SaveJJ3(app, name)) {  // it reports its own failures
+    app.H.markSaved();
+    rememberRecentFile(app, app.F.CurFile);
+  }
 }
 
 void mnuEnd_Click(App& app) { leaveTallyView(app); }
