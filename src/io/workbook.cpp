@@ -6,6 +6,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <set>
+#include <vector>
+#include <algorithm>
 #include <vector>
 
 #include <xlsxwriter.h>
@@ -228,11 +232,14 @@ std::string writeCsvFolder(const std::string& dir, const Workbook& wb) {
   contents.reserve(wb.sheets.size());
   std::vector<FileReplacement> files;
   files.reserve(wb.sheets.size());
+  std::set<std::string> names;
   for (size_t k = 0; k < wb.sheets.size(); ++k) {
     char num[32];
     std::snprintf(num, sizeof num, "%02zu_", k + 1);
     contents.push_back(sheetToCsv(wb.sheets[k]));
-    files.push_back({replacementTarget(dir + "/" + num + fileSafe(wb.sheets[k].name) + ".csv"), contents.back()});
+    const std::string name = num + fileSafe(wb.sheets[k].name) + ".csv";
+    names.insert(name);
+    files.push_back({replacementTarget(dir + "/" + name), contents.back()});
   }
   std::vector<std::string> leftAside;
   if (Result<void> r = replaceFilesTogether(files, &leftAside); !r) {
@@ -242,6 +249,26 @@ std::string writeCsvFolder(const std::string& dir, const Workbook& wb) {
     for (const std::string& a : leftAside) msg += "\n  " + a;
     return msg;
   }
+  // A sheet of the earlier export that this one does not have (a class renamed or gone)
+  // would stay beside the new set: the folder is to hold one export, so it goes. Only
+  // names of the export's own form ("NN_....csv") are touched.
+  std::error_code ec;
+  std::vector<std::string> stale;
+  for (const auto& e : std::filesystem::directory_iterator(std::filesystem::u8path(dir), ec)) {
+    const std::u8string u = e.path().filename().u8string();
+    const std::string n(u.begin(), u.end());
+    const bool ours = n.size() > 7 && n[0] >= '0' && n[0] <= '9' && n[1] >= '0' && n[1] <= '9' &&
+                      n.find('_') != std::string::npos && n.compare(n.size() - 4, 4, ".csv") == 0 &&
+                      std::all_of(n.begin(), n.begin() + static_cast<long>(n.find('_')), [](char c) { return c >= '0' && c <= '9'; });
+    if (ours && !names.count(n)) stale.push_back(dir + "/" + n);
+  }
+  std::string notRemoved;
+  for (const std::string& f : stale) {
+    os::removeFile(f);
+    if (os::anythingAt(f)) notRemoved += "\n  " + f;
+  }
+  if (!notRemoved.empty())
+    return "CSV ファイルはすべて新しくなりましたが、前の書き出しの次のファイルを削除できませんでした:" + notRemoved;
   return "";
 }
 

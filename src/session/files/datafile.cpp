@@ -58,8 +58,7 @@ void storeColumnWidths(App& app) {
 }
 
 bool isFolder(const std::string& path) {
-  struct stat st;
-  return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return !path.empty() && os::fileFacts(path).kind == os::FileKind::Folder;
 }
 
 // The Open and Save As dialogs start in the open file's folder, else in the one last used

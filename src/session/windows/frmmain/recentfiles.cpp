@@ -1,9 +1,9 @@
 #include "session/windows/frmmain/recentfiles.h"
 
-#include <sys/stat.h>
 
 #include <algorithm>
 
+#include "model/os.h"
 #include "session/files/datafile.h"
 #include "session/windows/frmmain/lifecycle.h"
 
@@ -31,8 +31,7 @@ std::string fileNameOf(const std::string& path) {
 }
 
 bool isFile(const std::string& path) {
-  struct stat st;
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  return os::fileFacts(path).kind == os::FileKind::Regular;
 }
 
 }  // namespace
