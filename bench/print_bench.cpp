@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "null_device.h"
 #include "bench_years.h"
 #include "session/windows/frmmain/monthgrid.h"
 #include "session/windows/frmmain/navigation.h"
@@ -44,25 +45,6 @@ tly::PrintParams allSchedules(const tly::App& app) {
   return p;
 }
 
-// Counts calls and answers with fixed metrics.
-class NullDevice : public tly::PrintDevice {
- public:
-  int pages = 0;
-  int pageWidth() override { return 11339; }
-  int pageHeight() override { return 16271; }
-  double twipsPerPixel() override { return 1.2; }
-  void beginDocument() override {}
-  void endDocument() override {}
-  void abortDocument() override {}
-  void beginPage() override { ++pages; }
-  void endPage() override {}
-  void setFont(const tly::FontInfo&) override {}
-  int textWidth(const std::string& s) override { return static_cast<int>(s.size()) * 60; }
-  int textHeight(const std::string&) override { return 216; }
-  void text(int, int, const std::string&) override {}
-  void setLineWidth(int) override {}
-  void rectangle(int, int, int, int) override {}
-};
 
 void BM_PlanFullYearSchedules(benchmark::State& state) {
   auto app = fullYearApp();

@@ -10,16 +10,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 [ -x build/tly ] || { bash scripts/deps.sh && bash scripts/build.sh; }
 pkgs=(desktop-file-utils shared-mime-info lintian)
-missing=()
-for p in "${pkgs[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  SUDO=""
-  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bash scripts/deps.sh "${pkgs[@]}"
 
 (cd build && cpack -G DEB >/dev/null)
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' build/CMakeCache.txt)

@@ -13,16 +13,7 @@ cd "$(dirname "$0")/.."
 root=$PWD
 
 pkgs=(cups-daemon cups-client cups-filters printer-driver-cups-pdf ghostscript poppler-utils)
-missing=()
-for p in "${pkgs[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  SUDO=""
-  [ "$(id -u)" -ne 0 ] && SUDO="sudo"
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bash scripts/deps.sh "${pkgs[@]}"
 [ -x build/tests/print_queue_test ] || { bash scripts/deps.sh && bash scripts/build.sh; }
 
 work=$(mktemp -d /tmp/tly-cups-XXXXXX)

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -24,6 +25,15 @@
 #include "ui/qtplatform.h"
 
 namespace tly::testui {
+
+// With TLY_SHOTS=DIR set, saves a picture of w as DIR/name.png, to be looked at; false
+// only when the picture could not be saved.
+inline bool shot(QWidget* w, const QString& name) {
+  const QByteArray dir = qgetenv("TLY_SHOTS");
+  if (dir.isEmpty()) return true;
+  QDir().mkpath(QString::fromLocal8Bit(dir));
+  return w->grab().save(QString::fromLocal8Bit(dir) + "/" + name + ".png");
+}
 
 using test::fileExists;
 using test::readBytes;

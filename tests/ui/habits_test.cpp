@@ -24,12 +24,6 @@ using namespace tly::testui;
 
 namespace {
 
-void shot(QWidget* w, const QString& name) {
-  const QByteArray dir = qgetenv("TLY_SHOTS");
-  if (dir.isEmpty()) return;
-  QDir().mkpath(QString::fromLocal8Bit(dir));
-  QVERIFY(w->grab().save(QString::fromLocal8Bit(dir) + "/" + name + ".png"));
-}
 
 // Twelve class timetables, so that the list has more names than it shows at once.
 void giveClasses(App& app, int n) {
@@ -144,7 +138,7 @@ void HabitsTest::timetableWindowShowsEveryRowAndTwelveNames() {
     QVERIFY2(namesShown(jw->lstJW()) >= 12, qPrintable(QString::number(namesShown(jw->lstJW()))));
     QVERIFY(showsEveryRow(jw->grid1(), s.app.JWF.Grid1));
     QVERIFY(!jw->grid2()->isVisible());
-    shot(jw, QStringLiteral("frmJW-default"));
+    QVERIFY(shot(jw, QStringLiteral("frmJW-default")));
 
     // The reference area adds its grid, every row of it shown too.
     QTest::mouseClick(jw->frameRef(), Qt::LeftButton, {}, QPoint(4, 4));
@@ -153,7 +147,7 @@ void HabitsTest::timetableWindowShowsEveryRowAndTwelveNames() {
     QVERIFY(jw->grid2()->isVisible());
     QVERIFY(showsEveryRow(jw->grid2(), s.app.JWF.Grid2));
     QVERIFY(showsEveryRow(jw->grid1(), s.app.JWF.Grid1));
-    shot(jw, QStringLiteral("frmJW-reference"));
+    QVERIFY(shot(jw, QStringLiteral("frmJW-reference")));
     QTest::mouseClick(jw->frameRef(), Qt::LeftButton, {}, QPoint(4, 4));
     QApplication::processEvents();
     QVERIFY(!jw->grid2()->isVisible());
@@ -215,12 +209,12 @@ void HabitsTest::helpPagesOpenAndEscCloses() {
   QVERIFY(ui::HelpWindow::pageHtml("typing.html").contains(QString::fromUtf8("算数")));
   help->showPage("typing.html");
   QVERIFY(b->toPlainText().contains(QString::fromUtf8("授業の入力と貼り付け")));
-  shot(help, QStringLiteral("help-typing"));
+  QVERIFY(shot(help, QStringLiteral("help-typing")));
   QPushButton* back = help->findChild<QPushButton*>("cmdBack");
   QVERIFY(back && back->isEnabled());
   QTest::mouseClick(back, Qt::LeftButton);
   QVERIFY(b->toPlainText().contains(QString::fromUtf8("ヘルプ 目次")));
-  shot(help, QStringLiteral("help-index"));
+  QVERIFY(shot(help, QStringLiteral("help-index")));
 
   // Esc closes it, as does 閉じる; F1 brings it back.
   help->activateWindow();

@@ -25,12 +25,6 @@ class NextYearWindowTest : public QObject {
 
 namespace {
 
-void shot(QWidget* w, const char* name) {
-  const QByteArray dir = qgetenv("TLY_SHOTS");
-  if (dir.isEmpty()) return;
-  QDir().mkpath(QString::fromLocal8Bit(dir));
-  w->grab().save(QString::fromLocal8Bit(dir) + "/" + name + ".png");
-}
 
 // School year 2026 of six grades and seven periods, with class and teacher timetables,
 // and the next-year dialog opened on it (the question answered OK).

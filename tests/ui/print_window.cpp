@@ -29,12 +29,6 @@ using namespace tly::testui;
 
 namespace {
 
-void shot(QWidget* w, const char* name) {
-  const QByteArray dir = qgetenv("TLY_SHOTS");
-  if (dir.isEmpty()) return;
-  QDir().mkpath(QString::fromLocal8Bit(dir));
-  w->grab().save(QString::fromLocal8Bit(dir) + "/" + name + ".png");
-}
 
 // What a PDF file says about itself: its page objects and embedded font files.
 struct PdfFacts {
