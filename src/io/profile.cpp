@@ -91,22 +91,37 @@ ProfileText::ProfileText(std::string_view bytes) {
   }
 }
 
+void ProfileText::index() const {
+  if (lineKinds_.size() == lines_.size()) return;
+  lineKinds_.clear();
+  lineNames_.clear();
+  lineKinds_.reserve(lines_.size());
+  lineNames_.reserve(lines_.size());
+  for (const std::string& line : lines_) {
+    LineInfo li = classify(line);
+    lineKinds_.push_back(static_cast<signed char>(li.kind));
+    lineNames_.push_back(std::move(li.name));
+  }
+}
+
 ProfileText::Located ProfileText::locate(std::string_view section, std::string_view key) const {
+  index();
   Located loc;
   bool inside = false;
   for (int i = 0; i < static_cast<int>(lines_.size()); ++i) {
-    LineInfo li = classify(lines_[static_cast<size_t>(i)]);
-    if (li.kind == LineInfo::Section) {
+    const auto kind = static_cast<LineInfo::Kind>(lineKinds_[static_cast<size_t>(i)]);
+    const std::string& name = lineNames_[static_cast<size_t>(i)];
+    if (kind == LineInfo::Section) {
       if (inside) break;  // the first section of the name ends here
-      if (equalsNoCase(li.name, section)) {
+      if (equalsNoCase(name, section)) {
         inside = true;
         loc.sectionLine = loc.lastEntryLine = i;
       }
       continue;
     }
     if (!inside) continue;
-    if (li.kind != LineInfo::Blank) loc.lastEntryLine = i;
-    if (li.kind == LineInfo::Entry && loc.keyLine < 0 && equalsNoCase(li.name, key)) loc.keyLine = i;
+    if (kind != LineInfo::Blank) loc.lastEntryLine = i;
+    if (kind == LineInfo::Entry && loc.keyLine < 0 && equalsNoCase(name, key)) loc.keyLine = i;
   }
   return loc;
 }
@@ -154,9 +169,11 @@ void ProfileText::set(std::string_view section, std::string_view key, std::strin
     bool cr = !line.empty() && line.back() == '\r';
     size_t eq = line.find('=');
     std::string keyRaw(trimWs(std::string_view(line).substr(0, eq)));
+    // The line keeps its key, so its kind and name in the index stay right.
     line = keyRaw + "=" + toCp932(v) + (cr ? "\r" : "");
     return;
   }
+  lineKinds_.clear();
   // A line added after a last line that had no line end gives that line one.
   if (!lines_.empty() && !finalBreak_ && (lines_.back().empty() || lines_.back().back() != '\r'))
     lines_.back() += '\r';

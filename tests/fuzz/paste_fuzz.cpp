@@ -2,6 +2,7 @@
 // by the first input bytes. Built as a libFuzzer program by tools/fuzz-readers.sh
 // (TLY_LIBFUZZER defined); in the test suite pasteCheck replays the kept seeds.
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -33,19 +34,27 @@ bool cleanText(const std::string& t) {
 
 bool pasteCheck(const uint8_t* data, size_t size) {
   if (size < 4) return true;
-  // One year, built once; each run starts from a copy of it.
+  // One year, built once. Only the shown month can change (checked below), so each run
+  // puts back the month the run before it showed rather than copying the whole year.
   static test::TestApp* const rig = [] {
     auto* r = new test::TestApp;
     test::fillYear(r->app.Y, {.nendo = 1999, .lessons = test::Lessons::EveryDay, .defaultItems = true});
     return r;
   }();
   static const SchoolYear* const base = new SchoolYear(rig->app.Y);
+  static int lastMonth = 0;
   App& app = rig->app;
-  app.Y = *base;
+  if (lastMonth != 0)
+    for (int gr = 0; gr < kGrades; ++gr) {
+      std::memcpy(app.Y.JJ[gr][lastMonth], base->JJ[gr][lastMonth], sizeof app.Y.JJ[gr][lastMonth]);
+      for (int d = 0; d < kDaySlots; ++d)
+        for (int k = 0; k < kTextKinds; ++k) app.Y.JJText[gr][lastMonth][d][k] = base->JJText[gr][lastMonth][d][k];
+    }
   app.H.clear();
   rig->msg.shown.clear();
   testing::setView(app, Command::EditAll, (data[0] & 1) != 0);
   const int month = 1 + data[0] / 2 % 12;
+  lastMonth = month;
   test::showMonth(app, 1 + data[1] % 3, month);
   Grid& g = app.Grid1;
   g.setCurrent(1 + data[2] % (g.rows() - 1), data[3] % g.cols());
