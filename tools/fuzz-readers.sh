@@ -50,9 +50,11 @@ if [ "$(cat "$out/obj/flags" 2>/dev/null)" != "$stamp" ]; then
   echo "$stamp" > "$out/obj/flags"
 fi
 objs=()
+# A header changed since an object was built rebuilds it (objects are not tracked per header).
+newest_header=$(find src tests/support -name '*.h' -printf '%T@ %p\n' | sort -n | tail -1 | cut -d' ' -f2-)
 for f in "${core[@]}"; do
   o="$out/obj/$(echo "$f" | tr / _).o"
-  if [ ! -e "$o" ] || [ "$f" -nt "$o" ]; then
+  if [ ! -e "$o" ] || [ "$f" -nt "$o" ] || [ "$newest_header" -nt "$o" ]; then
     clang++ "${flags[@]/-fsanitize=fuzzer,$sanitizers/-fsanitize=fuzzer-no-link,$sanitizers}" -c "$f" -o "$o"
   fi
   objs+=("$o")

@@ -183,17 +183,10 @@ frmJW::frmJW(App& app, std::function<void()> mainChanged, std::function<void()> 
   // Every weekday row and twelve names at the least, or the size the user gave it last.
   const QSize least = naturalSize(f.refShown);
   refShownLaidOut_ = f.refShown;
-  const int w = storedSize("JWWidth"), h = storedSize("JWHeight");
-  resize(std::max(least.width(), twipsToPx(w, dpi_)), std::max(least.height(), twipsToPx(h, dpi_) + refAreaHeight(f.refShown)));
+  const JWStoredSize stored = storedJWSize(app_);
+  resize(std::max(least.width(), twipsToPx(stored.width, dpi_)),
+         std::max(least.height(), twipsToPx(stored.height, dpi_) + refAreaHeight(f.refShown)));
   layoutControls();
-}
-
-int frmJW::storedSize(const char* key) {
-  // The size the user gave the window last, in twips beside its position; a value no
-  // screen could hold is none.
-  bool ok = false;
-  const int v = qs(app_.setting(key, "0")).trimmed().toInt(&ok);
-  return ok && v > 0 && v <= 60000 ? v : 0;
 }
 
 int frmJW::listHeight() const {
@@ -398,8 +391,7 @@ void frmJW::capturePlacement() {
   f.left = pxToTwips(frameGeometry().x(), dpi_);
   f.top = pxToTwips(frameGeometry().y(), dpi_);
   // The client size, without the reference area, goes with the position.
-  app_.storeSetting("JWWidth", std::to_string(pxToTwips(width(), dpi_)));
-  app_.storeSetting("JWHeight", std::to_string(pxToTwips(height() - refAreaHeight(f.refShown), dpi_)));
+  storeJWSize(app_, {pxToTwips(width(), dpi_), pxToTwips(height() - refAreaHeight(f.refShown), dpi_)});
 }
 
 bool frmJW::gridKeyPress(QKeyEvent* k) {

@@ -86,7 +86,6 @@ class frmJW : public QWidget {
   // the timetable grid and, with the reference area shown, of the reference grid.
   QSize naturalSize(bool refShown) const;
   int listHeight() const;
-  int storedSize(const char* key);
   int gridsTop() const;
   int refAreaHeight(bool shown) const;  // the reference grid and its gap, 0 when hidden
   void layoutControls();

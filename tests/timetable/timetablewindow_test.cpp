@@ -489,5 +489,26 @@ TEST(TimetableMode, ATimetableEditReachesTheYearByReference) {
   EXPECT_GE(mondays, 4);
 }
 
+TEST(TimetableWindow, StoredSizeTakesOnlyASizeAScreenCouldHold) {
+  struct Case {
+    const char* stored;
+    int twips;
+  } cases[] = {{"9000", 9000}, {" 9000\t", 9000}, {"60000", 60000}, {"60001", 0}, {"0", 0},
+               {"-3000", 0},   {"9000px", 0},     {"", 0},          {"99999999999999999999", 0}};
+  for (const Case& c : cases) {
+    test::TestApp t;
+    t.settings.set("TLY", "Settings", "JWWidth", c.stored);
+    t.settings.set("TLY", "Settings", "JWHeight", "4000");
+    const JWStoredSize s = storedJWSize(t.app);
+    EXPECT_EQ(s.width, c.twips) << c.stored;
+    EXPECT_EQ(s.height, 4000);
+  }
+  // What is stored comes back.
+  test::TestApp t;
+  storeJWSize(t.app, {7200, 5100});
+  EXPECT_EQ(storedJWSize(t.app).width, 7200);
+  EXPECT_EQ(storedJWSize(t.app).height, 5100);
+}
+
 }  // namespace
 }  // namespace tly

@@ -2,6 +2,9 @@
 #include "session/windows/frmjw/timetablewindow.h"
 
 #include <algorithm>
+#include <charconv>
+#include <string>
+#include <string_view>
 
 #include "model/basic.h"
 #include "rules/celltext.h"
@@ -601,6 +604,31 @@ void JW_Form_Unload(App& app) {
   step([&] { DispJJ(app, app.S.CurYear, app.S.CurMonth); });
   f.overlayShown = false;
   f.edit = CellEditState{};
+}
+
+namespace {
+
+constexpr const char* kJWWidthKey = "JWWidth";
+constexpr const char* kJWHeightKey = "JWHeight";
+
+int storedTwips(App& app, const char* key) {
+  const std::string stored = app.setting(key, "0");
+  std::string_view raw = stored;
+  while (!raw.empty() && (raw.front() == ' ' || raw.front() == '\t')) raw.remove_prefix(1);
+  while (!raw.empty() && (raw.back() == ' ' || raw.back() == '\t')) raw.remove_suffix(1);
+  int v = 0;
+  const auto [end, ec] = std::from_chars(raw.data(), raw.data() + raw.size(), v);
+  if (ec != std::errc() || end != raw.data() + raw.size()) return 0;
+  return v > 0 && v <= 60000 ? v : 0;
+}
+
+}  // namespace
+
+JWStoredSize storedJWSize(App& app) { return {storedTwips(app, kJWWidthKey), storedTwips(app, kJWHeightKey)}; }
+
+void storeJWSize(App& app, JWStoredSize size) {
+  app.storeSetting(kJWWidthKey, std::to_string(size.width));
+  app.storeSetting(kJWHeightKey, std::to_string(size.height));
 }
 
 }  // namespace tly

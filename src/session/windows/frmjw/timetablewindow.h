@@ -99,6 +99,15 @@ void storeJWChoices(App& app);
 // Every close of the window (also its close box); does nothing when it is not open.
 void JW_Form_Unload(App& app);
 
+// The client size the user gave the window last (twips, without the reference area),
+// kept in the program's settings store beside its other choices; 0 for a side never
+// stored or holding a value no screen could hold.
+struct JWStoredSize {
+  int width = 0, height = 0;
+};
+JWStoredSize storedJWSize(App& app);
+void storeJWSize(App& app, JWStoredSize size);
+
 // Messages of the window.
 extern const char* const kMsgJWNoRefTitle;  // "MOKTA"
 
