@@ -52,13 +52,18 @@ fi
 objs=()
 # A header changed since an object was built rebuilds it (objects are not tracked per header).
 newest_header=$(find src tests/support -name '*.h' -printf '%T@ %p\n' | sort -n | tail -1 | cut -d' ' -f2-)
+stale=()
 for f in "${core[@]}"; do
   o="$out/obj/$(echo "$f" | tr / _).o"
-  if [ ! -e "$o" ] || [ "$f" -nt "$o" ] || [ "$newest_header" -nt "$o" ]; then
-    clang++ "${flags[@]/-fsanitize=fuzzer,$sanitizers/-fsanitize=fuzzer-no-link,$sanitizers}" -c "$f" -o "$o"
-  fi
+  if [ ! -e "$o" ] || [ "$f" -nt "$o" ] || [ "$newest_header" -nt "$o" ]; then stale+=("$f"); fi
   objs+=("$o")
 done
+# One compiler per core.
+obj_flags=("${flags[@]/-fsanitize=fuzzer,$sanitizers/-fsanitize=fuzzer-no-link,$sanitizers}")
+if [ ${#stale[@]} -gt 0 ]; then
+  printf '%s\n' "${stale[@]}" |
+    xargs -P "$(nproc)" -I{} sh -c 'clang++ "$@" -c "$0" -o "$1/obj/$(echo "$0" | tr / _).o"' {} "$out" "${obj_flags[@]}"
+fi
 summary=()
 for t in "${targets[@]}"; do
   echo "== $t: building"

@@ -425,12 +425,6 @@ void decodeSettings(Decoder& d, FileSettings& fs) {
 
 // False when the texts could not be converted together; y then holds the numbers and
 // none of the texts, and parsing again into it gives what parsing once would.
-// Most of a year's 33,000 strings are empty and stay so; testing first keeps a read of a
-// small file from writing all of them.
-inline void emptyText(std::string& s) {
-  if (!s.empty()) s.clear();
-}
-
 bool decodeBody(Decoder& d, SchoolYear& y) {
   y.JJ[0][0][0][0] = d.i16("年度");
   // A file written while no year was open carries 0 grades; with a year it needs 1..6.
@@ -455,10 +449,7 @@ bool decodeBody(Decoder& d, SchoolYear& y) {
         }
     }
 
-  for (int g = 0; g < kGrades; ++g)
-    for (int m = 1; m <= 12; ++m)
-      for (int day = 0; day < kDaySlots; ++day)
-        for (int k = 0; k < kTextKinds; ++k) emptyText(y.JJText[g][m][day][k]);
+  emptyDayTexts(y);
   int count = d.bounded(0, 32767, "文字列の件数");
   if (size_t(count) * kMinTextRecordBytes > d.remaining())
     damaged(kErrInputPastEnd, "文字列の件数がファイルの残りに収まりません。");
@@ -479,28 +470,24 @@ bool decodeBody(Decoder& d, SchoolYear& y) {
 
   // Every timetable string the file does not set is emptied; those it sets are stored
   // with the other texts (emptying them first would only touch them twice).
-  auto clearCells = [](JWRec& rec, int fromPeriod) {
-    for (auto& day : rec.JWCell)
-      for (auto cell = day.begin() + fromPeriod; cell != day.end(); ++cell) emptyText(*cell);
-  };
   for (int k = 0; k < 2; ++k) {
     int n = d.bounded(0, kMaxTimetables, k == 0 ? "学級時間割の件数" : "教師時間割の件数");
     if (size_t(n) * kMinTimetableBytes > d.remaining())
       damaged(kErrInputPastEnd, "時間割の件数がファイルの残りに収まりません。");
     y.JW[k][0].JWKind = static_cast<int16_t>(n);
     y.JW[k][0].JWName.clear();
-    clearCells(y.JW[k][0], 0);
+    emptyTimetableCells(y.JW[k][0], 0);
     for (int i = 1; i <= n; ++i) {
       JWRec& rec = y.JW[k][i];
       rec.JWKind = d.i16("時間割の記録");
       d.readTimetable(jigen);
-      clearCells(rec, jigen + 1);
+      emptyTimetableCells(rec, jigen + 1);
     }
     for (int i = n + 1; i <= kMaxTimetables; ++i) {
       JWRec& rec = y.JW[k][i];
       rec.JWKind = 0;
       rec.JWName.clear();
-      clearCells(rec, 0);
+      emptyTimetableCells(rec, 0);
     }
   }
 

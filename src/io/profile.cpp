@@ -173,22 +173,30 @@ void ProfileText::set(std::string_view section, std::string_view key, std::strin
     line = keyRaw + "=" + toCp932(v) + (cr ? "\r" : "");
     return;
   }
-  lineKinds_.clear();
-  // A line added after a last line that had no line end gives that line one.
+  // A line added after a last line that had no line end gives that line one (a line end
+  // changes neither its kind nor its name).
   if (!lines_.empty() && !finalBreak_ && (lines_.back().empty() || lines_.back().back() != '\r'))
     lines_.back() += '\r';
   finalBreak_ = true;
   std::string entry = toCp932(k) + "=" + toCp932(v) + "\r";
   if (loc.sectionLine >= 0) {
-    lines_.insert(lines_.begin() + loc.lastEntryLine + 1, entry);
+    insertLine(static_cast<size_t>(loc.lastEntryLine + 1), std::move(entry));
     return;
   }
   bool needGap = false;
-  for (const auto& l : lines_)
-    if (classify(l).kind != LineInfo::Blank) needGap = true;
-  if (needGap && classify(lines_.back()).kind != LineInfo::Blank) lines_.push_back("\r");
-  lines_.push_back("[" + toCp932(sec) + "]\r");
-  lines_.push_back(entry);
+  for (signed char kind : lineKinds_)
+    if (kind != LineInfo::Blank) needGap = true;
+  if (needGap && lineKinds_.back() != LineInfo::Blank) insertLine(lines_.size(), "\r");
+  insertLine(lines_.size(), "[" + toCp932(sec) + "]\r");
+  insertLine(lines_.size(), std::move(entry));
+}
+
+void ProfileText::insertLine(size_t at, std::string line) {
+  // The index is whole here: locate() built it, and every change since kept it whole.
+  LineInfo li = classify(line);
+  lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
+  lineKinds_.insert(lineKinds_.begin() + static_cast<std::ptrdiff_t>(at), static_cast<signed char>(li.kind));
+  lineNames_.insert(lineNames_.begin() + static_cast<std::ptrdiff_t>(at), std::move(li.name));
 }
 
 std::string ProfileText::bytes() const {

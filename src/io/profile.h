@@ -47,10 +47,12 @@ class ProfileText {
   Located locate(std::string_view section, std::string_view key) const;
   // Fills lineKinds_ and lineNames_ when they do not cover lines_.
   void index() const;
+  // Adds a line before line `at` (at == size: at the end), keeping the index whole.
+  void insertLine(size_t at, std::string line);
 
   std::vector<std::string> lines_;  // raw bytes of each line, without its line end
   // What each line is and its section or key name (UTF-8), worked out once rather than at
-  // every lookup; emptied when a line is added.
+  // every lookup and kept up to date by set().
   mutable std::vector<signed char> lineKinds_;
   mutable std::vector<std::string> lineNames_;
   bool finalBreak_ = false;         // the last line ended with a line break

@@ -4,6 +4,7 @@
 
 #include "model/os.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include "model/cellcode.h"
@@ -161,6 +162,11 @@ Result<void> decodeVer2Main(std::string_view b, SchoolYear& y) {
         if (year < 0 || year > 9999) return outOfRange();
         y.JJ[0][0][0][0] = year;
       }
+      if (off >= b.size() && !(g == 0 && m == 1)) {
+        // A record wholly past the end of the file reads as zeros: an empty month.
+        for (auto& day : y.JJ[g][m]) std::fill(day, day + 8, int16_t{0});
+        continue;
+      }
       if (m == 1 && getI16(b, off + 2) != 0) y.Ggn = static_cast<int16_t>(g + 1);
       for (int d = 0; d < kDaySlots; ++d)
         for (int p = 5; p <= 7; ++p) y.JJ[g][m][d][p] = 0;
@@ -179,10 +185,7 @@ Result<void> decodeVer2Main(std::string_view b, SchoolYear& y) {
 
 Result<int> decodeVer2Texts(std::string_view b, SchoolYear& y) {
   int skipped = 0;
-  for (int g = 0; g < kGrades; ++g)
-    for (int m = 1; m <= 12; ++m)
-      for (int d = 0; d < kDaySlots; ++d)
-        for (int k = 0; k < kTextKinds; ++k) y.JJText[g][m][d][k].clear();
+  emptyDayTexts(y);
   const int ggn = clampGrades(y.Ggn);
   size_t start = 0;
   while (start < b.size()) {
@@ -234,7 +237,11 @@ Result<int> decodeVer2Texts(std::string_view b, SchoolYear& y) {
 
 Result<void> decodeVer2Timetables(std::string_view b, SchoolYear& y) {
   for (auto& kind : y.JW)
-    for (auto& r : kind) r = JWRec();
+    for (JWRec& r : kind) {
+      r.JWKind = 0;
+      r.JWName.clear();
+      emptyTimetableCells(r);
+    }
   int n = getI16(b, 0);
   if (n < 0 || n > 2 * kMaxTimetables) return outOfRange();
   for (int rec = 2; rec <= n + 1; ++rec) {

@@ -15,4 +15,24 @@ std::string youbiLetter(int w) {
   return std::string(kYoubiStr + 3 * (w - 1), 3);
 }
 
+namespace {
+
+void emptyText(std::string& s) {
+  if (!s.empty()) s.clear();
+}
+
+}  // namespace
+
+void emptyDayTexts(SchoolYear& y) {
+  for (auto& grade : y.JJText)
+    for (auto& month : grade)
+      for (auto& day : month)
+        for (std::string& t : day) emptyText(t);
+}
+
+void emptyTimetableCells(JWRec& rec, int fromPeriod) {
+  for (auto& day : rec.JWCell)
+    for (auto cell = day.begin() + fromPeriod; cell < day.end(); ++cell) emptyText(*cell);
+}
+
 }  // namespace tly

@@ -87,6 +87,13 @@ struct SchoolYear {
   int timetableCount(int kind) const { return JW[kind][0].JWKind; }
 };
 
+// Readers start from a copy of the open year and empty what the file does not set. Most
+// of a year's 33,000 strings are empty already, so each is tested before it is written.
+// Every day text of every grade:
+void emptyDayTexts(SchoolYear& y);
+// The cells of a timetable from period fromPeriod on (its kind and name are left alone):
+void emptyTimetableCells(JWRec& rec, int fromPeriod = 0);
+
 // The default tally item names used when no saved list exists.
 extern const std::array<const char*, 8> kDefaultItemNames;
 
