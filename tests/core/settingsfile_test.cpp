@@ -73,6 +73,11 @@ TEST(Profile, WritesOneLineAndKeepsEveryOtherByte) {
             "\r\n"
             "[TLYJW]\r\n"
             "lstJW=" + toCp932("名前") + "  broken\r\n");
+  // The same text reads what was set, lines added before a key and all.
+  EXPECT_EQ(p.getString("tly", "UDISP", ""), "False");
+  EXPECT_EQ(p.getString("TLY", "Ggn", ""), "4");
+  EXPECT_EQ(p.getString("TLYWindow", "Left", ""), "240");
+  EXPECT_EQ(p.getString("TLYWindow", "Top", ""), "300");
   ProfileText again(p.bytes());
   EXPECT_EQ(again.getString("TLYJW", "lstJW", ""), "名前  broken");
 
