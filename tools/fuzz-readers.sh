@@ -25,7 +25,7 @@ runs_flag=""
 targets=("$@")
 [ ${#targets[@]} -eq 0 ] && targets=(datafile ver2 ini paste celltext)
 # FUZZ_SANITIZERS=undefined builds without the address sanitizer (in build-fuzz-undefined/):
-# three to four times as many inputs a second, for long runs; the default catches more.
+# more inputs a second, for long runs; the default catches more.
 sanitizers=${FUZZ_SANITIZERS:-address,undefined}
 out=build-fuzz
 [ "$sanitizers" != "address,undefined" ] && out="build-fuzz-${sanitizers//,/-}"
