@@ -163,7 +163,8 @@ Result<void> decodeVer2Main(std::string_view b, SchoolYear& y) {
         y.JJ[0][0][0][0] = year;
       }
       if (off >= b.size() && !(g == 0 && m == 1)) {
-        // A record wholly past the end of the file reads as zeros: an empty month.
+        // A record wholly past the end of the file reads as zeros: an empty month, periods
+        // 0..7 emptied as the full read below empties them.
         for (auto& day : y.JJ[g][m]) std::fill(day, day + 8, int16_t{0});
         continue;
       }

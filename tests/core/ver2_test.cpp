@@ -297,6 +297,21 @@ TEST(Ver2, ShortMainFileReadsMissingRecordsAsEmpty) {
   EXPECT_EQ(r->Ggn, 1);
   EXPECT_EQ(r->JJ[0][1][0][0], 31);
   EXPECT_EQ(r->JJ[1][1][5][3], 0);
+
+  // A file cut anywhere reads exactly as the same bytes padded with zeros to full length.
+  const std::string full = b.main + std::string(kGrades * 12 * kVer2MainRecord, '\0');
+  for (size_t cut : {size_t(0), size_t(3), kVer2MainRecord - 1, kVer2MainRecord, 12 * kVer2MainRecord + 1,
+                     b.main.size()}) {
+    const std::string shortMain = full.substr(0, cut);
+    const std::string padded = shortMain + std::string(kGrades * 12 * kVer2MainRecord - cut, '\0');
+    auto a = std::make_unique<SchoolYear>(), z = std::make_unique<SchoolYear>();
+    for (SchoolYear* s : {a.get(), z.get()})
+      for (int g = 0; g < kGrades; ++g)
+        for (int d = 0; d < kDaySlots; ++d) s->JJ[g][7][d][7] = 42;
+    ASSERT_EQ(decodeVer2Main(shortMain, *a).ok(), decodeVer2Main(padded, *z).ok()) << cut;
+    EXPECT_EQ(std::memcmp(a->JJ, z->JJ, sizeof a->JJ), 0) << cut;
+    EXPECT_EQ(a->Ggn, z->Ggn) << cut;
+  }
 }
 
 TEST(Ver2, DamagedFilesAreReportedAndLeaveTheYearAlone) {
