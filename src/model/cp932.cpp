@@ -114,11 +114,49 @@ auto carryBadByte = [](std::string_view rest, OutBuf& out) -> size_t {
   return 1;
 };
 
-// Writing: a carrier gives back its byte; any other character CP932 cannot hold is "?".
+bool isLeadByte(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
+
+// True when a carried lead byte written before `next` (the text after its carrier) would
+// be read back together with the first byte written for `next` as one character. That
+// happens when the character was read from other bytes than it is written as: "EE 5C",
+// a lone EE carried before it, then reads as 砡, which is written FB 78, and EE FB reads as
+// ＇. Writing the byte then would change the text at every save.
+bool pairsWithNext(unsigned lead, std::string_view next) {
+  if (next.empty()) return false;
+  char first = 0;
+  if (int b = carriedByte(next); b >= 0) {
+    first = static_cast<char>(b);
+  } else {
+    const char* ip = next.data();
+    size_t il = utf8Len(next);
+    char buf[8];
+    char* op = buf;
+    size_t ol = sizeof buf;
+    if (os::convertCp932(os::Cp932Way::ToCp932, &ip, &il, &op, &ol) != os::Cp932Stop::Done || op == buf) return false;
+    first = buf[0];
+  }
+  const auto t = static_cast<unsigned char>(first);
+  if (t < 0x40 || t == 0x7F || t > 0xFC) return false;
+  const char pair[2] = {static_cast<char>(lead), first};
+  const char* ip = pair;
+  size_t il = 2;
+  char buf[8];
+  char* op = buf;
+  size_t ol = sizeof buf;
+  return os::convertCp932(os::Cp932Way::FromCp932, &ip, &il, &op, &ol) == os::Cp932Stop::Done;
+}
+
+// Writing: a carrier gives back its byte; any other character CP932 cannot hold is "?",
+// and so is a carrier whose byte would join the next character (above).
 struct PutByteOrQuestion {
   bool* lossy;
   size_t operator()(std::string_view rest, OutBuf& out) const {
     if (int b = carriedByte(rest); b >= 0) {
+      if (isLeadByte(static_cast<unsigned>(b)) && pairsWithNext(static_cast<unsigned>(b), rest.substr(3))) {
+        if (lossy) *lossy = true;
+        out.put(kQuestion);
+        return 3;
+      }
       const char c = static_cast<char>(b);
       out.put(std::string_view(&c, 1));
       return 3;

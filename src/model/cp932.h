@@ -17,7 +17,10 @@ namespace tly {
 // A byte of a file's text that is no CP932 character (80, A0, FD..FF, a lead byte
 // without its second byte, an unassigned pair's lead byte) is read as the private-use
 // character U+F700 + byte and written back as that same byte, so that reading and saving
-// a file never changes a text the user did not touch.
+// a file never changes a text the user did not touch. The one exception: a carried lead
+// byte that would be read back together with the first byte written for the character
+// after it (that character read from other bytes than it is written as, "EE 5C" written
+// "FB 78") is written as "?" and sets *lossy, so that a second save changes nothing.
 constexpr unsigned kCp932CarrierBase = 0xF700;
 
 // UTF-8 -> CP932. A carrier (above) becomes its byte; any other character CP932 cannot

@@ -88,5 +88,30 @@ TEST(Cp932Batch, EveryTextConvertsAsItWouldAloneWhateverItsNeighbours) {
   EXPECT_EQ(none.size(), 0u);
 }
 
+TEST(Cp932Carriers, ASavedTextReadsBackAsSaved) {
+  // Bytes of a file's text, what saving what was read writes, and whether it says it lost
+  // something. Each saved text reads and saves again to the same bytes.
+  struct Case {
+    std::string file, saved;
+    bool lossy;
+  } cases[] = {
+      {"\xEE\xEE", "\xEE\xEE", false},                 // an unassigned pair stays
+      {"\x85\x41z", "\x85\x41z", false},               // a lead byte before a letter it cannot pair with
+      {"\xEE\xEE\x5C", "?\xFB\x78", true},             // EE carried, then 砡 (EE 5C) written FB 78
+      {"\x85\xEE\x5C", "\x85\xFB\x78", false},         // 85 FB is no character: 85 is kept
+      {"\xEE\xEE\xEE\x5C", "\xEE?\xFB\x78", true},     // only the carrier next to 砡 goes
+      {"\xEE", "\xEE", false},                         // a lone lead byte at the end
+  };
+  for (const Case& c : cases) {
+    bool lossy = false;
+    const std::string saved = toCp932(fromCp932(c.file), &lossy);
+    EXPECT_EQ(saved, c.saved) << testing::PrintToString(c.file);
+    EXPECT_EQ(lossy, c.lossy) << testing::PrintToString(c.file);
+    bool again = false;
+    EXPECT_EQ(toCp932(fromCp932(saved), &again), saved) << testing::PrintToString(c.file);
+    EXPECT_FALSE(again);
+  }
+}
+
 }  // namespace
 }  // namespace tly
