@@ -19,6 +19,16 @@ using test::TempDir;
 using test::TestApp;
 using List = std::vector<std::string>;
 
+// A year open in a window whose program folder is a fresh temporary folder.
+struct YearInFolder {
+  TempDir dir;
+  TestApp a;
+  explicit YearInFolder(const test::YearShape& shape = {.nendo = 2004}) {
+    a.app.F.AppPath = dir.dir();
+    test::fillYear(a.app.Y, shape);
+  }
+};
+
 struct RememberCase {
   const char* name;
   List remembered;  // in the order the files were used
@@ -80,10 +90,9 @@ class RecentMissing : public ::testing::TestWithParam<MissingCase> {};
 
 TEST_P(RecentMissing, IsOfferedForRemoval) {
   const MissingCase& k = GetParam();
-  TempDir dir;
-  TestApp a;
-  a.app.F.AppPath = dir.dir();
-  test::fillYear(a.app.Y, {.nendo = 2004});
+  YearInFolder r;
+  TempDir& dir = r.dir;
+  TestApp& a = r.a;
   rememberRecentFile(a.app, dir.file("gone.DAT"));
   rememberRecentFile(a.app, dir.file("kept.DAT"));
   a.msg.answers = {k.answer};
@@ -103,10 +112,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, RecentMissing,
                          [](const ::testing::TestParamInfo<MissingCase>& i) { return std::to_string(i.index); });
 
 TEST(RecentFiles, SavedFileIsListedAndOpensAgain) {
-  TempDir dir;
-  TestApp a;
-  a.app.F.AppPath = dir.dir();
-  test::fillYear(a.app.Y, {.nendo = 2004, .grades = 3});
+  YearInFolder r({.nendo = 2004, .grades = 3});
+  TempDir& dir = r.dir;
+  TestApp& a = r.a;
   std::filesystem::create_directory(dir.file("sub"));
   const std::string saved = dir.file("sub/y2004.DAT");
   a.files.choose(saved);
@@ -139,10 +147,9 @@ class DialogFolder : public ::testing::TestWithParam<FolderCase> {};
 
 TEST_P(DialogFolder, OpenAndSaveAsStartThere) {
   const FolderCase& k = GetParam();
-  TempDir dir;
-  TestApp a;
-  a.app.F.AppPath = dir.dir();
-  test::fillYear(a.app.Y, {.nendo = 2004});
+  YearInFolder r;
+  TempDir& dir = r.dir;
+  TestApp& a = r.a;
   std::filesystem::create_directory(dir.file("sub"));
   std::filesystem::create_directory(dir.file("other"));
   if (k.lastFolder) a.settings.values[{"TLY", "Settings", "LastFolder"}] = dir.file("other/");
