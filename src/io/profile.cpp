@@ -23,15 +23,13 @@ std::string_view trimWs(std::string_view s) {
   return s;
 }
 
-bool equalsNoCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
+// Names are compared without regard to the case of ASCII letters: each is kept and
+// looked up with its letters made small.
+std::string foldCase(std::string_view s) {
+  std::string out(s);
+  for (char& c : out)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return out;
 }
 
 // What one line holds. Names are compared in UTF-8, where no byte of a double-byte
@@ -100,12 +98,13 @@ void ProfileText::index() const {
   for (const std::string& line : lines_) {
     LineInfo li = classify(line);
     lineKinds_.push_back(static_cast<signed char>(li.kind));
-    lineNames_.push_back(std::move(li.name));
+    lineNames_.push_back(foldCase(li.name));
   }
 }
 
 ProfileText::Located ProfileText::locate(std::string_view section, std::string_view key) const {
   index();
+  const std::string sectionName = foldCase(section), keyName = foldCase(key);
   Located loc;
   bool inside = false;
   for (int i = 0; i < static_cast<int>(lines_.size()); ++i) {
@@ -113,7 +112,7 @@ ProfileText::Located ProfileText::locate(std::string_view section, std::string_v
     const std::string& name = lineNames_[static_cast<size_t>(i)];
     if (kind == LineInfo::Section) {
       if (inside) break;  // the first section of the name ends here
-      if (equalsNoCase(name, section)) {
+      if (name == sectionName) {
         inside = true;
         loc.sectionLine = loc.lastEntryLine = i;
       }
@@ -121,7 +120,7 @@ ProfileText::Located ProfileText::locate(std::string_view section, std::string_v
     }
     if (!inside) continue;
     if (kind != LineInfo::Blank) loc.lastEntryLine = i;
-    if (kind == LineInfo::Entry && loc.keyLine < 0 && equalsNoCase(name, key)) loc.keyLine = i;
+    if (kind == LineInfo::Entry && loc.keyLine < 0 && name == keyName) loc.keyLine = i;
   }
   return loc;
 }
@@ -196,7 +195,7 @@ void ProfileText::insertLine(size_t at, std::string line) {
   LineInfo li = classify(line);
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
   lineKinds_.insert(lineKinds_.begin() + static_cast<std::ptrdiff_t>(at), static_cast<signed char>(li.kind));
-  lineNames_.insert(lineNames_.begin() + static_cast<std::ptrdiff_t>(at), std::move(li.name));
+  lineNames_.insert(lineNames_.begin() + static_cast<std::ptrdiff_t>(at), foldCase(li.name));
 }
 
 std::string ProfileText::bytes() const {

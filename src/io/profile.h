@@ -51,8 +51,8 @@ class ProfileText {
   void insertLine(size_t at, std::string line);
 
   std::vector<std::string> lines_;  // raw bytes of each line, without its line end
-  // What each line is and its section or key name (UTF-8), worked out once rather than at
-  // every lookup and kept up to date by set().
+  // What each line is and its section or key name (UTF-8, ASCII letters made small),
+  // worked out once rather than at every lookup and kept up to date by set().
   mutable std::vector<signed char> lineKinds_;
   mutable std::vector<std::string> lineNames_;
   bool finalBreak_ = false;         // the last line ended with a line break

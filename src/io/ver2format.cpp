@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 #include "model/cellcode.h"
 #include "model/basic.h"
@@ -171,9 +172,18 @@ Result<void> decodeVer2Main(std::string_view b, SchoolYear& y) {
       if (m == 1 && getI16(b, off + 2) != 0) y.Ggn = static_cast<int16_t>(g + 1);
       for (int d = 0; d < kDaySlots; ++d)
         for (int p = 5; p <= 7; ++p) y.JJ[g][m][d][p] = 0;
+      // The record's bytes, those past the end of the file as zeros.
+      char padded[kVer2MainRecord] = {};
+      const char* rec = b.data() + off;
+      if (const size_t inFile = b.size() - off; inFile < kVer2MainRecord) {
+        if (inFile > 0) std::memcpy(padded, rec, inFile);
+        rec = padded;
+      }
       for (int p = 0; p < kVer2PeriodSlots; ++p)
         for (int d = 0; d < kDaySlots; ++d) {
-          int v = getI16(b, off + 2 + 2 * static_cast<size_t>(d + 32 * p));
+          const char* at = rec + 2 + 2 * (d + 32 * p);
+          int v = static_cast<int16_t>(static_cast<uint16_t>(static_cast<unsigned char>(at[0]) |
+                                                             (static_cast<unsigned char>(at[1]) << 8)));
           int s = v > 10 ? v : -std::abs(v);
           // The month length sits at day 0 / period 0; every other slot holds a lesson code.
           bool ok = (d == 0 && p == 0) ? s <= 31 : validCell(s);

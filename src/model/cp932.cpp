@@ -35,6 +35,36 @@ struct OutBuf {
   }
 };
 
+// The first byte from p on that is not ASCII, or end. Eight bytes at a time.
+const char* firstNonAscii(const char* p, const char* end) {
+  constexpr uint64_t kHigh = 0x8080808080808080ULL;
+  if constexpr (std::endian::native == std::endian::little) {
+    for (; end - p >= 8; p += 8) {
+      uint64_t v;
+      std::memcpy(&v, p, 8);
+      if (const uint64_t m = v & kHigh) return p + std::countr_zero(m) / 8;
+    }
+  }
+  for (; p < end; ++p)
+    if (static_cast<unsigned char>(*p) >= 0x80) return p;
+  return end;
+}
+
+// The start of the first two words of eight bytes from p on (p, p + 8, ...) that are
+// all ASCII, or end: where a run of at least 16 ASCII bytes is sure to be found.
+const char* longAsciiRun(const char* p, const char* end) {
+  constexpr uint64_t kHigh = 0x8080808080808080ULL;
+  bool lastAscii = false;
+  for (; end - p >= 8; p += 8) {
+    uint64_t v;
+    std::memcpy(&v, p, 8);
+    const bool ascii = (v & kHigh) == 0;
+    if (ascii && lastAscii) return p - 8;
+    lastAscii = ascii;
+  }
+  return end;
+}
+
 // One direction of the system's CP932 conversion (model/os.h), with the replacement of
 // what it cannot convert.
 class Converter {
@@ -50,28 +80,45 @@ class Converter {
   template <class Replace>
   bool run(std::string_view in, Replace replace, OutBuf& out, bool joined) const {
     const char* ip = in.data();
-    size_t il = in.size();
-    while (il > 0) {
+    const char* const end = ip + in.size();
+    while (ip < end) {
+      // ASCII is the same in both encodings, and at a character boundary every ASCII byte
+      // is a character of its own: copied, not converted. Most of a year's texts are
+      // empty, so a joined batch is mostly NULs, and the system conversion takes several
+      // times as long for them as a copy.
+      const char* a = firstNonAscii(ip, end);
+      if (a != ip) {
+        out.put(std::string_view(ip, static_cast<size_t>(a - ip)));
+        ip = a;
+        if (ip == end) break;
+      }
+      // Then the system conversion up to the next long run of ASCII (a short one is left
+      // to it: a call costs more than converting a few bytes), ended where ASCII surely
+      // begins a character again: in UTF-8 at any ASCII byte; in CP932 at the second of
+      // two (the first may be a lead byte's second byte). The conversion sees each part
+      // as it would see the whole.
+      const char* e = longAsciiRun(ip + 1, end);
+      if (e != end && way_ == os::Cp932Way::FromCp932) ++e;
+      size_t il = static_cast<size_t>(e - ip);
       char* op = out.p.get() + out.used;
       size_t ol = out.cap - out.used;
       const os::Cp932Stop stop = os::convertCp932(way_, &ip, &il, &op, &ol);
       out.used = static_cast<size_t>(op - out.p.get());
-      if (stop == os::Cp932Stop::Done) break;
+      if (stop == os::Cp932Stop::Done) continue;
       if (stop == os::Cp932Stop::OutputFull) {
         out.room(out.cap + 16);
         continue;
       }
-      // Bad input: replace one character of input.
-      size_t rest = il;
+      // Bad input: replace one character of input, seeing the rest of its text.
+      size_t rest = static_cast<size_t>(end - ip);
       if (joined) {
-        const void* nul = std::memchr(ip, '\0', il);
+        const void* nul = std::memchr(ip, '\0', rest);
         if (nul) rest = static_cast<size_t>(static_cast<const char*>(nul) - ip);
         if (rest == 0) return false;
       }
       size_t n = replace(std::string_view(ip, rest), out);
       if (n == 0 || n > rest) n = rest;
       ip += n;
-      il -= n;
     }
     return true;
   }
@@ -171,11 +218,7 @@ Converter toCp932Converter() { return Converter(os::Cp932Way::ToCp932); }
 
 Converter fromCp932Converter() { return Converter(os::Cp932Way::FromCp932); }
 
-bool isAscii(std::string_view s) {
-  for (char ch : s)
-    if (static_cast<unsigned char>(ch) >= 0x80) return false;
-  return true;
-}
+bool isAscii(std::string_view s) { return firstNonAscii(s.data(), s.data() + s.size()) == s.data() + s.size(); }
 
 // For each set of NUL bytes among eight (bit j for byte j): how many there are in the low
 // byte and, in the bytes above it, their places, three bits each.

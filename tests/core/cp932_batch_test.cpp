@@ -2,10 +2,12 @@
 // stands next to it: a bad sequence at the end of one text never reaches into the next.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
 #include "model/cp932.h"
+#include "model/os.h"
 
 namespace tly {
 namespace {
@@ -110,6 +112,88 @@ TEST(Cp932Carriers, ASavedTextReadsBackAsSaved) {
     bool again = false;
     EXPECT_EQ(toCp932(fromCp932(saved), &again), saved) << testing::PrintToString(c.file);
     EXPECT_FALSE(again);
+  }
+}
+
+// One character, or the pair of bytes that may be one, through the system conversion.
+bool systemConverts(os::Cp932Way way, std::string_view in, std::string* out) {
+  const char* ip = in.data();
+  size_t il = in.size();
+  char buf[16];
+  char* op = buf;
+  size_t ol = sizeof buf;
+  if (os::convertCp932(way, &ip, &il, &op, &ol) != os::Cp932Stop::Done) return false;
+  out->append(buf, static_cast<size_t>(op - buf));
+  return true;
+}
+
+// The conversions worked out a character at a time, for texts with no carrier in them:
+// reading takes two bytes where they are a character and carries a byte that begins none;
+// writing makes "?" of what CP932 cannot hold.
+std::string readByCharacter(std::string_view s) {
+  std::string out;
+  for (size_t i = 0; i < s.size();) {
+    if (i + 1 < s.size() && systemConverts(os::Cp932Way::FromCp932, s.substr(i, 2), &out)) {
+      i += 2;
+    } else if (!isCp932Lead(static_cast<unsigned char>(s[i])) &&
+               systemConverts(os::Cp932Way::FromCp932, s.substr(i, 1), &out)) {
+      i += 1;
+    } else {
+      const unsigned cp = kCp932CarrierBase + static_cast<unsigned char>(s[i++]);
+      out += {static_cast<char>(0xE0 | (cp >> 12)), static_cast<char>(0x80 | ((cp >> 6) & 0x3F)),
+              static_cast<char>(0x80 | (cp & 0x3F))};
+    }
+  }
+  return out;
+}
+
+std::string writeByCharacter(std::string_view s) {
+  std::string out;
+  for (size_t i = 0; i < s.size();) {
+    const auto c = static_cast<unsigned char>(s[i]);
+    const size_t n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
+    if (!systemConverts(os::Cp932Way::ToCp932, s.substr(i, n), &out)) out += '?';
+    i += n;
+  }
+  return out;
+}
+
+TEST(Cp932Batch, LongAsciiRunsAmongOtherCharactersConvertAsCharacterByCharacter) {
+  // Texts pieced together at random from pieces that meet ASCII in every way: a run of
+  // ASCII (or of NULs, as between empty texts) after a lead byte that takes its first byte
+  // as its second, before and after double-byte and unconvertible characters.
+  const std::vector<std::string> filePieces = {
+      "abcdefghijklmnopqrstuvwxyz", std::string(20, '\0'), "@ABC", "\\", "\x81", "\x82", "\xEE", "\xFC",
+      "\x8d\x91\x8c\xea", "\x83\x5c", "\xb8", "\x80", "\xfd\xff", "\x85\x40", "\x81\x20"};
+  const std::vector<std::string> tablePieces = {"abcdefghijklmnopqrstuvwxyz", std::string(20, '\0'), "@A",
+                                                "国語", "ソ", "ｸﾗﾌﾞ", "😀", "①", "€", "~"};
+  std::mt19937 random(20241);
+  for (bool encode : {false, true}) {
+    const auto& pieces = encode ? tablePieces : filePieces;
+    std::vector<std::string> texts;
+    for (int t = 0; t < 3000; ++t) {
+      std::string text;
+      const int n = static_cast<int>(random() % 9);
+      for (int k = 0; k < n; ++k) text += pieces[random() % pieces.size()];
+      texts.push_back(text);
+    }
+    Cp932Batch batch(Cp932Pass::OneByOne);
+    for (const auto& t : texts) batch.add(t);
+    ASSERT_TRUE(encode ? batch.toCp932() : batch.fromCp932());
+    for (size_t i = 0; i < texts.size(); ++i) {
+      const std::string expected = encode ? writeByCharacter(texts[i]) : readByCharacter(texts[i]);
+      ASSERT_EQ(encode ? toCp932(texts[i]) : fromCp932(texts[i]), expected) << testing::PrintToString(texts[i]);
+      ASSERT_EQ(batch.result(i), expected) << testing::PrintToString(texts[i]);
+    }
+    // Joined (without the NUL runs, which a joined text cannot hold).
+    Cp932Batch joined;
+    std::vector<std::string> noNul;
+    for (const auto& t : texts)
+      if (t.find('\0') == std::string::npos) noNul.push_back(t);
+    for (const auto& t : noNul) joined.add(t);
+    ASSERT_TRUE(encode ? joined.toCp932() : joined.fromCp932());
+    for (size_t i = 0; i < noNul.size(); ++i)
+      ASSERT_EQ(joined.result(i), encode ? writeByCharacter(noNul[i]) : readByCharacter(noNul[i]));
   }
 }
 

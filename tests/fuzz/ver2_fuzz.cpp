@@ -1,6 +1,7 @@
 // Fuzz target for the older three-file format. Built as a libFuzzer program by
 // tools/fuzz-readers.sh (TLY_LIBFUZZER defined); in the test suite only ver2Check is used.
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <string_view>
 
@@ -41,9 +42,10 @@ bool ver2Check(const uint8_t* data, size_t size) {
   rest.remove_prefix(texts.size());
   std::string_view timetables = rest;
 
-  // One year for all runs: the decoders set or clear everything that is checked below.
+  // One year for all runs and both reads: the decoders set or clear everything that is
+  // checked below, and a read empties 33,000 strings, which stay in the cache when it is
+  // always the same year.
   static SchoolYear* const y = new SchoolYear();
-  static SchoolYear* const z = new SchoolYear();
   y->Jigen = 6;
   y->Ggn = 0;
   if (!decodeVer2Main(main, *y)) return true;  // reported as damaged: fine
@@ -59,18 +61,22 @@ bool ver2Check(const uint8_t* data, size_t size) {
 
   // What was read writes out and reads back to the same cells and timetable counts.
   Ver2Bytes out = encodeVer2(*y, timetables);
-  z->Ggn = y->Ggn;
-  z->Jigen = y->Jigen;
-  if (!decodeVer2Main(out.main, *z) || !decodeVer2Texts(out.texts, *z) || !decodeVer2Timetables(out.timetables, *z))
+  struct Cells {
+    decltype(SchoolYear::JJ) jj;
+  };
+  static Cells* const cells = new Cells;
+  std::memcpy(cells->jj, y->JJ, sizeof y->JJ);
+  const int ggn = y->Ggn, counts[2] = {y->JW[0][0].JWKind, y->JW[1][0].JWKind};
+  if (!decodeVer2Main(out.main, *y) || !decodeVer2Texts(out.texts, *y) || !decodeVer2Timetables(out.timetables, *y))
     return false;
-  if (z->Ggn != y->Ggn && y->Ggn != 0) return false;
-  for (int g = 0; g < y->Ggn; ++g)
+  if (y->Ggn != ggn && ggn != 0) return false;
+  for (int g = 0; g < ggn; ++g)
     for (int m = 1; m <= 12; ++m)
       for (int d = 0; d < kDaySlots; ++d)
         for (int p = 0; p < kVer2PeriodSlots; ++p)
-          if (z->JJ[g][m][d][p] != y->JJ[g][m][d][p]) return false;
+          if (y->JJ[g][m][d][p] != cells->jj[g][m][d][p]) return false;
   for (int k = 0; k < 2; ++k)
-    if (z->JW[k][0].JWKind != y->JW[k][0].JWKind) return false;
+    if (y->JW[k][0].JWKind != counts[k]) return false;
   return true;
 }
 
