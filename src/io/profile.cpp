@@ -1,6 +1,7 @@
 #include "io/profile.h"
 
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -37,7 +38,7 @@ std::string foldCase(std::string_view s) {
 struct LineInfo {
   enum Kind { Blank, Section, Entry, Other } kind = Other;
   std::string name;   // section or key name (UTF-8, trimmed)
-  std::string value;  // raw CP932 value bytes, trimmed (entries only)
+  std::string_view value;  // raw CP932 value bytes, trimmed (entries only), in the line given
 };
 
 LineInfo classify(std::string_view raw) {
@@ -61,7 +62,7 @@ LineInfo classify(std::string_view raw) {
   if (eq == std::string_view::npos) return li;
   li.kind = LineInfo::Entry;
   li.name = fromCp932(trimWs(t.substr(0, eq)));
-  li.value = std::string(trimWs(t.substr(eq + 1)));
+  li.value = trimWs(t.substr(eq + 1));
   return li;
 }
 
@@ -93,6 +94,7 @@ void ProfileText::index() const {
   if (lineKinds_.size() == lines_.size()) return;
   lineKinds_.clear();
   lineNames_.clear();
+  sections_.clear();
   lineKinds_.reserve(lines_.size());
   lineNames_.reserve(lines_.size());
   for (const std::string& line : lines_) {
@@ -100,35 +102,39 @@ void ProfileText::index() const {
     lineKinds_.push_back(static_cast<signed char>(li.kind));
     lineNames_.push_back(foldCase(li.name));
   }
+  // Only the first section of a name counts; it runs to the next section header.
+  SectionIndex* in = nullptr;
+  for (size_t i = 0; i < lines_.size(); ++i) {
+    const auto kind = static_cast<LineInfo::Kind>(lineKinds_[i]);
+    const int at = static_cast<int>(i);
+    if (kind == LineInfo::Section) {
+      auto [it, first] = sections_.try_emplace(lineNames_[i]);
+      in = first ? &it->second : nullptr;
+      if (in) in->line = in->lastEntryLine = at;
+      continue;
+    }
+    if (!in) continue;
+    if (kind != LineInfo::Blank) in->lastEntryLine = at;
+    if (kind == LineInfo::Entry) in->keys.try_emplace(lineNames_[i], at);
+  }
 }
 
 ProfileText::Located ProfileText::locate(std::string_view section, std::string_view key) const {
   index();
-  const std::string sectionName = foldCase(section), keyName = foldCase(key);
   Located loc;
-  bool inside = false;
-  for (int i = 0; i < static_cast<int>(lines_.size()); ++i) {
-    const auto kind = static_cast<LineInfo::Kind>(lineKinds_[static_cast<size_t>(i)]);
-    const std::string& name = lineNames_[static_cast<size_t>(i)];
-    if (kind == LineInfo::Section) {
-      if (inside) break;  // the first section of the name ends here
-      if (name == sectionName) {
-        inside = true;
-        loc.sectionLine = loc.lastEntryLine = i;
-      }
-      continue;
-    }
-    if (!inside) continue;
-    if (kind != LineInfo::Blank) loc.lastEntryLine = i;
-    if (kind == LineInfo::Entry && loc.keyLine < 0 && name == keyName) loc.keyLine = i;
-  }
+  auto s = sections_.find(foldCase(section));
+  if (s == sections_.end()) return loc;
+  loc.sectionLine = s->second.line;
+  loc.lastEntryLine = s->second.lastEntryLine;
+  auto k = s->second.keys.find(foldCase(key));
+  if (k != s->second.keys.end()) loc.keyLine = k->second;
   return loc;
 }
 
 std::optional<std::string> ProfileText::find(std::string_view section, std::string_view key) const {
   Located loc = locate(section, key);
   if (loc.keyLine < 0) return std::nullopt;
-  std::string v = classify(lines_[static_cast<size_t>(loc.keyLine)]).value;
+  std::string v(classify(lines_[static_cast<size_t>(loc.keyLine)]).value);
   // One pair of enclosing quotes is dropped, as the platform's reader does.
   if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
     v = v.substr(1, v.size() - 2);
@@ -196,6 +202,40 @@ void ProfileText::insertLine(size_t at, std::string line) {
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
   lineKinds_.insert(lineKinds_.begin() + static_cast<std::ptrdiff_t>(at), static_cast<signed char>(li.kind));
   lineNames_.insert(lineNames_.begin() + static_cast<std::ptrdiff_t>(at), foldCase(li.name));
+  const int line0 = static_cast<int>(at);
+  auto shift = [line0](int& n) {
+    if (n >= line0) ++n;
+  };
+  if (at + 1 < lines_.size()) {  // no line follows one added at the end
+    for (auto& [name, sec] : sections_) {
+      shift(sec.line);
+      shift(sec.lastEntryLine);
+      for (auto& [key, n] : sec.keys) shift(n);
+    }
+  }
+  if (li.kind == LineInfo::Blank) return;
+  const std::string& name = lineNames_[at];
+  if (li.kind == LineInfo::Section) {
+    // Sections are added only at the end, so no line that was there moves into this one.
+    auto [it, first] = sections_.try_emplace(name);
+    if (first) it->second.line = it->second.lastEntryLine = line0;
+    return;
+  }
+  // Any other line belongs to the section whose header comes last before it, when that is
+  // the first section of its name.
+  for (size_t h = at; h-- > 0;) {
+    if (lineKinds_[h] != LineInfo::Section) continue;
+    auto it = sections_.find(lineNames_[h]);
+    if (it == sections_.end() || it->second.line != static_cast<int>(h)) return;
+    SectionIndex& sec = it->second;
+    sec.lastEntryLine = std::max(sec.lastEntryLine, line0);
+    if (li.kind == LineInfo::Entry) {
+      // The first key of a name wins: an earlier one keeps its place.
+      auto [k, fresh] = sec.keys.try_emplace(name, line0);
+      if (!fresh && k->second > line0) k->second = line0;
+    }
+    return;
+  }
 }
 
 std::string ProfileText::bytes() const {

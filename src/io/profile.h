@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "model/result.h"
@@ -45,7 +46,7 @@ class ProfileText {
     int lastEntryLine = -1; // last non-blank line of the section
   };
   Located locate(std::string_view section, std::string_view key) const;
-  // Fills lineKinds_ and lineNames_ when they do not cover lines_.
+  // Fills lineKinds_, lineNames_ and sections_ when they do not cover lines_.
   void index() const;
   // Adds a line before line `at` (at == size: at the end), keeping the index whole.
   void insertLine(size_t at, std::string line);
@@ -55,6 +56,14 @@ class ProfileText {
   // worked out once rather than at every lookup and kept up to date by set().
   mutable std::vector<signed char> lineKinds_;
   mutable std::vector<std::string> lineNames_;
+  // Where each section and its keys are, by name (as in lineNames_): a lookup costs the
+  // same however long the file.
+  struct SectionIndex {
+    int line = -1;           // its header
+    int lastEntryLine = -1;  // its last line that is not blank
+    std::unordered_map<std::string, int> keys;  // the line of the first key of each name
+  };
+  mutable std::unordered_map<std::string, SectionIndex> sections_;  // the first section of each name
   bool finalBreak_ = false;         // the last line ended with a line break
 };
 

@@ -179,17 +179,21 @@ Result<void> decodeVer2Main(std::string_view b, SchoolYear& y) {
         if (inFile > 0) std::memcpy(padded, rec, inFile);
         rec = padded;
       }
+      // The cells as the file holds them ([period][day]), checked all at once: loops
+      // without a branch a cell, which the compiler turns into vector operations.
+      constexpr int kCells = kVer2PeriodSlots * kDaySlots;
+      int16_t cell[kCells];
+      const auto* in = reinterpret_cast<const unsigned char*>(rec) + 2;
+      for (int16_t* c = cell; c != cell + kCells; ++c, in += 2) {
+        const int v = static_cast<int16_t>(static_cast<uint16_t>(in[0] | in[1] << 8));
+        *c = static_cast<int16_t>(v > 10 ? v : -std::abs(v));
+      }
+      // The month length sits at day 0 / period 0; every other slot holds a lesson code.
+      bool bad = cell[0] > 31;
+      for (const int16_t* c = cell + 1; c != cell + kCells; ++c) bad |= !validCell(*c);
+      if (bad) return outOfRange();
       for (int p = 0; p < kVer2PeriodSlots; ++p)
-        for (int d = 0; d < kDaySlots; ++d) {
-          const char* at = rec + 2 + 2 * (d + 32 * p);
-          int v = static_cast<int16_t>(static_cast<uint16_t>(static_cast<unsigned char>(at[0]) |
-                                                             (static_cast<unsigned char>(at[1]) << 8)));
-          int s = v > 10 ? v : -std::abs(v);
-          // The month length sits at day 0 / period 0; every other slot holds a lesson code.
-          bool ok = (d == 0 && p == 0) ? s <= 31 : validCell(s);
-          if (!ok) return outOfRange();
-          y.JJ[g][m][d][p] = static_cast<int16_t>(s);
-        }
+        for (int d = 0; d < kDaySlots; ++d) y.JJ[g][m][d][p] = cell[d + kDaySlots * p];
     }
   return {};
 }

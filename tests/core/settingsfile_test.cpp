@@ -80,6 +80,16 @@ TEST(Profile, WritesOneLineAndKeepsEveryOtherByte) {
   EXPECT_EQ(p.getString("TLYWindow", "Top", ""), "300");
   ProfileText again(p.bytes());
   EXPECT_EQ(again.getString("TLYJW", "lstJW", ""), "名前  broken");
+  // Keys just added are found where they were put: set again, they change in place.
+  const std::string before = p.bytes();
+  p.set("TLY", "GGN", "5");
+  p.set("TLYWindow", "Top", "301");
+  p.set("tlyjw", "LSTJW", "x");
+  std::string expected = before;
+  for (auto [from, to] : {std::pair{"Ggn=4", "Ggn=5"}, {"Top=300", "Top=301"}})
+    expected.replace(expected.find(from), std::string(from).size(), to);
+  expected.replace(expected.find("lstJW="), std::string::npos, "lstJW=x\r\n");
+  EXPECT_EQ(p.bytes(), expected);
 
   TempDir dir;
   std::string path = dir.file("sub.ini");
