@@ -26,18 +26,20 @@ int readInt(const ProfileText& p, const char* sec, const char* key, int def, lon
   return (v < lo || v > hi) ? def : static_cast<int>(v);
 }
 
-// Lines of the raw file as UTF-8, split at CR, LF or CR LF. The file is converted whole:
-// no CP932 character holds a CR or LF byte, and a lead byte before one is carried alone
-// either way.
-std::vector<std::string> rawLines(const std::string& raw) {
-  const std::string text = fromCp932(raw);
+// The lines of the raw file (split at CR, LF or CR LF) that may hold `word`, as UTF-8: the
+// bytes are searched before they are converted, which keeps every line that holds it (a
+// line's bytes may hold it where its text does not, when a double-byte character ends in
+// its first letter; the caller looks again in the text). No CP932 character holds a CR or
+// LF byte.
+std::vector<std::string> rawLinesWith(const std::string& raw, std::string_view word) {
   std::vector<std::string> out;
   size_t i = 0;
-  while (i < text.size()) {
-    size_t e = text.find_first_of("\r\n", i);
-    if (e == std::string::npos) e = text.size();
-    out.push_back(text.substr(i, e - i));
-    if (e < text.size() && text[e] == '\r' && e + 1 < text.size() && text[e + 1] == '\n') ++e;
+  while (i < raw.size()) {
+    size_t e = raw.find_first_of("\r\n", i);
+    if (e == std::string::npos) e = raw.size();
+    const std::string_view line = std::string_view(raw).substr(i, e - i);
+    if (line.find(word) != std::string_view::npos) out.push_back(fromCp932(line));
+    if (e < raw.size() && raw[e] == '\r' && e + 1 < raw.size() && raw[e + 1] == '\n') ++e;
     i = e + 1;
   }
   return out;
@@ -97,10 +99,7 @@ MainIni readMainIni(const std::string* raw) {
       ini.items[static_cast<size_t>(i)] =
           i < static_cast<int>(kDefaultItemNames.size()) ? kDefaultItemNames[static_cast<size_t>(i)] : "*";
   } else {
-    // Only the lines that hold "JItem" at all are searched for each item's number.
-    std::vector<std::string> lines;
-    for (std::string& l : rawLines(*raw))
-      if (l.find("JItem") != std::string::npos) lines.push_back(std::move(l));
+    const std::vector<std::string> lines = rawLinesWith(*raw, "JItem");
     for (int i = 0; i < kIniItems; ++i) {
       std::string& item = ini.items[static_cast<size_t>(i)];
       const std::string needle = "JItem" + std::to_string(i + 1);

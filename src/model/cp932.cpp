@@ -50,17 +50,39 @@ const char* firstNonAscii(const char* p, const char* end) {
   return end;
 }
 
-// The start of the first two words of eight bytes from p on (p, p + 8, ...) that are
-// all ASCII, or end: where a run of at least 16 ASCII bytes is sure to be found.
+// The start of the first four words of eight bytes in a row from p on (p, p + 8, ...)
+// that are all ASCII, or end: where a run of at least 32 ASCII bytes is sure to be found.
+// Shorter runs are not worth a call of the system conversion of their own.
 const char* longAsciiRun(const char* p, const char* end) {
   constexpr uint64_t kHigh = 0x8080808080808080ULL;
-  bool lastAscii = false;
+  constexpr int kWords = 4;
+  int asciiWords = 0;
   for (; end - p >= 8; p += 8) {
     uint64_t v;
     std::memcpy(&v, p, 8);
-    const bool ascii = (v & kHigh) == 0;
-    if (ascii && lastAscii) return p - 8;
-    lastAscii = ascii;
+    asciiWords = (v & kHigh) == 0 ? asciiWords + 1 : 0;
+    if (asciiWords == kWords) return p - 8 * (kWords - 1);
+  }
+  return end;
+}
+
+// The byte a carrier at the start of s stands for, or -1.
+int carriedByte(std::string_view s) {
+  if (s.size() < 3 || static_cast<unsigned char>(s[0]) != 0xEF) return -1;
+  const auto b1 = static_cast<unsigned char>(s[1]), b2 = static_cast<unsigned char>(s[2]);
+  if ((b1 & 0xC0) != 0x80 || (b2 & 0xC0) != 0x80) return -1;
+  const unsigned cp = 0xF000 | ((b1 & 0x3Fu) << 6) | (b2 & 0x3Fu);
+  return cp >= kCp932CarrierBase + 0x80 && cp <= kCp932CarrierBase + 0xFF ? static_cast<int>(cp - kCp932CarrierBase)
+                                                                          : -1;
+}
+
+// The first carrier from p on, or end. Its UTF-8 begins EF 9E or EF 9F.
+const char* nextCarrier(const char* p, const char* end) {
+  while (p < end) {
+    p = static_cast<const char*>(std::memchr(p, 0xEF, static_cast<size_t>(end - p)));
+    if (!p) return end;
+    if (carriedByte(std::string_view(p, static_cast<size_t>(end - p))) >= 0) return p;
+    ++p;
   }
   return end;
 }
@@ -81,6 +103,19 @@ class Converter {
   bool run(std::string_view in, Replace replace, OutBuf& out, bool joined) const {
     const char* ip = in.data();
     const char* const end = ip + in.size();
+    // Replaces the character at ip, seeing the rest of its text; false at a NUL itself.
+    auto replaceHere = [&] {
+      size_t rest = static_cast<size_t>(end - ip);
+      if (joined) {
+        const void* nul = std::memchr(ip, '\0', rest);
+        if (nul) rest = static_cast<size_t>(static_cast<const char*>(nul) - ip);
+        if (rest == 0) return false;
+      }
+      size_t n = replace(std::string_view(ip, rest), out);
+      if (n == 0 || n > rest) n = rest;
+      ip += n;
+      return true;
+    };
     while (ip < end) {
       // ASCII is the same in both encodings, and at a character boundary every ASCII byte
       // is a character of its own: copied, not converted. Most of a year's texts are
@@ -92,13 +127,21 @@ class Converter {
         ip = a;
         if (ip == end) break;
       }
+      // A carrier is no character the system conversion knows: replaced at once rather
+      // than after a conversion that fails on it.
+      const bool writing = way_ == os::Cp932Way::ToCp932;
+      if (writing && carriedByte(std::string_view(ip, static_cast<size_t>(end - ip))) >= 0) {
+        if (!replaceHere()) return false;
+        continue;
+      }
       // Then the system conversion up to the next long run of ASCII (a short one is left
       // to it: a call costs more than converting a few bytes), ended where ASCII surely
       // begins a character again: in UTF-8 at any ASCII byte; in CP932 at the second of
       // two (the first may be a lead byte's second byte). The conversion sees each part
-      // as it would see the whole.
+      // as it would see the whole. Writing, it also ends before the next carrier.
       const char* e = longAsciiRun(ip + 1, end);
-      if (e != end && way_ == os::Cp932Way::FromCp932) ++e;
+      if (e != end && !writing) ++e;
+      if (writing) e = nextCarrier(ip + 1, e);
       size_t il = static_cast<size_t>(e - ip);
       char* op = out.p.get() + out.used;
       size_t ol = out.cap - out.used;
@@ -109,16 +152,7 @@ class Converter {
         out.room(out.cap + 16);
         continue;
       }
-      // Bad input: replace one character of input, seeing the rest of its text.
-      size_t rest = static_cast<size_t>(end - ip);
-      if (joined) {
-        const void* nul = std::memchr(ip, '\0', rest);
-        if (nul) rest = static_cast<size_t>(static_cast<const char*>(nul) - ip);
-        if (rest == 0) return false;
-      }
-      size_t n = replace(std::string_view(ip, rest), out);
-      if (n == 0 || n > rest) n = rest;
-      ip += n;
+      if (!replaceHere()) return false;  // bad input: one character replaced
     }
     return true;
   }
@@ -142,16 +176,6 @@ void putCarrier(unsigned char b, OutBuf& out) {
   const char u[3] = {static_cast<char>(0xE0 | (cp >> 12)), static_cast<char>(0x80 | ((cp >> 6) & 0x3F)),
                      static_cast<char>(0x80 | (cp & 0x3F))};
   out.put(std::string_view(u, 3));
-}
-
-// The byte a carrier at the start of s stands for, or -1.
-int carriedByte(std::string_view s) {
-  if (s.size() < 3 || static_cast<unsigned char>(s[0]) != 0xEF) return -1;
-  const auto b1 = static_cast<unsigned char>(s[1]), b2 = static_cast<unsigned char>(s[2]);
-  if ((b1 & 0xC0) != 0x80 || (b2 & 0xC0) != 0x80) return -1;
-  const unsigned cp = 0xF000 | ((b1 & 0x3Fu) << 6) | (b2 & 0x3Fu);
-  return cp >= kCp932CarrierBase + 0x80 && cp <= kCp932CarrierBase + 0xFF ? static_cast<int>(cp - kCp932CarrierBase)
-                                                                          : -1;
 }
 
 // Reading: each byte that does not start a CP932 character is carried on its own; what

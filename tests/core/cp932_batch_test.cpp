@@ -127,9 +127,10 @@ bool systemConverts(os::Cp932Way way, std::string_view in, std::string* out) {
   return true;
 }
 
-// The conversions worked out a character at a time, for texts with no carrier in them:
-// reading takes two bytes where they are a character and carries a byte that begins none;
-// writing makes "?" of what CP932 cannot hold.
+// The conversions worked out a character at a time: reading takes two bytes where they
+// are a character and carries a byte that begins none; writing gives back the byte of a
+// carrier (of a byte that begins no character: no lead byte) and makes "?" of what CP932
+// cannot hold.
 std::string readByCharacter(std::string_view s) {
   std::string out;
   for (size_t i = 0; i < s.size();) {
@@ -152,7 +153,12 @@ std::string writeByCharacter(std::string_view s) {
   for (size_t i = 0; i < s.size();) {
     const auto c = static_cast<unsigned char>(s[i]);
     const size_t n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-    if (!systemConverts(os::Cp932Way::ToCp932, s.substr(i, n), &out)) out += '?';
+    if (c == 0xEF && (static_cast<unsigned char>(s[i + 1]) & 0xFE) == 0x9E) {
+      // A carrier of a byte that begins no character: the byte.
+      out += static_cast<char>(((static_cast<unsigned char>(s[i + 1]) & 1) << 6 | (s[i + 2] & 0x3F)) + 0x80);
+    } else if (!systemConverts(os::Cp932Way::ToCp932, s.substr(i, n), &out)) {
+      out += '?';
+    }
     i += n;
   }
   return out;
@@ -166,7 +172,8 @@ TEST(Cp932Batch, LongAsciiRunsAmongOtherCharactersConvertAsCharacterByCharacter)
       "abcdefghijklmnopqrstuvwxyz", std::string(20, '\0'), "@ABC", "\\", "\x81", "\x82", "\xEE", "\xFC",
       "\x8d\x91\x8c\xea", "\x83\x5c", "\xb8", "\x80", "\xfd\xff", "\x85\x40", "\x81\x20"};
   const std::vector<std::string> tablePieces = {"abcdefghijklmnopqrstuvwxyz", std::string(20, '\0'), "@A",
-                                                "国語", "ソ", "ｸﾗﾌﾞ", "😀", "①", "€", "~"};
+                                                "国語", "ソ", "ｸﾗﾌﾞ", "😀", "①", "€", "~",
+                                                "\uF780", "\uF7A0", "\uF7FD"};  // carriers of 80, A0, FD
   std::mt19937 random(20241);
   for (bool encode : {false, true}) {
     const auto& pieces = encode ? tablePieces : filePieces;
