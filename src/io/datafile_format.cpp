@@ -50,7 +50,9 @@ std::vector<TextRecord> groupTexts(const SchoolYear& y, int ggn) {
     for (int d = 1; d <= 31; ++d)
       for (int k = 0; k < kTextKinds; ++k) {
         const std::string& first = y.JJText[0][m][d][k];
-        bool same = !first.empty();
+        // A year of no grades has no grade to hold a text (a record for every grade would
+        // read back as nothing).
+        bool same = ggn > 0 && !first.empty();
         for (int g = 1; same && g < ggn; ++g) same = y.JJText[g][m][d][k] == first;
         if (same) {
           out.push_back({0, int16_t(m), int16_t(d), int16_t(k), &first});

@@ -180,7 +180,7 @@ Result<void> decodeVer2Main(std::string_view b, SchoolYear& y) {
         rec = padded;
       }
       // The cells as the file holds them ([period][day]), checked all at once: loops
-      // without a branch a cell, which the compiler turns into vector operations.
+      // without a branch a cell, which the compiler can turn into vector operations.
       constexpr int kCells = kVer2PeriodSlots * kDaySlots;
       int16_t cell[kCells];
       const auto* in = reinterpret_cast<const unsigned char*>(rec) + 2;

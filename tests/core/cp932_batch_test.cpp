@@ -153,7 +153,7 @@ std::string writeByCharacter(std::string_view s) {
   for (size_t i = 0; i < s.size();) {
     const auto c = static_cast<unsigned char>(s[i]);
     const size_t n = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
-    if (c == 0xEF && (static_cast<unsigned char>(s[i + 1]) & 0xFE) == 0x9E) {
+    if (c == 0xEF && i + 2 < s.size() && (static_cast<unsigned char>(s[i + 1]) & 0xFE) == 0x9E) {
       // A carrier of a byte that begins no character: the byte.
       out += static_cast<char>(((static_cast<unsigned char>(s[i + 1]) & 1) << 6 | (s[i + 2] & 0x3F)) + 0x80);
     } else if (!systemConverts(os::Cp932Way::ToCp932, s.substr(i, n), &out)) {

@@ -195,6 +195,16 @@ TEST(DataFile, SameTextInEveryGradeBecomesOneRecord) {
   EXPECT_EQ(r->JJText[1][5][10][0], undoukai);
   EXPECT_EQ(r->JJText[1][5][11][1], "");
   EXPECT_EQ(r->JJText[1][6][1][0], ensoku);
+
+  // A year of no grades (a file written while no year was open) has no grade for a text
+  // read from a grade's record: no record of it is written, so that what is written reads
+  // back and writes the same.
+  auto none = std::make_unique<SchoolYear>();
+  none->JJText[0][4][7][1] = "メモ";
+  const std::string noGrades = encodeDataFile(*none);
+  EXPECT_EQ(noGrades.find(toCp932("メモ")), std::string::npos);
+  ASSERT_TRUE(decodeDataFile(noGrades, *r).ok());
+  EXPECT_EQ(encodeDataFile(*r), noGrades);
 }
 
 TEST(DataFile, TimetablesKeepPeriodsUpToJigenAndAreTrimmedOnReading) {
