@@ -185,8 +185,6 @@ auto carryBadByte = [](std::string_view rest, OutBuf& out) -> size_t {
   return 1;
 };
 
-bool isLeadByte(unsigned b) { return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC); }
-
 // True when a carried lead byte written before `next` (the text after its carrier) would
 // be read back together with the first byte written for `next` as one character. That
 // happens when the character was read from other bytes than it is written as: "EE 5C",
@@ -223,7 +221,7 @@ struct PutByteOrQuestion {
   bool* lossy;
   size_t operator()(std::string_view rest, OutBuf& out) const {
     if (int b = carriedByte(rest); b >= 0) {
-      if (isLeadByte(static_cast<unsigned>(b)) && pairsWithNext(static_cast<unsigned>(b), rest.substr(3))) {
+      if (isCp932Lead(static_cast<unsigned char>(b)) && pairsWithNext(static_cast<unsigned>(b), rest.substr(3))) {
         if (lossy) *lossy = true;
         out.put(kQuestion);
         return 3;

@@ -184,23 +184,21 @@ TEST(Cp932Batch, LongAsciiRunsAmongOtherCharactersConvertAsCharacterByCharacter)
       for (int k = 0; k < n; ++k) text += pieces[random() % pieces.size()];
       texts.push_back(text);
     }
-    Cp932Batch batch(Cp932Pass::OneByOne);
-    for (const auto& t : texts) batch.add(t);
-    ASSERT_TRUE(encode ? batch.toCp932() : batch.fromCp932());
-    for (size_t i = 0; i < texts.size(); ++i) {
-      const std::string expected = encode ? writeByCharacter(texts[i]) : readByCharacter(texts[i]);
-      ASSERT_EQ(encode ? toCp932(texts[i]) : fromCp932(texts[i]), expected) << testing::PrintToString(texts[i]);
-      ASSERT_EQ(batch.result(i), expected) << testing::PrintToString(texts[i]);
-    }
-    // Joined (without the NUL runs, which a joined text cannot hold).
-    Cp932Batch joined;
+    // Text by text, and joined (only the texts without NULs: a joined text cannot hold one).
     std::vector<std::string> noNul;
     for (const auto& t : texts)
       if (t.find('\0') == std::string::npos) noNul.push_back(t);
-    for (const auto& t : noNul) joined.add(t);
-    ASSERT_TRUE(encode ? joined.toCp932() : joined.fromCp932());
-    for (size_t i = 0; i < noNul.size(); ++i)
-      ASSERT_EQ(joined.result(i), encode ? writeByCharacter(noNul[i]) : readByCharacter(noNul[i]));
+    for (auto [pass, batchTexts] : {std::pair{Cp932Pass::OneByOne, &texts}, {Cp932Pass::Joined, &noNul}}) {
+      Cp932Batch batch(pass);
+      for (const auto& t : *batchTexts) batch.add(t);
+      ASSERT_TRUE(encode ? batch.toCp932() : batch.fromCp932());
+      for (size_t i = 0; i < batchTexts->size(); ++i) {
+        const std::string& t = (*batchTexts)[i];
+        const std::string expected = encode ? writeByCharacter(t) : readByCharacter(t);
+        ASSERT_EQ(batch.result(i), expected) << testing::PrintToString(t);
+        ASSERT_EQ(encode ? toCp932(t) : fromCp932(t), expected) << testing::PrintToString(t);
+      }
+    }
   }
 }
 
